@@ -1,0 +1,12 @@
+#pragma once
+// The two commands. Each fills the program's Data window (the captured view)
+// and returns the exit status: 0, 1 for a failure, 2 for an input error.
+#include "app/program.h"
+#include "cli/request_options.h"
+
+namespace novarel::cli {
+
+int RunEphemerisCommand(Program& program, const CommandOptions& options);
+int RunAspectarianCommand(Program& program, const CommandOptions& options);
+
+}  // namespace novarel::cli

@@ -1,0 +1,90 @@
+#include "cli/request_options.h"
+
+#include <ctime>
+
+#include <fmt/format.h>
+
+#include "app/days_box.h"
+
+namespace novarel::cli {
+
+void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
+    cmd.add_option("--start", o.start, "First day YYYY-MM-DD at Greenwich (default: today, UTC)");
+    cmd.add_option("--days", o.days, "Number of days, 1..366 (0 becomes 1, more than 366 becomes 366)");
+    cmd.add_flag("--full-month", o.fullMonth,
+                 "Calculate full month (the default when --days is not given)");
+    auto* mid = cmd.add_flag("--midnight", o.midnight, "Rows at 0h UT");
+    auto* noon = cmd.add_flag("--noon", o.noon, "Rows at 12h UT (default)");
+    mid->excludes(noon);
+    auto* geo = cmd.add_flag("--geo", o.geo, "Geocentric positions (default)");
+    auto* helio = cmd.add_flag("--helio", o.helio, "Heliocentric positions");
+    geo->excludes(helio);
+    cmd.add_option("--zodiac", o.zodiac, "tropical, sidereal or ayanamsa (default: tropical)")
+        ->check(CLI::IsMember({"tropical", "sidereal", "ayanamsa"}));
+    cmd.add_option("--node", o.node, "true or mean lunar node (default: true)")
+        ->check(CLI::IsMember({"true", "mean"}));
+    cmd.add_flag("--moon-change-only", o.moonChangeOnly,
+                 "\"Moon - change sign only (Asp.)\": the aspectarian lists Moon sign changes only");
+    cmd.add_flag("--no-moon-ingress", o.noMoonIngress,
+                 "\"Do not display\" Moon sign changes in the aspectarian");
+    cmd.add_flag("--save", o.save, "Also write the data files into the program folder");
+    cmd.add_option("--dir", o.dir, "Program folder (default: the folder of the executable)");
+    cmd.add_option("--date-order", o.dateOrder,
+                   "Date order: 0 month-day-year, 1 day-month-year, 2 year-month-day "
+                   "(default: from the LC_TIME locale)")
+        ->check(CLI::Range(0, 2));
+    cmd.add_option("--encoding", o.encoding,
+                   "utf8: Unicode symbols with LF (default); cp1252: the Data window's "
+                   "single-byte text with CR LF")
+        ->check(CLI::IsMember({"utf8", "cp1252"}));
+}
+
+namespace {
+std::string WithoutLeadingZeros(const std::string& part) {
+    if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos) return part;
+    const std::size_t first = part.find_first_not_of('0');
+    return first == std::string::npos ? "0" : part.substr(first);
+}
+}  // namespace
+
+bool ApplyRequestOptions(const CommandOptions& o, CalcRequest& r, std::string& usageError) {
+    const std::string start = o.start.empty() ? TodayUtc() : o.start;
+    const std::size_t a = start.find('-');
+    const std::size_t b = a == std::string::npos ? a : start.find('-', a + 1);
+    if (a == std::string::npos || b == std::string::npos || start.find('-', b + 1) != std::string::npos) {
+        usageError = "--start: expected a date YYYY-MM-DD, got '" + start + "'";
+        return false;
+    }
+    r.txtYear = WithoutLeadingZeros(start.substr(0, a));
+    r.txtMonth = WithoutLeadingZeros(start.substr(a + 1, b - a - 1));
+    r.txtDay = WithoutLeadingZeros(start.substr(b + 1));
+
+    r.chkFullMonth = o.fullMonth || !o.days.has_value();
+    if (o.days) {
+        const DaysBox box = CorrectDaysText(*o.days);
+        r.NumberOfDays = box.days;
+    }
+    r.type = o.midnight ? TimeOfDay::Midnight : TimeOfDay::Noon;
+    r.coordinates = o.helio ? Centre::Helio : Centre::Geo;
+    r.zodiac = o.zodiac == "sidereal"   ? Zodiac::Sidereal
+               : o.zodiac == "ayanamsa" ? Zodiac::Ayanamsa
+                                        : Zodiac::Tropical;
+    r.moonNodes = o.node == "mean" ? NodeKind::Mean : NodeKind::True;
+    r.chkMoonChange = o.moonChangeOnly;
+    r.moonChangeSign = o.noMoonIngress ? MoonChangeSign::NoDisplay : MoonChangeSign::Display;
+    r.chkSaveData = o.save;
+    r.dataOutput = o.view == "declination"    ? DataOutput::Declination
+                   : o.view == "latitude"     ? DataOutput::Latitude
+                   : o.view == "ra"           ? DataOutput::RightAscension
+                                              : DataOutput::Longitude;
+    return true;
+}
+
+std::string TodayUtc() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    return fmt::format("{:04}-{:02}-{:02}", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday);
+}
+
+}  // namespace novarel::cli

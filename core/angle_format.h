@@ -1,0 +1,49 @@
+#pragma once
+// Angles and times as the fixed-width texts of the tables.
+#include <string>
+
+#include "core/option_values.h"
+
+namespace novarel {
+
+constexpr double Pi = 3.14159265358979;
+
+double Round2(double x);
+double NormalizeDegrees(double x);
+double Radians(double x);
+double SinDegrees(double x);
+
+// A longitude split into sign, degrees within the sign and minutes of arc.
+// The input is not reduced: 360 or more gives sign 13, negative sign 0 or less.
+struct LongitudeSplit {
+    double SignNumber = 0;    // 1 Aries .. 12 Pisces
+    double SignDegrees = 0;   // 0..29
+    double ArcMinutes = 0;    // 0 <= value < 60
+    double WholeMinutes = 0;
+    double WholeDegrees = 0;
+};
+LongitudeSplit SplitLongitude(double angleWork);
+
+// " dd" + sign glyph + "mm.m" + " ": 9 characters. Minutes are not carried
+// into the degrees (59.95 prints "60.0").
+std::string PositionCell(double longitude);
+
+// Sidereal time from seconds of time: two blanks, hours, minutes, seconds
+// ("    6 39 52.3" for 23992.27 s).
+void AppendHms(std::string& line, double seconds);
+
+// Right ascension from degrees: "hh mm ss " (9 characters).
+void AppendRightAscensionHms(std::string& line, double degrees);
+
+// "23d 51m 36s " for 23.86; seconds rounded half to even.
+std::string FormatDms(double x);
+
+struct Nutation {
+    double SiderealPoint = 0;
+    double TrueAyanamsa = 0;
+};
+// The sidereal point and the true ayanamsa for Centuries (from J2000.0);
+// option 1 = 1 replaces the ayanamsa by options 2..4 (degrees, minutes, seconds).
+Nutation ComputeNutation(double centuries, const OptionValues& options);
+
+}  // namespace novarel

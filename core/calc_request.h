@@ -1,0 +1,43 @@
+#pragma once
+// The user's choices for one calculation. The input form mirrors these fields;
+// the generators read them at the moment of use.
+#include <cstdint>
+#include <string>
+
+namespace novarel {
+
+enum class TimeOfDay { Midnight, Noon };
+enum class DataOutput { Longitude, Declination, Latitude, RightAscension };
+enum class Centre { Geo, Helio };
+enum class NodeKind { Mean, True };
+enum class Zodiac { Tropical, Sidereal, Ayanamsa };
+enum class MoonChangeSign { Display, NoDisplay };
+
+struct CalcRequest {
+    // Date boxes, text as typed (txtDay, txtMonth, txtYear).
+    std::string txtDay;
+    std::string txtMonth;
+    std::string txtYear;
+    // Working copy of the days box; the generators set it to 31 for a full month.
+    std::int16_t NumberOfDays = 30;
+    bool chkFullMonth = true;
+    bool chkSaveData = false;
+    bool chkMoonChange = false;  // "Moon - change sign only (Asp.)"
+    TimeOfDay type = TimeOfDay::Noon;
+    DataOutput dataOutput = DataOutput::Longitude;
+    Centre coordinates = Centre::Geo;
+    NodeKind moonNodes = NodeKind::True;
+    Zodiac zodiac = Zodiac::Tropical;
+    MoonChangeSign moonChangeSign = MoonChangeSign::Display;
+
+    bool optMidnight() const { return type == TimeOfDay::Midnight; }
+    bool optNoon() const { return type == TimeOfDay::Noon; }
+    bool optGeo() const { return coordinates == Centre::Geo; }
+    bool optHelio() const { return coordinates == Centre::Helio; }
+    bool optMean() const { return moonNodes == NodeKind::Mean; }
+    bool optSidereal() const { return zodiac == Zodiac::Sidereal; }
+    bool optAyanamsa() const { return zodiac == Zodiac::Ayanamsa; }
+    bool optNoDisplay() const { return moonChangeSign == MoonChangeSign::NoDisplay; }
+};
+
+}  // namespace novarel

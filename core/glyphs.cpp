@@ -1,0 +1,131 @@
+#include "core/glyphs.h"
+
+#include <array>
+#include <vector>
+
+namespace novarel::glyph {
+namespace {
+
+// Windows-1252 code points for 0x80..0x9F (undefined bytes map to themselves).
+constexpr std::array<char32_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+unsigned char BodyCode(int bodyIndex, bool heliocentric) {
+    switch (bodyIndex) {
+        case 1: return heliocentric ? Earth : Sun;
+        case 2: return Moon;
+        case 11: return NorthNodeGlyph;
+        default: return static_cast<unsigned char>(Mercury + bodyIndex - 3);
+    }
+}
+
+char32_t ToCodePoint(unsigned char c) {
+    if (c >= 192 && c <= 203) return 0x2648 + (c - 192);
+    switch (c) {
+        case Sun: return 0x2609;
+        case Earth: return 0x2295;
+        case Moon: return 0x263D;
+        case 225: return 0x263F;
+        case 226: return 0x2640;
+        case 227: return 0x2642;
+        case 228: return 0x2643;
+        case 229: return 0x2644;
+        case 230: return 0x2645;
+        case 231: return 0x2646;
+        case 232: return 0x2647;
+        case NorthNodeGlyph: return 0x260A;
+        case 161: return 0x260C;
+        case 162: return 0x26B9;
+        case 163: return 0x25A1;
+        case 164: return 0x25B3;
+        case 165: return 0x260D;
+        case Parallel: return 0x2225;
+        case Contraparallel: return 0x22D5;
+        case StationRetrograde: return 0x211E;
+        case StationDirect: return U'D';
+        case North: return U'N';
+        case South: return U'S';
+        case Degree: return 0x00B0;
+        case Minute: return 0x2032;
+        default: break;
+    }
+    if (c >= 0x80 && c <= 0x9F) return Cp1252High[c - 0x80];
+    return c;
+}
+
+int DisplayWidth(char32_t cp) {
+    // The zodiac signs are East Asian Wide (emoji presentation) in current Unicode.
+    return (cp >= 0x2648 && cp <= 0x2653) ? 2 : 1;
+}
+
+std::string LineToUtf8(std::string_view line) {
+    std::vector<char32_t> cps;
+    cps.reserve(line.size());
+    for (char ch : line) cps.push_back(ToCodePoint(static_cast<unsigned char>(ch)));
+
+    std::vector<bool> drop(cps.size(), false);
+    for (std::size_t i = 0; i < cps.size(); ++i) {
+        if (DisplayWidth(cps[i]) < 2) continue;
+        // Find the next run of two or more blanks not yet fully used, or a trailing blank.
+        for (std::size_t j = i + 1; j < cps.size(); ++j) {
+            if (cps[j] != U' ' || drop[j]) continue;
+            std::size_t end = j;
+            while (end < cps.size() && cps[end] == U' ') ++end;
+            std::size_t kept = 0;
+            for (std::size_t k = j; k < end; ++k) kept += drop[k] ? 0 : 1;
+            const bool trailing = end == cps.size();
+            if (kept >= 2 || (trailing && kept >= 1)) {
+                drop[j] = true;
+                break;
+            }
+            j = end;
+        }
+    }
+    std::string out;
+    out.reserve(line.size() * 2);
+    for (std::size_t i = 0; i < cps.size(); ++i)
+        if (!drop[i]) AppendUtf8(out, cps[i]);
+    return out;
+}
+
+std::string TextToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t nl = text.find('\n', start);
+        const bool last = nl == std::string_view::npos;
+        std::string_view line = text.substr(start, last ? std::string_view::npos : nl - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        out += LineToUtf8(line);
+        if (last) break;
+        out += '\n';
+        start = nl + 1;
+    }
+    return out;
+}
+
+}  // namespace novarel::glyph

@@ -1,0 +1,69 @@
+#include "core/locale_names.h"
+
+#include <langinfo.h>
+
+namespace novarel {
+
+LocaleNames LocaleNames::English() {
+    return LocaleNames{
+        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
+        {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"}};
+}
+
+std::string Utf8ToCp1252(const std::string& utf8) {
+    static constexpr char32_t High[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        char32_t cp = 0;
+        int len = 1;
+        if (b < 0x80) cp = b;
+        else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; len = 2; }
+        else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; len = 3; }
+        else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; len = 4; }
+        else { out += '?'; ++i; continue; }
+        if (i + len > utf8.size()) { out += '?'; break; }
+        bool ok = true;
+        for (int k = 1; k < len; ++k) {
+            const auto c = static_cast<unsigned char>(utf8[i + k]);
+            if ((c & 0xC0) != 0x80) { ok = false; break; }
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        i += ok ? len : 1;
+        if (!ok) { out += '?'; continue; }
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) { out += static_cast<char>(cp); continue; }
+        char mapped = '?';
+        for (int k = 0; k < 32; ++k)
+            if (High[k] == cp) mapped = static_cast<char>(0x80 + k);
+        out += mapped;
+    }
+    return out;
+}
+
+LocaleNames LocaleNames::FromCurrentLocale() {
+    LocaleNames names;
+    static constexpr nl_item Days[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
+    static constexpr nl_item Months[12] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
+                                           ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12};
+    const LocaleNames english = English();
+    for (int i = 0; i < 7; ++i) {
+        const char* s = nl_langinfo(Days[i]);
+        names.weekday[i] = (s && *s) ? Utf8ToCp1252(s) : english.weekday[i];
+    }
+    for (int i = 0; i < 12; ++i) {
+        const char* s = nl_langinfo(Months[i]);
+        std::string m = (s && *s) ? Utf8ToCp1252(s) : english.monthAbbrev[i];
+        // Table columns and the aspectarian's fixed positions need exactly three characters.
+        if (!m.empty() && m.back() == '.') m.pop_back();
+        m.resize(3, ' ');
+        names.monthAbbrev[i] = m;
+    }
+    return names;
+}
+
+}  // namespace novarel

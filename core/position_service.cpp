@@ -1,0 +1,48 @@
+#include "core/position_service.h"
+
+namespace novarel {
+
+int LibraryBodyNumber(int bodyIndex, const CalcRequest& request) {
+    if (bodyIndex == Sun) return request.optGeo() ? swe_bodies::Sun : swe_bodies::Earth;
+    if (bodyIndex == NorthNode) return request.optMean() ? swe_bodies::MeanNode : swe_bodies::TrueNode;
+    return bodyIndex - 1;
+}
+
+std::int32_t EclipticFlags(const CalcRequest& request) {
+    const std::int32_t sidereal =
+        request.zodiac == Zodiac::Tropical ? 0 : swe_flags::Sidereal;
+    const std::int32_t base = swe_flags::SwissEphemeris + swe_flags::Speed +
+                              (request.optGeo() ? 0 : swe_flags::Heliocentric);
+    return sidereal + base;
+}
+
+void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& library,
+                      Positions& out) {
+    out.LongitudeSpeed.fill(0.0);
+    out.RightAscensionSpeed.fill(0.0);
+
+    // The library keeps the last sidereal mode; without the sidereal flag it has no effect.
+    if (request.zodiac == Zodiac::Sidereal) library.set_sid_mode(1, 0, 0);
+    if (request.zodiac == Zodiac::Ayanamsa) library.set_sid_mode(5, 0, 0);
+
+    const double tjd = jd + library.deltat(jd);
+    const std::int32_t flags = EclipticFlags(request);
+    double xx[6];
+    char serr[256];
+
+    for (int i = Sun; i <= NorthNode; ++i) {
+        const int body = LibraryBodyNumber(i, request);
+        xx[0] = xx[1] = xx[2] = xx[3] = xx[4] = xx[5] = 0.0;
+        library.calc(tjd, body, flags, xx, serr);
+        out.BodyLongitude[i] = xx[0];
+        out.BodyLatitude[i] = xx[1];
+        if (i != Sun) out.LongitudeSpeed[i] = xx[3];
+        xx[0] = xx[1] = xx[2] = xx[3] = xx[4] = xx[5] = 0.0;
+        library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr);
+        out.BodyRightAscension[i] = xx[0];
+        out.BodyDeclination[i] = xx[1];
+        if (i != Sun) out.RightAscensionSpeed[i] = xx[3];
+    }
+}
+
+}  // namespace novarel

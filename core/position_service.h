@@ -1,0 +1,20 @@
+#pragma once
+#include "core/calc_request.h"
+#include "core/ephemeris_library.h"
+#include "core/positions.h"
+
+namespace novarel {
+
+// Library body number for a BodyIndex under the request's centre and node.
+int LibraryBodyNumber(int bodyIndex, const CalcRequest& request);
+
+// Flags of the ecliptic call; the equatorial call adds swe_flags::Equatorial.
+std::int32_t EclipticFlags(const CalcRequest& request);
+
+// Positions of the eleven bodies at jd (Universal Time) in both frames, with
+// speeds. Library result codes and error texts are not examined: whatever the
+// library leaves is stored.
+void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& library,
+                      Positions& out);
+
+}  // namespace novarel

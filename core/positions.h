@@ -1,0 +1,23 @@
+#pragma once
+// Positions of the eleven bodies at the last moment given to the position
+// service. Index by BodyIndex (1 Sun or Earth .. 11 North Node).
+#include <array>
+
+namespace novarel {
+
+constexpr int BodyCount = 11;
+
+enum BodyIndex : int {
+    Sun = 1, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, NorthNode
+};
+
+struct Positions {
+    std::array<double, 16> BodyLongitude{};
+    std::array<double, 16> BodyLatitude{};
+    std::array<double, 16> BodyRightAscension{};
+    std::array<double, 16> BodyDeclination{};
+    std::array<double, 12> LongitudeSpeed{};       // index 1 stays 0
+    std::array<double, 12> RightAscensionSpeed{};  // index 1 stays 0
+};
+
+}  // namespace novarel

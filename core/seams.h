@@ -1,0 +1,50 @@
+#pragma once
+// Small interfaces through which the logic reaches the screen. The GUI, the
+// command line and the tests each implement them.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace novarel {
+
+enum class MessageIcon { Information, Exclamation, Critical };
+
+// Modal message box with an OK button; returns when the user has answered.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void showMessage(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+};
+
+// The progress window and the mouse pointer of a running generator.
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    virtual void loadProgress() {}            // load the status window, clear its bar
+    virtual void fillProgress(float /*percent*/) {}
+    virtual void unloadProgress() {}
+    virtual void setBusy(bool /*busy*/) {}
+};
+
+// The Data window as the data buffer sees it.
+class DataView {
+public:
+    virtual ~DataView() = default;
+    // Creates the window on first use; 0 when minimized.
+    virtual int innerHeight() = 0;
+    // Most bytes of text the view accepts; ShowPage truncates above it.
+    virtual std::size_t textCapacity() const { return static_cast<std::size_t>(-1); }
+    virtual void setText(const std::string& text) = 0;
+    virtual void setCaption(const std::string& caption) = 0;
+    virtual void showWindow() = 0;
+};
+
+// Windows a generator touches besides the Data window.
+class GeneratorWindows {
+public:
+    virtual ~GeneratorWindows() = default;
+    virtual void runStarted() {}   // hide the input window, show the "&Input" menu item
+    virtual void runFinished() {}  // show the Data window's "&More" menu
+};
+
+}  // namespace novarel

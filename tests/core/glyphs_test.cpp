@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "core/glyphs.h"
+#include "core/locale_names.h"
+
+namespace novarel {
+namespace {
+
+TEST(Glyphs, CodesRenderAsTheirSymbols) {
+    EXPECT_EQ(glyph::LineToUtf8(std::string(1, glyph::SignChar(1))), "\u2648");
+    EXPECT_EQ(glyph::LineToUtf8(std::string(1, glyph::SignChar(12))), "\u2653");
+    EXPECT_EQ(glyph::LineToUtf8("\xE0\xEC\xE9\xE1\xE8\xEA"), "\u2609\u2295\u263D\u263F\u2647\u260A");
+    EXPECT_EQ(glyph::LineToUtf8("\xA1\xA2\xA3\xA4\xA5\xA6\xB1"), "\u260C\u26B9\u25A1\u25B3\u260D\u2225\u22D5");
+    EXPECT_EQ(glyph::LineToUtf8("\x9C\xAB\x98\x9A\xBA\x92"), "\u211ED" "NS\u00B0\u2032");
+    EXPECT_EQ(glyph::LineToUtf8("\x80"), "\u20AC");  // other bytes are Windows-1252
+    EXPECT_EQ(glyph::BodyCode(1, false), 224);
+    EXPECT_EQ(glyph::BodyCode(1, true), 236);
+    EXPECT_EQ(glyph::BodyCode(10, false), 232);
+}
+
+// Display width of a UTF-8 line, counting the zodiac signs as two cells.
+int Cells(const std::string& utf8) {
+    int cells = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        const int len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : 4;
+        char32_t cp = len == 1 ? b : b & (0xFF >> (len + 1));
+        for (int k = 1; k < len; ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
+        cells += glyph::DisplayWidth(cp);
+        i += len;
+    }
+    return cells;
+}
+
+TEST(Glyphs, WideSignsKeepColumnsInLine) {
+    // Two cells of a longitude row and a heading of the same width.
+    const std::string row = std::string("  03 May") + " 15" + glyph::SignChar(2) + "07.3 " + " 22" +
+                            glyph::SignChar(3) + "41.0 ";
+    const std::string head = "  ------ -------- --------";
+    ASSERT_EQ(row.size(), head.size());
+    const std::string out = glyph::LineToUtf8(row);
+    EXPECT_EQ(Cells(out), static_cast<int>(head.size()));
+    // The second symbol starts where the second cell starts in the heading.
+    EXPECT_NE(out.find(" 22\u264A"), std::string::npos);
+    // A single blank inside text is kept.
+    EXPECT_EQ(glyph::LineToUtf8(std::string("x") + glyph::SignChar(1) + " - Moon ingress"),
+              "x\u2648 - Moon ingress");
+    EXPECT_EQ(glyph::TextToUtf8("a\r\nb\r\n"), "a\nb\n");
+}
+
+TEST(LocaleNames, Cp1252Conversion) {
+    EXPECT_EQ(Utf8ToCp1252("M\xC3\xA4rz"), "M\xE4rz");
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\x80"), "?");
+    EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??");
+    const auto en = LocaleNames::English();
+    EXPECT_EQ(en.weekday[0], "Sunday");
+    EXPECT_EQ(en.monthAbbrev[4], "May");
+}
+
+}  // namespace
+}  // namespace novarel

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "core/julian_day.h"
+#include "core/run_state.h"
+#include "core/start_date.h"
+
+namespace novarel {
+namespace {
+
+TEST(CalendarToJulianDay, KnownDays) {
+    EXPECT_EQ(CalendarToJulianDay(2000, 1, 1), 2451545);
+    EXPECT_EQ(CalendarToJulianDay(1800, 1, 1), 2378497);
+    EXPECT_EQ(CalendarToJulianDay(2100, 12, 31), 2488434);
+    EXPECT_EQ(CalendarToJulianDay(2016, 2, 29), 2457448);
+    // 31 February carries into March.
+    EXPECT_EQ(CalendarToJulianDay(2018, 2, 31), 2458181);
+    EXPECT_EQ(CalendarToJulianDay(2018, 3, 3), 2458181);
+}
+
+TEST(JulianDayToDateText, OrdersAndRoundTrip) {
+    RunState s;
+    s.DateJD = 2451544.5;
+    s.DateOrder = 2;
+    JulianDayToDateText(s);
+    EXPECT_EQ(s.DateText, "2000/01/01");
+    s.DateOrder = 1;
+    JulianDayToDateText(s);
+    EXPECT_EQ(s.DateText, "01/01/2000");
+    s.DateOrder = 0;
+    JulianDayToDateText(s);
+    EXPECT_EQ(s.DateText, "01/01/2000");
+    s.DateJD = 2451545.5;
+    s.DateOrder = 2;
+    JulianDayToDateText(s);
+    EXPECT_EQ(s.DateText, "2000/01/02");
+    // Every day of the accepted range converts back to itself.
+    for (double jd = CalendarToJulianDay(1800, 1, 1); jd <= CalendarToJulianDay(2100, 12, 31); jd += 1) {
+        const CivilDate d = JulianDayToCivil(jd);
+        ASSERT_EQ(CalendarToJulianDay(d.year, d.month, d.day), jd);
+    }
+}
+
+TEST(DateTexts, ParseAndFormatInEveryOrder) {
+    CivilDate d;
+    ASSERT_TRUE(ParseDateText("2018/5/3", 2, d));
+    EXPECT_EQ(d.year, 2018);
+    EXPECT_EQ(d.month, 5);
+    EXPECT_EQ(d.day, 3);
+    ASSERT_TRUE(ParseDateText("03/05/2018", 1, d));
+    EXPECT_EQ(d.month, 5);
+    ASSERT_TRUE(ParseDateText("5/3/2018", 0, d));
+    EXPECT_EQ(d.day, 3);
+    EXPECT_FALSE(ParseDateText("2018/5", 2, d));
+    EXPECT_FALSE(ParseDateText("2018/x/3", 2, d));
+    EXPECT_FALSE(ParseDateText("", 2, d));
+
+    const LocaleNames en = LocaleNames::English();
+    const CivilDate jan1{2000, 1, 1};
+    EXPECT_EQ(FormatDate(jan1, "dddd", en), "Saturday");
+    EXPECT_EQ(FormatDate(jan1, "dd mmm yyyy", en), "01 Jan 2000");
+    EXPECT_EQ(FormatDate(jan1, "yymmdd", en), "000101");
+    EXPECT_EQ(FormatDate(CivilDate{2018, 5, 3}, "ddmmyyyy", en), "03052018");
+    EXPECT_EQ(FormatDate(CivilDate{2018, 5, 6}, "w", en), "1");  // a Sunday
+    EXPECT_EQ(FormatDate(CivilDate{2018, 5, 5}, "w", en), "7");
+    const CivilDate feb31 = NormalizeDate(CivilDate{2018, 2, 31});
+    EXPECT_EQ(feb31.month, 3);
+    EXPECT_EQ(feb31.day, 3);
+}
+
+}  // namespace
+}  // namespace novarel

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "core/messages.h"
+#include "core/start_date.h"
+#include "tests/support/fakes.h"
+
+namespace novarel {
+namespace {
+
+using test::RecordingMessages;
+
+int Reports(const std::string& day, const std::string& month, const std::string& year) {
+    CalcRequest r;
+    r.txtDay = day;
+    r.txtMonth = month;
+    r.txtYear = year;
+    RunState s;
+    RecordingMessages m;
+    ValidateDateInput(r, s, m);
+    for (const auto& msg : m.messages) {
+        EXPECT_EQ(msg.text, "Error in input data section. Please correct.");
+        EXPECT_EQ(msg.title, "Warning!");
+    }
+    EXPECT_EQ(s.InputError, m.messages.empty() ? 0 : 1);
+    return static_cast<int>(m.messages.size());
+}
+
+TEST(ValidateDateInput, OneReportPerFailedCheck) {
+    EXPECT_EQ(Reports("3", "5", "2018"), 0);
+    EXPECT_EQ(Reports("", "5", "2018"), 2);     // zero and empty
+    EXPECT_EQ(Reports("0", "5", "2018"), 1);
+    EXPECT_EQ(Reports("3", "5", "1799"), 1);
+    EXPECT_EQ(Reports("32", "13", "2101"), 1);  // one range check
+    EXPECT_EQ(Reports("x", "5", "2018"), 1);    // non-numeric counts as 0
+    EXPECT_EQ(Reports("31", "2", "2018"), 0);   // not checked against the month
+    EXPECT_EQ(Reports("3", "5", "99999999999999999999"), 1);
+    EXPECT_EQ(Reports("-3", "5", "2018"), 1);   // a negative day is no date
+    EXPECT_EQ(Reports("", "", ""), 3);  // zero, empty, and year below 1800
+}
+
+TEST(ReadStartDate, TextsAsTypedAndJulianDays) {
+    CalcRequest r;
+    r.txtYear = "2018";
+    r.txtMonth = "5";
+    r.txtDay = "3";
+    r.chkFullMonth = false;
+    r.type = TimeOfDay::Midnight;
+    r.zodiac = Zodiac::Sidereal;
+    RunState s;
+    s.DateOrder = 2;
+    ReadStartDate(r, s);
+    EXPECT_EQ(s.DateText, "2018/5/3");
+    EXPECT_EQ(s.StartDateText, "2018/5/3");
+    EXPECT_EQ(s.AspectarianDateText, "2018/5/3");
+    EXPECT_EQ(s.TimeOfDayWord, "midnight");
+    EXPECT_EQ(s.ZodiacLabel, "Sidereal ");
+    EXPECT_EQ(s.DayJD, 2458242);
+    EXPECT_EQ(s.StartJD, 2458241.5);
+
+    r.type = TimeOfDay::Noon;
+    r.chkFullMonth = true;
+    r.txtDay = "15";
+    s.DateOrder = 1;
+    ReadStartDate(r, s);
+    EXPECT_EQ(r.txtDay, "1");  // full month forces the first day
+    EXPECT_EQ(s.DateText, "1/5/2018");
+    EXPECT_EQ(s.StartJD, s.DayJD);
+    EXPECT_EQ(s.TimeOfDayWord, "noon");
+    s.DateOrder = 0;
+    ReadStartDate(r, s);
+    EXPECT_EQ(s.DateText, "5/1/2018");
+}
+
+TEST(SmallHelpers, DayFractionPadAndProgress) {
+    RunState s;
+    s.NoonFlag = 1;
+    SetDayFraction(s);
+    EXPECT_EQ(s.DayFraction, 0.5);
+    s.NoonFlag = 0;
+    SetDayFraction(s);
+    EXPECT_EQ(s.DayFraction, 0);
+
+    EXPECT_EQ(PadLeft3("7"), "  7");
+    EXPECT_EQ(PadLeft3("42"), " 42");
+    EXPECT_EQ(PadLeft3("100"), "100");
+    EXPECT_EQ(PadLeft3("52.3"), " 52.3");
+
+    test::RecordingProgress p;
+    ShowProgress(p, 5, 4);
+    ShowProgress(p, 1, 4);
+    ASSERT_EQ(p.percents.size(), 2u);
+    EXPECT_EQ(p.percents[0], 100.0f);
+    EXPECT_EQ(p.percents[1], 25.0f);
+}
+
+}  // namespace
+}  // namespace novarel
