@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "aspectarian/aspectarian_state.h"
 #include "core/calc_request.h"
 #include "core/ephemeris_library.h"
 #include "core/locale_names.h"
@@ -37,6 +38,7 @@ public:
     CalcRequest request;
     RunState state;
     OptionValues options;
+    AspectarianState aspectarian;
     DataBuffer buffer;
     LocaleNames names;
     EphemerisLibrary& library() { return *library_; }

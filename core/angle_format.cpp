@@ -81,4 +81,16 @@ Nutation ComputeNutation(double centuries, const OptionValues& options) {
     return n;
 }
 
+std::string SiderealPointText(const Nutation& nutation) {
+    const LongitudeSplit s = SplitLongitude(NormalizeDegrees(nutation.SiderealPoint));
+    std::string text = "   SVP =";
+    text += " ";
+    text += FormatFixed(s.SignDegrees, 2, 0);
+    text += glyph::SignChar(static_cast<int>(s.SignNumber));
+    text += FormatFixed(s.ArcMinutes, 2, 2);
+    text += "  True Ayanamsa = ";
+    text += FormatDms(NormalizeDegrees(nutation.TrueAyanamsa));
+    return text;
+}
+
 }  // namespace novarel

@@ -46,4 +46,8 @@ struct Nutation {
 // option 1 = 1 replaces the ayanamsa by options 2..4 (degrees, minutes, seconds).
 Nutation ComputeNutation(double centuries, const OptionValues& options);
 
+// The text appended to the title line of the tables at the first row:
+// "   SVP = 05" + sign glyph + "15.58  True Ayanamsa = 23d 51m 36s ".
+std::string SiderealPointText(const Nutation& nutation);
+
 }  // namespace novarel

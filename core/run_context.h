@@ -13,6 +13,13 @@ namespace novarel {
 
 class DataBuffer;
 
+// How a generator run ended.
+enum class RunOutcome {
+    Completed,
+    InvalidInput,  // the date check reported; nothing was shown or written
+    Failed,        // reported with a message (a data file could not be written)
+};
+
 struct RunContext {
     CalcRequest& request;
     RunState& state;
