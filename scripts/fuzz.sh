@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer target with clang and runs it for the given seconds
+# (default 60) on the corpus in build-fuzz/corpus.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+if ! command -v clang++ >/dev/null; then
+  sudo_cmd=(); [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q clang libclang-rt-14-dev
+fi
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DNOVAREL_FUZZ=ON -DNOVAREL_SANITIZE=ON \
+  -DNOVAREL_BUILD_TESTS=OFF -DNOVAREL_BUILD_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-fuzz --target fuzz_readers -j "$(nproc)"
+mkdir -p build-fuzz/corpus
+cp -n resources/OPTIONS.MAS build-fuzz/corpus/options 2>/dev/null || true
+printf '\x01iDate=1\r\n' > build-fuzz/corpus/ini
+printf '\x023\x005\x002018' > build-fuzz/corpus/date
+./build-fuzz/fuzz_readers -max_total_time="$seconds" -max_len=4096 build-fuzz/corpus

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Set-up of Novarel_SE on Debian 12: installs the Debian packages that are
+# missing, builds into build/, then runs the main job or the tests.
+#
+#   scripts/setup.sh run    build, then print this month's ephemeris
+#   scripts/setup.sh test   build, then run the whole test suite
+#   scripts/setup.sh build  build only
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+mode="${1:-run}"
+
+packages=(
+  build-essential cmake pkg-config
+  libswe-dev swe-basic-data
+  qt6-base-dev
+  libfmt-dev libcli11-dev
+  libgtest-dev libbenchmark-dev
+  python3-fonttools fonts-dejavu-core
+  xvfb xauth poppler-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+
+case "$mode" in
+  run)   ./build/novarel ephemeris ;;
+  test)  ctest --test-dir build --output-on-failure -j "$jobs" ;;
+  build) ;;
+  *) echo "usage: scripts/setup.sh [run|test|build]" >&2; exit 2 ;;
+esac
