@@ -1,35 +1,22 @@
-#include <fmt/format.h>
-
 #include "cli/commands.h"
-#include "core/angle_format.h"
-#include "core/glyphs.h"
-#include "core/position_service.h"
-#include "core/start_date.h"
+#include "ephemeris/ephemeris_generator.h"
 
 namespace novarel::cli {
 
-// Until the daily ephemeris exists: the eleven positions of the start day at noon.
+// As the "Calculate Ephemeris" button: time of day, an empty buffer, the
+// output kind, then the generator.
 int RunEphemerisCommand(Program& program, const CommandOptions&) {
-    RunState& s = program.state;
-    s.InputError = 0;
-    ValidateDateInput(program.request, s, program.seams().messages);
-    if (s.InputError == 1) return 2;
-    ReadStartDate(program.request, s);
-    ComputePositions(s.DayJD, program.request, program.library(), s.positions);
-    static constexpr const char* Names[] = {"",        "Sun",    "Moon",   "Mercury", "Venus",
-                                            "Mars",    "Jupiter", "Saturn", "Uranus", "Neptune",
-                                            "Pluto",   "N. Node"};
-    DataBuffer& buf = program.buffer;
-    buf.ClearPage();
-    buf.CurrentLine = "  Positions on " + s.DateText + " at noon, Greenwich";
-    buf.AppendLine();
-    for (int i = Sun; i <= NorthNode; ++i) {
-        buf.CurrentLine = fmt::format("  {:<8}", Names[i]) + PositionCell(s.positions.BodyLongitude[i]);
-        if (s.positions.LongitudeSpeed[i] < 0) buf.CurrentLine[buf.CurrentLine.size() - 3] = '!';
-        buf.AppendLine();
+    program.state.NoonFlag = program.request.optMidnight() ? 0 : 1;
+    program.buffer.EmptyData();
+    program.buffer.ClearPage();
+    program.state.OutputKind = 1;
+    RunContext ctx = program.context();
+    switch (GenerateEphemeris(ctx)) {
+        case RunOutcome::Completed: return 0;
+        case RunOutcome::InvalidInput: return 2;
+        case RunOutcome::Failed: return 1;
     }
-    buf.ShowPage();
-    return 0;
+    return 1;
 }
 
 }  // namespace novarel::cli

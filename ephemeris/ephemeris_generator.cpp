@@ -1,0 +1,175 @@
+#include "ephemeris/ephemeris_generator.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <fmt/format.h>
+
+#include "core/angle_format.h"
+#include "core/data_file_names.h"
+#include "core/julian_day.h"
+#include "core/messages.h"
+#include "core/position_service.h"
+#include "core/start_date.h"
+#include "core/vb_format.h"
+#include "ephemeris/ephemeris_files.h"
+#include "ephemeris/ephemeris_headers.h"
+#include "ephemeris/ephemeris_rows.h"
+#include "ephemeris/ephemeris_tables.h"
+#include "output/data_buffer.h"
+
+namespace novarel {
+namespace {
+
+// The start date as the numbers read from the boxes, in the date order, for
+// the file names: a box holding "3a" was read as 3, and the name says 3.
+std::string ReadDateText(const CalcRequest& r, std::int16_t dateOrder) {
+    std::int16_t d = 0, m = 0, y = 0;
+    ToInt16(LeadingNumber(r.txtDay), d);
+    ToInt16(LeadingNumber(r.txtMonth), m);
+    ToInt16(LeadingNumber(r.txtYear), y);
+    if (dateOrder == 2) return fmt::format("{}/{}/{}", y, m, d);
+    if (dateOrder == 1) return fmt::format("{}/{}/{}", d, m, y);
+    return fmt::format("{}/{}/{}", m, d, y);
+}
+
+std::array<std::string, 4> DataFilePaths(const RunContext& ctx) {
+    const std::string dateText = ReadDateText(ctx.request, ctx.state.DateOrder);
+    std::array<std::string, 4> paths;
+    for (EphemerisTable t : EphemerisTables)
+        paths[FileNumberIndex(t)] = DataFilePath(ctx.programDirectory, dateText, ctx.state.DateOrder,
+                                                 ctx.request, std::string(TableFileCode(t)));
+    return paths;
+}
+
+// Greenwich mean sidereal time in seconds, 0..86400, of the row's moment.
+double SiderealSecondsAt(double centuries, double dayFraction) {
+    const double t = centuries;
+    double s = 24110.54841 + 8640184.812866 * t + 0.093104 * t * t - 6.2e-06 * t * t * t;
+    s -= dayFraction * 86400;
+    while (s < 0) s += 86400;
+    while (s > 86400) s -= 86400;
+    return s;
+}
+
+RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool progressLoaded) {
+    files.discard();
+    if (progressLoaded) ctx.progress.unloadProgress();
+    ctx.progress.setBusy(false);
+    const std::string reason =
+        files.failedError() != 0 ? fmt::format(" ({})", std::strerror(files.failedError())) : "";
+    ctx.messages.showMessage(
+        fmt::format("The data file {} could not be written{}. The ephemeris was stopped and "
+                    "its data files were removed.",
+                    files.failedPath(), reason),
+        msg::TitleWarning, MessageIcon::Exclamation);
+    return RunOutcome::Failed;
+}
+
+}  // namespace
+
+RunOutcome GenerateEphemeris(RunContext& ctx) {
+    RunState& s = ctx.state;
+    CalcRequest& request = ctx.request;
+
+    s.InputError = 0;
+    ValidateDateInput(request, s, ctx.messages);
+    if (s.InputError == 1) return RunOutcome::InvalidInput;
+
+    ctx.buffer.ClearPage();
+    ctx.progress.setBusy(true);
+    ctx.windows.runStarted();
+    ReadStartDate(request, s);
+
+    const bool save = request.chkSaveData;
+    EphemerisDataFiles files;
+    if (save && !files.open(DataFilePaths(ctx))) return StopOnFileFailure(ctx, files, false);
+
+    const bool raInHms = RightAscensionInHms(ctx.options);
+    for (EphemerisTable t : EphemerisTables) {
+        std::vector<std::string>& table = TableLines(s, t);
+        const HeaderLines header = EphemerisHeaderLines(t, s, request, raInHms, ctx.names);
+        table.assign(header.begin(), header.end());
+        table.reserve(HeaderLineCount + 1 + 2 * (MaxDayIndex + 1));
+        if (save)
+            for (const std::string& line : header) files.writeLine(t, line);
+    }
+
+    int lastDay = std::min<int>(request.NumberOfDays - 1, MaxDayIndex);
+    if (request.chkFullMonth) {
+        lastDay = 31;
+        request.NumberOfDays = 31;
+    }
+    SetDayFraction(s);
+    s.FirstRowJD = s.DayJD;
+    s.RowJD = s.DayJD;
+    ctx.progress.loadProgress();
+
+    // Days beyond the last day index are never computed: a stored days value
+    // above the cap does not make the history larger than the run.
+    const int historyDays = std::min<int>(request.NumberOfDays, lastDay + 1);
+    for (PositionHistoryTable* h : {&s.history.longitude, &s.history.latitude,
+                                    &s.history.rightAscension, &s.history.declination})
+        h->recreate(historyDays);
+    s.FirstRowFlag = 1;
+
+    for (int d = 0; d <= lastDay; ++d) {
+        SetDayFraction(s);
+        if (lastDay > 0) ShowProgress(ctx.progress, d, lastDay);
+        s.RowJD = s.FirstRowJD + d;
+        s.DayJD = s.RowJD;
+        s.DateJD = s.RowJD;
+        JulianDayToDateText(s);
+        const CivilDate date = JulianDayToCivil(s.DateJD);  // the date of DateText
+        if (request.chkFullMonth && d > 27 && date.day == 1) break;
+
+        s.Centuries = (s.RowJD - 2451545.0 + s.DayFraction - 0.5) / 36525;
+        const Nutation nutation = ComputeNutation(s.Centuries, ctx.options);
+        s.SiderealPoint = nutation.SiderealPoint;
+        s.TrueAyanamsa = nutation.TrueAyanamsa;
+        s.SiderealSeconds = SiderealSecondsAt(s.Centuries, s.DayFraction);
+        const double rowMoment = request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
+        s.Centuries /= 10;
+        ComputePositions(rowMoment, request, ctx.library, s.positions);
+
+        if (d == 0) {
+            s.SiderealPointText = SiderealPointText(nutation);
+            for (EphemerisTable t : EphemerisTables) TableLines(s, t)[1] += s.SiderealPointText;
+        }
+
+        const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
+        const std::string start = RowStart(date, s.SiderealSeconds, ctx.names);
+        for (EphemerisTable t : EphemerisTables) {
+            std::vector<std::string>& table = TableLines(s, t);
+            if (sundayBreak) {
+                table.emplace_back();
+                if (save) files.writeLine(t, "");
+            }
+            table.push_back(EphemerisRow(t, start, s.positions, raInHms));
+            if (save) files.writeLine(t, table.back());
+        }
+        if (files.failed()) return StopOnFileFailure(ctx, files, true);
+        s.FirstRowFlag = 0;
+
+        if (d >= s.history.longitude.days()) continue;
+        for (int i = Sun; i <= NorthNode; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            s.history.longitude.at(i, d) = s.positions.BodyLongitude[k];
+            s.history.latitude.at(i, d) = s.positions.BodyLatitude[k];
+            s.history.rightAscension.at(i, d) = s.positions.BodyRightAscension[k];
+            s.history.declination.at(i, d) = s.positions.BodyDeclination[k];
+        }
+        for (PositionHistoryTable* h : {&s.history.longitude, &s.history.latitude,
+                                        &s.history.rightAscension, &s.history.declination})
+            h->at(0, d) = s.DayJD;
+    }
+
+    if (save && !files.finish()) return StopOnFileFailure(ctx, files, true);
+    ctx.progress.unloadProgress();
+    ShowTable(ctx, request.dataOutput);
+    ctx.windows.runFinished();
+    ctx.progress.setBusy(false);
+    return RunOutcome::Completed;
+}
+
+}  // namespace novarel

@@ -1,0 +1,54 @@
+#include "ephemeris/ephemeris_headers.h"
+
+#include "core/julian_day.h"
+#include "core/vb_format.h"
+
+namespace novarel {
+namespace {
+
+constexpr const char* ColumnNames =
+    "   Sidereal Time    Sun      Moon     Mercury    Venus     Mars     Jupiter   Saturn    "
+    "Uranus    Neptune   Pluto    N.  Node";
+constexpr const char* Rules =
+    "  ------  ------------- --------  --------  --------  --------  --------  --------  "
+    "--------  --------  --------  --------  --------";
+// Degree and minute marks are the single-byte codes 186 and 146.
+constexpr const char* AngleUnits =
+    "            h  m  s      \xBA   \x92     \xBA   \x92     \xBA   \x92     \xBA   \x92     "
+    "\xBA   \x92     \xBA   \x92     \xBA   \x92     \xBA   \x92     \xBA   \x92     \xBA   \x92"
+    "     \xBA   \x92 ";
+constexpr const char* TimeUnits =
+    "            h  m  s      h  m  s   h  m  s   h  m  s   h  m  s   h  m  s   h  m  s   "
+    "h  m  s   h  m  s   h  m  s   h  m  s   h  m  s";
+
+const char* CoordinateLabel(EphemerisTable t) {
+    switch (t) {
+        case EphemerisTable::Longitude: return "Long.";
+        case EphemerisTable::Latitude: return "Lat. ";
+        case EphemerisTable::RightAscension: return "R.A. ";
+        case EphemerisTable::Declination: return "Decl.";
+    }
+    return "Long.";
+}
+
+}  // namespace
+
+HeaderLines EphemerisHeaderLines(EphemerisTable table, const RunState& state,
+                                 const CalcRequest& request, bool raInHms,
+                                 const LocaleNames& names) {
+    const CivilDate start = JulianDayToCivil(state.DayJD);
+    HeaderLines lines;
+    lines[1] = "  " + state.ZodiacLabel + "Ephemeris - " + FormatDate(start, "dddd", names) + ", " +
+               FormatDate(start, "dd mmm yyyy", names) + " at " + state.TimeOfDayWord +
+               ", Greenwich";
+    lines[2] = std::string(23, ' ') + "Julian Day = " + FormatFixed(state.StartJD, 1, 1) +
+               std::string(7, ' ') +
+               (request.optGeo() ? "Geocentric - An '!' symbol instead of a '.' denotes a Rx planet."
+                                 : "Heliocentric");
+    lines[4] = std::string("  ") + CoordinateLabel(table) + ColumnNames;
+    lines[5] = Rules;
+    lines[6] = (table == EphemerisTable::RightAscension && raInHms) ? TimeUnits : AngleUnits;
+    return lines;
+}
+
+}  // namespace novarel
