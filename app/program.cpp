@@ -1,26 +1,149 @@
 #include "app/program.h"
 
-#include "app/options_file.h"
+#include "app/date_order.h"
+#include "app/font_step.h"
+#include "app/null_seams.h"
+#include "app/title_clock.h"
 #include "core/swe_library.h"
+#include "output/help_viewer.h"
 
 namespace novarel {
 
+void ShellGeneratorWindows::runStarted() {
+    program_.input.Hide();
+    program_.SetMainMenuVisible("mnuInputData", true);
+    program_.seams_.windows.runStarted();
+}
+
+void ShellGeneratorWindows::runFinished() {
+    program_.dataWindow.ShowMoreMenu();
+    program_.seams_.windows.runFinished();
+}
+
+AppSeams Program::SeamsOf(NullAppSeams& n) {
+    return AppSeams{n.main, n.input, n.dataWindow, n.saveDialog, n.preview, n.printer, n.screen, n.clock, n.shell};
+}
+
 Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary> library,
                  ProgramSeams seams, LocaleNames names_)
-    : buffer(seams.messages, seams.view),
-      names(std::move(names_)),
-      programDirectory_(std::move(programDirectory)),
+    : Program(std::move(programDirectory), std::move(library), seams, std::make_unique<NullAppSeams>(),
+              std::move(names_)) {}
+
+Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary> library,
+                 ProgramSeams seams, std::unique_ptr<NullAppSeams> nulls, LocaleNames names_)
+    : Program(std::move(programDirectory), std::move(library), seams, SeamsOf(*nulls), std::move(names_)) {
+    nulls_ = std::move(nulls);
+}
+
+Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary> library,
+                 ProgramSeams seams, AppSeams app, LocaleNames names_)
+    : programDirectory_(std::move(programDirectory)),
       library_(std::move(library)),
-      seams_(seams) {}
+      seams_(seams),
+      app_(app),
+      generators_(&noGenerators_),
+      generatorWindows_(*this),
+      names(std::move(names_)),
+      dataWindow(DataWindowLinks{buffer, request, state, options, dataSettings, seams.messages, seams.progress,
+                                 seams.view, app.dataWindow, app.saveDialog, app.preview, app.printer,
+                                 programDirectory_}),
+      dataView_(dataWindow, seams.view),
+      buffer(seams.messages, dataView_),
+      input(InputFormLinks{request, state, buffer, app.input, app.clock}) {
+    for (std::size_t i = 0; i < MainMenu.size(); ++i) mainMenu_[i].visible = MainMenu[i].visibleAtStart;
+}
+
+Program::~Program() = default;
 
 void Program::InitialiseLibraryAndOptions() {
     library_->set_ephe_path(EphemerisPathFor(programDirectory_));
     LoadOptionsAtStartup(programDirectory_, options, seams_.messages);
 }
 
+void Program::StartUp(const StartupOptions& startup) {
+    // The program folder is fixed at construction; the library and the
+    // options file come first.
+    InitialiseLibraryAndOptions();
+    if (options[6] != 0) app_.shell.showNotice();
+    seams_.progress.setBusy(true);
+    ReadSettings(settingsPath(), settingsLinks());
+    state.DateOrder = startup.dateOrder ? *startup.dateOrder : DetectDateOrder(startup.dateOrderIni);
+    const double twipsPerPixel = app_.screen.twipsPerPixelX();
+    const int widthPixels = ScreenWidthPixels(app_.screen.screenWidthTwips(), twipsPerPixel);
+    buffer.EmptyData();
+    state.OutputKind = 1;
+    dataSettings.FontStep = FontStepFor(widthPixels, twipsPerPixel);
+    dataWindow.saver.SaveFileName.clear();
+    app_.main.placeWindow(mainPlace.rect());
+    app_.main.show();
+    app_.main.setTitle(TitleText());
+    input.Show();
+    input.DaysTextChanged(std::to_string(request.NumberOfDays));
+    input.Refresh();
+    seams_.progress.setBusy(false);
+}
+
+void Program::Exit() {
+    WriteSettings(settingsPath(), settingsLinks(), seams_.messages);
+    app_.main.endProgram();
+}
+
+std::string Program::TitleText() { return TitleClockText(app_.clock.now(), names); }
+
+void Program::ClockTick() { app_.main.setTitle(TitleText()); }
+
+void Program::RunMainMenu(MainCommand command) {
+    switch (command) {
+    case MainCommand::None: return;
+    case MainCommand::PrinterSetup: app_.shell.printerSetup(); return;
+    case MainCommand::Exit: Exit(); return;
+    case MainCommand::Input: ShowInputAgain(); return;
+    case MainCommand::Options:
+        if (optionsEditor().Open()) app_.shell.showOptionsEditor();
+        return;
+    case MainCommand::About: app_.shell.showAbout(); return;
+    default: ShowHelp(HelpFileOf(command)); return;
+    }
+}
+
+void Program::ShowInputAgain() {
+    buffer.EmptyData();
+    dataWindow.saver.SaveFileName.clear();
+    dataWindow.Close();
+    input.Show();
+}
+
+bool Program::ShowHelp(std::string_view fileName) {
+    return ShowHelpText(buffer, seams_.messages, programDirectory_, std::string(fileName));
+}
+
+void Program::MainWindowMoved(const WindowRect& rect) {
+    mainPlace = MainWindowPlace{static_cast<float>(rect.top), static_cast<float>(rect.left),
+                                static_cast<float>(rect.height), static_cast<float>(rect.width)};
+}
+
+void Program::setGenerators(Generators& generators) {
+    generators_ = &generators;
+    dataWindow.setGenerators(generators);
+}
+
 RunContext Program::context() {
-    return RunContext{request,           state,           options, *library_, seams_.messages,
-                      seams_.progress,   seams_.windows,  buffer,  names,     programDirectory_};
+    return RunContext{request,          state,           options, *library_, seams_.messages,
+                      seams_.progress,  generatorWindows_, buffer, names,    programDirectory_};
+}
+
+OptionsEditor Program::optionsEditor() { return OptionsEditor(programDirectory_, options, seams_.messages); }
+
+const MenuItemState& Program::mainMenuItem(std::string_view name) const {
+    const int i = MainMenuIndex(name);
+    return mainMenu_[i < 0 ? 0 : static_cast<std::size_t>(i)];
+}
+
+void Program::SetMainMenuVisible(std::string_view name, bool visible) {
+    const int i = MainMenuIndex(name);
+    if (i < 0) return;
+    mainMenu_[static_cast<std::size_t>(i)].visible = visible;
+    app_.main.menuChanged(name, mainMenu_[static_cast<std::size_t>(i)]);
 }
 
 }  // namespace novarel

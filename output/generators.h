@@ -1,0 +1,31 @@
+#pragma once
+// The two generators as the windows call them. One implementation binds the
+// ephemeris and aspectarian libraries to the program's state; tests use fakes.
+#include "core/calc_request.h"
+#include "core/run_context.h"
+
+namespace novarel {
+
+class Generators {
+public:
+    virtual ~Generators() = default;
+    // A run for the period of the current request, into the data buffer.
+    virtual RunOutcome runEphemeris() = 0;
+    virtual RunOutcome runAspectarian() = 0;
+    // The stored table of the last ephemeris in one coordinate.
+    virtual void showTable(DataOutput coordinate) = 0;
+    // "Retro&grade times" of the last aspectarian.
+    virtual void listStations() = 0;
+};
+
+// Stands in until a front end binds the generator libraries: runs report
+// failure and produce nothing.
+class NoGenerators final : public Generators {
+public:
+    RunOutcome runEphemeris() override { return RunOutcome::Failed; }
+    RunOutcome runAspectarian() override { return RunOutcome::Failed; }
+    void showTable(DataOutput) override {}
+    void listStations() override {}
+};
+
+}  // namespace novarel

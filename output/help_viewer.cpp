@@ -1,0 +1,28 @@
+#include "output/help_viewer.h"
+
+#include "app/text_file.h"
+#include "core/messages.h"
+
+namespace novarel {
+
+bool ShowHelpText(DataBuffer& buffer, MessageSink& messages, const std::string& programDirectory,
+                  const std::string& helpFileName) {
+    const std::string path = programDirectory + "/" + helpFileName;
+    // Read before clearing the page, so a missing file leaves the page alone.
+    auto lines = ReadTextLines(path);
+    if (!lines) {
+        messages.showMessage("The help file " + path + " cannot be read.", msg::TitleWarning,
+                             MessageIcon::Exclamation);
+        return false;
+    }
+    buffer.ClearPage();
+    for (const auto& line : *lines) {
+        buffer.CurrentLine = line;
+        buffer.AppendLine();
+    }
+    buffer.AppendBlankLine();
+    buffer.ShowPage();
+    return true;
+}
+
+}  // namespace novarel
