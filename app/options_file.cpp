@@ -1,5 +1,8 @@
 #include "app/options_file.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "app/text_file.h"
 #include "core/messages.h"
 #include "core/vb_format.h"
@@ -16,7 +19,8 @@ void ParseOptionsText(const std::string& text, OptionValues& values) {
         if (line.empty()) break;
         if (++k > 12) break;
         const double v = LeadingNumber(std::string_view(line).substr(0, 7));
-        values[k] = static_cast<float>(v);
+        constexpr double FloatMax = std::numeric_limits<float>::max();
+        values[k] = static_cast<float>(std::clamp(v, -FloatMax, FloatMax));
         if (nl == std::string::npos) break;
         start = nl + 1;
     }

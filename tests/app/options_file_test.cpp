@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "app/options_file.h"
 #include "app/text_file.h"
@@ -113,6 +114,24 @@ TEST_F(OptionsFixture, EditorSaveRestoreAndTheirMessages) {
     fs::create_directory(dir / "OPTIONS.OPT");
     EXPECT_FALSE(ed.Save("1\r\n"));
     EXPECT_NE(messages.messages.back().text.find("OPTIONS.OPT"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace novarel
+
+namespace novarel {
+namespace {
+
+TEST(ParseOptionsText, AnyBytesAreRead) {
+    OptionValues v = OptionValues::Factory();
+    ParseOptionsText(std::string("1\0\0\0\0\0\0\0\r\n\0" "2\r\n", 13), v);
+    EXPECT_FLOAT_EQ(v[1], 1.f);
+    EXPECT_FLOAT_EQ(v[2], 0.f);  // a NUL in the first seven characters reads as no number
+    ParseOptionsText(std::string(100000, '7'), v);  // one overlong line, no line end
+    EXPECT_FLOAT_EQ(v[1], 7777777.f);
+    ParseOptionsText("99999999999999999999999999\r\n-1e999\r\n", v);
+    EXPECT_FLOAT_EQ(v[1], 9999999.f);
+    EXPECT_EQ(v[2], -std::numeric_limits<float>::max());  // beyond a float: the largest one
 }
 
 }  // namespace
