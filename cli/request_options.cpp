@@ -10,24 +10,28 @@ namespace novarel::cli {
 
 void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
     cmd.add_option("--start", o.start, "First day YYYY-MM-DD at Greenwich (default: today, UTC)");
-    cmd.add_option("--days", o.days, "Number of days, 1..366 (0 becomes 1, more than 366 becomes 366)");
+    cmd.add_option("--days", o.days,
+                   "Number of days, 1..366 (0 becomes 1, more than 366 becomes 366; "
+                   "default: the full month)");
     cmd.add_flag("--full-month", o.fullMonth,
                  "Calculate full month (the default when --days is not given)");
-    auto* mid = cmd.add_flag("--midnight", o.midnight, "Rows at 0h UT");
+    auto* mid = cmd.add_flag("--midnight", o.midnight, "Rows at 0h UT (default: noon)");
     auto* noon = cmd.add_flag("--noon", o.noon, "Rows at 12h UT (default)");
     mid->excludes(noon);
     auto* geo = cmd.add_flag("--geo", o.geo, "Geocentric positions (default)");
-    auto* helio = cmd.add_flag("--helio", o.helio, "Heliocentric positions");
+    auto* helio = cmd.add_flag("--helio", o.helio, "Heliocentric positions (default: geocentric)");
     geo->excludes(helio);
     cmd.add_option("--zodiac", o.zodiac, "tropical, sidereal or ayanamsa (default: tropical)")
         ->check(CLI::IsMember({"tropical", "sidereal", "ayanamsa"}));
     cmd.add_option("--node", o.node, "true or mean lunar node (default: true)")
         ->check(CLI::IsMember({"true", "mean"}));
     cmd.add_flag("--moon-change-only", o.moonChangeOnly,
-                 "\"Moon - change sign only (Asp.)\": the aspectarian lists Moon sign changes only");
+                 "\"Moon - change sign only (Asp.)\": the aspectarian lists Moon sign changes "
+                 "only (default: off)");
     cmd.add_flag("--no-moon-ingress", o.noMoonIngress,
-                 "\"Do not display\" Moon sign changes in the aspectarian");
-    cmd.add_flag("--save", o.save, "Also write the data files into the program folder");
+                 "\"Do not display\" Moon sign changes in the aspectarian (default: displayed)");
+    cmd.add_flag("--save", o.save,
+                 "Also write the data files into the program folder (default: off)");
     cmd.add_option("--dir", o.dir, "Program folder (default: the folder of the executable)");
     cmd.add_option("--date-order", o.dateOrder,
                    "Date order: 0 month-day-year, 1 day-month-year, 2 year-month-day "

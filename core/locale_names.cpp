@@ -45,6 +45,25 @@ std::string Utf8ToCp1252(const std::string& utf8) {
     return out;
 }
 
+std::string WithoutGlyphCodes(std::string text) {
+    for (char& ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 192 && c <= 198) ch = 'A';        // À..Æ (the zodiac signs)
+        else if (c == 199) ch = 'C';               // Ç
+        else if (c >= 200 && c <= 203) ch = 'E';   // È..Ë
+        else if (c >= 224 && c <= 230) ch = 'a';   // à..æ (Sun, planets)
+        else if (c == 231) ch = 'c';               // ç
+        else if (c >= 232 && c <= 235) ch = 'e';   // è..ë
+        else if (c == 236) ch = 'i';               // ì (Earth)
+        else if (c == 154) ch = 's';               // š (south)
+        else if (c == 156) ch = 'o';               // œ (station)
+        else if (c == 146) ch = '\'';              // ’ (minute mark)
+        else if (c == 186) ch = 'o';               // º (degree mark)
+        else if (c == 152 || (c >= 161 && c <= 166) || c == 171 || c == 177) ch = '?';
+    }
+    return text;
+}
+
 LocaleNames LocaleNames::FromCurrentLocale() {
     LocaleNames names;
     static constexpr nl_item Days[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
@@ -53,11 +72,11 @@ LocaleNames LocaleNames::FromCurrentLocale() {
     const LocaleNames english = English();
     for (int i = 0; i < 7; ++i) {
         const char* s = nl_langinfo(Days[i]);
-        names.weekday[i] = (s && *s) ? Utf8ToCp1252(s) : english.weekday[i];
+        names.weekday[i] = (s && *s) ? WithoutGlyphCodes(Utf8ToCp1252(s)) : english.weekday[i];
     }
     for (int i = 0; i < 12; ++i) {
         const char* s = nl_langinfo(Months[i]);
-        std::string m = (s && *s) ? Utf8ToCp1252(s) : english.monthAbbrev[i];
+        std::string m = (s && *s) ? WithoutGlyphCodes(Utf8ToCp1252(s)) : english.monthAbbrev[i];
         // Table columns and the aspectarian's fixed positions need exactly three characters.
         if (!m.empty() && m.back() == '.') m.pop_back();
         m.resize(3, ' ');

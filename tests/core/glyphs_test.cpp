@@ -53,6 +53,9 @@ TEST(LocaleNames, Cp1252Conversion) {
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
     EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\x80"), "?");
     EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??");
+    // Names never carry glyph codes: "M\xE4r" would show the Jupiter symbol.
+    EXPECT_EQ(WithoutGlyphCodes("M\xE4r"), "Mar");
+    EXPECT_EQ(WithoutGlyphCodes("f\xE9vr d\xE9" "c s\xE1" "b \xC9t\xE9 ao\xFBt"), "fevr dec sab Ete ao\xFBt");
     const auto en = LocaleNames::English();
     EXPECT_EQ(en.weekday[0], "Sunday");
     EXPECT_EQ(en.monthAbbrev[4], "May");
