@@ -4,34 +4,46 @@
 
 #include "core/angle_format.h"
 #include "core/glyphs.h"
-#include "core/vb_format.h"
+#include "ephemeris/cell_format.h"
 
 namespace novarel {
 namespace {
 
 constexpr std::size_t RowCapacity = 140;
 
-// " dd" + sign + "mm.m" + " ", with "!" on the decimal point when retrograde.
+// " dd" + glyph + "mm.m" + " " of a split angle (the position cell).
+void AppendSplitCell(std::string& line, const LongitudeSplit& s, char glyphCode) {
+    line += ' ';
+    AppendFixed2(line, s.SignDegrees, 0);
+    line += glyphCode;
+    AppendFixed2(line, s.ArcMinutes, 1);
+    line += ' ';
+}
+
+// The position cell with "!" on the decimal point when retrograde.
 void AppendZodiacalCell(std::string& line, double degrees, bool retrograde) {
-    line += PositionCell(degrees);
+    const LongitudeSplit s = SplitLongitude(degrees);
+    AppendSplitCell(line, s, glyph::SignChar(static_cast<int>(s.SignNumber)));
     if (retrograde) line[line.size() - 3] = glyph::RetroMark;
 }
 
-// " dd" + N or S + "mm.m" + " " from the size of the angle.
+// The size of the angle with N or S in place of the sign.
 void AppendNorthSouthCell(std::string& line, double degrees) {
-    const LongitudeSplit s = SplitLongitude(std::fabs(degrees));
-    line += ' ';
-    line += FormatFixed(s.SignDegrees, 2, 0);
-    line += static_cast<char>(degrees >= 0 ? glyph::North : glyph::South);
-    line += FormatFixed(s.ArcMinutes, 2, 1);
-    line += ' ';
+    AppendSplitCell(line, SplitLongitude(std::fabs(degrees)),
+                    static_cast<char>(degrees >= 0 ? glyph::North : glyph::South));
 }
 
-// "hh mm ss ", with "!" on the blank between minutes and seconds when
-// retrograde: the seconds keep both digits.
+// "hh mm ss " (seconds rounded, nothing carried), with "!" on the blank
+// between minutes and seconds when retrograde: the seconds keep both digits.
 void AppendHmsCell(std::string& line, double degrees, bool retrograde) {
-    AppendRightAscensionHms(line, degrees);
-    if (retrograde) line[line.size() - 4] = glyph::RetroMark;
+    const double h = degrees / 15;
+    AppendFixed2(line, std::floor(h), 0);
+    line += ' ';
+    const double m = (h - std::floor(h)) * 60;
+    AppendFixed2(line, std::floor(m), 0);
+    line += retrograde ? glyph::RetroMark : ' ';
+    AppendFixed2(line, (m - std::floor(m)) * 60, 0);
+    line += ' ';
 }
 
 }  // namespace

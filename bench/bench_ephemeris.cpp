@@ -1,0 +1,86 @@
+// The longest ephemeris run (day index 0..366, all four tables, no data
+// files) beside the library calls that run needs (367 moments: one deltat
+// and 22 calc calls each), in the same process, so their ratio is the cost
+// of the generator's own work.
+#include <benchmark/benchmark.h>
+
+#include "core/position_service.h"
+#include "core/swe_library.h"
+#include "ephemeris/ephemeris_generator.h"
+#include "output/data_buffer.h"
+
+namespace {
+using namespace novarel;
+
+constexpr double StartJD = 2458850.0;  // 2020-01-01, noon
+
+class SilentMessages final : public MessageSink {
+public:
+    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
+};
+class KeptView final : public DataView {
+public:
+    int innerHeight() override { return 1; }
+    void setText(const std::string& t) override { text = t; }
+    void setCaption(const std::string&) override {}
+    void showWindow() override {}
+    std::string text;
+};
+
+void BM_EphemerisLongestRun(benchmark::State& st) {
+    SweLibrary library;
+    library.set_ephe_path(EphemerisPathFor("."));
+    SilentMessages messages;
+    KeptView view;
+    ProgressSink progress;
+    GeneratorWindows windows;
+    DataBuffer buffer(messages, view);
+    CalcRequest request;
+    RunState state;
+    state.DateOrder = 2;
+    const OptionValues options = OptionValues::Factory();
+    const LocaleNames names = LocaleNames::English();
+    RunContext ctx{request, state, options, library, messages, progress, windows, buffer, names, "."};
+    for (auto _ : st) {
+        request.txtYear = "2020";
+        request.txtMonth = "1";
+        request.txtDay = "1";
+        request.chkFullMonth = false;
+        request.NumberOfDays = MaxDayIndex + 1;
+        state.NoonFlag = 1;
+        buffer.EmptyData();
+        buffer.ClearPage();
+        if (GenerateEphemeris(ctx) != RunOutcome::Completed) st.SkipWithError("run failed");
+        benchmark::DoNotOptimize(view.text.data());
+    }
+    st.counters["rows"] = static_cast<double>(state.history.longitude.days());
+}
+
+void BM_LibraryCallsOfTheLongestRun(benchmark::State& st) {
+    SweLibrary library;
+    library.set_ephe_path(EphemerisPathFor("."));
+    CalcRequest request;
+    const std::int32_t flags = EclipticFlags(request);
+    double xx[6];
+    char serr[256];
+    for (auto _ : st) {
+        for (int d = 0; d <= MaxDayIndex; ++d) {
+            const double jd = StartJD + d;
+            const double tjd = jd + library.deltat(jd);
+            for (int i = 1; i <= 11; ++i) {
+                const int body = LibraryBodyNumber(i, request);
+                library.calc(tjd, body, flags, xx, serr);
+                benchmark::DoNotOptimize(xx[0]);
+                library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr);
+                benchmark::DoNotOptimize(xx[0]);
+            }
+        }
+    }
+}
+
+BENCHMARK(BM_EphemerisLongestRun)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibraryCallsOfTheLongestRun)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
