@@ -1,0 +1,20 @@
+#pragma once
+// The positions the event search works on: one sample per whole hour.
+#include "aspectarian/aspectarian_state.h"
+#include "core/calc_request.h"
+#include "core/ephemeris_library.h"
+#include "core/positions.h"
+
+namespace novarel {
+
+// Direction flags of bodies 1..11 from their motion over the hour before jd.
+// Leaves positions holding the moment jd.
+void SetInitialDirections(double jd, const CalcRequest& request, EphemerisLibrary& library,
+                          Positions& positions, AspectarianState& aspectarian);
+
+// Stores the positions now held as sample s (0..24): longitudes, and
+// declinations (ecliptic latitudes when heliocentric).
+void StoreSample(int s, const CalcRequest& request, const Positions& positions,
+                 AspectarianState& aspectarian);
+
+}  // namespace novarel

@@ -1,0 +1,117 @@
+// A year's aspectarian beside the library calls it makes (25 moments of 22
+// calc calls and one deltat per day), in the same run; and the station
+// listing of a year's stations.
+#include <benchmark/benchmark.h>
+
+#include "aspectarian/aspectarian_generator.h"
+#include "core/position_service.h"
+#include "core/swe_library.h"
+#include "output/data_buffer.h"
+
+namespace {
+using namespace novarel;
+
+constexpr int Days = 366;
+
+class QuietMessages final : public MessageSink {
+public:
+    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
+};
+class QuietView final : public DataView {
+public:
+    int innerHeight() override { return 1; }
+    void setText(const std::string& t) override { benchmark::DoNotOptimize(t.size()); }
+    void setCaption(const std::string&) override {}
+    void showWindow() override {}
+};
+class QuietProgress final : public ProgressSink {};
+class QuietWindows final : public GeneratorWindows {};
+
+struct BenchProgram {
+    BenchProgram() {
+        library.set_ephe_path(EphemerisPathFor("."));
+        options = OptionValues::Factory();
+        state.DateOrder = 2;
+        request.txtYear = "2018";
+        request.txtMonth = "1";
+        request.txtDay = "1";
+        request.chkFullMonth = false;
+        request.NumberOfDays = Days;
+    }
+    RunContext context() {
+        return RunContext{request, state,   options, library, messages,
+                          progress, windows, buffer, names,   "."};
+    }
+    RunOutcome Generate() {
+        buffer.EmptyData();
+        buffer.ClearPage();
+        RunContext ctx = context();
+        return GenerateAspectarian(ctx, aspectarian);
+    }
+
+    SweLibrary library;
+    CalcRequest request;
+    RunState state;
+    OptionValues options;
+    QuietMessages messages;
+    QuietProgress progress;
+    QuietWindows windows;
+    QuietView view;
+    DataBuffer buffer{messages, view};
+    LocaleNames names = LocaleNames::English();
+    AspectarianState aspectarian;
+};
+
+void BM_Aspectarian366Days(benchmark::State& st) {
+    BenchProgram p;
+    for (auto _ : st) {
+        p.Generate();
+        benchmark::DoNotOptimize(p.aspectarian.ReportLines.size());
+    }
+    st.counters["lines"] = static_cast<double>(p.aspectarian.ReportLines.size());
+}
+
+void BM_LibraryCallsOf366Days(benchmark::State& st) {
+    SweLibrary library;
+    library.set_ephe_path(EphemerisPathFor("."));
+    CalcRequest request;
+    const std::int32_t flags = EclipticFlags(request);
+    double xx[6];
+    char serr[256];
+    const double base = 2458119.5;  // 2018-01-01 0h UT
+    for (auto _ : st) {
+        for (int d = 0; d < Days; ++d) {
+            for (int s = 0; s < 25; ++s) {
+                const double jd = base + d + s / 24.0;
+                const double tjd = jd + library.deltat(jd);
+                for (int i = 1; i <= 11; ++i) {
+                    const int body = LibraryBodyNumber(i, request);
+                    library.calc(tjd, body, flags, xx, serr);
+                    benchmark::DoNotOptimize(xx[0]);
+                    library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr);
+                    benchmark::DoNotOptimize(xx[0]);
+                }
+            }
+        }
+    }
+}
+
+void BM_StationListingOfAYear(benchmark::State& st) {
+    BenchProgram p;
+    p.Generate();
+    for (auto _ : st) {
+        p.buffer.EmptyData();
+        p.buffer.ClearPage();
+        RunContext ctx = p.context();
+        ListRetrogradeTimes(ctx, p.aspectarian);
+    }
+    st.counters["stations"] = p.aspectarian.StationCount;
+}
+
+BENCHMARK(BM_Aspectarian366Days)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibraryCallsOf366Days)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StationListingOfAYear)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
