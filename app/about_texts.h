@@ -11,7 +11,11 @@ inline constexpr std::string_view AboutNoticeLine1 =
 inline constexpr std::string_view AboutNoticeLine2 =
     "No warranty. Positions computed with the Swiss Ephemeris; see Help > License Agreement.";
 inline constexpr int AboutTitlePoints = 24;
-inline constexpr int AboutShadowPasses = 50;
+inline constexpr int AboutShadowPasses = 50;     // shifted one twip right and down each pass
+inline constexpr unsigned AboutTitleColour = 0xFFFF00;  // yellow, drawn over the shadow
+
+// The progress window of a running generator.
+inline constexpr std::string_view ProgressWindowTitle = "% Completed";
 
 inline constexpr std::string_view NoticeText =
     "Novarel_SE is free software: you may use, study, share and change it under the terms of the "
