@@ -15,4 +15,5 @@ mkdir -p build-fuzz/corpus
 cp -n resources/OPTIONS.MAS build-fuzz/corpus/options 2>/dev/null || true
 printf '\x01iDate=1\r\n' > build-fuzz/corpus/ini
 printf '\x023\x005\x002018' > build-fuzz/corpus/date
+printf '\x03FontSize= 10\r\nDataTop= 660\r\nCalcFullMonth=Yes\r\nNumberOfDays=30\r\n' > build-fuzz/corpus/settings
 ./build-fuzz/fuzz_readers -max_total_time="$seconds" -max_len=4096 build-fuzz/corpus

@@ -1,4 +1,4 @@
-// Any bytes into the readers of user files and typed input. The first byte
+// Any bytes into the readers of user files (options, settings, ini) and typed input. The first byte
 // chooses the reader; the rest is the file or the text.
 #include <cstddef>
 #include <cstdint>
@@ -7,6 +7,8 @@
 #include "app/date_order.h"
 #include "app/days_box.h"
 #include "app/options_file.h"
+#include "app/settings_file.h"
+#include "app/text_file.h"
 #include "core/julian_day.h"
 #include "core/start_date.h"
 #include "core/vb_format.h"
@@ -19,13 +21,60 @@ public:
     int count = 0;
 };
 
+class NullView final : public novarel::DataView {
+public:
+    int innerHeight() override { return 1; }
+    void setText(const std::string&) override {}
+    void setCaption(const std::string&) override {}
+    void showWindow() override {}
+};
+
+class NullInputWindow final : public novarel::InputWindowSeam {};
+
+class FixedClock final : public novarel::Clock {
+public:
+    std::tm now() override {
+        std::tm t{};
+        t.tm_year = 118;
+        t.tm_mon = 4;
+        t.tm_mday = 3;
+        return t;
+    }
+};
+
+// The settings file's lines through the reader, then written back.
+void ReadSettingsText(const std::string& text) {
+    using namespace novarel;
+    NullMessages messages;
+    NullView view;
+    NullInputWindow window;
+    FixedClock clock;
+    CalcRequest request;
+    RunState state;
+    DataBuffer buffer(messages, view);
+    InputForm input(InputFormLinks{request, state, buffer, window, clock});
+    DataWindowSettings data;
+    MainWindowPlace main;
+    SettingsLinks links{data, main, input};
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t nl = text.find('\n', start);
+        lines.push_back(text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
+        if (nl == std::string::npos) break;
+        start = nl + 1;
+    }
+    ApplySettingsLines(lines, links);
+    (void)SettingsText(links);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace novarel;
     if (size == 0) return 0;
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    switch (data[0] % 4) {
+    switch (data[0] % 5) {
         case 0: {
             OptionValues v = OptionValues::Factory();
             ParseOptionsText(text, v);
@@ -58,6 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         }
+        case 3:
+            ReadSettingsText(text);
+            break;
         default: {
             (void)CorrectDaysText(text);
             (void)LeadingNumber(text);
