@@ -14,6 +14,7 @@
 #include "core/start_date.h"
 #include "core/vb_format.h"
 #include "output/data_buffer.h"
+#include "output/generator_run.h"
 
 namespace novarel {
 namespace {
@@ -56,14 +57,7 @@ bool WriteReportFile(const std::string& path, const std::vector<std::string>& li
 RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
-    s.InputError = 0;
-    ValidateDateInput(request, s, ctx.messages);
-    if (s.InputError == 1) return RunOutcome::InvalidInput;
-
-    ctx.buffer.ClearPage();
-    ctx.progress.setBusy(true);
-    ctx.windows.runStarted();
-    ReadStartDate(request, s);
+    if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
 
     int lastDay = std::min<int>(request.NumberOfDays - 1, MaxDayIndex);
     if (request.chkFullMonth) {

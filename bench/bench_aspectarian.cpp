@@ -3,6 +3,8 @@
 // listing of a year's stations.
 #include <benchmark/benchmark.h>
 
+#include "bench/library_calls.h"
+
 #include "aspectarian/aspectarian_generator.h"
 #include "core/position_service.h"
 #include "core/swe_library.h"
@@ -75,25 +77,10 @@ void BM_LibraryCallsOf366Days(benchmark::State& st) {
     SweLibrary library;
     library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
-    const std::int32_t flags = EclipticFlags(request);
-    double xx[6];
-    char serr[256];
     const double base = 2458119.5;  // 2018-01-01 0h UT
-    for (auto _ : st) {
-        for (int d = 0; d < Days; ++d) {
-            for (int s = 0; s < 25; ++s) {
-                const double jd = base + d + s / 24.0;
-                const double tjd = jd + library.deltat(jd);
-                for (int i = 1; i <= 11; ++i) {
-                    const int body = LibraryBodyNumber(i, request);
-                    library.calc(tjd, body, flags, xx, serr);
-                    benchmark::DoNotOptimize(xx[0]);
-                    library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr);
-                    benchmark::DoNotOptimize(xx[0]);
-                }
-            }
-        }
-    }
+    for (auto _ : st)
+        for (int d = 0; d < Days; ++d)
+            for (int s = 0; s < 25; ++s) bench::CallLibraryForOneMoment(library, request, base + d + s / 24.0);
 }
 
 void BM_StationListingOfAYear(benchmark::State& st) {

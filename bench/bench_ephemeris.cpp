@@ -4,6 +4,8 @@
 // of the generator's own work.
 #include <benchmark/benchmark.h>
 
+#include "bench/library_calls.h"
+
 #include "core/position_service.h"
 #include "core/swe_library.h"
 #include "ephemeris/ephemeris_generator.h"
@@ -60,22 +62,8 @@ void BM_LibraryCallsOfTheLongestRun(benchmark::State& st) {
     SweLibrary library;
     library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
-    const std::int32_t flags = EclipticFlags(request);
-    double xx[6];
-    char serr[256];
-    for (auto _ : st) {
-        for (int d = 0; d <= MaxDayIndex; ++d) {
-            const double jd = StartJD + d;
-            const double tjd = jd + library.deltat(jd);
-            for (int i = 1; i <= 11; ++i) {
-                const int body = LibraryBodyNumber(i, request);
-                library.calc(tjd, body, flags, xx, serr);
-                benchmark::DoNotOptimize(xx[0]);
-                library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr);
-                benchmark::DoNotOptimize(xx[0]);
-            }
-        }
-    }
+    for (auto _ : st)
+        for (int d = 0; d <= MaxDayIndex; ++d) bench::CallLibraryForOneMoment(library, request, StartJD + d);
 }
 
 BENCHMARK(BM_EphemerisLongestRun)->Unit(benchmark::kMillisecond);

@@ -1,7 +1,8 @@
 // Cost of ComputePositions for one moment beside the cost of the library calls
-// it makes (one deltat and 22 calc calls), in the same run.
+// it makes (one deltat and 22 calc calls), for the same moments in one run.
 #include <benchmark/benchmark.h>
 
+#include "bench/library_calls.h"
 #include "core/position_service.h"
 #include "core/swe_library.h"
 
@@ -9,49 +10,37 @@ namespace {
 using namespace novarel;
 
 constexpr double StartJD = 2458119.5;  // 2018-01-01 0h UT
-
-SweLibrary& Library() {
-    static SweLibrary lib;
-    static bool init = [] {
-        lib.set_ephe_path(EphemerisPathFor("."));
-        return true;
-    }();
-    (void)init;
-    return lib;
-}
+constexpr double Step = 1.0 / 24;      // a new moment each time, as the aspectarian asks
 
 void BM_ComputePositions(benchmark::State& st) {
+    SweLibrary library;
+    library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
     Positions pos;
     double jd = StartJD;
     for (auto _ : st) {
-        ComputePositions(jd, request, Library(), pos);
+        ComputePositions(jd, request, library, pos);
         benchmark::DoNotOptimize(pos.BodyLongitude[2]);
-        jd += 0.0417;  // a new moment each time, as the generators ask
+        jd += Step;
     }
 }
 
 void BM_LibraryCallsOnly(benchmark::State& st) {
+    SweLibrary library;
+    library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
-    const std::int32_t flags = EclipticFlags(request);
-    double xx[6];
-    char serr[256];
     double jd = StartJD;
     for (auto _ : st) {
-        const double tjd = jd + Library().deltat(jd);
-        for (int i = 1; i <= 11; ++i) {
-            const int body = LibraryBodyNumber(i, request);
-            Library().calc(tjd, body, flags, xx, serr);
-            benchmark::DoNotOptimize(xx[0]);
-            Library().calc(tjd, body, flags + swe_flags::Equatorial, xx, serr);
-            benchmark::DoNotOptimize(xx[0]);
-        }
-        jd += 0.0417;
+        bench::CallLibraryForOneMoment(library, request, jd);
+        jd += Step;
     }
 }
 
+// Interleaved pairs, so that both see the same machine load.
+BENCHMARK(BM_LibraryCallsOnly);
 BENCHMARK(BM_ComputePositions);
 BENCHMARK(BM_LibraryCallsOnly);
+BENCHMARK(BM_ComputePositions);
 
 }  // namespace
 

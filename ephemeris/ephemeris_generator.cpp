@@ -17,6 +17,7 @@
 #include "ephemeris/ephemeris_rows.h"
 #include "ephemeris/ephemeris_tables.h"
 #include "output/data_buffer.h"
+#include "output/generator_run.h"
 
 namespace novarel {
 namespace {
@@ -72,14 +73,7 @@ RunOutcome GenerateEphemeris(RunContext& ctx) {
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
 
-    s.InputError = 0;
-    ValidateDateInput(request, s, ctx.messages);
-    if (s.InputError == 1) return RunOutcome::InvalidInput;
-
-    ctx.buffer.ClearPage();
-    ctx.progress.setBusy(true);
-    ctx.windows.runStarted();
-    ReadStartDate(request, s);
+    if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
 
     const bool save = request.chkSaveData;
     EphemerisDataFiles files;
