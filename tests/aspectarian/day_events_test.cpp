@@ -1,12 +1,14 @@
 // The event search on hand-made hourly samples: each case sets a few bodies
 // moving across one hour and keeps the others still, far from any crossing.
+// Whole runs are checked by the golden cases (tests/cli) and against the sky
+// (physical_events_test.cpp); these are the edge cases a month may not hold.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
 #include "aspectarian/day_events.h"
-#include "core/glyphs.h"
+#include "aspectarian/report_layout.h"
 #include "core/positions.h"
 
 namespace novarel {
@@ -32,18 +34,18 @@ struct DayEventsTest : ::testing::Test {
             a.DirectionFlags[static_cast<std::size_t>(k)] = 1;
         }
     }
-    void Hold(int body, double lon) {
-        for (int s = 0; s < 25; ++s) a.HourlyLongitudes[body][s] = lon;
-    }
-    void HoldDeclination(int body, double decl) {
-        for (int s = 0; s < 25; ++s) a.HourlyDeclinations[body][s] = decl;
-    }
+    void Hold(int body, double lon) { a.HourlyLongitudes[body].fill(lon); }
+    void HoldDeclination(int body, double decl) { a.HourlyDeclinations[body].fill(decl); }
     // Still at `before` up to sample `hour`, still at `after` from the next sample on.
     void Step(int body, int hour, double before, double after) {
         for (int s = 0; s < 25; ++s) a.HourlyLongitudes[body][s] = s <= hour ? before : after;
     }
     void StepDeclination(int body, int hour, double before, double after) {
         for (int s = 0; s < 25; ++s) a.HourlyDeclinations[body][s] = s <= hour ? before : after;
+    }
+    // Forward until 07h, then backwards.
+    void TurnRetrogradeAtSeven(int body) {
+        for (int s = 0; s < 25; ++s) a.HourlyLongitudes[body][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
     }
     std::vector<std::string> Run() {
         FindDayEvents(day, a);
@@ -60,37 +62,27 @@ TEST_F(DayEventsTest, QuietDayHasNoEvents) {
     EXPECT_TRUE(a.StationRecords.empty());
 }
 
-TEST_F(DayEventsTest, IngressesFoundAcrossZeroAriesInBothDirections) {
+TEST_F(DayEventsTest, IngressesAcrossZeroAriesInBothDirections) {
     // The Moon from 359.8 to 0.3 in hour 10: Aries at minute 24.
     Step(Moon, 10, 359.8, 0.3);
-    auto lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  10:24  " + G(233) + "  " + Sign(1) + " - Moon ingress");
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  10:24  " + G(233) + "  " + Sign(1) + " - Moon ingress"});
 
     // Mercury, already retrograde, from 0.2 to 359.9 in hour 5: Pisces at minute 40.
     SetUp();
     a.DirectionFlags[Mercury] = 0;
     Step(Mercury, 5, 0.2, 359.9);
-    lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  05:40  " + G(225) + "  " + Sign(12) + " - planet ingress");
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  05:40  " + G(225) + "  " + Sign(12) + " - planet ingress"});
     EXPECT_EQ(a.DirectionFlags[Mercury], 0);  // a retrograde body moving backwards: no station
 }
 
 TEST_F(DayEventsTest, MinuteRoundingToSixtyMovesIntoTheNextHourButNotPastMidnight) {
-    // Crossing at minute 59.7 of hour 10 is shown at 11:00.
-    Step(Moon, 10, 359.8, 359.8 + 0.2 * 60 / 59.7 - 360);
-    auto lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].substr(0, 17), "  03 May  11:00  ");
-    // The same in hour 23 stays in the day.
-    Step(Moon, 23, 359.8, 359.8 + 0.2 * 60 / 59.7 - 360);
-    lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0].substr(0, 17), "  03 May  23:59  ");
-    EXPECT_EQ(ClockText(7, 59.4), "07:59");
-    EXPECT_EQ(ClockText(7, 59.5), "08:00");
-    EXPECT_EQ(ClockText(0, 0.49), "00:00");
+    // A crossing at minute 59.7 of hour 10 is shown at 11:00; in hour 23 it stays in the day.
+    for (const auto& [hour, shown] : {std::pair{10, "  03 May  11:00  "}, std::pair{23, "  03 May  23:59  "}}) {
+        Step(Moon, hour, 359.8, 359.8 + 0.2 * 60 / 59.7 - 360);
+        const auto lines = Run();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].substr(0, 17), shown);
+    }
 }
 
 TEST_F(DayEventsTest, AspectsOnlyAtTheFiveAngles) {
@@ -101,18 +93,14 @@ TEST_F(DayEventsTest, AspectsOnlyAtTheFiveAngles) {
         Hold(Jupiter, jupiter);
         return Run();
     };
-    const std::string marsJupiter = "  03 May  08:30  " + G(227);
     // 30 and 150 degrees: in-sign degrees meet, no aspect.
     EXPECT_TRUE(marsWith(75).empty());
     EXPECT_TRUE(marsWith(195).empty());
     // Conjunction, sextile, square, trine, opposition, either side.
-    const std::pair<double, int> cases[] = {{45, 161}, {105, 162}, {345, 162}, {135, 163},
-                                            {315, 163}, {165, 164}, {285, 164}, {225, 165}};
-    for (const auto& [jupiter, code] : cases) {
-        const auto lines = marsWith(jupiter);
-        ASSERT_EQ(lines.size(), 1u) << jupiter;
-        EXPECT_EQ(lines[0], marsJupiter + G(code) + G(228)) << jupiter;
-    }
+    for (const auto& [jupiter, code] : {std::pair{45.0, 161}, {105.0, 162}, {345.0, 162}, {135.0, 163},
+                                        {315.0, 163}, {165.0, 164}, {285.0, 164}, {225.0, 165}})
+        EXPECT_EQ(marsWith(jupiter), std::vector<std::string>{"  03 May  08:30  " + G(227) + G(code) + G(228)})
+            << jupiter;
 }
 
 TEST_F(DayEventsTest, ConjunctionWhileBothBodiesChangeSign) {
@@ -123,10 +111,10 @@ TEST_F(DayEventsTest, ConjunctionWhileBothBodiesChangeSign) {
         a.HourlyLongitudes[Mars][s] = 59.9 + 0.2 * (s - 3);
     }
     const auto lines = Run();
-    const std::string conj = "  03 May  03:20  " + G(226) + G(161) + G(227);
-    EXPECT_NE(std::find(lines.begin(), lines.end(), conj), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "  03 May  03:24  " + G(226) + "  " + Sign(3) + " - planet ingress"), lines.end());
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "  03 May  03:30  " + G(227) + "  " + Sign(3) + " - planet ingress"), lines.end());
+    for (const std::string& expected : {"  03 May  03:20  " + G(226) + G(161) + G(227),
+                                        "  03 May  03:24  " + G(226) + "  " + Sign(3) + " - planet ingress",
+                                        "  03 May  03:30  " + G(227) + "  " + Sign(3) + " - planet ingress"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
 }
 
 TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesNearEitherNode) {
@@ -138,58 +126,25 @@ TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesNearEitherNode) {
         for (int k = Mercury; k <= Pluto; ++k) Hold(k, 30.0 * (k - 1) + 29.5 - 0.05 * k);
         Hold(NorthNode, node);
         for (const auto& line : Run())
-            if (line.find(G(224) + G(161) + G(233)) != std::string::npos ||
-                line.find(G(224) + G(163) + G(233)) != std::string::npos ||
-                line.find(G(224) + G(165) + G(233)) != std::string::npos)
-                return line;
+            if (line.find(" Moon, ") != std::string::npos) return line;
         return std::string();
     };
-    // Moon passes 45 (15 Taurus) at 12:30.
-    const std::string newMoon = "  03 May  12:30  " + G(224) + G(161) + G(233) + " - (New Moon, 15" + Sign(2) + "00.0)";
+    // The Moon passes 45 (15 Taurus) at 12:30.
+    const std::string at = "  03 May  12:30  " + G(224);
+    const std::string newMoon = at + G(161) + G(233) + " - (New Moon, 15" + Sign(2) + "00.0)";
     EXPECT_EQ(lunation(45, 44.75, 50.2), newMoon + " - solar eclipse");   // 5 from the North Node
     EXPECT_EQ(lunation(45, 44.75, 230.2), newMoon + " - solar eclipse");  // 5 from the South Node
     EXPECT_EQ(lunation(45, 44.75, 65.2), newMoon);                        // 20 from both
     // New Moon at 359 with the node at 1: 2 degrees apart across 0 Aries.
-    EXPECT_EQ(lunation(359, 358.75, 1.2),
-              "  03 May  12:30  " + G(224) + G(161) + G(233) + " - (New Moon, 29" + Sign(12) + "00.0) - solar eclipse");
-    EXPECT_EQ(lunation(45, 134.75, 50.2),
-              "  03 May  12:30  " + G(224) + G(163) + G(233) + " - (Quarter Moon, 15" + Sign(5) + "00.0)");
-    const std::string fullMoon = "  03 May  12:30  " + G(224) + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)";
+    EXPECT_EQ(lunation(359, 358.75, 1.2), at + G(161) + G(233) + " - (New Moon, 29" + Sign(12) + "00.0) - solar eclipse");
+    EXPECT_EQ(lunation(45, 134.75, 50.2), at + G(163) + G(233) + " - (Quarter Moon, 15" + Sign(5) + "00.0)");
+    const std::string fullMoon = at + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)";
     EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");  // 10 from the node
     EXPECT_EQ(lunation(45, 224.75, 60.2), fullMoon);                        // 15: no lunar eclipse
 }
 
-TEST_F(DayEventsTest, StationsTurnTheFlagAndAreRecordedForTheListing) {
-    // Mercury moves forward until 07h, then backwards.
-    for (int s = 0; s < 25; ++s) a.HourlyLongitudes[Mercury][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
-    auto lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  07:00  " + G(225) + "  " + G(156) + " +/- up to 1 hour");
-    EXPECT_EQ(a.DirectionFlags[Mercury], 0);
-    ASSERT_EQ(a.StationCount, 1);
-    ASSERT_EQ(a.StationRecords.size(), 1u);
-    const auto& f = a.StationRecords[0].field;
-    EXPECT_EQ(f[1], "2018/05/03  07:00  " + G(225));
-    EXPECT_EQ(f[4], " 3");
-    EXPECT_EQ(f[5], " 156");
-    EXPECT_EQ(f[6], " 2458241.5");
-    EXPECT_DOUBLE_EQ(std::stod(f[7]), 2458241.5 + 7.0 / 24);
-    EXPECT_DOUBLE_EQ(std::stod(f[2]), 0.01834);
-
-    // The next day it keeps moving backwards: no second station.
-    for (int s = 0; s < 25; ++s) a.HourlyLongitudes[Mercury][s] = 100 - 0.01 * s;
-    EXPECT_TRUE(Run().empty());
-    // Turning forward again is a direct station.
-    for (int s = 0; s < 25; ++s) a.HourlyLongitudes[Mercury][s] = 100 - 0.01 * std::min(s, 15) + 0.01 * std::max(s - 15, 0);
-    lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  15:00  " + G(225) + "  " + G(171) + " +/- up to 1 hour");
-    EXPECT_EQ(a.DirectionFlags[Mercury], 1);
-    EXPECT_EQ(a.StationCount, 2);
-}
-
 TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
-    for (int s = 0; s < 25; ++s) a.HourlyLongitudes[Mercury][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
+    TurnRetrogradeAtSeven(Mercury);
     for (int n = 0; n < 60; ++n) {
         a.DirectionFlags[Mercury] = 1;
         ASSERT_EQ(Run().size(), 1u) << n;
@@ -198,84 +153,41 @@ TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
     EXPECT_EQ(a.StationCount, MaxStationRecords);
 }
 
-TEST_F(DayEventsTest, MoonChangeOnlyAndTheMoonIngressOptions) {
-    // A Moon ingress into Taurus, a Mercury station, a Venus ingress.
-    Step(Moon, 10, 29.8, 30.3);
-    for (int s = 0; s < 25; ++s) a.HourlyLongitudes[Mercury][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
-    Step(Venus, 4, 59.9, 60.1);
-    EXPECT_EQ(Run().size(), 3u);
-
-    day.moonChangeOnly = true;
-    a.DirectionFlags[Mercury] = 1;
-    auto lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_NE(lines[0].find(" - Moon ingress"), std::string::npos);
-    EXPECT_EQ(a.DirectionFlags[Mercury], 0);  // the flag still turns
-    EXPECT_EQ(a.StationCount, 1);            // from the first run only
-
-    day.noMoonIngress = true;
-    a.DirectionFlags[Mercury] = 1;
-    EXPECT_TRUE(Run().empty());
-    EXPECT_EQ(a.DirectionFlags[Mercury], 0);
-
-    // Only ingresses into Aries, Cancer, Libra, Capricorn with option 12.
-    day.moonChangeOnly = false;
-    day.noMoonIngress = false;
-    day.cardinalMoonIngressOnly = true;
-    a.DirectionFlags[Mercury] = 0;
-    lines = Run();
-    for (const auto& l : lines) EXPECT_EQ(l.find("Moon ingress"), std::string::npos) << l;
-    Step(Moon, 10, 89.8, 90.3);
-    lines = Run();
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "  03 May  10:24  " + G(233) + "  " + Sign(4) + " - Moon ingress");
-}
-
 TEST_F(DayEventsTest, ParallelsAndContraparallels) {
     // Venus's declination goes from 10 to 11 in hour 4; Mars holds 10.5 or -10.5.
     StepDeclination(Venus, 4, 10.0, 11.0);
     HoldDeclination(Mars, 10.5);
-    auto lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  04:30  " + G(226) + G(166) + G(227));
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  04:30  " + G(226) + G(166) + G(227)});
     HoldDeclination(Mars, -10.5);
-    lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  04:30  " + G(226) + G(177) + G(227));
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  04:30  " + G(226) + G(177) + G(227)});
     // Crossing the equator: Venus -0.5 -> 0.5 meets Mars at 0.2 at minute 42.
     StepDeclination(Venus, 4, -0.5, 0.5);
     HoldDeclination(Mars, 0.2);
-    lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  04:42  " + G(226) + G(166) + G(227));
-
-    EXPECT_DOUBLE_EQ(CrossingFraction(-0.5, 0.5, 0.2, 0.2), 0.7);
-    EXPECT_EQ(CrossingFraction(1, 2, 1, 2), -1);
-    EXPECT_EQ(CrossingFraction(1, 2, 3, 4), -1);
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  04:42  " + G(226) + G(166) + G(227)});
 }
 
 TEST_F(DayEventsTest, HeliocentricHasNoMoonNoStationsAndNoNodeAspects) {
     day.heliocentric = true;
     // Moon ingress, Mercury turning, Mars over the node, Venus square the Earth.
     Step(Moon, 10, 359.8, 0.3);
-    for (int s = 0; s < 25; ++s) a.HourlyLongitudes[Mercury][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
+    TurnRetrogradeAtSeven(Mercury);
     Step(Mars, 8, 134, 136);
     Hold(NorthNode, 135);
     Hold(Sun, 145.3);
     Step(Venus, 15, 235.2, 235.35);
-    const auto lines = Run();
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "  03 May  15:40  " + G(236) + G(163) + G(226));
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  15:40  " + G(236) + G(163) + G(226)});
     EXPECT_EQ(a.DirectionFlags[Mercury], 1);
     EXPECT_TRUE(a.StationRecords.empty());
+}
 
-    // The same node crossing is an aspect geocentrically.
-    day.heliocentric = false;
-    Hold(Moon, 51.2);
-    Hold(Mercury, 100);
-    const auto geo = Run();
-    EXPECT_NE(std::find(geo.begin(), geo.end(), "  03 May  08:30  " + G(227) + G(161) + G(234)), geo.end());
-    EXPECT_NE(std::find(geo.begin(), geo.end(), "  03 May  15:40  " + G(224) + G(163) + G(226)), geo.end());
+TEST(ReportLayout, ExchangeSortByHourAndMinuteIsNotStable) {
+    auto event = [](const std::string& hhmm, const std::string& what) { return "  03 May  " + hhmm + "  " + what; };
+    std::vector<std::string> lines = {event("05:10", "A"), event("03:00", "B"), event("05:10", "C"),
+                                      event("01:00", "D")};
+    SortEventLinesByTime(lines);
+    // A and C share their minute; the exchanges leave C before A.
+    EXPECT_EQ(lines, (std::vector<std::string>{event("01:00", "D"), event("03:00", "B"), event("05:10", "C"),
+                                               event("05:10", "A")}));
 }
 
 }  // namespace

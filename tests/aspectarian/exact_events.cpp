@@ -1,5 +1,6 @@
 #include "tests/aspectarian/exact_events.h"
 
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -21,23 +22,17 @@ double Bisect(const std::function<double(double)>& f, double lo, double hi) {
     return (lo + hi) / 2;
 }
 
-int LibraryBody(int bodyIndex) { return bodyIndex == 1 ? 0 : bodyIndex - 1; }
+// Geocentric tropical longitude and its daily speed at jd UT.
+std::array<double, 2> LongitudeAndSpeed(EphemerisLibrary& lib, double jd, int bodyIndex) {
+    double xx[6];
+    char serr[256];
+    lib.calc(jd + lib.deltat(jd), bodyIndex == 1 ? 0 : bodyIndex - 1, GeoFlags, xx, serr);
+    return {xx[0], xx[3]};
+}
 
 }  // namespace
 
-double Longitude(EphemerisLibrary& lib, double jd, int body) {
-    double xx[6];
-    char serr[256];
-    lib.calc(jd + lib.deltat(jd), LibraryBody(body), GeoFlags, xx, serr);
-    return xx[0];
-}
-
-double LongitudeSpeed(EphemerisLibrary& lib, double jd, int body) {
-    double xx[6];
-    char serr[256];
-    lib.calc(jd + lib.deltat(jd), LibraryBody(body), GeoFlags, xx, serr);
-    return xx[3];
-}
+double Longitude(EphemerisLibrary& lib, double jd, int body) { return LongitudeAndSpeed(lib, jd, body)[0]; }
 
 std::vector<ExactEvent> ExactLunations(EphemerisLibrary& lib, double from, double to) {
     std::vector<ExactEvent> out;
@@ -75,7 +70,7 @@ std::vector<ExactEvent> ExactSunIngresses(EphemerisLibrary& lib, double from, do
 std::vector<ExactEvent> ExactStations(EphemerisLibrary& lib, int body, double from, double to) {
     std::vector<ExactEvent> out;
     constexpr double Step = 0.5;
-    auto speed = [&](double t) { return LongitudeSpeed(lib, t, body); };
+    auto speed = [&](double t) { return LongitudeAndSpeed(lib, t, body)[1]; };
     double prev = speed(from);
     for (double t = from; t < to; t += Step) {
         const double next = speed(t + Step);

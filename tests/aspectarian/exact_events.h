@@ -16,9 +16,8 @@ struct ExactEvent {
     bool turnsRetrograde = false;
 };
 
-// Geocentric tropical longitude (degrees) and its speed (degrees/day) at jd UT.
+// Geocentric tropical longitude (degrees) at jd UT.
 double Longitude(EphemerisLibrary& lib, double jd, int body);
-double LongitudeSpeed(EphemerisLibrary& lib, double jd, int body);
 
 std::vector<ExactEvent> ExactLunations(EphemerisLibrary& lib, double from, double to);
 std::vector<ExactEvent> ExactSunIngresses(EphemerisLibrary& lib, double from, double to);

@@ -13,7 +13,7 @@
 #include "core/julian_day.h"
 #include "core/locale_names.h"
 #include "tests/aspectarian/exact_events.h"
-#include "tests/aspectarian/test_program.h"
+#include "tests/ephemeris/generator_rig.h"
 
 namespace novarel {
 namespace {
@@ -29,7 +29,7 @@ std::string DateOf(double jd) {
 }
 
 // A year of aspectarian from 1 January: its event lines with their moments.
-std::vector<test::ReportEvent> YearOfEvents(test::TestProgram& p, int year) {
+std::vector<test::ReportEvent> YearOfEvents(test::GeneratorRig& p, int year) {
     p.Request(std::to_string(year), "1", "1", 365);
     RunContext ctx = p.context();
     EXPECT_EQ(GenerateAspectarian(ctx, p.aspectarian), RunOutcome::Completed);
@@ -55,11 +55,11 @@ double MoonPlace(const std::string& line) {
 }
 
 TEST(PhysicalEvents, LunationsSunIngressesAndEclipsesOf2017And2018) {
-    test::TestProgram p;
+    test::GeneratorRig p;
     auto events = YearOfEvents(p, 2017);
     const auto second = YearOfEvents(p, 2018);
     events.insert(events.end(), second.begin(), second.end());
-    EphemerisLibrary& lib = *p.library;
+    EphemerisLibrary& lib = p.library;
     const double from = Midnight(2017, 1, 1), to = Midnight(2019, 1, 1);
 
     const std::map<int, std::string> lunationText = {
@@ -116,7 +116,7 @@ TEST(PhysicalEvents, LunationsSunIngressesAndEclipsesOf2017And2018) {
 }
 
 TEST(PhysicalEvents, MarchEquinoxOf2000) {
-    test::TestProgram p;
+    test::GeneratorRig p;
     p.Request("2000", "3", "20", 1);
     RunContext ctx = p.context();
     ASSERT_EQ(GenerateAspectarian(ctx, p.aspectarian), RunOutcome::Completed);
@@ -128,7 +128,7 @@ TEST(PhysicalEvents, MarchEquinoxOf2000) {
 }
 
 TEST(PhysicalEvents, StationsOf2018WithinTwoMinutesOfTheTurn) {
-    test::TestProgram p;
+    test::GeneratorRig p;
     YearOfEvents(p, 2018);
     RunContext ctx = p.context();
     ListRetrogradeTimes(ctx, p.aspectarian);
@@ -151,7 +151,7 @@ TEST(PhysicalEvents, StationsOf2018WithinTwoMinutesOfTheTurn) {
     }
     std::vector<test::ExactEvent> exact;
     for (int body = 3; body <= 10; ++body) {
-        const auto s = test::ExactStations(*p.library, body, Midnight(2018, 1, 1), Midnight(2019, 1, 1));
+        const auto s = test::ExactStations(p.library, body, Midnight(2018, 1, 1), Midnight(2019, 1, 1));
         exact.insert(exact.end(), s.begin(), s.end());
     }
     ASSERT_GE(exact.size(), 15u);

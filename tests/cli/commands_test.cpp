@@ -1,0 +1,225 @@
+// The ephemeris and aspectarian commands as a user meets them: exit statuses
+// and messages, the current month by default, columns in a UTF-8 terminal,
+// the names of the LC_TIME locale, data files that cannot be written, the
+// station listing below the page, --help.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <regex>
+
+#include "cli/request_options.h"
+#include "core/julian_day.h"
+#include "core/locale_names.h"
+#include "tests/cli/cli_run.h"
+
+namespace novarel {
+namespace {
+using clitest::ProgramFolder;
+using clitest::RunNovarel;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(Commands, InputErrors) {
+    ProgramFolder dir;
+    // The date check: one message per failed check, status 2, nothing written.
+    for (const auto& [command, start, reports] :
+         {std::tuple{"ephemeris", "1799-12-31", 1}, {"ephemeris", "2101-01-01", 1}, {"ephemeris", "2018-13-01", 1},
+          {"ephemeris", "2018-05-32", 1}, {"ephemeris", "2018-00-10", 1}, {"ephemeris", "2018--03", 2},
+          {"ephemeris", "2018-ab-03", 1}, {"ephemeris", "-05-03", 3}, {"aspectarian", "2018-13-01", 1}}) {
+        SCOPED_TRACE(std::string(command) + " " + start);
+        const auto r = RunNovarel(dir, command, std::string("--save --start=") + start);
+        EXPECT_EQ(r.status, 2);
+        std::string expected;
+        for (int i = 0; i < reports; ++i) expected += "Warning!: Error in input data section. Please correct.\n";
+        EXPECT_EQ(r.err, expected);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"OPTIONS.OPT"});
+    }
+    // Malformed command lines: a usage message, status 2.
+    for (const std::string args : {"--start 2018/05/03", "--start 20180503", "--start 2018-05-03-01", "--bogus",
+                                   "--zodiac lunar", "--view moon", "--days", "--midnight --noon"}) {
+        SCOPED_TRACE(args);
+        const auto r = RunNovarel(dir, "ephemeris", "--save " + args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err, "");
+        EXPECT_EQ(r.err.find("Error in input data section"), std::string::npos);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"OPTIONS.OPT"});
+    }
+}
+
+TEST(Commands, EphemerisWithoutOptionsIsTheCurrentMonthAtNoon) {
+    ProgramFolder dir;
+    const std::string today = cli::TodayUtc();
+    const auto r = RunNovarel(dir, "ephemeris", "");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const int year = std::stoi(today.substr(0, 4)), month = std::stoi(today.substr(5, 2));
+    const auto days = static_cast<int>(CalendarToJulianDay(year, month + 1, 1) - CalendarToJulianDay(year, month, 1));
+    const std::string mon = LocaleNames::English().monthAbbrev[static_cast<std::size_t>(month - 1)];
+    const auto lines = Lines(r.out);
+    ASSERT_GT(lines.size(), 2u);
+    EXPECT_NE(lines[1].find(", 01 " + mon + " " + today.substr(0, 4) + " at noon, Greenwich   SVP = "),
+              std::string::npos) << lines[1];
+    int rows = 0;
+    for (const auto& l : lines) rows += std::regex_search(l, std::regex("^  \\d\\d " + mon + " ")) ? 1 : 0;
+    EXPECT_EQ(rows, days);
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+}
+
+TEST(Commands, EphemerisUtf8ColumnsStandUnderTheirHeadings) {
+    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) GTEST_SKIP() << "no C.UTF-8 locale";
+    for (const auto& [view, raInHours] : {std::pair{"longitude", "1"}, {"latitude", "1"}, {"declination", "1"},
+                                          {"ra", "1"}, {"ra", "0"}}) {
+        SCOPED_TRACE(std::string(view) + " option 11 = " + raInHours);
+        ProgramFolder dir({{11, raInHours}});
+        const auto r = RunNovarel(dir, "ephemeris", std::string("--start 2018-05-01 --view ") + view);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto lines = Lines(r.out);
+        ASSERT_GT(lines.size(), 6u);
+        // The rules line is plain ASCII: its dash groups give the columns.
+        std::vector<int> rules;
+        for (std::size_t i = 1; i < lines[5].size(); ++i)
+            if (lines[5][i] == '-' && lines[5][i - 1] == ' ') rules.push_back(static_cast<int>(i));
+        ASSERT_EQ(rules.size(), 13u);
+        int rows = 0;
+        for (const std::string& line : lines) {
+            if (!std::regex_search(line, std::regex("^  \\d\\d May "))) continue;
+            ++rows;
+            const std::vector<int> cols = clitest::TerminalColumns(line);
+            ASSERT_FALSE(cols.empty()) << line;
+            // First and last cell of each word right of the sidereal time.
+            std::vector<std::pair<int, int>> words;
+            for (std::size_t i = 0; i < line.size(); ++i) {
+                if (line[i] == ' ' || cols[i] < rules[2]) continue;
+                if (line[i - 1] == ' ') words.push_back({cols[i], 0});
+                words.back().second = cols[i + 1] - 1;
+            }
+            ASSERT_GE(words.size(), 11u) << line;  // "hh mm ss" has more words
+            // Each body's text begins at the first cell of its rule and ends inside it.
+            std::size_t w = 0;
+            for (std::size_t k = 0; k < 11; ++k, ++w) {
+                const int first = rules[k + 2];
+                EXPECT_EQ(words[w].first, first) << line;
+                while (w + 1 < words.size() && words[w + 1].first < first + 10) ++w;
+                EXPECT_LE(words[w].second, first + 7) << line;
+            }
+        }
+        EXPECT_EQ(rows, 31);
+    }
+    std::setlocale(LC_CTYPE, "C");
+}
+
+TEST(Commands, AspectarianRightColumnKeepsItsPlaceInUtf8) {
+    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) GTEST_SKIP() << "no C.UTF-8 locale";
+    ProgramFolder dir({{5, "1"}});
+    const std::string run = "--start 2018-08-01 --days 10 --date-order 2";
+    const auto bytes = RunNovarel(dir, "aspectarian", run + " --encoding cp1252");
+    const auto utf8 = RunNovarel(dir, "aspectarian", run);
+    ASSERT_EQ(bytes.status, 0);
+    const auto single = Lines(bytes.out), wide = Lines(utf8.out);
+    ASSERT_EQ(single.size(), wide.size());
+    const std::regex time(R"(\d\d:\d\d)");
+    auto lastTime = [&](const std::string& line) {
+        std::ptrdiff_t at = -1;
+        for (auto it = std::sregex_iterator(line.begin(), line.end(), time); it != std::sregex_iterator(); ++it)
+            at = it->position();
+        return at;
+    };
+    int rows = 0;
+    for (std::size_t k = 0; k < single.size(); ++k) {
+        const std::ptrdiff_t at = lastTime(single[k]);
+        if (at < 40) continue;
+        ++rows;
+        // The right column's time is in the same terminal cell as its byte in the single-byte text.
+        EXPECT_EQ(clitest::TerminalColumns(wide[k])[static_cast<std::size_t>(lastTime(wide[k]))], at) << wide[k];
+    }
+    EXPECT_GT(rows, 20);
+    std::setlocale(LC_CTYPE, "C");
+}
+
+TEST(Commands, EphemerisNamesAndDateOrderOfTheLocale) {
+    ProgramFolder locales;
+    const std::string make = "localedef -i de_DE -f UTF-8 '" + locales.file("de_DE.UTF-8") + "' > /dev/null 2>&1";
+    if (std::system(make.c_str()) != 0) GTEST_SKIP() << "localedef cannot build de_DE.UTF-8";
+    ProgramFolder dir;
+    const auto r = RunNovarel(dir, "ephemeris", "--start 2018-03-01 --days 2 --save",
+                              "LC_ALL=de_DE.UTF-8 LOCPATH='" + locales.str() + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto lines = Lines(r.out);
+    ASSERT_GT(lines.size(), 8u);
+    // "M\xE4r" would be drawn with the Jupiter symbol in place of the letter.
+    EXPECT_NE(lines[1].find("Tropical Ephemeris - Donnerstag, 01 Mar 2018 at noon"), std::string::npos) << lines[1];
+    EXPECT_EQ(lines[7].substr(0, 9), "  01 Mar ");
+    // Day, month, year in the German order.
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"010318DE.TEG", "010318LA.TEG", "010318LO.TEG",
+                                                       "010318RA.TEG", "OPTIONS.OPT"}));
+    EXPECT_NE(clitest::ReadBytes(dir.file("010318LO.TEG")).find("Donnerstag, 01 Mar 2018"), std::string::npos);
+}
+
+TEST(Commands, DataFileThatCannotBeWritten) {
+    ProgramFolder dir;
+    std::filesystem::create_directory(dir.file("180503LO.TEG"));
+    std::filesystem::create_directory(dir.file("180503AS.TEG"));
+    const std::string run = "--start 2018-05-03 --days 3 --date-order 2";
+    // The ephemeris stops and shows nothing.
+    auto r = RunNovarel(dir, "ephemeris", run + " --save");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("Warning!: The data file " + dir.file("180503LO.TEG") + " could not be written", 0), 0u)
+        << r.err;
+    EXPECT_EQ(r.out, "");
+    // The aspectarian is shown without its file.
+    r = RunNovarel(dir, "aspectarian", run + " --save");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Warning!: The data file " + dir.file("180503AS.TEG") + " cannot be written"),
+              std::string::npos) << r.err;
+    EXPECT_NE(r.out.find("  Tropical Aspectarian - Thursday, 03 May 2018 at noon, Greenwich"), std::string::npos);
+    // Without --save the folders are no obstacle and nothing is written.
+    EXPECT_EQ(RunNovarel(dir, "ephemeris", run).status, 0);
+    EXPECT_EQ(RunNovarel(dir, "aspectarian", run).status, 0);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"180503AS.TEG", "180503LO.TEG", "OPTIONS.OPT"}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("180503LO.TEG")));
+}
+
+TEST(Commands, StationsAreListedBelowTheAspectarianPage) {
+    ProgramFolder dir;
+    const std::string run = "--start 2018-03-20 --days 5 --date-order 1 --encoding cp1252";
+    const auto page = RunNovarel(dir, "aspectarian", run);
+    const auto listed = RunNovarel(dir, "aspectarian", run + " --stations");
+    ASSERT_EQ(page.status, 0);
+    ASSERT_EQ(listed.status, 0);
+    // The page as it was (its last line break is the list's first), then one
+    // entry holding the heading and a line per station, then ShowPage's lines.
+    ASSERT_GT(listed.out.size(), page.out.size());
+    EXPECT_EQ(listed.out.substr(0, page.out.size() - 2), page.out.substr(0, page.out.size() - 2));
+    EXPECT_EQ(listed.out.substr(page.out.size() - 2),
+              "\r\n  Changes in direction (in UT):\r\n  Mercury - 23 Mar 2018 at 00:19, 16\xC0" "54.5\r\n\r\n\r\n\r\n");
+
+    // A period without stations: --stations adds nothing.
+    const std::string quiet = "--start 2018-05-03 --days 2";
+    EXPECT_EQ(RunNovarel(dir, "aspectarian", quiet + " --stations").out, RunNovarel(dir, "aspectarian", quiet).out);
+}
+
+TEST(Commands, HelpGivesEveryOptionWithItsDefault) {
+    ProgramFolder dir;
+    const auto r = RunNovarel(dir, "ephemeris", "--help");
+    ASSERT_EQ(r.status, 0);
+    for (const std::string option : {"--start", "--days", "--full-month", "--midnight", "--noon", "--geo", "--helio",
+                                     "--zodiac", "--node", "--moon-change-only", "--no-moon-ingress", "--save", "--dir",
+                                     "--date-order", "--encoding", "--view"}) {
+        SCOPED_TRACE(option);
+        const std::size_t at = r.out.find("  " + option + " ");
+        ASSERT_NE(at, std::string::npos) << r.out;
+        // The option's text up to the next option names its default.
+        const std::size_t next = r.out.find("\n  --", at + 1);
+        EXPECT_NE(r.out.substr(at, next - at).find("default"), std::string::npos) << r.out.substr(at, next - at);
+    }
+}
+
+}  // namespace
+}  // namespace novarel
