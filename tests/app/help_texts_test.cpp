@@ -18,57 +18,46 @@ std::set<std::string> HelpFiles() {
     return files;
 }
 
-TEST(HelpTexts, EveryTopicShipsAsShortPlainText) {
-    const auto files = HelpFiles();
-    EXPECT_EQ(files.size(), 13u);
-    for (const auto& name : files) {
+TEST(HelpTexts, EveryTopicShipsAsPlainTextAndShortcutsAreListed) {
+    for (const auto& name : HelpFiles()) {
         const auto text = ReadWholeFile(std::string(NOVAREL_BUILD_DIR) + "/" + name);
         ASSERT_TRUE(text) << name;
-        const auto lines = test::ProgramFixture::TextLinesOf(*text);
         EXPECT_GT(text->size(), 500u) << name;
-        int count = 0;
-        for (char c : *text) {
-            EXPECT_TRUE(c == '\n' || c == '\r' || (c >= 32 && c < 127)) << name << " holds byte " << int(c);
-            if (c == '\n') ++count;
-        }
-        EXPECT_LE(count, 120) << name;
+        for (char c : *text) ASSERT_TRUE(c == '\n' || c == '\r' || (c >= 32 && c < 127)) << name << ": " << int(c);
     }
-}
-
-TEST(HelpTexts, ShortcutTopicListsEveryMenuKey) {
     const auto text = ReadWholeFile(std::string(NOVAREL_BUILD_DIR) + "/SHORTCUT.HLP").value_or("");
     auto listed = [&](std::string_view key) { return text.find("  " + std::string(key) + " ") != std::string::npos; };
-    for (const auto& item : DataMenu) {
-        if (!item.shortcut.empty()) {
-            EXPECT_TRUE(listed(item.shortcut)) << item.name;
-        }
-    }
-    for (const auto& item : MainMenu) {
-        if (!item.shortcut.empty()) {
-            EXPECT_TRUE(listed(item.shortcut)) << item.name;
-        }
-    }
+    for (const auto& item : DataMenu) EXPECT_TRUE(item.shortcut.empty() || listed(item.shortcut)) << item.name;
+    for (const auto& item : MainMenu) EXPECT_TRUE(item.shortcut.empty() || listed(item.shortcut)) << item.name;
 }
 
 struct HelpMenuFixture : test::ProgramFixture {};
 
-TEST_F(HelpMenuFixture, EachMenuShowsItsFileAsAPage) {
-    for (const auto& name : HelpFiles())
-        fs::copy_file(fs::path(NOVAREL_BUILD_DIR) / name, dir / name);
+TEST_F(HelpMenuFixture, EachMenuShowsItsFileAndAMissingOneIsNamed) {
+    for (const auto& name : HelpFiles()) fs::copy_file(fs::path(NOVAREL_BUILD_DIR) / name, dir / name);
     Program& p = Start();
     for (const auto& item : MainMenu) {
-        const std::string_view file = HelpFileOf(item.command);
+        const std::string file(HelpFileOf(item.command));
         if (file.empty()) continue;
         p.RunMainMenu(item.command);
-        const auto lines = TextLinesOf(Read(std::string(file)));
         // The file's lines, the blank line of the viewer, the one of the page
         // and the trailing empty entry.
-        EXPECT_TRUE(view.text == Read(std::string(file)) + "\r\n\r\n\r\n") << file;
-        EXPECT_EQ(p.buffer.PageLineCount(), static_cast<int>(lines.size()) + 2) << file;
+        EXPECT_TRUE(view.text == Read(file) + "\r\n\r\n\r\n") << file;
+        EXPECT_EQ(p.buffer.PageLineCount(), static_cast<int>(TextLines(Read(file)).size()) + 2) << file;
     }
-    EXPECT_TRUE(messages.messages.empty());
     p.RunDataCommand(DataCommand::Help);
     EXPECT_EQ(view.text.substr(0, 15), "THE DATA WINDOW");
+
+    // A missing topic is named; the page and the data stay as they were.
+    const std::string page = view.text;
+    const int pageLines = p.buffer.PageLineCount(), dataLines = p.buffer.DataLineCount();
+    fs::remove(dir / "READING.HLP");
+    p.RunMainMenu(MainCommand::ReadingList);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "The help file " + (dir / "READING.HLP").string() + " cannot be read.");
+    EXPECT_EQ(view.text, page);
+    EXPECT_EQ(p.buffer.PageLineCount(), pageLines);
+    EXPECT_EQ(p.buffer.DataLineCount(), dataLines);
 }
 
 }  // namespace

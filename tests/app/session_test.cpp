@@ -15,8 +15,6 @@
 namespace novarel {
 namespace {
 
-namespace fs = std::filesystem;
-
 // Every text the Data window was given, in order.
 class PageLog final : public DataView {
 public:
@@ -24,27 +22,24 @@ public:
     void setText(const std::string& t) override { texts.push_back(t); }
     void setCaption(const std::string&) override {}
     void showWindow() override {}
+    bool lastShows(const std::string& s) const { return !texts.empty() && texts.back().find(s) != std::string::npos; }
     std::vector<std::string> texts;
 };
 
 // The Sun's declination cells ("04S01.0", with the single-byte N or S glyph)
 // from the stored swetest output, one per period of the session.
 std::vector<std::string> SunDeclinationCells() {
-    const auto text = ReadWholeFile(std::string(NOVAREL_TEST_DATA) + "/app/swetest_session_sun.txt");
+    std::istringstream in(ReadWholeFile(std::string(NOVAREL_TEST_DATA) + "/app/swetest_session_sun.txt").value_or(""));
     std::vector<std::string> cells;
-    std::istringstream in(text.value_or(""));
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("Sun", 0) != 0) continue;
         // The last field, "-4\xC2\xB0 0'58.5262": degrees, minutes, seconds.
-        const std::size_t degreeSign = line.find("\xC2\xB0");
+        const std::size_t degreeSign = line.find("\xC2\xB0"), apostrophe = line.find('\'', degreeSign);
         const std::size_t fieldStart = line.find_last_of(' ', degreeSign - 1) + 1;
-        const std::size_t apostrophe = line.find('\'', degreeSign);
-        const std::string degrees = line.substr(fieldStart, degreeSign - fieldStart);
         const double minutes = std::stod(line.substr(degreeSign + 2, apostrophe - degreeSign - 2)) +
                                std::stod(line.substr(apostrophe + 1)) / 60;
-        const bool south = degrees.front() == '-';
-        cells.push_back(fmt::format("{:02}{}{:04.1f}", std::abs(std::stoi(degrees)), south ? '\x9A' : '\x98',
-                                    minutes));
+        cells.push_back(fmt::format("{:02}{}{:04.1f}", std::abs(std::stoi(line.substr(fieldStart))),
+                                    line[fieldStart] == '-' ? '\x9A' : '\x98', minutes));
     }
     return cells;
 }
@@ -58,52 +53,45 @@ std::string RowOf(const std::vector<std::string>& table, const std::string& day)
 
 struct SessionFixture : test::ProgramFixture {
     PageLog pages;
-    Program& StartReal() {
-        program = std::make_unique<Program>(
-            dir.string(), std::make_unique<SweLibrary>(), ProgramSeams{messages, progress, pages, noWindows},
-            AppSeams{main, input, dataWindow, saveDialog, preview, printer, screen, clock, shell},
-            LocaleNames::English());
-        program->StartUp(StartupOptions{"", std::int16_t{2}});
+    std::unique_ptr<LibraryGenerators> generators;
+    Program& StartReal(const char* year, const char* month, const char* day) {
+        Make(pages, std::make_unique<SweLibrary>()).StartUp(StartupOptions{"", std::int16_t{2}});
+        generators = std::make_unique<LibraryGenerators>(*program);
+        program->setGenerators(*generators);
+        program->request.txtYear = year;
+        program->request.txtMonth = month;
+        program->request.txtDay = day;
         return *program;
     }
 };
 
 TEST_F(SessionFixture, CalculateViewStepSaveClearPrintExit) {
-    ASSERT_FALSE(fs::exists(dir / "novarel_SE.ini"));
-    Program& p = StartReal();
-    LibraryGenerators generators(p);
-    p.setGenerators(generators);
+    ASSERT_FALSE(std::filesystem::exists(dir / "novarel_SE.ini"));
+    Program& p = StartReal("2018", "3", "10");
     const auto sun = SunDeclinationCells();
     ASSERT_EQ(sun.size(), 3u);
 
     // 7 days from 10 March 2018, noon.
-    p.request.txtYear = "2018";
-    p.request.txtMonth = "3";
-    p.request.txtDay = "10";
     p.input.SetFullMonth(false);
     p.input.DaysTextChanged("7");
     ASSERT_EQ(p.CalculateEphemeris(), RunOutcome::Completed);
     EXPECT_FALSE(input.visible);
     EXPECT_TRUE(p.mainMenuItem("mnuInputData").visible);
     EXPECT_TRUE(p.dataWindow.state().item("mnuMore").visible);
-    ASSERT_FALSE(pages.texts.empty());
-    EXPECT_NE(pages.texts.back().find("Tropical Ephemeris - Saturday, 10 Mar 2018 at noon, Greenwich"),
-              std::string::npos);
-    EXPECT_NE(pages.texts.back().find("  Long."), std::string::npos);
+    EXPECT_TRUE(pages.lastShows("Tropical Ephemeris - Saturday, 10 Mar 2018 at noon, Greenwich"));
+    EXPECT_TRUE(pages.lastShows("  Long."));
 
     p.RunDataCommand(DataCommand::ViewDeclination);
-    EXPECT_NE(pages.texts.back().find("  Decl."), std::string::npos);
+    EXPECT_TRUE(pages.lastShows("  Decl."));
     EXPECT_NE(RowOf(p.buffer.PageLines(), "10 Mar").find(" " + sun[0] + " "), std::string::npos)
         << RowOf(p.buffer.PageLines(), "10 Mar");
-
-    p.RunDataCommand(DataCommand::MoreForward);
-    EXPECT_EQ(p.request.txtDay, "17");
-    EXPECT_NE(pages.texts.back().find("Saturday, 17 Mar 2018"), std::string::npos);
-    EXPECT_NE(RowOf(p.state.DeclinationTable, "17 Mar").find(" " + sun[1] + " "), std::string::npos);
-    p.RunDataCommand(DataCommand::MoreForward);
-    EXPECT_EQ(p.request.txtDay, "24");
-    EXPECT_NE(pages.texts.back().find("Saturday, 24 Mar 2018"), std::string::npos);
-    EXPECT_NE(RowOf(p.state.DeclinationTable, "24 Mar").find(" " + sun[2] + " "), std::string::npos);
+    for (int step = 1; step <= 2; ++step) {
+        p.RunDataCommand(DataCommand::MoreForward);
+        const std::string day = std::to_string(10 + 7 * step);
+        EXPECT_EQ(p.request.txtDay, day);
+        EXPECT_TRUE(pages.lastShows("Saturday, " + day + " Mar 2018"));
+        EXPECT_NE(RowOf(p.state.DeclinationTable, day + " Mar").find(" " + sun[step] + " "), std::string::npos);
+    }
     EXPECT_TRUE(RowOf(p.buffer.PageLines(), "31 Mar").empty());
     EXPECT_FALSE(RowOf(p.buffer.PageLines(), "30 Mar").empty());
 
@@ -112,21 +100,17 @@ TEST_F(SessionFixture, CalculateViewStepSaveClearPrintExit) {
     std::vector<std::string> expected;
     for (const auto& text : pages.texts) {
         if (text.empty()) continue;  // the window emptied at load
-        auto lines = TextLinesOf(text);
-        lines.pop_back();
-        expected.insert(expected.end(), lines.begin(), lines.end());
+        auto lines = TextLines(text);
+        expected.insert(expected.end(), lines.begin(), lines.end() - 1);
     }
     ASSERT_EQ(static_cast<int>(expected.size()), p.buffer.DataLineCount());
     expected.push_back("");  // the trailing entry
 
-    const std::string saved = (dir / "session.DOC").string();
-    saveDialog.answer = saved;
+    saveDialog.answer = (dir / "session.DOC").string();
     p.RunDataCommand(DataCommand::SaveAs);
     ASSERT_EQ(saveDialog.requests.size(), 1u);
     EXPECT_EQ(saveDialog.requests[0].fileName, "20180324.DOC");
-    EXPECT_EQ(saveDialog.requests[0].initialDirectory, dir.string());
     const std::string file = Read("session.DOC");
-    const auto fileLines = TextLinesOf(file);
     // Option 7 = 60: a form feed after entries 59, 118, 177 ... and one at the end.
     std::vector<std::string> expectedFile;
     for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -134,24 +118,21 @@ TEST_F(SessionFixture, CalculateViewStepSaveClearPrintExit) {
         if (i != 0 && i % 59 == 0) expectedFile.push_back("\f");
     }
     expectedFile.push_back("\f");
+    const auto fileLines = TextLines(file);
     EXPECT_TRUE(fileLines == expectedFile);
     // Four pages of a week: one break inside, one at the end.
     EXPECT_EQ(std::count(fileLines.begin(), fileLines.end(), "\f"), 2) << expected.size();
     EXPECT_EQ(file.substr(file.size() - 3), "\f\r\n");
-    EXPECT_EQ(fileLines[59], expected[59]);
-    EXPECT_EQ(fileLines[60], "\f");
 
     p.RunDataCommand(DataCommand::ClearAllData);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "All data cleared from buffer.");
     p.RunDataCommand(DataCommand::Save);
     ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].text, "All data cleared from buffer.");
     EXPECT_EQ(messages.messages[1].text, "No data to write to file.");
     EXPECT_EQ(Read("session.DOC"), file);  // untouched
 
     p.RunDataCommand(DataCommand::PrintPage);
-    const std::string shownPage = pages.texts.back();
-    EXPECT_EQ(Read("PRNTFILE.XXX"), "\r\n\r\n" + shownPage);
+    EXPECT_EQ(Read("PRNTFILE.XXX"), "\r\n\r\n" + pages.texts.back());
     EXPECT_EQ(p.dataWindow.printing.PrintWidthClass, 2);  // 131-character rows
     p.dataWindow.printing.PrintButton();
     EXPECT_EQ(printer.points, 8);
@@ -159,53 +140,86 @@ TEST_F(SessionFixture, CalculateViewStepSaveClearPrintExit) {
 
     p.RunMainMenu(MainCommand::Exit);
     EXPECT_EQ(main.ended, 1);
-    const auto settings = SettingsLines();
-    ASSERT_EQ(settings.size(), 24u);
-    EXPECT_EQ(settings[0], "[novarel_SE] - Do NOT change the order of these variables.");
-    EXPECT_EQ(settings[1], "FontSize= 10");
-    EXPECT_EQ(settings[8], "DataTop= 660");
-    EXPECT_EQ(settings[16], "CalcFullMonth=No");
-    EXPECT_EQ(settings[18], "Type=Noon");
-    EXPECT_EQ(settings[19], "NumberOfDays=7");
-    EXPECT_EQ(settings[23], "MoonChangeSign=Display");
+    std::vector<std::string> settings = test::DefaultSettingsLines;
+    settings[16] = "CalcFullMonth=No";
+    settings[19] = "NumberOfDays=7";
+    EXPECT_EQ(Read("novarel_SE.ini"), test::JoinedLines(settings));
     EXPECT_EQ(messages.messages.size(), 2u);
 }
 
 TEST_F(SessionFixture, StepsOverMonthsAndBackFromAnAspectarian) {
-    Program& p = StartReal();
-    LibraryGenerators generators(p);
-    p.setGenerators(generators);
-    p.request.txtYear = "2018";
-    p.request.txtMonth = "3";
-    p.request.txtDay = "10";
-    // Whole months: March, then April; then back to February and January.
+    Program& p = StartReal("2018", "3", "10");
+    // Whole months: March, then April; then back to February, January and December.
     ASSERT_EQ(p.CalculateEphemeris(), RunOutcome::Completed);
     EXPECT_EQ(p.request.txtDay, "1");
     p.RunDataCommand(DataCommand::MoreForward);
-    EXPECT_NE(pages.texts.back().find("01 Apr 2018"), std::string::npos);
+    EXPECT_TRUE(pages.lastShows("01 Apr 2018"));
     EXPECT_FALSE(RowOf(p.buffer.PageLines(), "30 Apr").empty());
     EXPECT_TRUE(RowOf(p.buffer.PageLines(), "01 May").empty());
     p.request.txtMonth = "3";  // Forward left April in the boxes
     ASSERT_EQ(p.CalculateEphemeris(), RunOutcome::Completed);
     p.RunDataCommand(DataCommand::MoreBackward);
-    EXPECT_NE(pages.texts.back().find("01 Feb 2018"), std::string::npos);
+    EXPECT_TRUE(pages.lastShows("01 Feb 2018"));
     EXPECT_FALSE(RowOf(p.buffer.PageLines(), "28 Feb").empty());
     p.RunDataCommand(DataCommand::MoreBackward);
-    EXPECT_NE(pages.texts.back().find("01 Jan 2018"), std::string::npos);
+    EXPECT_TRUE(pages.lastShows("01 Jan 2018"));
+    p.RunDataCommand(DataCommand::MoreBackward);
+    EXPECT_TRUE(pages.lastShows("01 Dec 2017"));
+    EXPECT_EQ(p.request.txtYear, "2017");
 
     // 7-day aspectarian from 10 March: Backward starts on 3 March.
     p.input.SetFullMonth(false);
     p.input.DaysTextChanged("7");
+    p.request.txtYear = "2018";
     p.request.txtMonth = "3";
     p.request.txtDay = "10";
     ASSERT_EQ(p.CalculateAspectarian(), RunOutcome::Completed);
-    EXPECT_NE(pages.texts.back().find("Aspectarian - Saturday, 10 Mar 2018"), std::string::npos);
+    EXPECT_TRUE(pages.lastShows("Aspectarian - Saturday, 10 Mar 2018"));
     p.RunDataCommand(DataCommand::MoreBackward);
     EXPECT_EQ(p.request.txtDay, "3");
-    EXPECT_NE(pages.texts.back().find("Aspectarian - Saturday, 03 Mar 2018"), std::string::npos);
+    EXPECT_TRUE(pages.lastShows("Aspectarian - Saturday, 03 Mar 2018"));
     p.RunDataCommand(DataCommand::MoreForward);
     EXPECT_EQ(p.request.txtDay, "10");
     EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SessionFixture, ABadDateKeepsTheFormAndInputBringsItBack) {
+    Program& p = StartReal("1700", "3", "10");
+    p.ShowHelp("OPTIONS.OPT");
+    ASSERT_GT(p.buffer.DataLineCount(), 0);
+
+    // A date that fails the check: the data are emptied all the same.
+    p.request.type = TimeOfDay::Midnight;
+    EXPECT_EQ(p.CalculateEphemeris(), RunOutcome::InvalidInput);
+    EXPECT_EQ(p.buffer.DataLineCount(), 0);
+    EXPECT_EQ(p.state.NoonFlag, 0);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "Error in input data section. Please correct.");
+    EXPECT_TRUE(input.visible);
+    EXPECT_FALSE(p.mainMenuItem("mnuInputData").visible);
+
+    p.request.txtYear = "2018";
+    p.input.DaysTextChanged("1");
+    p.input.SetFullMonth(false);
+    ASSERT_EQ(p.CalculateAspectarian(), RunOutcome::Completed);
+    // The window was loaded for the help text: its items follow the output kind of that moment.
+    EXPECT_TRUE(p.dataWindow.state().item("mnuViewLongitude").enabled);
+    EXPECT_FALSE(p.dataWindow.state().item("mnuRx_Times").enabled);
+
+    // "&Input": the data go, the Data window closes, the input window returns.
+    p.dataWindow.saver.SaveFileName = (dir / "x.DOC").string();
+    p.RunMainMenu(MainCommand::Input);
+    EXPECT_EQ(p.buffer.DataLineCount(), 0);
+    EXPECT_EQ(p.dataWindow.saver.SaveFileName, "");
+    EXPECT_EQ(dataWindow.closed, 1);
+    EXPECT_TRUE(input.visible);
+    // The next page loads a new Data window from the design state.
+    p.ShowHelp("OPTIONS.OPT");
+    EXPECT_EQ(dataWindow.places.size(), 2u);
+    EXPECT_FALSE(p.dataWindow.state().item("mnuMore").visible);
+    for (const char* v : {"mnuViewLongitude", "mnuViewDeclination", "mnuViewRA", "mnuViewLatitude"})
+        EXPECT_FALSE(p.dataWindow.state().item(v).enabled) << v;
+    EXPECT_TRUE(p.dataWindow.state().item("mnuRx_Times").enabled);
 }
 
 }  // namespace

@@ -16,49 +16,31 @@ struct BufferFixture : ::testing::Test {
     }
 };
 
-TEST_F(BufferFixture, PageTextEndsWithTwoEmptyLinesAndCountsGrow) {
+TEST_F(BufferFixture, PagesDataAndWhatIsShown) {
     Add("A");
+    buffer.ClearPage();  // the page starts again, the data keep "A"
     Add("B");
     Add("C");
     buffer.ShowPage();
-    EXPECT_EQ(view.text, "A\r\nB\r\nC\r\n\r\n\r\n");
-    EXPECT_EQ(buffer.DataLineCount(), 4);
-    EXPECT_EQ(buffer.PageLineCount(), 4);
+    EXPECT_EQ(view.text, "B\r\nC\r\n\r\n\r\n");
     EXPECT_EQ(view.caption, "NOVAREL_SE - Data");
-    EXPECT_EQ(view.shown, 1);
-    EXPECT_TRUE(messages.messages.empty());
-    // Showing again adds another empty line to both lists.
-    buffer.ShowPage();
-    EXPECT_EQ(buffer.DataLineCount(), 5);
-}
+    EXPECT_EQ(buffer.DataLineCount(), 4);
+    EXPECT_EQ(buffer.PageLineCount(), 3);
 
-TEST_F(BufferFixture, NothingShownWithoutDataOrWhenMinimized) {
-    Add("A");
+    // Nothing is shown without data or while the window is minimized.
+    const int shows = view.setTextCount;
     buffer.EmptyData();
-    buffer.ShowPage();  // page lines remain, but no data
-    EXPECT_EQ(view.setTextCount, 0);
-    EXPECT_EQ(buffer.PageLineCount(), 1);
-    Add("B");
+    EXPECT_EQ(buffer.PageLineCount(), 3);
+    buffer.ShowPage();
+    Add("D");
     view.height = 0;
     buffer.ShowPage();
-    EXPECT_EQ(view.setTextCount, 0);
+    EXPECT_EQ(view.setTextCount, shows);
     EXPECT_EQ(buffer.DataLineCount(), 1);
+    EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(BufferFixture, ClearPageKeepsDataEmptyDataKeepsPage) {
-    Add("A");
-    buffer.ClearPage();
-    Add("B");
-    EXPECT_EQ(buffer.DataLineCount(), 2);
-    EXPECT_EQ(buffer.PageLineCount(), 1);
-    EXPECT_EQ(buffer.PageLine(0), "B");
-    EXPECT_EQ(buffer.PageLine(1), "");  // the trailing empty entry
-    buffer.EmptyData();
-    EXPECT_EQ(buffer.DataLineCount(), 0);
-    EXPECT_EQ(buffer.PageLineCount(), 1);
-}
-
-TEST_F(BufferFixture, NearlyFullWarningAbove1000Lines) {
+TEST_F(BufferFixture, NearlyFullAndFullBuffer) {
     for (int i = 0; i < 999; ++i) Add("x");
     buffer.ShowPage();  // 1000 lines: no warning
     EXPECT_TRUE(messages.messages.empty());
@@ -69,18 +51,15 @@ TEST_F(BufferFixture, NearlyFullWarningAbove1000Lines) {
               "the 'Clear all data' menu item.");
     EXPECT_EQ(messages.messages[0].title, "Warning!");
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
-    buffer.ShowPage();
-    EXPECT_EQ(messages.messages.size(), 2u);
-}
 
-TEST_F(BufferFixture, FullBufferRefusesEveryFurtherLine) {
-    for (int i = 0; i < 32767; ++i) Add("x");
+    messages.messages.clear();
+    for (int i = buffer.DataLineCount(); i < 32767; ++i) Add("x");
     EXPECT_TRUE(messages.messages.empty());
     Add("y");
-    Add("z");
+    Add("z");  // every further line is refused
     ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(messages.messages[0].text.rfind("Buffer cannot hold any more data.", 0), 0u);
+    EXPECT_EQ(messages.messages[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(messages.messages[1].text.rfind("Buffer cannot hold any more data.", 0), 0u);
     EXPECT_EQ(buffer.DataLineCount(), 32767);
     EXPECT_EQ(buffer.DataLines().back(), "x");
 }
