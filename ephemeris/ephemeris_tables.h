@@ -51,13 +51,7 @@ inline std::vector<std::string>& TableLines(RunState& s, EphemerisTable t) {
 }
 
 inline const std::vector<std::string>& TableLines(const RunState& s, EphemerisTable t) {
-    switch (t) {
-        case EphemerisTable::Longitude: return s.LongitudeTable;
-        case EphemerisTable::Latitude: return s.LatitudeTable;
-        case EphemerisTable::RightAscension: return s.RightAscensionTable;
-        case EphemerisTable::Declination: return s.DeclinationTable;
-    }
-    return s.LongitudeTable;
+    return TableLines(const_cast<RunState&>(s), t);
 }
 
 }  // namespace novarel

@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_folder.h"
+
 namespace novarel::clitest {
 
 inline std::string ReadBytes(const std::string& path) {
@@ -23,13 +25,11 @@ inline std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class ProgramFolder {
+// A program folder with the build's OPTIONS.OPT, the given values put in
+// place of the first word of their lines.
+class ProgramFolder : public test::TempFolder {
 public:
-    // The build's OPTIONS.OPT with the given values in place of the first
-    // word of their lines.
     explicit ProgramFolder(const std::map<int, std::string>& options = {}) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "novarel_cli_XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
         std::istringstream in(ReadBytes(std::string(NOVAREL_BUILD_DIR) + "/OPTIONS.OPT"));
         std::string text, line;
         for (int k = 1; std::getline(in, line); ++k) {
@@ -39,25 +39,6 @@ public:
         }
         std::ofstream(file("OPTIONS.OPT"), std::ios::binary) << text;
     }
-    ~ProgramFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    ProgramFolder(const ProgramFolder&) = delete;
-    ProgramFolder& operator=(const ProgramFolder&) = delete;
-
-    const std::string& str() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    std::vector<std::string> entries() const {  // sorted
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(path_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::string path_;
 };
 
 struct CliResult {

@@ -15,6 +15,7 @@
 #include "core/swe_library.h"
 #include "output/data_buffer.h"
 #include "tests/support/fakes.h"
+#include "tests/support/temp_folder.h"
 
 namespace novarel::test {
 
@@ -24,33 +25,6 @@ public:
     void runFinished() override { ++finished; }
     int started = 0;
     int finished = 0;
-};
-
-// A folder of its own under the system's temporary folder, removed at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("novarel_gen_" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string str() const { return path_.string(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::vector<std::string> entries() const {  // sorted
-        std::vector<std::string> names;
-        for (const auto& e : std::filesystem::directory_iterator(path_))
-            names.push_back(e.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    std::filesystem::path path_;
 };
 
 inline std::string ReadBytes(const std::string& path) {
