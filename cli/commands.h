@@ -6,6 +6,9 @@
 
 namespace novarel::cli {
 
+// 0 for a completed run, 2 for an input error, 1 for any other failure.
+int ExitStatus(RunOutcome outcome);
+
 int RunEphemerisCommand(Program& program, const CommandOptions& options);
 int RunAspectarianCommand(Program& program, const CommandOptions& options);
 
