@@ -114,6 +114,15 @@ public:
         return lines_.back();
     }
 
+    // Body glyph, two blanks, glyph of the sign entered, then the kind of ingress.
+    void Ingress(int hour, double minute, unsigned char bodyGlyph, int signEntered, const char* kind) {
+        std::string& line = Start(hour, minute);
+        line += static_cast<char>(bodyGlyph);
+        line += "  ";
+        line += glyph::SignChar(signEntered);
+        line += kind;
+    }
+
 private:
     const DaySearch& day_;
     std::vector<std::string>& lines_;
@@ -208,19 +217,11 @@ void FindDayEvents(const DaySearch& day, AspectarianState& a) {
                         if (i == Moon) {
                             if (!day.cardinalMoonIngressOnly || entered == 1 || entered == 4 ||
                                 entered == 7 || entered == 10) {
-                                std::string& line = lines.Start(h, m);
-                                line += static_cast<char>(glyphs[i]);
-                                line += "  ";
-                                line += glyph::SignChar(entered);
-                                line += " - Moon ingress";
+                                lines.Ingress(h, m, glyphs[i], entered, " - Moon ingress");
                                 ingressDone[i] = 1;
                             }
                         } else if (!day.moonChangeOnly) {
-                            std::string& line = lines.Start(h, m);
-                            line += static_cast<char>(glyphs[i]);
-                            line += "  ";
-                            line += glyph::SignChar(entered);
-                            line += " - planet ingress";
+                            lines.Ingress(h, m, glyphs[i], entered, " - planet ingress");
                             ingressDone[i] = 1;
                         }
                     }

@@ -3,6 +3,7 @@
 // listing of a year's stations.
 #include <benchmark/benchmark.h>
 
+#include "bench/quiet_seams.h"
 #include "bench/library_calls.h"
 
 #include "aspectarian/aspectarian_generator.h"
@@ -14,20 +15,6 @@ namespace {
 using namespace novarel;
 
 constexpr int Days = 366;
-
-class QuietMessages final : public MessageSink {
-public:
-    void showMessage(std::string_view, std::string_view, MessageIcon) override {}
-};
-class QuietView final : public DataView {
-public:
-    int innerHeight() override { return 1; }
-    void setText(const std::string& t) override { benchmark::DoNotOptimize(t.size()); }
-    void setCaption(const std::string&) override {}
-    void showWindow() override {}
-};
-class QuietProgress final : public ProgressSink {};
-class QuietWindows final : public GeneratorWindows {};
 
 struct BenchProgram {
     BenchProgram() {
@@ -55,10 +42,10 @@ struct BenchProgram {
     CalcRequest request;
     RunState state;
     OptionValues options;
-    QuietMessages messages;
-    QuietProgress progress;
-    QuietWindows windows;
-    QuietView view;
+    bench::QuietMessages messages;
+    ProgressSink progress;
+    GeneratorWindows windows;
+    bench::QuietView view;
     DataBuffer buffer{messages, view};
     LocaleNames names = LocaleNames::English();
     AspectarianState aspectarian;

@@ -144,18 +144,16 @@ void DataWindow::DecreaseFont() {
     RefreshAfterFont();
 }
 
-void DataWindow::ToggleBold() {
-    state_.textBold = !state_.textBold;
-    state_.item(DataCommand::FontBold).checked = state_.textBold;
-    links_.settings.FontBold = state_.textBold ? -1 : 0;
-    Changed();
-    RefreshAfterFont();
-}
+void DataWindow::ToggleBold() { ToggleStyle(state_.textBold, DataCommand::FontBold, links_.settings.FontBold); }
 
 void DataWindow::ToggleItalic() {
-    state_.textItalic = !state_.textItalic;
-    state_.item(DataCommand::FontItalic).checked = state_.textItalic;
-    links_.settings.FontItalic = state_.textItalic ? -1 : 0;
+    ToggleStyle(state_.textItalic, DataCommand::FontItalic, links_.settings.FontItalic);
+}
+
+void DataWindow::ToggleStyle(bool& on, DataCommand item, double& setting) {
+    on = !on;
+    state_.item(item).checked = on;
+    setting = on ? -1 : 0;  // the settings file keeps -1 for on
     Changed();
     RefreshAfterFont();
 }

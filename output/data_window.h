@@ -112,6 +112,8 @@ public:
     PrintCommands printing;
 
 private:
+    // Bold or italic: the text, the check mark and the stored setting.
+    void ToggleStyle(bool& on, DataCommand item, double& setting);
     void RefreshAfterFont();
     void StepPeriod(double newDateJD);
     void Changed();
