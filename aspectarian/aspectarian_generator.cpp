@@ -23,12 +23,8 @@ constexpr double J2000 = 2451545.0;
 
 std::vector<std::string> TitleLines(const RunContext& ctx) {
     const RunState& s = ctx.state;
-    // The day the run really starts on: a typed 31 February is shown as the
-    // March day it becomes.
-    const CivilDate start = JulianDayToCivil(s.DayJD);
     std::vector<std::string> lines(6);
-    lines[1] = "  " + s.ZodiacLabel + "Aspectarian - " + FormatDate(start, "dddd", ctx.names) + ", " +
-               FormatDate(start, "dd mmm yyyy", ctx.names) + " at " + s.TimeOfDayWord + ", Greenwich";
+    lines[1] = RunTitleLine(s, ctx.names, "Aspectarian");
     lines[2] = std::string(11, ' ') +
                (ctx.request.optHelio() ? "heliocentric  Julian Day = " : "geocentric    Julian Day = ") +
                FormatFixed(s.StartJD, 1, 1);

@@ -5,7 +5,6 @@
 
 #include "bench/quiet_seams.h"
 #include "bench/library_calls.h"
-
 #include "aspectarian/aspectarian_generator.h"
 #include "core/position_service.h"
 #include "core/swe_library.h"

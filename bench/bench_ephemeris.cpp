@@ -6,7 +6,6 @@
 
 #include "bench/quiet_seams.h"
 #include "bench/library_calls.h"
-
 #include "core/position_service.h"
 #include "core/swe_library.h"
 #include "ephemeris/ephemeris_generator.h"

@@ -1,7 +1,7 @@
 #include "ephemeris/ephemeris_headers.h"
 
-#include "core/julian_day.h"
 #include "core/vb_format.h"
+#include "output/generator_run.h"
 
 namespace novarel {
 namespace {
@@ -36,11 +36,8 @@ const char* CoordinateLabel(EphemerisTable t) {
 HeaderLines EphemerisHeaderLines(EphemerisTable table, const RunState& state,
                                  const CalcRequest& request, bool raInHms,
                                  const LocaleNames& names) {
-    const CivilDate start = JulianDayToCivil(state.DayJD);
     HeaderLines lines;
-    lines[1] = "  " + state.ZodiacLabel + "Ephemeris - " + FormatDate(start, "dddd", names) + ", " +
-               FormatDate(start, "dd mmm yyyy", names) + " at " + state.TimeOfDayWord +
-               ", Greenwich";
+    lines[1] = RunTitleLine(state, names, "Ephemeris");
     lines[2] = std::string(23, ' ') + "Julian Day = " + FormatFixed(state.StartJD, 1, 1) +
                std::string(7, ' ') +
                (request.optGeo() ? "Geocentric - An '!' symbol instead of a '.' denotes a Rx planet."

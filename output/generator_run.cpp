@@ -1,5 +1,6 @@
 #include "output/generator_run.h"
 
+#include "core/julian_day.h"
 #include "core/start_date.h"
 #include "output/data_buffer.h"
 
@@ -14,6 +15,12 @@ bool BeginGeneratorRun(RunContext& ctx) {
     ctx.windows.runStarted();
     ReadStartDate(ctx.request, ctx.state);
     return true;
+}
+
+std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::string_view kind) {
+    const CivilDate start = JulianDayToCivil(state.DayJD);
+    return "  " + state.ZodiacLabel + std::string(kind) + " - " + FormatDate(start, "dddd", names) + ", " +
+           FormatDate(start, "dd mmm yyyy", names) + " at " + state.TimeOfDayWord + ", Greenwich";
 }
 
 }  // namespace novarel

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <string_view>
+
 #include "core/run_context.h"
 
 namespace novarel {
@@ -8,5 +11,10 @@ namespace novarel {
 // window hidden, and the start date read into the run state.
 // false when the date check failed.
 bool BeginGeneratorRun(RunContext& ctx);
+
+// Title line of a table: "  Tropical Ephemeris - Saturday, 01 Jan 2000 at
+// midnight, Greenwich" for kind "Ephemeris". It names the day the run really
+// starts on (DayJD), so a typed 31 February shows as the March day it becomes.
+std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::string_view kind);
 
 }  // namespace novarel
