@@ -1,11 +1,11 @@
 #include "aspectarian/aspectarian_generator.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "aspectarian/day_events.h"
 #include "aspectarian/hourly_sampling.h"
 #include "aspectarian/report_layout.h"
+#include "app/text_file.h"
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
 #include "core/julian_day.h"
@@ -19,8 +19,6 @@
 namespace novarel {
 namespace {
 
-constexpr double J2000 = 2451545.0;
-
 std::vector<std::string> TitleLines(const RunContext& ctx) {
     const RunState& s = ctx.state;
     std::vector<std::string> lines(6);
@@ -31,21 +29,6 @@ std::vector<std::string> TitleLines(const RunContext& ctx) {
     lines[4] = "  Day      h  m";
     lines[5] = "  -------------";
     return lines;
-}
-
-double CenturiesOf(double sampleJD, const RunState& s) {
-    return (sampleJD - J2000 + s.DayFraction - 0.5) / 36525;
-}
-
-bool WriteReportFile(const std::string& path, const std::vector<std::string>& lines) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (const auto& line : lines) {
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-        out.write("\r\n", 2);
-    }
-    out.close();
-    return !out.fail();
 }
 
 }  // namespace
@@ -85,7 +68,7 @@ RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
         for (int sample = 0; sample < SamplesPerDay; ++sample) {
             const double jd = base + d + sample / 24.0;
             s.RowJD = jd;
-            const Nutation nutation = ComputeNutation(CenturiesOf(jd, s), ctx.options);
+            const Nutation nutation = ComputeNutation(CenturiesOf(jd, s.DayFraction), ctx.options);
             s.SiderealPoint = nutation.SiderealPoint;
             s.TrueAyanamsa = nutation.TrueAyanamsa;
             if (d == 0 && sample == 0 && request.optGeo())
@@ -99,7 +82,7 @@ RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
         search.dayLabel = FormatDate(date, "dd mmm", ctx.names);
         search.dateText = s.DateText;
         search.dayJD = s.DayJD;
-        search.lastSampleCenturies = CenturiesOf(base + d + 1, s);
+        search.lastSampleCenturies = CenturiesOf(base + d + 1, s.DayFraction);
         FindDayEvents(search, asp);
         SortEventLinesByTime(asp.EventLines);
         BlankRepeatedDates(asp.EventLines);
@@ -113,7 +96,9 @@ RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
     if (request.chkSaveData) {
         const std::string path =
             DataFilePath(ctx.programDirectory, s.AspectarianDateText, s.DateOrder, request, "AS");
-        if (!WriteReportFile(path, asp.ReportLines)) {
+        std::string text;
+        for (const auto& line : asp.ReportLines) text += line + "\r\n";
+        if (!WriteWholeFile(path, text)) {
             ctx.messages.showMessage("The data file " + path +
                                          " cannot be written. The aspectarian is shown without it.",
                                      msg::TitleWarning, MessageIcon::Exclamation);

@@ -66,6 +66,8 @@ std::string FormatDms(double x) {
            FormatFixed(RoundHalfEven(s), 2, 0) + "s ";
 }
 
+double CenturiesOf(double jd, double dayFraction) { return (jd - 2451545.0 + dayFraction - 0.5) / 36525; }
+
 Nutation ComputeNutation(double centuries, const OptionValues& options) {
     const double t1 = centuries + 36524.0 / 36525.0;
     const double L = 279.696678 + 36000.768925 * t1 + 0.0003025 * t1 * t1;

@@ -42,6 +42,10 @@ struct Nutation {
     double SiderealPoint = 0;
     double TrueAyanamsa = 0;
 };
+// Julian centuries from J2000.0 of a day's moment: jd is the day's Julian Day,
+// dayFraction 0.5 for noon rows, 0 otherwise.
+double CenturiesOf(double jd, double dayFraction);
+
 // The sidereal point and the true ayanamsa for Centuries (from J2000.0);
 // option 1 = 1 replaces the ayanamsa by options 2..4 (degrees, minutes, seconds).
 Nutation ComputeNutation(double centuries, const OptionValues& options);

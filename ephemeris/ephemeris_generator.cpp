@@ -117,7 +117,7 @@ RunOutcome GenerateEphemeris(RunContext& ctx) {
         const CivilDate date = JulianDayToCivil(s.DateJD);  // the date of DateText
         if (request.chkFullMonth && d > 27 && date.day == 1) break;
 
-        s.Centuries = (s.RowJD - 2451545.0 + s.DayFraction - 0.5) / 36525;
+        s.Centuries = CenturiesOf(s.RowJD, s.DayFraction);
         const Nutation nutation = ComputeNutation(s.Centuries, ctx.options);
         s.SiderealPoint = nutation.SiderealPoint;
         s.TrueAyanamsa = nutation.TrueAyanamsa;
