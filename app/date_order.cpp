@@ -12,7 +12,8 @@ std::optional<std::int16_t> DateOrderFromIni(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t nl = text.find('\n', start);
-        std::string_view line = text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
+        std::string_view line =
+            text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.size() >= 5) {
             std::string key(line.substr(0, 5));
@@ -36,8 +37,16 @@ std::int16_t DateOrderFromFormat(std::string_view format) {
     for (std::size_t i = 0; i < format.size(); ++i) {
         if (format[i] == '%' && i + 1 < format.size()) {
             const char c = format[i + 1];
-            if (c == 'D') { expanded += "%m/%d/%y"; ++i; continue; }
-            if (c == 'F') { expanded += "%Y-%m-%d"; ++i; continue; }
+            if (c == 'D') {
+                expanded += "%m/%d/%y";
+                ++i;
+                continue;
+            }
+            if (c == 'F') {
+                expanded += "%Y-%m-%d";
+                ++i;
+                continue;
+            }
         }
         expanded += format[i];
     }

@@ -18,7 +18,8 @@ void InputForm::EnsureLoaded() {
     if (loaded_) return;
     loaded_ = true;
     PositioningFlag = true;
-    links_.window.placeWindow(WindowRect{double(InputTop), double(InputLeft), double(InputHeight), double(InputWidth)});
+    links_.window.placeWindow(
+        WindowRect{double(InputTop), double(InputLeft), double(InputHeight), double(InputWidth)});
     PositioningFlag = false;
     const std::tm today = links_.clock.now();
     links_.request.txtMonth = std::to_string(today.tm_mon + 1);

@@ -61,7 +61,8 @@ inline constexpr auto InputControls = std::to_array<InputControl>({
 });
 
 // The sunken outline drawn around the four number labels.
-inline constexpr std::array<std::string_view, 4> OutlinedLabels{"lblMonth", "lblDay", "lblYear", "Label1"};
+inline constexpr std::array<std::string_view, 4> OutlinedLabels{"lblMonth", "lblDay", "lblYear",
+                                                                "Label1"};
 inline constexpr unsigned LabelOutlineDark = 0x808080;
 inline constexpr unsigned LabelOutlineLight = 0xFFFFFF;
 inline constexpr int LabelOutlineOffsetTwips = 15;

@@ -64,20 +64,20 @@ inline constexpr auto MainMenu = std::to_array<MainMenuItem>({
 // The help text file of a command, empty for commands that show none.
 constexpr std::string_view HelpFileOf(MainCommand command) {
     switch (command) {
-    case MainCommand::Background: return "README.TXT";
-    case MainCommand::HelpMainMenu: return "NOVAREL.HLP";
-    case MainCommand::HelpPhilosophy: return "PHILO.HLP";
-    case MainCommand::HelpInputWindow: return "INPUTD.HLP";
-    case MainCommand::HelpOptionsWindow: return "OPTIONS.HLP";
-    case MainCommand::HelpDataWindow: return "OUTPUTD1.HLP";
-    case MainCommand::HelpPrintWindow: return "PRNTFILE.HLP";
-    case MainCommand::HowDoI: return "HOW_DO_I.HLP";
-    case MainCommand::ReadingList: return "READING.HLP";
-    case MainCommand::Tips: return "TIPS.HLP";
-    case MainCommand::ShortcutKeys: return "SHORTCUT.HLP";
-    case MainCommand::License: return "LICENSE.HLP";
-    case MainCommand::RevisionHistory: return "REVISION.HLP";
-    default: return {};
+        case MainCommand::Background: return "README.TXT";
+        case MainCommand::HelpMainMenu: return "NOVAREL.HLP";
+        case MainCommand::HelpPhilosophy: return "PHILO.HLP";
+        case MainCommand::HelpInputWindow: return "INPUTD.HLP";
+        case MainCommand::HelpOptionsWindow: return "OPTIONS.HLP";
+        case MainCommand::HelpDataWindow: return "OUTPUTD1.HLP";
+        case MainCommand::HelpPrintWindow: return "PRNTFILE.HLP";
+        case MainCommand::HowDoI: return "HOW_DO_I.HLP";
+        case MainCommand::ReadingList: return "READING.HLP";
+        case MainCommand::Tips: return "TIPS.HLP";
+        case MainCommand::ShortcutKeys: return "SHORTCUT.HLP";
+        case MainCommand::License: return "LICENSE.HLP";
+        case MainCommand::RevisionHistory: return "REVISION.HLP";
+        default: return {};
     }
 }
 

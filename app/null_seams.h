@@ -9,7 +9,9 @@ namespace novarel {
 
 class CancelledSaveDialog final : public SaveFileDialog {
 public:
-    std::optional<std::string> askSaveFileName(const SaveDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> askSaveFileName(const SaveDialogRequest&) override {
+        return std::nullopt;
+    }
 };
 
 class HeldPreview final : public PrintPreviewSeam {

@@ -14,7 +14,8 @@ void ParseOptionsText(const std::string& text, OptionValues& values) {
     int k = 0;
     while (start < text.size()) {
         std::size_t nl = text.find('\n', start);
-        std::string line = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
+        std::string line =
+            text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) break;
         if (++k > 12) break;
@@ -69,12 +70,13 @@ bool OptionsEditor::Save(const std::string& text) {
     // The editor's text ends with the line break of its last line; it is
     // written once. A text without that ending is kept whole.
     std::string body = text;
-    if (body.size() >= 2 && body.compare(body.size() - 2, 2, "\r\n") == 0) body.resize(body.size() - 2);
+    if (body.size() >= 2 && body.compare(body.size() - 2, 2, "\r\n") == 0)
+        body.resize(body.size() - 2);
     body += "\r\n";
     if (!WriteWholeFile(optionsPath(), body)) {
-        messages_->showMessage("The options file " + optionsPath() +
-                                   " cannot be written. Your changes are not saved.",
-                               msg::TitleWarning, MessageIcon::Exclamation);
+        messages_->showMessage(
+            "The options file " + optionsPath() + " cannot be written. Your changes are not saved.",
+            msg::TitleWarning, MessageIcon::Exclamation);
         return false;
     }
     ReadOptionsFile(dir_, *values_);

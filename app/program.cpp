@@ -21,17 +21,19 @@ void ShellGeneratorWindows::runFinished() {
 }
 
 AppSeams Program::SeamsOf(NullAppSeams& n) {
-    return AppSeams{n.main, n.input, n.dataWindow, n.saveDialog, n.preview, n.printer, n.screen, n.clock, n.shell};
+    return AppSeams{n.main,    n.input,  n.dataWindow, n.saveDialog, n.preview,
+                    n.printer, n.screen, n.clock,      n.shell};
 }
 
 Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary> library,
                  ProgramSeams seams, LocaleNames names_)
-    : Program(std::move(programDirectory), std::move(library), seams, std::make_unique<NullAppSeams>(),
-              std::move(names_)) {}
+    : Program(std::move(programDirectory), std::move(library), seams,
+              std::make_unique<NullAppSeams>(), std::move(names_)) {}
 
 Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary> library,
                  ProgramSeams seams, std::unique_ptr<NullAppSeams> nulls, LocaleNames names_)
-    : Program(std::move(programDirectory), std::move(library), seams, SeamsOf(*nulls), std::move(names_)) {
+    : Program(std::move(programDirectory), std::move(library), seams, SeamsOf(*nulls),
+              std::move(names_)) {
     nulls_ = std::move(nulls);
 }
 
@@ -44,13 +46,14 @@ Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary>
       generators_(&noGenerators_),
       generatorWindows_(*this),
       names(std::move(names_)),
-      dataWindow(DataWindowLinks{buffer, request, state, options, dataSettings, seams.messages, seams.progress,
-                                 seams.view, app.dataWindow, app.saveDialog, app.preview, app.printer,
-                                 programDirectory_}),
+      dataWindow(DataWindowLinks{buffer, request, state, options, dataSettings, seams.messages,
+                                 seams.progress, seams.view, app.dataWindow, app.saveDialog,
+                                 app.preview, app.printer, programDirectory_}),
       dataView_(dataWindow, seams.view),
       buffer(seams.messages, dataView_),
       input(InputFormLinks{request, state, buffer, app.input, app.clock}) {
-    for (std::size_t i = 0; i < MainMenu.size(); ++i) mainMenu_[i].visible = MainMenu[i].visibleAtStart;
+    for (std::size_t i = 0; i < MainMenu.size(); ++i)
+        mainMenu_[i].visible = MainMenu[i].visibleAtStart;
 }
 
 Program::~Program() = default;
@@ -67,7 +70,8 @@ void Program::StartUp(const StartupOptions& startup) {
     if (options[6] != 0) app_.shell.showNotice();
     seams_.progress.setBusy(true);
     ReadSettings(settingsPath(), settingsLinks());
-    state.DateOrder = startup.dateOrder ? *startup.dateOrder : DetectDateOrder(startup.dateOrderIni);
+    state.DateOrder =
+        startup.dateOrder ? *startup.dateOrder : DetectDateOrder(startup.dateOrderIni);
     const double twipsPerPixel = app_.screen.twipsPerPixelX();
     const int widthPixels = ScreenWidthPixels(app_.screen.screenWidthTwips(), twipsPerPixel);
     buffer.EmptyData();
@@ -94,15 +98,15 @@ void Program::ClockTick() { app_.main.setTitle(TitleText()); }
 
 void Program::RunMainMenu(MainCommand command) {
     switch (command) {
-    case MainCommand::None: return;
-    case MainCommand::PrinterSetup: app_.shell.printerSetup(); return;
-    case MainCommand::Exit: Exit(); return;
-    case MainCommand::Input: ShowInputAgain(); return;
-    case MainCommand::Options:
-        if (optionsEditor().Open()) app_.shell.showOptionsEditor();
-        return;
-    case MainCommand::About: app_.shell.showAbout(); return;
-    default: ShowHelp(HelpFileOf(command)); return;
+        case MainCommand::None: return;
+        case MainCommand::PrinterSetup: app_.shell.printerSetup(); return;
+        case MainCommand::Exit: Exit(); return;
+        case MainCommand::Input: ShowInputAgain(); return;
+        case MainCommand::Options:
+            if (optionsEditor().Open()) app_.shell.showOptionsEditor();
+            return;
+        case MainCommand::About: app_.shell.showAbout(); return;
+        default: ShowHelp(HelpFileOf(command)); return;
     }
 }
 
@@ -128,11 +132,14 @@ void Program::setGenerators(Generators& generators) {
 }
 
 RunContext Program::context() {
-    return RunContext{request,          state,           options, *library_, seams_.messages,
-                      seams_.progress,  generatorWindows_, buffer, names,    programDirectory_};
+    return RunContext{
+        request,           state,  options, *library_,        seams_.messages, seams_.progress,
+        generatorWindows_, buffer, names,   programDirectory_};
 }
 
-OptionsEditor Program::optionsEditor() { return OptionsEditor(programDirectory_, options, seams_.messages); }
+OptionsEditor Program::optionsEditor() {
+    return OptionsEditor(programDirectory_, options, seams_.messages);
+}
 
 const MenuItemState& Program::mainMenuItem(std::string_view name) const {
     const int i = MainMenuIndex(name);

@@ -81,23 +81,29 @@ bool ApplyLine(std::string_view line, SettingsLinks& l) {
         if (in.Controls().chkFullMonth != checked) in.SetFullMonth(checked);
     }
     if (key("SaveData")) in.Controls().chkSaveData = value == "Yes";
-    if (key("Type")) in.Controls().type = value == "Midnight" ? TimeOfDay::Midnight : TimeOfDay::Noon;
+    if (key("Type"))
+        in.Controls().type = value == "Midnight" ? TimeOfDay::Midnight : TimeOfDay::Noon;
     if (key("NumberOfDays") && n > 0) {
         // Only the working value: the days box receives it at the end of start-up.
         std::int16_t days = 0;
         if (!ToField(n, days)) return false;
         in.SetWorkingDays(days);
     }
-    if (key("Coordinates")) in.Controls().coordinates = value == "Helio" ? Centre::Helio : Centre::Geo;
-    if (key("MoonNodes")) in.Controls().moonNodes = value == "Mean" ? NodeKind::Mean : NodeKind::True;
+    if (key("Coordinates"))
+        in.Controls().coordinates = value == "Helio" ? Centre::Helio : Centre::Geo;
+    if (key("MoonNodes"))
+        in.Controls().moonNodes = value == "Mean" ? NodeKind::Mean : NodeKind::True;
     if (key("Zodiac")) {
         Zodiac z = Zodiac::Tropical;
-        if (value == "Sidereal") z = Zodiac::Sidereal;
-        else if (value == "Ayanamsa") z = Zodiac::Ayanamsa;
+        if (value == "Sidereal")
+            z = Zodiac::Sidereal;
+        else if (value == "Ayanamsa")
+            z = Zodiac::Ayanamsa;
         in.Controls().zodiac = z;
     }
     if (key("MoonChangeSign"))
-        in.Controls().moonChangeSign = value == "Display" ? MoonChangeSign::Display : MoonChangeSign::NoDisplay;
+        in.Controls().moonChangeSign =
+            value == "Display" ? MoonChangeSign::Display : MoonChangeSign::NoDisplay;
     return true;
 }
 
@@ -158,8 +164,11 @@ std::string SettingsText(SettingsLinks links) {
         "NumberOfDays=" + in.txtDays(),
         std::string("Coordinates=") + (r.optHelio() ? "Helio" : "Geo"),
         std::string("MoonNodes=") + (r.optMean() ? "Mean" : "True"),
-        std::string("Zodiac=") + (r.optSidereal() ? "Sidereal" : r.optAyanamsa() ? "Ayanamsa" : "Tropical"),
-        std::string("MoonChangeSign=") + (r.moonChangeSign == MoonChangeSign::Display ? "Display" : "No Display"),
+        std::string("Zodiac=") + (r.optSidereal()   ? "Sidereal"
+                                  : r.optAyanamsa() ? "Ayanamsa"
+                                                    : "Tropical"),
+        std::string("MoonChangeSign=") +
+            (r.moonChangeSign == MoonChangeSign::Display ? "Display" : "No Display"),
     };
     std::string text;
     for (const auto& line : lines) text += line + LineBreak;
@@ -168,10 +177,11 @@ std::string SettingsText(SettingsLinks links) {
 
 bool WriteSettings(const std::string& path, SettingsLinks links, MessageSink& messages) {
     if (WriteWholeFile(path, SettingsText(links))) return true;
-    messages.showMessage("The settings file " + path +
-                             " cannot be written. The window places, the font and the input choices of "
-                             "this session are not kept.",
-                         msg::TitleWarning, MessageIcon::Exclamation);
+    messages.showMessage(
+        "The settings file " + path +
+            " cannot be written. The window places, the font and the input choices of "
+            "this session are not kept.",
+        msg::TitleWarning, MessageIcon::Exclamation);
     return false;
 }
 

@@ -11,7 +11,8 @@
 namespace novarel {
 
 inline constexpr const char* SettingsFileName = "novarel_SE.ini";
-inline constexpr const char* SettingsHeader = "[novarel_SE] - Do NOT change the order of these variables.";
+inline constexpr const char* SettingsHeader =
+    "[novarel_SE] - Do NOT change the order of these variables.";
 
 // The main window's place; its properties are 32-bit floats.
 struct MainWindowPlace {

@@ -26,7 +26,8 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
     const std::string& s = *bytes;
     while (start < s.size()) {
         std::size_t nl = s.find('\n', start);
-        std::string line = s.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
+        std::string line =
+            s.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
         if (nl == std::string::npos) break;

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "app/text_file.h"
 #include "aspectarian/day_events.h"
 #include "aspectarian/hourly_sampling.h"
 #include "aspectarian/report_layout.h"
-#include "app/text_file.h"
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
 #include "core/julian_day.h"
@@ -23,9 +23,10 @@ std::vector<std::string> TitleLines(const RunContext& ctx) {
     const RunState& s = ctx.state;
     std::vector<std::string> lines(6);
     lines[1] = RunTitleLine(s, ctx.names, "Aspectarian");
-    lines[2] = std::string(11, ' ') +
-               (ctx.request.optHelio() ? "heliocentric  Julian Day = " : "geocentric    Julian Day = ") +
-               FormatFixed(s.StartJD, 1, 1);
+    lines[2] =
+        std::string(11, ' ') +
+        (ctx.request.optHelio() ? "heliocentric  Julian Day = " : "geocentric    Julian Day = ") +
+        FormatFixed(s.StartJD, 1, 1);
     lines[4] = "  Day      h  m";
     lines[5] = "  -------------";
     return lines;

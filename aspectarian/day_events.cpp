@@ -25,16 +25,22 @@ double InSignDegrees(double x) { return x - 30 * (SignOf(x) - 1); }
 // Brings the start of the hour next to its end when the body passed 0 Aries.
 void UnwrapStart(double& x0, double x1) {
     const double d = x1 - x0;
-    if (d > 200) x0 += 360;
-    else if (d < -200) x0 -= 360;
-    else if (d > 20) x0 += 180;
-    else if (d < -20) x0 -= 180;
+    if (d > 200)
+        x0 += 360;
+    else if (d < -200)
+        x0 -= 360;
+    else if (d > 20)
+        x0 += 180;
+    else if (d < -20)
+        x0 -= 180;
 }
 
 double HourlyMotion(double x0, double x1) {
     double d = x1 - x0;
-    if (d < -20) d += 360;
-    else if (d > 20) d -= 360;
+    if (d < -20)
+        d += 360;
+    else if (d > 20)
+        d -= 360;
     return d;
 }
 
@@ -78,8 +84,8 @@ std::string MoonPositionText(double longitude) {
 }
 
 std::string LunationText(Aspect aspect, double moonLongitude, double nodeLongitude) {
-    const double fromNode = ShortArc(moonLongitude < 0 ? moonLongitude + 360 : moonLongitude,
-                                     nodeLongitude);
+    const double fromNode =
+        ShortArc(moonLongitude < 0 ? moonLongitude + 360 : moonLongitude, nodeLongitude);
     const std::string position = MoonPositionText(moonLongitude);
     if (aspect == Conjunction) {
         std::string text = " - (New Moon," + position + ")";
@@ -115,7 +121,8 @@ public:
     }
 
     // Body glyph, two blanks, glyph of the sign entered, then the kind of ingress.
-    void Ingress(int hour, double minute, unsigned char bodyGlyph, int signEntered, const char* kind) {
+    void Ingress(int hour, double minute, unsigned char bodyGlyph, int signEntered,
+                 const char* kind) {
         std::string& line = Start(hour, minute);
         line += static_cast<char>(bodyGlyph);
         line += "  ";
@@ -271,7 +278,8 @@ void FindDayEvents(const DaySearch& day, AspectarianState& a) {
                             line += static_cast<char>(glyphs[i]);
                             line += static_cast<char>(glyph::AspectBase + aspect);
                             line += static_cast<char>(glyphs[j]);
-                            if (i == Sun && j == Moon) line += LunationText(aspect, Fx, lon[NorthNode][h]);
+                            if (i == Sun && j == Moon)
+                                line += LunationText(aspect, Fx, lon[NorthNode][h]);
                         }
                     }
                 }
@@ -310,7 +318,8 @@ void FindDayEvents(const DaySearch& day, AspectarianState& a) {
                         const bool sameSide = (Fx >= 0 && Sx >= 0) || (Fx < 0 && Sx < 0);
                         std::string& line = lines.Start(h, m);
                         line += static_cast<char>(glyphs[i]);
-                        line += static_cast<char>(sameSide ? glyph::Parallel : glyph::Contraparallel);
+                        line +=
+                            static_cast<char>(sameSide ? glyph::Parallel : glyph::Contraparallel);
                         line += static_cast<char>(glyphs[j]);
                     }
                 }

@@ -42,8 +42,8 @@ ReversalMinute FindReversalMinute(double recordedHourJD, int body, int stationCo
             continue;
         }
         const bool goesOn = stationCode == glyph::StationRetrograde ? MovingForward(now, prev)
-                            : stationCode == glyph::StationDirect  ? MovingBackward(now, prev)
-                                                                   : false;
+                            : stationCode == glyph::StationDirect   ? MovingBackward(now, prev)
+                                                                    : false;
         if (!goesOn) return ReversalMinute{true, m, now};
         prev = now;
     }
@@ -77,9 +77,9 @@ std::string StationPlanetName(int body) {
 }
 
 void ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
-    const std::size_t count = std::min<std::size_t>(
-        aspectarian.StationRecords.size(),
-        static_cast<std::size_t>(std::max<int>(aspectarian.StationCount, 0)));
+    const std::size_t count =
+        std::min<std::size_t>(aspectarian.StationRecords.size(),
+                              static_cast<std::size_t>(std::max<int>(aspectarian.StationCount, 0)));
     if (count == 0) return;
     ctx.progress.setBusy(true);
 

@@ -11,8 +11,8 @@ namespace novarel {
 
 struct ReversalMinute {
     bool found = false;
-    int minute = 0;          // offset from the recorded hour, -59..60
-    double longitude = 0;    // the body's longitude at that minute
+    int minute = 0;        // offset from the recorded hour, -59..60
+    double longitude = 0;  // the body's longitude at that minute
 };
 
 // First minute offset from the recorded hour at which the one-minute step no

@@ -3,9 +3,9 @@
 // listing of a year's stations.
 #include <benchmark/benchmark.h>
 
-#include "bench/quiet_seams.h"
-#include "bench/library_calls.h"
 #include "aspectarian/aspectarian_generator.h"
+#include "bench/library_calls.h"
+#include "bench/quiet_seams.h"
 #include "core/position_service.h"
 #include "core/swe_library.h"
 #include "output/data_buffer.h"
@@ -27,8 +27,8 @@ struct BenchProgram {
         request.NumberOfDays = Days;
     }
     RunContext context() {
-        return RunContext{request, state,   options, library, messages,
-                          progress, windows, buffer, names,   "."};
+        return RunContext{request,  state,   options, library, messages,
+                          progress, windows, buffer,  names,   "."};
     }
     RunOutcome Generate() {
         buffer.EmptyData();
@@ -66,7 +66,8 @@ void BM_LibraryCallsOf366Days(benchmark::State& st) {
     const double base = 2458119.5;  // 2018-01-01 0h UT
     for (auto _ : st)
         for (int d = 0; d < Days; ++d)
-            for (int s = 0; s < 25; ++s) bench::CallLibraryForOneMoment(library, request, base + d + s / 24.0);
+            for (int s = 0; s < 25; ++s)
+                bench::CallLibraryForOneMoment(library, request, base + d + s / 24.0);
 }
 
 void BM_StationListingOfAYear(benchmark::State& st) {

@@ -4,8 +4,8 @@
 // of the generator's own work.
 #include <benchmark/benchmark.h>
 
-#include "bench/quiet_seams.h"
 #include "bench/library_calls.h"
+#include "bench/quiet_seams.h"
 #include "core/position_service.h"
 #include "core/swe_library.h"
 #include "ephemeris/ephemeris_generator.h"
@@ -29,7 +29,8 @@ void BM_EphemerisLongestRun(benchmark::State& st) {
     state.DateOrder = 2;
     const OptionValues options = OptionValues::Factory();
     const LocaleNames names = LocaleNames::English();
-    RunContext ctx{request, state, options, library, messages, progress, windows, buffer, names, "."};
+    RunContext ctx{request,  state,   options, library, messages,
+                   progress, windows, buffer,  names,   "."};
     for (auto _ : st) {
         request.txtYear = "2020";
         request.txtMonth = "1";
@@ -50,7 +51,8 @@ void BM_LibraryCallsOfTheLongestRun(benchmark::State& st) {
     library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
     for (auto _ : st)
-        for (int d = 0; d <= MaxDayIndex; ++d) bench::CallLibraryForOneMoment(library, request, StartJD + d);
+        for (int d = 0; d <= MaxDayIndex; ++d)
+            bench::CallLibraryForOneMoment(library, request, StartJD + d);
 }
 
 BENCHMARK(BM_EphemerisLongestRun)->Unit(benchmark::kMillisecond);

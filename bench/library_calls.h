@@ -9,7 +9,8 @@
 
 namespace novarel::bench {
 
-inline void CallLibraryForOneMoment(EphemerisLibrary& library, const CalcRequest& request, double jd) {
+inline void CallLibraryForOneMoment(EphemerisLibrary& library, const CalcRequest& request,
+                                    double jd) {
     const std::int32_t flags = EclipticFlags(request);
     double xx[6];
     char serr[256];

@@ -2,12 +2,11 @@
 // the text the Data window would show; messages go to stderr.
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-
-#include <CLI/CLI.hpp>
 
 #include "app/date_order.h"
 #include "app/program.h"
@@ -38,9 +37,11 @@ int main(int argc, char** argv) {
     cli::CommandOptions options;
     auto* eph = app.add_subcommand("ephemeris", "Daily ephemeris of the eleven bodies");
     cli::AddRequestOptions(*eph, options);
-    eph->add_option("--view", options.view, "Table shown: longitude, declination, latitude or ra (default: longitude)")
+    eph->add_option("--view", options.view,
+                    "Table shown: longitude, declination, latitude or ra (default: longitude)")
         ->check(CLI::IsMember({"longitude", "declination", "latitude", "ra"}));
-    auto* asp = app.add_subcommand("aspectarian", "Aspects, ingresses, stations and lunations to the minute");
+    auto* asp = app.add_subcommand("aspectarian",
+                                   "Aspects, ingresses, stations and lunations to the minute");
     cli::AddRequestOptions(*asp, options);
     asp->add_flag("--stations", options.stations, "Then list the retrograde station times");
 
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Warning!: the program folder %s does not exist.\n", dir.c_str());
         return 1;
     }
-    Program program(dir, std::make_unique<SweLibrary>(), ProgramSeams{messages, progress, view, windows},
+    Program program(dir, std::make_unique<SweLibrary>(),
+                    ProgramSeams{messages, progress, view, windows},
                     LocaleNames::FromCurrentLocale());
     program.InitialiseLibraryAndOptions();
     program.state.DateOrder =

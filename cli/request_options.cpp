@@ -1,8 +1,8 @@
 #include "cli/request_options.h"
 
-#include <ctime>
-
 #include <fmt/format.h>
+
+#include <ctime>
 
 #include "app/days_box.h"
 
@@ -55,7 +55,8 @@ bool ApplyRequestOptions(const CommandOptions& o, CalcRequest& r, std::string& u
     const std::string start = o.start.empty() ? TodayUtc() : o.start;
     const std::size_t a = start.find('-');
     const std::size_t b = a == std::string::npos ? a : start.find('-', a + 1);
-    if (a == std::string::npos || b == std::string::npos || start.find('-', b + 1) != std::string::npos) {
+    if (a == std::string::npos || b == std::string::npos ||
+        start.find('-', b + 1) != std::string::npos) {
         usageError = "--start: expected a date YYYY-MM-DD, got '" + start + "'";
         return false;
     }
@@ -77,10 +78,10 @@ bool ApplyRequestOptions(const CommandOptions& o, CalcRequest& r, std::string& u
     r.chkMoonChange = o.moonChangeOnly;
     r.moonChangeSign = o.noMoonIngress ? MoonChangeSign::NoDisplay : MoonChangeSign::Display;
     r.chkSaveData = o.save;
-    r.dataOutput = o.view == "declination"    ? DataOutput::Declination
-                   : o.view == "latitude"     ? DataOutput::Latitude
-                   : o.view == "ra"           ? DataOutput::RightAscension
-                                              : DataOutput::Longitude;
+    r.dataOutput = o.view == "declination" ? DataOutput::Declination
+                   : o.view == "latitude"  ? DataOutput::Latitude
+                   : o.view == "ra"        ? DataOutput::RightAscension
+                                           : DataOutput::Longitude;
     return true;
 }
 

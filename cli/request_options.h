@@ -1,10 +1,9 @@
 #pragma once
 // The request options shared by the commands, set exactly as the input
 // window would set them.
+#include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
-
-#include <CLI/CLI.hpp>
 
 #include "core/calc_request.h"
 
@@ -38,7 +37,8 @@ void AddRequestOptions(CLI::App& command, CommandOptions& options);
 // Fills the request from the options. The start date goes into the three
 // boxes as typed (no leading zeros); false with a usage text when --start is
 // not of the form YYYY-MM-DD.
-bool ApplyRequestOptions(const CommandOptions& options, CalcRequest& request, std::string& usageError);
+bool ApplyRequestOptions(const CommandOptions& options, CalcRequest& request,
+                         std::string& usageError);
 
 // Today's date at Greenwich as YYYY-MM-DD.
 std::string TodayUtc();

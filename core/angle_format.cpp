@@ -20,8 +20,8 @@ LongitudeSplit SplitLongitude(double angleWork) {
     LongitudeSplit s;
     s.WholeDegrees = std::floor(angleWork);
     s.SignNumber = std::floor(s.WholeDegrees / 30) + 1;
-    s.SignDegrees = std::floor(
-        Round2((s.WholeDegrees / 30 - std::floor(s.WholeDegrees / 30)) * 30));
+    s.SignDegrees =
+        std::floor(Round2((s.WholeDegrees / 30 - std::floor(s.WholeDegrees / 30)) * 30));
     s.ArcMinutes = (angleWork - s.WholeDegrees) * 60;
     s.WholeMinutes = std::floor(s.ArcMinutes);
     return s;
@@ -66,20 +66,21 @@ std::string FormatDms(double x) {
            FormatFixed(RoundHalfEven(s), 2, 0) + "s ";
 }
 
-double CenturiesOf(double jd, double dayFraction) { return (jd - 2451545.0 + dayFraction - 0.5) / 36525; }
+double CenturiesOf(double jd, double dayFraction) {
+    return (jd - 2451545.0 + dayFraction - 0.5) / 36525;
+}
 
 Nutation ComputeNutation(double centuries, const OptionValues& options) {
     const double t1 = centuries + 36524.0 / 36525.0;
     const double L = 279.696678 + 36000.768925 * t1 + 0.0003025 * t1 * t1;
-    const double omega = 259.183275 - 1934.142008 * t1 + 0.002078 * t1 * t1 +
-                         0.0000022 * t1 * t1 * t1;
+    const double omega =
+        259.183275 - 1934.142008 * t1 + 0.002078 * t1 * t1 + 0.0000022 * t1 * t1 * t1;
     Nutation n;
     n.SiderealPoint = NormalizeDegrees((17.2327 * SinDegrees(omega) + 1.273 * SinDegrees(2 * L) -
                                         5025.64 * t1 - 1.11 * t1 * t1 - 84038.27) /
                                        3600);
     n.TrueAyanamsa = 359.116389 - n.SiderealPoint;
-    if (options[1] == 1.0f)
-        n.TrueAyanamsa = options[2] + options[3] / 60.0 + options[4] / 3600.0;
+    if (options[1] == 1.0f) n.TrueAyanamsa = options[2] + options[3] / 60.0 + options[4] / 3600.0;
     return n;
 }
 

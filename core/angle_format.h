@@ -16,9 +16,9 @@ double SinDegrees(double x);
 // A longitude split into sign, degrees within the sign and minutes of arc.
 // The input is not reduced: 360 or more gives sign 13, negative sign 0 or less.
 struct LongitudeSplit {
-    double SignNumber = 0;    // 1 Aries .. 12 Pisces
-    double SignDegrees = 0;   // 0..29
-    double ArcMinutes = 0;    // 0 <= value < 60
+    double SignNumber = 0;   // 1 Aries .. 12 Pisces
+    double SignDegrees = 0;  // 0..29
+    double ArcMinutes = 0;   // 0 <= value < 60
     double WholeMinutes = 0;
     double WholeDegrees = 0;
 };

@@ -16,7 +16,8 @@ std::string DataFileExtension(const CalcRequest& request) {
 }
 
 std::string DataFilePath(const std::string& programDirectory, const std::string& startDateText,
-                         std::int16_t dateOrder, const CalcRequest& request, const std::string& code) {
+                         std::int16_t dateOrder, const CalcRequest& request,
+                         const std::string& code) {
     return programDirectory + "/" + DataFileStem(startDateText, dateOrder) + code +
            DataFileExtension(request);
 }

@@ -18,6 +18,7 @@ std::string DataFileExtension(const CalcRequest& request);
 
 // programDirectory/stem + code + extension; code is "LO", "LA", "RA", "DE" or "AS".
 std::string DataFilePath(const std::string& programDirectory, const std::string& startDateText,
-                         std::int16_t dateOrder, const CalcRequest& request, const std::string& code);
+                         std::int16_t dateOrder, const CalcRequest& request,
+                         const std::string& code);
 
 }  // namespace novarel

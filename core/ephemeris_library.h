@@ -28,7 +28,8 @@ public:
     virtual void set_sid_mode(std::int32_t mode, double t0, double ayan_t0) = 0;
     virtual double deltat(double tjd_ut) = 0;
     // xx receives six values; serr has room for 256 characters.
-    virtual std::int32_t calc(double tjd_et, int body, std::int32_t flags, double* xx, char* serr) = 0;
+    virtual std::int32_t calc(double tjd_et, int body, std::int32_t flags, double* xx,
+                              char* serr) = 0;
 };
 
 }  // namespace novarel

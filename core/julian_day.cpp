@@ -37,9 +37,12 @@ std::string CivilToDateText(const CivilDate& date, std::int16_t dateOrder) {
     std::string y = NumberText(date.year);
     if (y.size() > 4) y = y.substr(y.size() - 4);
     std::string text;
-    if (dateOrder == 2) text = y + "/" + m + "/" + d;
-    else if (dateOrder == 1) text = d + "/" + m + "/" + y;
-    else text = m + "/" + d + "/" + y;
+    if (dateOrder == 2)
+        text = y + "/" + m + "/" + d;
+    else if (dateOrder == 1)
+        text = d + "/" + m + "/" + y;
+    else
+        text = m + "/" + d + "/" + y;
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : text.substr(first);
 }
@@ -69,9 +72,12 @@ bool ParseDateText(std::string_view text, std::int16_t dateOrder, CivilDate& out
         }
     }
     if (i != text.size()) return false;
-    if (dateOrder == 2) out = CivilDate{parts[0], parts[1], parts[2]};
-    else if (dateOrder == 1) out = CivilDate{parts[2], parts[1], parts[0]};
-    else out = CivilDate{parts[2], parts[0], parts[1]};
+    if (dateOrder == 2)
+        out = CivilDate{parts[0], parts[1], parts[2]};
+    else if (dateOrder == 1)
+        out = CivilDate{parts[2], parts[1], parts[0]};
+    else
+        out = CivilDate{parts[2], parts[0], parts[1]};
     return true;
 }
 

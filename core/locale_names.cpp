@@ -12,31 +12,53 @@ LocaleNames LocaleNames::English() {
 
 std::string Utf8ToCp1252(const std::string& utf8) {
     static constexpr char32_t High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::string out;
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
         int len = 1;
-        if (b < 0x80) cp = b;
-        else if ((b & 0xE0) == 0xC0) { cp = b & 0x1F; len = 2; }
-        else if ((b & 0xF0) == 0xE0) { cp = b & 0x0F; len = 3; }
-        else if ((b & 0xF8) == 0xF0) { cp = b & 0x07; len = 4; }
-        else { out += '?'; ++i; continue; }
-        if (i + len > utf8.size()) { out += '?'; break; }
+        if (b < 0x80)
+            cp = b;
+        else if ((b & 0xE0) == 0xC0) {
+            cp = b & 0x1F;
+            len = 2;
+        } else if ((b & 0xF0) == 0xE0) {
+            cp = b & 0x0F;
+            len = 3;
+        } else if ((b & 0xF8) == 0xF0) {
+            cp = b & 0x07;
+            len = 4;
+        } else {
+            out += '?';
+            ++i;
+            continue;
+        }
+        if (i + len > utf8.size()) {
+            out += '?';
+            break;
+        }
         bool ok = true;
         for (int k = 1; k < len; ++k) {
             const auto c = static_cast<unsigned char>(utf8[i + k]);
-            if ((c & 0xC0) != 0x80) { ok = false; break; }
+            if ((c & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
             cp = (cp << 6) | (c & 0x3F);
         }
         i += ok ? len : 1;
-        if (!ok) { out += '?'; continue; }
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) { out += static_cast<char>(cp); continue; }
+        if (!ok) {
+            out += '?';
+            continue;
+        }
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
         char mapped = '?';
         for (int k = 0; k < 32; ++k)
             if (High[k] == cp) mapped = static_cast<char>(0x80 + k);
@@ -48,18 +70,30 @@ std::string Utf8ToCp1252(const std::string& utf8) {
 std::string WithoutGlyphCodes(std::string text) {
     for (char& ch : text) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c >= 192 && c <= 198) ch = 'A';        // À..Æ (the zodiac signs)
-        else if (c == 199) ch = 'C';               // Ç
-        else if (c >= 200 && c <= 203) ch = 'E';   // È..Ë
-        else if (c >= 224 && c <= 230) ch = 'a';   // à..æ (Sun, planets)
-        else if (c == 231) ch = 'c';               // ç
-        else if (c >= 232 && c <= 235) ch = 'e';   // è..ë
-        else if (c == 236) ch = 'i';               // ì (Earth)
-        else if (c == 154) ch = 's';               // š (south)
-        else if (c == 156) ch = 'o';               // œ (station)
-        else if (c == 146) ch = '\'';              // ’ (minute mark)
-        else if (c == 186) ch = 'o';               // º (degree mark)
-        else if (c == 152 || (c >= 161 && c <= 166) || c == 171 || c == 177) ch = '?';
+        if (c >= 192 && c <= 198)
+            ch = 'A';  // À..Æ (the zodiac signs)
+        else if (c == 199)
+            ch = 'C';  // Ç
+        else if (c >= 200 && c <= 203)
+            ch = 'E';  // È..Ë
+        else if (c >= 224 && c <= 230)
+            ch = 'a';  // à..æ (Sun, planets)
+        else if (c == 231)
+            ch = 'c';  // ç
+        else if (c >= 232 && c <= 235)
+            ch = 'e';  // è..ë
+        else if (c == 236)
+            ch = 'i';  // ì (Earth)
+        else if (c == 154)
+            ch = 's';  // š (south)
+        else if (c == 156)
+            ch = 'o';  // œ (station)
+        else if (c == 146)
+            ch = '\'';  // ’ (minute mark)
+        else if (c == 186)
+            ch = 'o';  // º (degree mark)
+        else if (c == 152 || (c >= 161 && c <= 166) || c == 171 || c == 177)
+            ch = '?';
     }
     return text;
 }

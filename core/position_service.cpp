@@ -4,13 +4,13 @@ namespace novarel {
 
 int LibraryBodyNumber(int bodyIndex, const CalcRequest& request) {
     if (bodyIndex == Sun) return request.optGeo() ? swe_bodies::Sun : swe_bodies::Earth;
-    if (bodyIndex == NorthNode) return request.optMean() ? swe_bodies::MeanNode : swe_bodies::TrueNode;
+    if (bodyIndex == NorthNode)
+        return request.optMean() ? swe_bodies::MeanNode : swe_bodies::TrueNode;
     return bodyIndex - 1;
 }
 
 std::int32_t EclipticFlags(const CalcRequest& request) {
-    const std::int32_t sidereal =
-        request.zodiac == Zodiac::Tropical ? 0 : swe_flags::Sidereal;
+    const std::int32_t sidereal = request.zodiac == Zodiac::Tropical ? 0 : swe_flags::Sidereal;
     const std::int32_t base = swe_flags::SwissEphemeris + swe_flags::Speed +
                               (request.optGeo() ? 0 : swe_flags::Heliocentric);
     return sidereal + base;

@@ -8,7 +8,17 @@ namespace novarel {
 constexpr int BodyCount = 11;
 
 enum BodyIndex : int {
-    Sun = 1, Moon, Mercury, Venus, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto, NorthNode
+    Sun = 1,
+    Moon,
+    Mercury,
+    Venus,
+    Mars,
+    Jupiter,
+    Saturn,
+    Uranus,
+    Neptune,
+    Pluto,
+    NorthNode
 };
 
 struct Positions {

@@ -22,7 +22,9 @@ public:
     }
     int days() const { return days_; }
     double& at(int body, int day) { return values_[static_cast<std::size_t>(day * 12 + body)]; }
-    double at(int body, int day) const { return values_[static_cast<std::size_t>(day * 12 + body)]; }
+    double at(int body, int day) const {
+        return values_[static_cast<std::size_t>(day * 12 + body)];
+    }
 
 private:
     int days_ = 0;
@@ -45,7 +47,7 @@ struct RunState {
     std::int16_t NoonFlag = 1;
     std::string TimeOfDayWord = "noon";
     std::int16_t InputError = 0;
-    std::int16_t DateOrder = 0;  // 1 day-month-year, 2 year-month-day, other month-day-year
+    std::int16_t DateOrder = 0;   // 1 day-month-year, 2 year-month-day, other month-day-year
     std::int16_t OutputKind = 1;  // 1 ephemeris, 0 aspectarian
 
     // Row of the ephemeris being computed.

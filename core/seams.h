@@ -20,7 +20,7 @@ public:
 class ProgressSink {
 public:
     virtual ~ProgressSink() = default;
-    virtual void loadProgress() {}            // load the status window, clear its bar
+    virtual void loadProgress() {}  // load the status window, clear its bar
     virtual void fillProgress(float /*percent*/) {}
     virtual void unloadProgress() {}
     virtual void setBusy(bool /*busy*/) {}

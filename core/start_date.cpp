@@ -44,9 +44,12 @@ void ReadStartDate(CalcRequest& request, RunState& state) {
     const std::string& d = request.txtDay;
     const std::string& m = request.txtMonth;
     const std::string& y = request.txtYear;
-    if (state.DateOrder == 2) state.DateText = y + "/" + m + "/" + d;
-    else if (state.DateOrder == 1) state.DateText = d + "/" + m + "/" + y;
-    else state.DateText = m + "/" + d + "/" + y;
+    if (state.DateOrder == 2)
+        state.DateText = y + "/" + m + "/" + d;
+    else if (state.DateOrder == 1)
+        state.DateText = d + "/" + m + "/" + y;
+    else
+        state.DateText = m + "/" + d + "/" + y;
     state.StartDateText = state.DateText;
 
     state.TimeOfDayWord = request.optNoon() ? "noon" : "midnight";

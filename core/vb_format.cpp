@@ -88,7 +88,8 @@ double LeadingNumber(std::string_view text) {
     if (res.ec == std::errc::result_out_of_range) {
         // Far too large or too small: keep the sign and the magnitude's side.
         const bool tiny = number.find_first_of("123456789") == std::string::npos ||
-                          number.find("e-") != std::string::npos || number.find("E-") != std::string::npos;
+                          number.find("e-") != std::string::npos ||
+                          number.find("E-") != std::string::npos;
         value = tiny ? 0.0 : DBL_MAX;
     } else if (res.ec != std::errc()) {
         value = 0.0;

@@ -65,7 +65,8 @@ void EphemerisDataFiles::discard() {
         // Only the plain files this set opened: a folder or a link in the way
         // stays untouched.
         std::error_code ec;
-        if (created_[i] && std::filesystem::is_regular_file(std::filesystem::symlink_status(paths_[i], ec)))
+        if (created_[i] &&
+            std::filesystem::is_regular_file(std::filesystem::symlink_status(paths_[i], ec)))
             std::filesystem::remove(paths_[i], ec);
         created_[i] = false;
     }

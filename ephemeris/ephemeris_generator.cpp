@@ -1,9 +1,9 @@
 #include "ephemeris/ephemeris_generator.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cstring>
-
-#include <fmt/format.h>
 
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
@@ -38,8 +38,9 @@ std::array<std::string, 4> DataFilePaths(const RunContext& ctx) {
     const std::string dateText = ReadDateText(ctx.request, ctx.state.DateOrder);
     std::array<std::string, 4> paths;
     for (EphemerisTable t : EphemerisTables)
-        paths[FileNumberIndex(t)] = DataFilePath(ctx.programDirectory, dateText, ctx.state.DateOrder,
-                                                 ctx.request, std::string(TableFileCode(t)));
+        paths[FileNumberIndex(t)] =
+            DataFilePath(ctx.programDirectory, dateText, ctx.state.DateOrder, ctx.request,
+                         std::string(TableFileCode(t)));
     return paths;
 }
 

@@ -38,10 +38,11 @@ HeaderLines EphemerisHeaderLines(EphemerisTable table, const RunState& state,
                                  const LocaleNames& names) {
     HeaderLines lines;
     lines[1] = RunTitleLine(state, names, "Ephemeris");
-    lines[2] = std::string(23, ' ') + "Julian Day = " + FormatFixed(state.StartJD, 1, 1) +
-               std::string(7, ' ') +
-               (request.optGeo() ? "Geocentric - An '!' symbol instead of a '.' denotes a Rx planet."
-                                 : "Heliocentric");
+    lines[2] =
+        std::string(23, ' ') + "Julian Day = " + FormatFixed(state.StartJD, 1, 1) +
+        std::string(7, ' ') +
+        (request.optGeo() ? "Geocentric - An '!' symbol instead of a '.' denotes a Rx planet."
+                          : "Heliocentric");
     lines[4] = std::string("  ") + CoordinateLabel(table) + ColumnNames;
     lines[5] = Rules;
     lines[6] = (table == EphemerisTable::RightAscension && raInHms) ? TimeUnits : AngleUnits;

@@ -57,8 +57,8 @@ std::string RowStart(const CivilDate& date, double siderealSeconds, const Locale
     return line;
 }
 
-std::string EphemerisRow(EphemerisTable table, const std::string& rowStart,
-                         const Positions& p, bool raInHms) {
+std::string EphemerisRow(EphemerisTable table, const std::string& rowStart, const Positions& p,
+                         bool raInHms) {
     std::string line;
     line.reserve(RowCapacity);
     line = rowStart;
@@ -71,15 +71,15 @@ std::string EphemerisRow(EphemerisTable table, const std::string& rowStart,
             case EphemerisTable::Longitude:
                 AppendZodiacalCell(line, p.BodyLongitude[k], p.LongitudeSpeed[k] < 0);
                 break;
-            case EphemerisTable::Latitude:
-                AppendNorthSouthCell(line, p.BodyLatitude[k]);
-                break;
+            case EphemerisTable::Latitude: AppendNorthSouthCell(line, p.BodyLatitude[k]); break;
             case EphemerisTable::Declination:
                 AppendNorthSouthCell(line, p.BodyDeclination[k]);
                 break;
             case EphemerisTable::RightAscension:
-                if (hms) AppendHmsCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
-                else AppendZodiacalCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
+                if (hms)
+                    AppendHmsCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
+                else
+                    AppendZodiacalCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
                 break;
         }
     }

@@ -48,9 +48,9 @@ void DataBuffer::ShowPage() {
         const std::string& entry = PageLine(i);
         if (text.size() + entry.size() + 2 > capacity) {
             const int truncated = count - i + 1;
-            messages_->showMessage(
-                fmt::format("{}\r\n\r\nI have truncated {} lines of text.", TruncatedMessage, truncated),
-                msg::TitleWarning, MessageIcon::Exclamation);
+            messages_->showMessage(fmt::format("{}\r\n\r\nI have truncated {} lines of text.",
+                                               TruncatedMessage, truncated),
+                                   msg::TitleWarning, MessageIcon::Exclamation);
             break;
         }
         text += entry;

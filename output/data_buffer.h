@@ -30,8 +30,12 @@ public:
     std::int16_t DataLineCount() const { return static_cast<std::int16_t>(dataLines_.size()); }
     std::int16_t PageLineCount() const { return static_cast<std::int16_t>(pageLines_.size()); }
     // Entries 0 .. count; entry count is the trailing empty entry.
-    const std::string& DataLine(int i) const { return i < DataLineCount() ? dataLines_[static_cast<std::size_t>(i)] : empty_; }
-    const std::string& PageLine(int i) const { return i < PageLineCount() ? pageLines_[static_cast<std::size_t>(i)] : empty_; }
+    const std::string& DataLine(int i) const {
+        return i < DataLineCount() ? dataLines_[static_cast<std::size_t>(i)] : empty_;
+    }
+    const std::string& PageLine(int i) const {
+        return i < PageLineCount() ? pageLines_[static_cast<std::size_t>(i)] : empty_;
+    }
     const std::vector<std::string>& DataLines() const { return dataLines_; }
     const std::vector<std::string>& PageLines() const { return pageLines_; }
 

@@ -87,8 +87,8 @@ void DataSaver::SaveAs() {
 bool DataSaver::WriteDataFile(const std::string& path) {
     const std::string text = DataFileText(buffer_, PageBreakDivisor(options_[7]));
     if (WriteWholeFile(path, text)) return true;
-    messages_.showMessage("The data could not be written to the file " + path + ".", msg::TitleWarning,
-                          MessageIcon::Exclamation);
+    messages_.showMessage("The data could not be written to the file " + path + ".",
+                          msg::TitleWarning, MessageIcon::Exclamation);
     return false;
 }
 

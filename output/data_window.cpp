@@ -9,7 +9,8 @@ namespace novarel {
 namespace {
 constexpr std::string_view ClearedMessage = "All data cleared from buffer.";
 constexpr std::string_view FontMissingMessage =
-    "Error - unable to add EPHEMERI font. Please add EPHEMERI font through CONTROL PANEL, then restart "
+    "Error - unable to add EPHEMERI font. Please add EPHEMERI font through CONTROL PANEL, then "
+    "restart "
     "NOVAREL.";
 constexpr std::string_view FontMissingTitle = "EPHEMERI.TTF Font Not Added";
 constexpr int EscapeKey = 27;
@@ -24,19 +25,23 @@ static_assert(DataMenuIndex("mnuMore") >= 0);
 }  // namespace
 
 MenuItemState& DataWindowState::item(DataCommand command) { return menu[IndexOf(command)]; }
-const MenuItemState& DataWindowState::item(DataCommand command) const { return menu[IndexOf(command)]; }
+const MenuItemState& DataWindowState::item(DataCommand command) const {
+    return menu[IndexOf(command)];
+}
 const MenuItemState& DataWindowState::item(std::string_view name) const {
     const int i = DataMenuIndex(name);
     return menu[i < 0 ? 0 : static_cast<std::size_t>(i)];
 }
 
 DataWindow::DataWindow(DataWindowLinks links)
-    : saver(links.buffer, links.state, links.options, links.messages, links.dialog, links.programDirectory),
-      printing(links.buffer, links.options, links.messages, links.progress, links.preview, links.printer,
-               links.programDirectory),
+    : saver(links.buffer, links.state, links.options, links.messages, links.dialog,
+            links.programDirectory),
+      printing(links.buffer, links.options, links.messages, links.progress, links.preview,
+               links.printer, links.programDirectory),
       links_(links),
       generators_(&none_) {
-    for (std::size_t i = 0; i < DataMenu.size(); ++i) state_.menu[i].visible = DataMenu[i].visibleAtStart;
+    for (std::size_t i = 0; i < DataMenu.size(); ++i)
+        state_.menu[i].visible = DataMenu[i].visibleAtStart;
 }
 
 void DataWindow::Changed() { links_.window.applyState(state_); }
@@ -44,7 +49,8 @@ void DataWindow::Changed() { links_.window.applyState(state_); }
 bool DataWindow::Load() {
     // A new window starts from its design state.
     state_ = DataWindowState{};
-    for (std::size_t i = 0; i < DataMenu.size(); ++i) state_.menu[i].visible = DataMenu[i].visibleAtStart;
+    for (std::size_t i = 0; i < DataMenu.size(); ++i)
+        state_.menu[i].visible = DataMenu[i].visibleAtStart;
     state_.loaded = true;
 
     state_.PositioningFlag = true;
@@ -55,7 +61,8 @@ bool DataWindow::Load() {
     if (!w.hasFontFace(GlyphFontName)) {
         const bool added = w.addFontFile(links_.programDirectory + "/" + GlyphFontFile);
         if (!added || !w.hasFontFace(GlyphFontName)) {
-            links_.messages.showMessage(FontMissingMessage, FontMissingTitle, MessageIcon::Critical);
+            links_.messages.showMessage(FontMissingMessage, FontMissingTitle,
+                                        MessageIcon::Critical);
             state_.loaded = false;
             w.endProgram();
             return false;
@@ -100,24 +107,24 @@ void DataWindow::Close() {
 
 void DataWindow::Run(DataCommand command) {
     switch (command) {
-    case DataCommand::None: return;
-    case DataCommand::Save: saver.Save(); return;
-    case DataCommand::SaveAs: saver.SaveAs(); return;
-    case DataCommand::ViewLongitude: ShowView(DataOutput::Longitude); return;
-    case DataCommand::ViewDeclination: ShowView(DataOutput::Declination); return;
-    case DataCommand::ViewRightAscension: ShowView(DataOutput::RightAscension); return;
-    case DataCommand::ViewLatitude: ShowView(DataOutput::Latitude); return;
-    case DataCommand::RetrogradeTimes: RetrogradeTimes(); return;
-    case DataCommand::FontIncrease: IncreaseFont(); return;
-    case DataCommand::FontDecrease: DecreaseFont(); return;
-    case DataCommand::FontBold: ToggleBold(); return;
-    case DataCommand::FontItalic: ToggleItalic(); return;
-    case DataCommand::ClearAllData: ClearAllData(); return;
-    case DataCommand::PrintPage: printing.PrintPage(); return;
-    case DataCommand::PrintData: printing.PrintData(); return;
-    case DataCommand::MoreForward: MoreForward(); return;
-    case DataCommand::MoreBackward: MoreBackward(); return;
-    case DataCommand::Help: Help(); return;
+        case DataCommand::None: return;
+        case DataCommand::Save: saver.Save(); return;
+        case DataCommand::SaveAs: saver.SaveAs(); return;
+        case DataCommand::ViewLongitude: ShowView(DataOutput::Longitude); return;
+        case DataCommand::ViewDeclination: ShowView(DataOutput::Declination); return;
+        case DataCommand::ViewRightAscension: ShowView(DataOutput::RightAscension); return;
+        case DataCommand::ViewLatitude: ShowView(DataOutput::Latitude); return;
+        case DataCommand::RetrogradeTimes: RetrogradeTimes(); return;
+        case DataCommand::FontIncrease: IncreaseFont(); return;
+        case DataCommand::FontDecrease: DecreaseFont(); return;
+        case DataCommand::FontBold: ToggleBold(); return;
+        case DataCommand::FontItalic: ToggleItalic(); return;
+        case DataCommand::ClearAllData: ClearAllData(); return;
+        case DataCommand::PrintPage: printing.PrintPage(); return;
+        case DataCommand::PrintData: printing.PrintData(); return;
+        case DataCommand::MoreForward: MoreForward(); return;
+        case DataCommand::MoreBackward: MoreBackward(); return;
+        case DataCommand::Help: Help(); return;
     }
 }
 
@@ -144,7 +151,9 @@ void DataWindow::DecreaseFont() {
     RefreshAfterFont();
 }
 
-void DataWindow::ToggleBold() { ToggleStyle(state_.textBold, DataCommand::FontBold, links_.settings.FontBold); }
+void DataWindow::ToggleBold() {
+    ToggleStyle(state_.textBold, DataCommand::FontBold, links_.settings.FontBold);
+}
 
 void DataWindow::ToggleItalic() {
     ToggleStyle(state_.textItalic, DataCommand::FontItalic, links_.settings.FontItalic);
@@ -170,7 +179,8 @@ void DataWindow::RefreshAfterFont() {
 
 void DataWindow::ClearAllData() {
     links_.buffer.EmptyData();
-    links_.messages.showMessage(ClearedMessage, msg::TitleInformationBang, MessageIcon::Exclamation);
+    links_.messages.showMessage(ClearedMessage, msg::TitleInformationBang,
+                                MessageIcon::Exclamation);
 }
 
 void DataWindow::MoreForward() { StepPeriod(links_.state.DayJD + 1); }
@@ -191,8 +201,10 @@ void DataWindow::StepPeriod(double newDateJD) {
     links_.request.txtDay = std::to_string(d.day);
     links_.request.txtYear = std::to_string(d.year);
     links_.request.txtMonth = std::to_string(d.month);
-    if (s.OutputKind == 1) generators_->runEphemeris();
-    else generators_->runAspectarian();
+    if (s.OutputKind == 1)
+        generators_->runEphemeris();
+    else
+        generators_->runAspectarian();
 }
 
 void DataWindow::Help() {

@@ -28,7 +28,7 @@ inline constexpr double SmallestStepFontSize = 8;  // Decrease sets the text siz
 // The font and place of the Data window that the settings file keeps.
 struct DataWindowSettings {
     double FontSize = 10;
-    double FontBold = 0;    // 0 off, any other value on; the window stores -1 for on
+    double FontBold = 0;  // 0 off, any other value on; the window stores -1 for on
     double FontItalic = 0;
     double FontStep = 1.5;  // chosen at start-up from the screen
     std::int16_t DataTop = 660;
@@ -36,7 +36,9 @@ struct DataWindowSettings {
     std::int16_t DataHeight = 6540;
     std::int16_t DataWidth = 9600;
 
-    WindowRect rect() const { return {double(DataTop), double(DataLeft), double(DataHeight), double(DataWidth)}; }
+    WindowRect rect() const {
+        return {double(DataTop), double(DataLeft), double(DataHeight), double(DataWidth)};
+    }
 };
 
 // What the toolkit window shows besides its text.

@@ -19,8 +19,9 @@ bool BeginGeneratorRun(RunContext& ctx) {
 
 std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::string_view kind) {
     const CivilDate start = JulianDayToCivil(state.DayJD);
-    return "  " + state.ZodiacLabel + std::string(kind) + " - " + FormatDate(start, "dddd", names) + ", " +
-           FormatDate(start, "dd mmm yyyy", names) + " at " + state.TimeOfDayWord + ", Greenwich";
+    return "  " + state.ZodiacLabel + std::string(kind) + " - " + FormatDate(start, "dddd", names) +
+           ", " + FormatDate(start, "dd mmm yyyy", names) + " at " + state.TimeOfDayWord +
+           ", Greenwich";
 }
 
 }  // namespace novarel

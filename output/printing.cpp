@@ -21,12 +21,15 @@ std::string PrintFileText(const std::vector<std::string>& lines) {
     return out;
 }
 
-std::int16_t PrintWidthClassOf(const std::vector<std::string>& lines, float option9, float option10) {
+std::int16_t PrintWidthClassOf(const std::vector<std::string>& lines, float option9,
+                               float option10) {
     std::int16_t cls = 0;
     for (const auto& line : lines) {
         const double length = static_cast<double>(line.size());
-        if (length > option10) cls = 2;
-        else if (length > option9) cls = 1;
+        if (length > option10)
+            cls = 2;
+        else if (length > option9)
+            cls = 1;
     }
     return cls;
 }
@@ -42,7 +45,8 @@ std::vector<std::string> TextLines(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t nl = text.find('\n', start);
-        std::string line(text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start));
+        std::string line(
+            text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start));
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(std::move(line));
         if (nl == std::string_view::npos) break;
@@ -78,8 +82,8 @@ void PrintCommands::PrintData() {
 void PrintCommands::PrintLines(const std::vector<std::string>& lines) {
     BusyPointer busy(progress_);
     if (!WriteWholeFile(printFilePath(), PrintFileText(lines))) {
-        messages_.showMessage("The print file " + printFilePath() + " cannot be written.", msg::TitleWarning,
-                              MessageIcon::Exclamation);
+        messages_.showMessage("The print file " + printFilePath() + " cannot be written.",
+                              msg::TitleWarning, MessageIcon::Exclamation);
         return;
     }
     // An open preview is only brought to the front; it keeps its text.
@@ -91,8 +95,8 @@ void PrintCommands::LoadPreview() {
     PrintWidthClass = 0;
     const auto lines = ReadTextLines(printFilePath());
     if (!lines) {
-        messages_.showMessage("The print file " + printFilePath() + " cannot be read.", msg::TitleWarning,
-                              MessageIcon::Exclamation);
+        messages_.showMessage("The print file " + printFilePath() + " cannot be read.",
+                              msg::TitleWarning, MessageIcon::Exclamation);
         return;
     }
     PrintWidthClass = PrintWidthClassOf(*lines, options_[9], options_[10]);
@@ -118,8 +122,8 @@ void PrintCommands::PrintButton() {
     // The edited text replaces the print file; the lines printed are the
     // lines of that text, also when the file cannot be written.
     if (!WriteWholeFile(printFilePath(), text))
-        messages_.showMessage("The print file " + printFilePath() + " cannot be written.", msg::TitleWarning,
-                              MessageIcon::Exclamation);
+        messages_.showMessage("The print file " + printFilePath() + " cannot be written.",
+                              msg::TitleWarning, MessageIcon::Exclamation);
     const float linesPerPage = options_[8];
     int n = 1;
     for (const auto& line : TextLines(text)) {

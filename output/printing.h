@@ -26,7 +26,8 @@ std::string PrintFileText(const std::vector<std::string>& lines);
 
 // The width class of a text's lines: a line longer than option 10 gives 2,
 // longer than option 9 gives 1, a shorter one leaves the class as it is.
-std::int16_t PrintWidthClassOf(const std::vector<std::string>& lines, float option9, float option10);
+std::int16_t PrintWidthClassOf(const std::vector<std::string>& lines, float option9,
+                               float option10);
 
 // Printer font size of a width class: 12, 10 or 8 points.
 int PrinterFontPoints(std::int16_t widthClass);

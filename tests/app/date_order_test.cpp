@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/date_order.h"
+
+#include <gtest/gtest.h>
 
 namespace novarel {
 namespace {

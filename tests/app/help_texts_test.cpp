@@ -23,18 +23,24 @@ TEST(HelpTexts, EveryTopicShipsAsPlainTextAndShortcutsAreListed) {
         const auto text = ReadWholeFile(std::string(NOVAREL_BUILD_DIR) + "/" + name);
         ASSERT_TRUE(text) << name;
         EXPECT_GT(text->size(), 500u) << name;
-        for (char c : *text) ASSERT_TRUE(c == '\n' || c == '\r' || (c >= 32 && c < 127)) << name << ": " << int(c);
+        for (char c : *text)
+            ASSERT_TRUE(c == '\n' || c == '\r' || (c >= 32 && c < 127)) << name << ": " << int(c);
     }
     const auto text = ReadWholeFile(std::string(NOVAREL_BUILD_DIR) + "/SHORTCUT.HLP").value_or("");
-    auto listed = [&](std::string_view key) { return text.find("  " + std::string(key) + " ") != std::string::npos; };
-    for (const auto& item : DataMenu) EXPECT_TRUE(item.shortcut.empty() || listed(item.shortcut)) << item.name;
-    for (const auto& item : MainMenu) EXPECT_TRUE(item.shortcut.empty() || listed(item.shortcut)) << item.name;
+    auto listed = [&](std::string_view key) {
+        return text.find("  " + std::string(key) + " ") != std::string::npos;
+    };
+    for (const auto& item : DataMenu)
+        EXPECT_TRUE(item.shortcut.empty() || listed(item.shortcut)) << item.name;
+    for (const auto& item : MainMenu)
+        EXPECT_TRUE(item.shortcut.empty() || listed(item.shortcut)) << item.name;
 }
 
 struct HelpMenuFixture : test::ProgramFixture {};
 
 TEST_F(HelpMenuFixture, EachMenuShowsItsFileAndAMissingOneIsNamed) {
-    for (const auto& name : HelpFiles()) fs::copy_file(fs::path(NOVAREL_BUILD_DIR) / name, dir / name);
+    for (const auto& name : HelpFiles())
+        fs::copy_file(fs::path(NOVAREL_BUILD_DIR) / name, dir / name);
     Program& p = Start();
     for (const auto& item : MainMenu) {
         const std::string file(HelpFileOf(item.command));
@@ -43,7 +49,8 @@ TEST_F(HelpMenuFixture, EachMenuShowsItsFileAndAMissingOneIsNamed) {
         // The file's lines, the blank line of the viewer, the one of the page
         // and the trailing empty entry.
         EXPECT_TRUE(view.text == Read(file) + "\r\n\r\n\r\n") << file;
-        EXPECT_EQ(p.buffer.PageLineCount(), static_cast<int>(TextLines(Read(file)).size()) + 2) << file;
+        EXPECT_EQ(p.buffer.PageLineCount(), static_cast<int>(TextLines(Read(file)).size()) + 2)
+            << file;
     }
     p.RunDataCommand(DataCommand::Help);
     EXPECT_EQ(view.text.substr(0, 15), "THE DATA WINDOW");
@@ -54,7 +61,8 @@ TEST_F(HelpMenuFixture, EachMenuShowsItsFileAndAMissingOneIsNamed) {
     fs::remove(dir / "READING.HLP");
     p.RunMainMenu(MainCommand::ReadingList);
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "The help file " + (dir / "READING.HLP").string() + " cannot be read.");
+    EXPECT_EQ(messages.messages[0].text,
+              "The help file " + (dir / "READING.HLP").string() + " cannot be read.");
     EXPECT_EQ(view.text, page);
     EXPECT_EQ(p.buffer.PageLineCount(), pageLines);
     EXPECT_EQ(p.buffer.DataLineCount(), dataLines);

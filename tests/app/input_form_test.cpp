@@ -1,6 +1,7 @@
+#include "app/input_form.h"
+
 #include <gtest/gtest.h>
 
-#include "app/input_form.h"
 #include "tests/app/program_fixture.h"
 
 namespace novarel {
@@ -19,10 +20,12 @@ struct InputFixture : test::ProgramFixture {};
 TEST_F(InputFixture, DaysBoxSpinBarAndFullMonth) {
     Program& p = Start();
     InputForm& f = p.input;
-    EXPECT_EQ(p.request.txtYear + "/" + p.request.txtMonth + "/" + p.request.txtDay, "2026/12/5");  // today
+    EXPECT_EQ(p.request.txtYear + "/" + p.request.txtMonth + "/" + p.request.txtDay,
+              "2026/12/5");  // today
 
     const std::pair<const char*, const char*> typed[] = {
-        {"", "1"}, {"0", "1"}, {"abc", "1"}, {"400", "366"}, {"99999999999999999999", "366"}, {"7", "7"}};
+        {"", "1"}, {"0", "1"}, {"abc", "1"}, {"400", "366"}, {"99999999999999999999", "366"},
+        {"7", "7"}};
     for (const auto& [text, shown] : typed) {
         f.DaysTextChanged(text);
         EXPECT_EQ(f.txtDays(), shown) << text;

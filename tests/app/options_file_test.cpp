@@ -1,9 +1,10 @@
+#include "app/options_file.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <limits>
 
-#include "app/options_file.h"
 #include "app/text_file.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/fakes.h"
@@ -30,7 +31,10 @@ TEST(ParseOptionsText, SevenCharactersUpToTheFirstEmptyLineFromAnyBytes) {
     ParseOptionsText(std::string(100000, '7'), v);
     EXPECT_FLOAT_EQ(v[1], 7777777.f);
 
-    ParseOptionsText(std::string("1\0\0\0\0\0\0\0\r\n\0" "2\r\n", 13), v);
+    ParseOptionsText(std::string("1\0\0\0\0\0\0\0\r\n\0"
+                                 "2\r\n",
+                                 13),
+                     v);
     EXPECT_FLOAT_EQ(v[1], 1.f);
     EXPECT_FLOAT_EQ(v[2], 0.f);  // a NUL in the first seven characters reads as no number
     ParseOptionsText("-1e999\r\n", v);

@@ -43,12 +43,29 @@ private:
 // The settings file as a program with its design state writes it.
 inline const std::vector<std::string> DefaultSettingsLines{
     "[novarel_SE] - Do NOT change the order of these variables.",
-    "FontSize= 10", "FontBold= 0", "FontItalic= 0",
-    "NOVARELTop= 0", "NOVARELLeft= 0", "NOVARELHeight= 675", "NOVARELWidth= 6550",
-    "DataTop= 660", "DataLeft= 0", "DataHeight= 6540", "DataWidth= 9600",
-    "InputTop= 1260", "InputLeft= 0", "InputHeight= 5565", "InputWidth= 5865",
-    "CalcFullMonth=Yes", "SaveData=No", "Type=Noon", "NumberOfDays=30",
-    "Coordinates=Geo", "MoonNodes=True", "Zodiac=Tropical", "MoonChangeSign=Display"};
+    "FontSize= 10",
+    "FontBold= 0",
+    "FontItalic= 0",
+    "NOVARELTop= 0",
+    "NOVARELLeft= 0",
+    "NOVARELHeight= 675",
+    "NOVARELWidth= 6550",
+    "DataTop= 660",
+    "DataLeft= 0",
+    "DataHeight= 6540",
+    "DataWidth= 9600",
+    "InputTop= 1260",
+    "InputLeft= 0",
+    "InputHeight= 5565",
+    "InputWidth= 5865",
+    "CalcFullMonth=Yes",
+    "SaveData=No",
+    "Type=Noon",
+    "NumberOfDays=30",
+    "Coordinates=Geo",
+    "MoonNodes=True",
+    "Zodiac=Tropical",
+    "MoonChangeSign=Display"};
 
 inline std::string JoinedLines(const std::vector<std::string>& lines) {
     std::string s;
@@ -75,7 +92,8 @@ struct ProgramFixture : ::testing::Test {
     std::unique_ptr<Program> program;
 
     ProgramFixture() {
-        for (const char* f : {"OPTIONS.OPT", "OPTIONS.MAS"}) fs::copy_file(fs::path(NOVAREL_BUILD_DIR) / f, dir / f);
+        for (const char* f : {"OPTIONS.OPT", "OPTIONS.MAS"})
+            fs::copy_file(fs::path(NOVAREL_BUILD_DIR) / f, dir / f);
     }
     Program& Make(DataView& pages, std::unique_ptr<EphemerisLibrary> library) {
         program = std::make_unique<Program>(
@@ -92,7 +110,9 @@ struct ProgramFixture : ::testing::Test {
     void Write(const std::string& name, const std::string& bytes) {
         ASSERT_TRUE(WriteWholeFile((dir / name).string(), bytes));
     }
-    std::string Read(const std::string& name) { return ReadWholeFile((dir / name).string()).value_or("<none>"); }
+    std::string Read(const std::string& name) {
+        return ReadWholeFile((dir / name).string()).value_or("<none>");
+    }
 };
 
 }  // namespace novarel::test

@@ -1,9 +1,8 @@
 // A whole user session through the logic objects with the real generators
 // and the real library: start without settings, calculate, change the view,
 // step forward, save, clear, print, exit.
-#include <gtest/gtest.h>
-
 #include <fmt/format.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
 #include <sstream>
@@ -22,19 +21,24 @@ public:
     void setText(const std::string& t) override { texts.push_back(t); }
     void setCaption(const std::string&) override {}
     void showWindow() override {}
-    bool lastShows(const std::string& s) const { return !texts.empty() && texts.back().find(s) != std::string::npos; }
+    bool lastShows(const std::string& s) const {
+        return !texts.empty() && texts.back().find(s) != std::string::npos;
+    }
     std::vector<std::string> texts;
 };
 
 // The Sun's declination cells ("04S01.0", with the single-byte N or S glyph)
 // from the stored swetest output, one per period of the session.
 std::vector<std::string> SunDeclinationCells() {
-    std::istringstream in(ReadWholeFile(std::string(NOVAREL_TEST_DATA) + "/app/swetest_session_sun.txt").value_or(""));
+    std::istringstream in(
+        ReadWholeFile(std::string(NOVAREL_TEST_DATA) + "/app/swetest_session_sun.txt")
+            .value_or(""));
     std::vector<std::string> cells;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("Sun", 0) != 0) continue;
         // The last field, "-4\xC2\xB0 0'58.5262": degrees, minutes, seconds.
-        const std::size_t degreeSign = line.find("\xC2\xB0"), apostrophe = line.find('\'', degreeSign);
+        const std::size_t degreeSign = line.find("\xC2\xB0"),
+                          apostrophe = line.find('\'', degreeSign);
         const std::size_t fieldStart = line.find_last_of(' ', degreeSign - 1) + 1;
         const double minutes = std::stod(line.substr(degreeSign + 2, apostrophe - degreeSign - 2)) +
                                std::stod(line.substr(apostrophe + 1)) / 60;
@@ -90,7 +94,8 @@ TEST_F(SessionFixture, CalculateViewStepSaveClearPrintExit) {
         const std::string day = std::to_string(10 + 7 * step);
         EXPECT_EQ(p.request.txtDay, day);
         EXPECT_TRUE(pages.lastShows("Saturday, " + day + " Mar 2018"));
-        EXPECT_NE(RowOf(p.state.DeclinationTable, day + " Mar").find(" " + sun[step] + " "), std::string::npos);
+        EXPECT_NE(RowOf(p.state.DeclinationTable, day + " Mar").find(" " + sun[step] + " "),
+                  std::string::npos);
     }
     EXPECT_TRUE(RowOf(p.buffer.PageLines(), "31 Mar").empty());
     EXPECT_FALSE(RowOf(p.buffer.PageLines(), "30 Mar").empty());

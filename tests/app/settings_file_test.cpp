@@ -1,8 +1,9 @@
+#include "app/settings_file.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "app/settings_file.h"
 #include "tests/app/program_fixture.h"
 
 namespace novarel {
@@ -48,7 +49,8 @@ TEST_F(SettingsFixture, EdgeValuesAsTheUserSeesThemAfterStartUp) {
     EXPECT_EQ(StartWith(With("Zodiac", "sidereal")).request.zodiac, Zodiac::Tropical);
     EXPECT_EQ(StartWith(With("Zodiac", "Sidereal")).request.zodiac, Zodiac::Sidereal);
     EXPECT_FALSE(StartWith(With("CalcFullMonth", "Yes ")).request.chkFullMonth);
-    Program& opts = StartWith({"Type=Midnight", "Coordinates=Helio", "MoonNodes=Mean", "MoonChangeSign=No Display"});
+    Program& opts = StartWith(
+        {"Type=Midnight", "Coordinates=Helio", "MoonNodes=Mean", "MoonChangeSign=No Display"});
     EXPECT_TRUE(opts.request.optMidnight() && opts.request.optHelio() && opts.request.optMean() &&
                 opts.request.optNoDisplay());
     EXPECT_EQ(opts.state.NoonFlag, 1);  // the form loaded while Noon was still selected
@@ -74,7 +76,7 @@ TEST_F(SettingsFixture, AValueThatDoesNotFitEndsTheReading) {
     lines[16] = "CalcFullMonth=No";
     lines[19] = "NumberOfDays=45";
     Program& p = StartWith(lines);
-    EXPECT_EQ(DataWindowShown().textFontSize, 12);  // before: applied
+    EXPECT_EQ(DataWindowShown().textFontSize, 12);   // before: applied
     EXPECT_EQ(dataWindow.places.at(0).width, 9600);  // the line itself: not
     EXPECT_EQ(input.places.at(0).top, 1260);         // after: not read
     EXPECT_TRUE(p.request.chkFullMonth);
@@ -82,8 +84,10 @@ TEST_F(SettingsFixture, AValueThatDoesNotFitEndsTheReading) {
 
     // Tops are 16-bit: a larger one stops the reading, a negative one is only
     // skipped; lefts are not limited; a font size beyond a float stops it.
-    const std::pair<const char*, int> cases[] = {{"DataTop=40000", 0}, {"DataTop=-40000", -1},
-                                                 {"DataLeft=-70000", -1}, {"NOVARELTop=1e39", 0},
+    const std::pair<const char*, int> cases[] = {{"DataTop=40000", 0},
+                                                 {"DataTop=-40000", -1},
+                                                 {"DataLeft=-70000", -1},
+                                                 {"NOVARELTop=1e39", 0},
                                                  {"FontSize=1e300", 0}};
     for (const auto& [line, bold] : cases)
         EXPECT_EQ(StartWith({line, "FontBold=-1"}).dataSettings.FontBold, bold) << line;

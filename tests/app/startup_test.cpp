@@ -9,9 +9,14 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FontStep, FromTheScreenWidthAndTwipsPerPixel) {
-    struct Case { int pixels; double twipsPerPixel, step; };
-    for (const Case c : {Case{640, 12, 1.5}, Case{800, 12, 1.2}, Case{800, 15, 1.5}, Case{1920, 10, 1.2}})
-        EXPECT_EQ(FontStepFor(c.pixels, c.twipsPerPixel), c.step) << c.pixels << " at " << c.twipsPerPixel;
+    struct Case {
+        int pixels;
+        double twipsPerPixel, step;
+    };
+    for (const Case c :
+         {Case{640, 12, 1.5}, Case{800, 12, 1.2}, Case{800, 15, 1.5}, Case{1920, 10, 1.2}})
+        EXPECT_EQ(FontStepFor(c.pixels, c.twipsPerPixel), c.step)
+            << c.pixels << " at " << c.twipsPerPixel;
     EXPECT_EQ(ScreenWidthPixels(9607.5, 15), 640);  // 640.5 rounds to even
     EXPECT_EQ(ScreenWidthPixels(9600, 0), 0);
 }
@@ -21,7 +26,8 @@ struct StartupFixture : test::ProgramFixture {};
 TEST_F(StartupFixture, StepsRunInTheirOrder) {
     Start();
     const std::string path = "library:path " + dir.string() + ":/usr/share/libswe/ephe";
-    EXPECT_EQ(log, (test::EventLog{path, "busy", "main:place", "main:show", "input:place", "input:show", "normal"}));
+    EXPECT_EQ(log, (test::EventLog{path, "busy", "main:place", "main:show", "input:place",
+                                   "input:show", "normal"}));
     EXPECT_EQ(main.title, "NOVAREL_SE - 05 Dec 2026     07:08:12");
     EXPECT_EQ(program->dataSettings.FontStep, 1.5);
     EXPECT_EQ(program->state.OutputKind, 1);
@@ -35,14 +41,15 @@ TEST_F(StartupFixture, StepsRunInTheirOrder) {
     Write("novarel_SE.ini", "CalcFullMonth=Yes\r\n");
     log.clear();
     Start();
-    EXPECT_EQ(log, (test::EventLog{path, "notice", "busy", "input:place", "main:place", "main:show", "input:show",
-                                   "normal"}));
+    EXPECT_EQ(log, (test::EventLog{path, "notice", "busy", "input:place", "main:place", "main:show",
+                                   "input:show", "normal"}));
 
     // The title follows the clock on a 24-hour dial.
     clock.when.tm_hour = 19;
     program->ClockTick();
     EXPECT_EQ(main.title, "NOVAREL_SE - 05 Dec 2026     19:08:12");
-    Make().StartUp(StartupOptions{std::string(NOVAREL_TEST_DATA) + "/intl_idate1.ini", std::nullopt});
+    Make().StartUp(
+        StartupOptions{std::string(NOVAREL_TEST_DATA) + "/intl_idate1.ini", std::nullopt});
     EXPECT_EQ(program->state.DateOrder, 1);
     screen = test::FakeScreen{1280, 12};
     EXPECT_EQ(Start().dataSettings.FontStep, 1.2);
@@ -53,7 +60,8 @@ TEST_F(StartupFixture, MainMenuAndAnOptionsFileMissingOrAFolder) {
     p.RunMainMenu(MainCommand::Options);
     p.RunMainMenu(MainCommand::About);
     p.RunMainMenu(MainCommand::PrinterSetup);
-    EXPECT_EQ((std::vector<int>{shell.editors, shell.abouts, shell.setups}), (std::vector<int>{1, 1, 1}));
+    EXPECT_EQ((std::vector<int>{shell.editors, shell.abouts, shell.setups}),
+              (std::vector<int>{1, 1, 1}));
     EXPECT_TRUE(messages.messages.empty());
 
     // Reported with the file's name; start-up goes on with the factory values.
@@ -66,7 +74,8 @@ TEST_F(StartupFixture, MainMenuAndAnOptionsFileMissingOrAFolder) {
         Program& q = Start();
         ASSERT_EQ(messages.messages.size(), 1u) << folder;
         EXPECT_EQ(messages.messages[0].text,
-                  "The options file " + file + " cannot be read. The program goes on with the factory settings.");
+                  "The options file " + file +
+                      " cannot be read. The program goes on with the factory settings.");
         EXPECT_EQ(q.options[8], 60);
         EXPECT_EQ(log.back(), "normal");
         EXPECT_TRUE(input.visible);

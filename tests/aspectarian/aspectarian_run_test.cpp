@@ -27,7 +27,8 @@ TEST(AspectarianRun, PeriodOfTheRequest) {
         int days;  // 0: full month
         int blocks;
         const char* titleDate;
-        double dayJD;  // after the run: 0h UT of the last day, or of the day that ended a full month
+        double
+            dayJD;  // after the run: 0h UT of the last day, or of the day that ended a full month
     };
     for (const Case& c : {Case{"2017", "2", "15", 0, 28, "01 Feb 2017", 2457813.5},
                           Case{"2018", "4", "15", 0, 30, "01 Apr 2018", 2458239.5},
@@ -41,14 +42,16 @@ TEST(AspectarianRun, PeriodOfTheRequest) {
         RunContext ctx = rig.context();
         ASSERT_EQ(GenerateAspectarian(ctx, rig.aspectarian), RunOutcome::Completed);
         EXPECT_EQ(DayBlocks(rig.aspectarian), c.blocks);
-        EXPECT_NE(rig.aspectarian.ReportLines[1].find(std::string(", ") + c.titleDate + " at noon"), std::string::npos)
+        EXPECT_NE(rig.aspectarian.ReportLines[1].find(std::string(", ") + c.titleDate + " at noon"),
+                  std::string::npos)
             << rig.aspectarian.ReportLines[1];
         EXPECT_EQ(rig.state.DayJD, c.dayJD);
         if (c.days == 0) {
             EXPECT_EQ(rig.request.txtDay, "1");
         }
         if (c.days == 2) {
-            EXPECT_EQ(rig.progress.events, (std::vector<std::string>{"busy", "load", "unload", "normal"}));
+            EXPECT_EQ(rig.progress.events,
+                      (std::vector<std::string>{"busy", "load", "unload", "normal"}));
             EXPECT_EQ(rig.progress.percents, (std::vector<float>{0, 100}));
             EXPECT_EQ(rig.windows.started, 1);
             EXPECT_EQ(rig.windows.finished, 1);
@@ -100,10 +103,16 @@ private:
 
 TEST(StationTimes, ReportedMinuteBorrowsFromTheHourAndTheDay) {
     for (const auto& [hour, found, shown] :
-         {std::tuple<int, int, std::string>{0, -20, "23:39 before"}, {0, 0, "23:59 before"}, {5, 0, "4:59"},
-          {5, -59, "4:0"}, {7, 60, "7:59"}, {7, 1, "7:0"}}) {
+         {std::tuple<int, int, std::string>{0, -20, "23:39 before"},
+          {0, 0, "23:59 before"},
+          {5, 0, "4:59"},
+          {5, -59, "4:0"},
+          {7, 60, "7:59"},
+          {7, 1, "7:0"}}) {
         const StationClock c = ReportedStationTime(hour, found);
-        EXPECT_EQ(std::to_string(c.hour) + ":" + std::to_string(c.minute) + (c.previousDay ? " before" : ""), shown);
+        EXPECT_EQ(std::to_string(c.hour) + ":" + std::to_string(c.minute) +
+                      (c.previousDay ? " before" : ""),
+                  shown);
     }
 }
 
@@ -117,7 +126,8 @@ TEST(StationTimes, WalkThroughZeroAriesCountsInItsTrueDirection) {
     ASSERT_TRUE(r.found);
     EXPECT_EQ(r.minute, 31);
     // Forwards through 0 Aries at minute -20.2, turning retrograde at minute 0.3.
-    TurningLibrary forward(origin, [](double x) { return 0.0042025 - 1e-5 * (x - 0.3) * (x - 0.3); });
+    TurningLibrary forward(origin,
+                           [](double x) { return 0.0042025 - 1e-5 * (x - 0.3) * (x - 0.3); });
     r = FindReversalMinute(origin, Mercury, 156, request, forward, positions);
     ASSERT_TRUE(r.found);
     EXPECT_EQ(r.minute, 1);
@@ -125,8 +135,8 @@ TEST(StationTimes, WalkThroughZeroAriesCountsInItsTrueDirection) {
 
 StationRecord Record(int hour, int code, double dayJD) {
     StationRecord r;
-    r.field[1] = "2018/03/22  " + std::string(hour < 10 ? "0" : "") + std::to_string(hour) + ":00  " +
-                 static_cast<char>(glyph::BodyCode(Mercury, false));
+    r.field[1] = "2018/03/22  " + std::string(hour < 10 ? "0" : "") + std::to_string(hour) +
+                 ":00  " + static_cast<char>(glyph::BodyCode(Mercury, false));
     r.field[4] = NumberText(Mercury);
     r.field[5] = NumberText(code);
     r.field[6] = NumberText(dayJD);
@@ -145,8 +155,9 @@ TEST(StationTimes, ListingBorrowsTheDayAndLeavesOutAStationWithoutTurn) {
     rig.aspectarian.StationCount = 2;
     RunContext ctx = rig.context();
     ListRetrogradeTimes(ctx, rig.aspectarian);
-    const std::string list = std::string("\r\n  Changes in direction (in UT):\r\n  Mercury - 21 Mar 2018 at 23:39, 10") +
-                             glyph::SignChar(4) + "30.0\r\n";
+    const std::string list =
+        std::string("\r\n  Changes in direction (in UT):\r\n  Mercury - 21 Mar 2018 at 23:39, 10") +
+        glyph::SignChar(4) + "30.0\r\n";
     EXPECT_EQ(rig.view.text, "  the aspectarian page\r\n" + list + "\r\n\r\n\r\n");
     EXPECT_EQ(rig.progress.events, (std::vector<std::string>{"busy", "normal"}));
 }

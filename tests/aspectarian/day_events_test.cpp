@@ -2,12 +2,13 @@
 // moving across one hour and keeps the others still, far from any crossing.
 // Whole runs are checked by the golden cases (tests/cli) and against the sky
 // (physical_events_test.cpp); these are the edge cases a month may not hold.
+#include "aspectarian/day_events.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "aspectarian/day_events.h"
 #include "aspectarian/report_layout.h"
 #include "core/positions.h"
 
@@ -45,7 +46,8 @@ struct DayEventsTest : ::testing::Test {
     }
     // Forward until 07h, then backwards.
     void TurnRetrogradeAtSeven(int body) {
-        for (int s = 0; s < 25; ++s) a.HourlyLongitudes[body][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
+        for (int s = 0; s < 25; ++s)
+            a.HourlyLongitudes[body][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
     }
     std::vector<std::string> Run() {
         FindDayEvents(day, a);
@@ -65,19 +67,22 @@ TEST_F(DayEventsTest, QuietDayHasNoEvents) {
 TEST_F(DayEventsTest, IngressesAcrossZeroAriesInBothDirections) {
     // The Moon from 359.8 to 0.3 in hour 10: Aries at minute 24.
     Step(Moon, 10, 359.8, 0.3);
-    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  10:24  " + G(233) + "  " + Sign(1) + " - Moon ingress"});
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  10:24  " + G(233) + "  " + Sign(1) +
+                                              " - Moon ingress"});
 
     // Mercury, already retrograde, from 0.2 to 359.9 in hour 5: Pisces at minute 40.
     SetUp();
     a.DirectionFlags[Mercury] = 0;
     Step(Mercury, 5, 0.2, 359.9);
-    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  05:40  " + G(225) + "  " + Sign(12) + " - planet ingress"});
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  05:40  " + G(225) + "  " + Sign(12) +
+                                              " - planet ingress"});
     EXPECT_EQ(a.DirectionFlags[Mercury], 0);  // a retrograde body moving backwards: no station
 }
 
 TEST_F(DayEventsTest, MinuteRoundingToSixtyMovesIntoTheNextHourButNotPastMidnight) {
     // A crossing at minute 59.7 of hour 10 is shown at 11:00; in hour 23 it stays in the day.
-    for (const auto& [hour, shown] : {std::pair{10, "  03 May  11:00  "}, std::pair{23, "  03 May  23:59  "}}) {
+    for (const auto& [hour, shown] :
+         {std::pair{10, "  03 May  11:00  "}, std::pair{23, "  03 May  23:59  "}}) {
         Step(Moon, hour, 359.8, 359.8 + 0.2 * 60 / 59.7 - 360);
         const auto lines = Run();
         ASSERT_EQ(lines.size(), 1u);
@@ -97,9 +102,16 @@ TEST_F(DayEventsTest, AspectsOnlyAtTheFiveAngles) {
     EXPECT_TRUE(marsWith(75).empty());
     EXPECT_TRUE(marsWith(195).empty());
     // Conjunction, sextile, square, trine, opposition, either side.
-    for (const auto& [jupiter, code] : {std::pair{45.0, 161}, {105.0, 162}, {345.0, 162}, {135.0, 163},
-                                        {315.0, 163}, {165.0, 164}, {285.0, 164}, {225.0, 165}})
-        EXPECT_EQ(marsWith(jupiter), std::vector<std::string>{"  03 May  08:30  " + G(227) + G(code) + G(228)})
+    for (const auto& [jupiter, code] : {std::pair{45.0, 161},
+                                        {105.0, 162},
+                                        {345.0, 162},
+                                        {135.0, 163},
+                                        {315.0, 163},
+                                        {165.0, 164},
+                                        {285.0, 164},
+                                        {225.0, 165}})
+        EXPECT_EQ(marsWith(jupiter),
+                  std::vector<std::string>{"  03 May  08:30  " + G(227) + G(code) + G(228)})
             << jupiter;
 }
 
@@ -111,9 +123,10 @@ TEST_F(DayEventsTest, ConjunctionWhileBothBodiesChangeSign) {
         a.HourlyLongitudes[Mars][s] = 59.9 + 0.2 * (s - 3);
     }
     const auto lines = Run();
-    for (const std::string& expected : {"  03 May  03:20  " + G(226) + G(161) + G(227),
-                                        "  03 May  03:24  " + G(226) + "  " + Sign(3) + " - planet ingress",
-                                        "  03 May  03:30  " + G(227) + "  " + Sign(3) + " - planet ingress"})
+    for (const std::string& expected :
+         {"  03 May  03:20  " + G(226) + G(161) + G(227),
+          "  03 May  03:24  " + G(226) + "  " + Sign(3) + " - planet ingress",
+          "  03 May  03:30  " + G(227) + "  " + Sign(3) + " - planet ingress"})
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
 }
 
@@ -121,7 +134,8 @@ TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesNearEitherNode) {
     auto lunation = [&](double sun, double moonStart, double node) {
         SetUp();
         Hold(Sun, sun);
-        for (int s = 0; s < 25; ++s) a.HourlyLongitudes[Moon][s] = std::fmod(moonStart + 0.5 * (s - 12) + 360, 360.0);
+        for (int s = 0; s < 25; ++s)
+            a.HourlyLongitudes[Moon][s] = std::fmod(moonStart + 0.5 * (s - 12) + 360, 360.0);
         // Keep the sweeping Moon away from the other bodies' degrees.
         for (int k = Mercury; k <= Pluto; ++k) Hold(k, 30.0 * (k - 1) + 29.5 - 0.05 * k);
         Hold(NorthNode, node);
@@ -136,11 +150,13 @@ TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesNearEitherNode) {
     EXPECT_EQ(lunation(45, 44.75, 230.2), newMoon + " - solar eclipse");  // 5 from the South Node
     EXPECT_EQ(lunation(45, 44.75, 65.2), newMoon);                        // 20 from both
     // New Moon at 359 with the node at 1: 2 degrees apart across 0 Aries.
-    EXPECT_EQ(lunation(359, 358.75, 1.2), at + G(161) + G(233) + " - (New Moon, 29" + Sign(12) + "00.0) - solar eclipse");
-    EXPECT_EQ(lunation(45, 134.75, 50.2), at + G(163) + G(233) + " - (Quarter Moon, 15" + Sign(5) + "00.0)");
+    EXPECT_EQ(lunation(359, 358.75, 1.2),
+              at + G(161) + G(233) + " - (New Moon, 29" + Sign(12) + "00.0) - solar eclipse");
+    EXPECT_EQ(lunation(45, 134.75, 50.2),
+              at + G(163) + G(233) + " - (Quarter Moon, 15" + Sign(5) + "00.0)");
     const std::string fullMoon = at + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)";
     EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");  // 10 from the node
-    EXPECT_EQ(lunation(45, 224.75, 60.2), fullMoon);                        // 15: no lunar eclipse
+    EXPECT_EQ(lunation(45, 224.75, 60.2), fullMoon);                       // 15: no lunar eclipse
 }
 
 TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
@@ -181,13 +197,15 @@ TEST_F(DayEventsTest, HeliocentricHasNoMoonNoStationsAndNoNodeAspects) {
 }
 
 TEST(ReportLayout, ExchangeSortByHourAndMinuteIsNotStable) {
-    auto event = [](const std::string& hhmm, const std::string& what) { return "  03 May  " + hhmm + "  " + what; };
+    auto event = [](const std::string& hhmm, const std::string& what) {
+        return "  03 May  " + hhmm + "  " + what;
+    };
     std::vector<std::string> lines = {event("05:10", "A"), event("03:00", "B"), event("05:10", "C"),
                                       event("01:00", "D")};
     SortEventLinesByTime(lines);
     // A and C share their minute; the exchanges leave C before A.
-    EXPECT_EQ(lines, (std::vector<std::string>{event("01:00", "D"), event("03:00", "B"), event("05:10", "C"),
-                                               event("05:10", "A")}));
+    EXPECT_EQ(lines, (std::vector<std::string>{event("01:00", "D"), event("03:00", "B"),
+                                               event("05:10", "C"), event("05:10", "A")}));
 }
 
 }  // namespace

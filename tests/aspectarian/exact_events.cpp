@@ -16,8 +16,10 @@ double Bisect(const std::function<double(double)>& f, double lo, double hi) {
     const bool rising = f(lo) < 0;
     while (hi - lo > 1e-7) {
         const double mid = (lo + hi) / 2;
-        if ((f(mid) < 0) == rising) lo = mid;
-        else hi = mid;
+        if ((f(mid) < 0) == rising)
+            lo = mid;
+        else
+            hi = mid;
     }
     return (lo + hi) / 2;
 }
@@ -32,18 +34,23 @@ std::array<double, 2> LongitudeAndSpeed(EphemerisLibrary& lib, double jd, int bo
 
 }  // namespace
 
-double Longitude(EphemerisLibrary& lib, double jd, int body) { return LongitudeAndSpeed(lib, jd, body)[0]; }
+double Longitude(EphemerisLibrary& lib, double jd, int body) {
+    return LongitudeAndSpeed(lib, jd, body)[0];
+}
 
 std::vector<ExactEvent> ExactLunations(EphemerisLibrary& lib, double from, double to) {
     std::vector<ExactEvent> out;
     constexpr double Step = 0.25;
     for (int angle = 0; angle < 360; angle += 90) {
-        auto g = [&](double t) { return Wrap180(Longitude(lib, t, 2) - Longitude(lib, t, 1) - angle); };
+        auto g = [&](double t) {
+            return Wrap180(Longitude(lib, t, 2) - Longitude(lib, t, 1) - angle);
+        };
         double prev = g(from);
         for (double t = from; t < to; t += Step) {
             const double next = g(t + Step);
             // The angle grows by about 3 degrees per step; a jump is the far side.
-            if (prev < 0 && next >= 0 && next - prev < 90) out.push_back({Bisect(g, t, t + Step), angle});
+            if (prev < 0 && next >= 0 && next - prev < 90)
+                out.push_back({Bisect(g, t, t + Step), angle});
             prev = next;
         }
     }
@@ -53,7 +60,9 @@ std::vector<ExactEvent> ExactLunations(EphemerisLibrary& lib, double from, doubl
 std::vector<ExactEvent> ExactSunIngresses(EphemerisLibrary& lib, double from, double to) {
     std::vector<ExactEvent> out;
     constexpr double Step = 0.5;
-    auto sign = [&](double t) { return static_cast<int>(std::floor(Longitude(lib, t, 1) / 30)) + 1; };
+    auto sign = [&](double t) {
+        return static_cast<int>(std::floor(Longitude(lib, t, 1) / 30)) + 1;
+    };
     int prev = sign(from);
     for (double t = from; t < to; t += Step) {
         const int next = sign(t + Step);
@@ -74,13 +83,15 @@ std::vector<ExactEvent> ExactStations(EphemerisLibrary& lib, int body, double fr
     double prev = speed(from);
     for (double t = from; t < to; t += Step) {
         const double next = speed(t + Step);
-        if ((prev < 0) != (next < 0)) out.push_back({Bisect(speed, t, t + Step), 0, body, next < 0});
+        if ((prev < 0) != (next < 0))
+            out.push_back({Bisect(speed, t, t + Step), 0, body, next < 0});
         prev = next;
     }
     return out;
 }
 
-std::vector<ReportEvent> ReportEvents(const std::vector<std::string>& reportLines, double firstDayJD) {
+std::vector<ReportEvent> ReportEvents(const std::vector<std::string>& reportLines,
+                                      double firstDayJD) {
     std::vector<ReportEvent> out;
     int day = 0;
     for (std::size_t k = 6; k < reportLines.size(); ++k) {

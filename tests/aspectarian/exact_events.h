@@ -29,6 +29,7 @@ struct ReportEvent {
     std::string line;
 };
 // The event lines of ReportLines; day blocks are counted from firstDayJD (0h UT).
-std::vector<ReportEvent> ReportEvents(const std::vector<std::string>& reportLines, double firstDayJD);
+std::vector<ReportEvent> ReportEvents(const std::vector<std::string>& reportLines,
+                                      double firstDayJD);
 
 }  // namespace novarel::test

@@ -22,7 +22,9 @@ constexpr double TwoMinutes = 2.0 / 1440;
 
 std::string G(int code) { return std::string(1, static_cast<char>(code)); }
 
-double Midnight(int year, int month, int day) { return CalendarToJulianDay(year, month, day) - 0.5; }
+double Midnight(int year, int month, int day) {
+    return CalendarToJulianDay(year, month, day) - 0.5;
+}
 
 std::string DateOf(double jd) {
     return FormatDate(JulianDayToCivil(jd), "yyyy-mm-dd", LocaleNames::English());
@@ -69,13 +71,15 @@ TEST(PhysicalEvents, LunationsSunIngressesAndEclipsesOf2017And2018) {
     for (const auto& exact : lunations) {
         const auto* e = Nearest(events, exact.jd, lunationText.at(exact.kind));
         ASSERT_NE(e, nullptr);
-        EXPECT_LE(std::fabs(e->jd - exact.jd), TwoMinutes) << e->line << " exact " << DateOf(exact.jd);
+        EXPECT_LE(std::fabs(e->jd - exact.jd), TwoMinutes)
+            << e->line << " exact " << DateOf(exact.jd);
         // The Moon's place printed to 0.1 minute of arc.
         const double moon = test::Longitude(lib, exact.jd, 2);
         EXPECT_LE(std::fabs(MoonPlace(e->line) - moon), 0.15 / 60) << e->line;
     }
     int lunationLines = 0;
-    for (const auto& e : events) lunationLines += e.line.find(" Moon, ") != std::string::npos ? 1 : 0;
+    for (const auto& e : events)
+        lunationLines += e.line.find(" Moon, ") != std::string::npos ? 1 : 0;
     EXPECT_EQ(lunationLines, static_cast<int>(lunations.size()));
 
     const auto ingresses = test::ExactSunIngresses(lib, from, to);
@@ -85,10 +89,12 @@ TEST(PhysicalEvents, LunationsSunIngressesAndEclipsesOf2017And2018) {
         const std::string text = G(224) + "  " + glyph::SignChar(exact.kind) + " - planet ingress";
         const auto* e = Nearest(events, exact.jd, text);
         ASSERT_NE(e, nullptr) << exact.kind;
-        EXPECT_LE(std::fabs(e->jd - exact.jd), TwoMinutes) << e->line << " exact " << DateOf(exact.jd);
+        EXPECT_LE(std::fabs(e->jd - exact.jd), TwoMinutes)
+            << e->line << " exact " << DateOf(exact.jd);
     }
     for (const auto& e : events)
-        ingressLines += e.line.find(G(224) + "  ") == 17 && e.line.find("ingress") != std::string::npos;
+        ingressLines +=
+            e.line.find(G(224) + "  ") == 17 && e.line.find("ingress") != std::string::npos;
     EXPECT_EQ(ingressLines, 24);
 
     // Every eclipse of the two years (solar and lunar, of every type) is
@@ -101,12 +107,14 @@ TEST(PhysicalEvents, LunationsSunIngressesAndEclipsesOf2017And2018) {
     }
     EXPECT_EQ(solar, (std::set<std::string>{"2017-02-26", "2017-08-21", "2018-01-17", "2018-02-15",
                                             "2018-07-13", "2018-08-11"}));
-    EXPECT_EQ(lunar, (std::set<std::string>{"2017-02-11", "2017-08-07", "2018-01-31", "2018-07-27"}));
+    EXPECT_EQ(lunar,
+              (std::set<std::string>{"2017-02-11", "2017-08-07", "2018-01-31", "2018-07-27"}));
     // The total eclipses: New Moon 21 August 2017 about 18:30 UT, Full Moon
     // 27 July 2018 about 20:20 UT.
     const auto* total = Nearest(events, Midnight(2017, 8, 21) + 18.5 / 24, "(New Moon,");
     ASSERT_NE(total, nullptr);
-    EXPECT_LE(std::fabs(total->jd - (Midnight(2017, 8, 21) + 18.5 / 24)), 3.0 / 1440) << total->line;
+    EXPECT_LE(std::fabs(total->jd - (Midnight(2017, 8, 21) + 18.5 / 24)), 3.0 / 1440)
+        << total->line;
     EXPECT_NE(total->line.find(" - solar eclipse"), std::string::npos);
     total = Nearest(events, Midnight(2018, 7, 27) + (20 + 20.0 / 60) / 24, "(Full Moon,");
     ASSERT_NE(total, nullptr);
@@ -138,12 +146,14 @@ TEST(PhysicalEvents, StationsOf2018WithinTwoMinutesOfTheTurn) {
     const std::map<std::string, int> bodies = {{"Mercury", 3}, {"Venus", 4},  {"Mars", 5},
                                                {"Jupiter", 6}, {"Saturn", 7}, {"Uranus", 8},
                                                {"Neptune", 9}, {"Pluto", 10}};
-    const std::map<std::string, int> months = {{"Jan", 1}, {"Feb", 2}, {"Mar", 3}, {"Apr", 4},
-                                               {"May", 5}, {"Jun", 6}, {"Jul", 7}, {"Aug", 8},
+    const std::map<std::string, int> months = {{"Jan", 1}, {"Feb", 2},  {"Mar", 3},  {"Apr", 4},
+                                               {"May", 5}, {"Jun", 6},  {"Jul", 7},  {"Aug", 8},
                                                {"Sep", 9}, {"Oct", 10}, {"Nov", 11}, {"Dec", 12}};
-    const std::regex row(R"(  (\w+) *- (\d\d) (\w\w\w) (\d\d\d\d) at (\d\d):(\d\d), \d\d.\d\d\.\d\r\n)");
+    const std::regex row(
+        R"(  (\w+) *- (\d\d) (\w\w\w) (\d\d\d\d) at (\d\d):(\d\d), \d\d.\d\d\.\d\r\n)");
     std::vector<test::ExactEvent> listed;
-    for (auto it = std::sregex_iterator(list.begin(), list.end(), row); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(list.begin(), list.end(), row);
+         it != std::sregex_iterator(); ++it) {
         const auto& m = *it;
         const double jd = Midnight(std::stoi(m[4]), months.at(m[3]), std::stoi(m[2])) +
                           (std::stoi(m[5]) * 60 + std::stoi(m[6])) / 1440.0;
@@ -151,7 +161,8 @@ TEST(PhysicalEvents, StationsOf2018WithinTwoMinutesOfTheTurn) {
     }
     std::vector<test::ExactEvent> exact;
     for (int body = 3; body <= 10; ++body) {
-        const auto s = test::ExactStations(p.library, body, Midnight(2018, 1, 1), Midnight(2019, 1, 1));
+        const auto s =
+            test::ExactStations(p.library, body, Midnight(2018, 1, 1), Midnight(2019, 1, 1));
         exact.insert(exact.end(), s.begin(), s.end());
     }
     ASSERT_GE(exact.size(), 15u);
@@ -159,7 +170,8 @@ TEST(PhysicalEvents, StationsOf2018WithinTwoMinutesOfTheTurn) {
     for (const auto& x : exact) {
         const test::ExactEvent* best = nullptr;
         for (const auto& l : listed)
-            if (l.body == x.body && (!best || std::fabs(l.jd - x.jd) < std::fabs(best->jd - x.jd))) best = &l;
+            if (l.body == x.body && (!best || std::fabs(l.jd - x.jd) < std::fabs(best->jd - x.jd)))
+                best = &l;
         ASSERT_NE(best, nullptr) << x.body;
         EXPECT_LE(std::fabs(best->jd - x.jd), TwoMinutes)
             << "body " << x.body << " exact " << DateOf(x.jd) << " "

@@ -49,11 +49,12 @@ struct CliResult {
 
 // novarel COMMAND --dir FOLDER ARGS in the given environment (English names
 // by default).
-inline CliResult RunNovarel(const ProgramFolder& folder, const std::string& command, const std::string& args,
-                            const std::string& env = "LC_ALL=C") {
+inline CliResult RunNovarel(const ProgramFolder& folder, const std::string& command,
+                            const std::string& args, const std::string& env = "LC_ALL=C") {
     const std::string out = folder.file(".stdout"), err = folder.file(".stderr");
-    const std::string line = "cd / && env " + env + " '" + std::string(NOVAREL_EXE) + "' " + command + " --dir '" +
-                             folder.str() + "' " + args + " > '" + out + "' 2> '" + err + "'";
+    const std::string line = "cd / && env " + env + " '" + std::string(NOVAREL_EXE) + "' " +
+                             command + " --dir '" + folder.str() + "' " + args + " > '" + out +
+                             "' 2> '" + err + "'";
     const int raw = std::system(line.c_str());
     CliResult r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
     std::filesystem::remove(out);

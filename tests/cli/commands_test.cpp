@@ -27,22 +27,29 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(Commands, InputErrors) {
     ProgramFolder dir;
     // The date check: one message per failed check, status 2, nothing written.
-    for (const auto& [command, start, reports] :
-         {std::tuple{"ephemeris", "1799-12-31", 1}, {"ephemeris", "2101-01-01", 1}, {"ephemeris", "2018-13-01", 1},
-          {"ephemeris", "2018-05-32", 1}, {"ephemeris", "2018-00-10", 1}, {"ephemeris", "2018--03", 2},
-          {"ephemeris", "2018-ab-03", 1}, {"ephemeris", "-05-03", 3}, {"aspectarian", "2018-13-01", 1}}) {
+    for (const auto& [command, start, reports] : {std::tuple{"ephemeris", "1799-12-31", 1},
+                                                  {"ephemeris", "2101-01-01", 1},
+                                                  {"ephemeris", "2018-13-01", 1},
+                                                  {"ephemeris", "2018-05-32", 1},
+                                                  {"ephemeris", "2018-00-10", 1},
+                                                  {"ephemeris", "2018--03", 2},
+                                                  {"ephemeris", "2018-ab-03", 1},
+                                                  {"ephemeris", "-05-03", 3},
+                                                  {"aspectarian", "2018-13-01", 1}}) {
         SCOPED_TRACE(std::string(command) + " " + start);
         const auto r = RunNovarel(dir, command, std::string("--save --start=") + start);
         EXPECT_EQ(r.status, 2);
         std::string expected;
-        for (int i = 0; i < reports; ++i) expected += "Warning!: Error in input data section. Please correct.\n";
+        for (int i = 0; i < reports; ++i)
+            expected += "Warning!: Error in input data section. Please correct.\n";
         EXPECT_EQ(r.err, expected);
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"OPTIONS.OPT"});
     }
     // Malformed command lines: a usage message, status 2.
-    for (const std::string args : {"--start 2018/05/03", "--start 20180503", "--start 2018-05-03-01", "--bogus",
-                                   "--zodiac lunar", "--view moon", "--days", "--midnight --noon"}) {
+    for (const std::string args :
+         {"--start 2018/05/03", "--start 20180503", "--start 2018-05-03-01", "--bogus",
+          "--zodiac lunar", "--view moon", "--days", "--midnight --noon"}) {
         SCOPED_TRACE(args);
         const auto r = RunNovarel(dir, "ephemeris", "--save " + args);
         EXPECT_EQ(r.status, 2);
@@ -60,25 +67,33 @@ TEST(Commands, EphemerisWithoutOptionsIsTheCurrentMonthAtNoon) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     const int year = std::stoi(today.substr(0, 4)), month = std::stoi(today.substr(5, 2));
-    const auto days = static_cast<int>(CalendarToJulianDay(year, month + 1, 1) - CalendarToJulianDay(year, month, 1));
+    const auto days = static_cast<int>(CalendarToJulianDay(year, month + 1, 1) -
+                                       CalendarToJulianDay(year, month, 1));
     const std::string mon = LocaleNames::English().monthAbbrev[static_cast<std::size_t>(month - 1)];
     const auto lines = Lines(r.out);
     ASSERT_GT(lines.size(), 2u);
-    EXPECT_NE(lines[1].find(", 01 " + mon + " " + today.substr(0, 4) + " at noon, Greenwich   SVP = "),
-              std::string::npos) << lines[1];
+    EXPECT_NE(
+        lines[1].find(", 01 " + mon + " " + today.substr(0, 4) + " at noon, Greenwich   SVP = "),
+        std::string::npos)
+        << lines[1];
     int rows = 0;
-    for (const auto& l : lines) rows += std::regex_search(l, std::regex("^  \\d\\d " + mon + " ")) ? 1 : 0;
+    for (const auto& l : lines)
+        rows += std::regex_search(l, std::regex("^  \\d\\d " + mon + " ")) ? 1 : 0;
     EXPECT_EQ(rows, days);
     EXPECT_EQ(r.out.find('\r'), std::string::npos);
 }
 
 TEST(Commands, EphemerisUtf8ColumnsStandUnderTheirHeadings) {
     if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) GTEST_SKIP() << "no C.UTF-8 locale";
-    for (const auto& [view, raInHours] : {std::pair{"longitude", "1"}, {"latitude", "1"}, {"declination", "1"},
-                                          {"ra", "1"}, {"ra", "0"}}) {
+    for (const auto& [view, raInHours] : {std::pair{"longitude", "1"},
+                                          {"latitude", "1"},
+                                          {"declination", "1"},
+                                          {"ra", "1"},
+                                          {"ra", "0"}}) {
         SCOPED_TRACE(std::string(view) + " option 11 = " + raInHours);
         ProgramFolder dir({{11, raInHours}});
-        const auto r = RunNovarel(dir, "ephemeris", std::string("--start 2018-05-01 --view ") + view);
+        const auto r =
+            RunNovarel(dir, "ephemeris", std::string("--start 2018-05-01 --view ") + view);
         ASSERT_EQ(r.status, 0) << r.err;
         const auto lines = Lines(r.out);
         ASSERT_GT(lines.size(), 6u);
@@ -127,7 +142,8 @@ TEST(Commands, AspectarianRightColumnKeepsItsPlaceInUtf8) {
     const std::regex time(R"(\d\d:\d\d)");
     auto lastTime = [&](const std::string& line) {
         std::ptrdiff_t at = -1;
-        for (auto it = std::sregex_iterator(line.begin(), line.end(), time); it != std::sregex_iterator(); ++it)
+        for (auto it = std::sregex_iterator(line.begin(), line.end(), time);
+             it != std::sregex_iterator(); ++it)
             at = it->position();
         return at;
     };
@@ -137,7 +153,9 @@ TEST(Commands, AspectarianRightColumnKeepsItsPlaceInUtf8) {
         if (at < 40) continue;
         ++rows;
         // The right column's time is in the same terminal cell as its byte in the single-byte text.
-        EXPECT_EQ(clitest::TerminalColumns(wide[k])[static_cast<std::size_t>(lastTime(wide[k]))], at) << wide[k];
+        EXPECT_EQ(clitest::TerminalColumns(wide[k])[static_cast<std::size_t>(lastTime(wide[k]))],
+                  at)
+            << wide[k];
     }
     EXPECT_GT(rows, 20);
     std::setlocale(LC_CTYPE, "C");
@@ -145,7 +163,8 @@ TEST(Commands, AspectarianRightColumnKeepsItsPlaceInUtf8) {
 
 TEST(Commands, EphemerisNamesAndDateOrderOfTheLocale) {
     ProgramFolder locales;
-    const std::string make = "localedef -i de_DE -f UTF-8 '" + locales.file("de_DE.UTF-8") + "' > /dev/null 2>&1";
+    const std::string make =
+        "localedef -i de_DE -f UTF-8 '" + locales.file("de_DE.UTF-8") + "' > /dev/null 2>&1";
     if (std::system(make.c_str()) != 0) GTEST_SKIP() << "localedef cannot build de_DE.UTF-8";
     ProgramFolder dir;
     const auto r = RunNovarel(dir, "ephemeris", "--start 2018-03-01 --days 2 --save",
@@ -154,12 +173,16 @@ TEST(Commands, EphemerisNamesAndDateOrderOfTheLocale) {
     const auto lines = Lines(r.out);
     ASSERT_GT(lines.size(), 8u);
     // "M\xE4r" would be drawn with the Jupiter symbol in place of the letter.
-    EXPECT_NE(lines[1].find("Tropical Ephemeris - Donnerstag, 01 Mar 2018 at noon"), std::string::npos) << lines[1];
+    EXPECT_NE(lines[1].find("Tropical Ephemeris - Donnerstag, 01 Mar 2018 at noon"),
+              std::string::npos)
+        << lines[1];
     EXPECT_EQ(lines[7].substr(0, 9), "  01 Mar ");
     // Day, month, year in the German order.
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"010318DE.TEG", "010318LA.TEG", "010318LO.TEG",
-                                                       "010318RA.TEG", "OPTIONS.OPT"}));
-    EXPECT_NE(clitest::ReadBytes(dir.file("010318LO.TEG")).find("Donnerstag, 01 Mar 2018"), std::string::npos);
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"010318DE.TEG", "010318LA.TEG", "010318LO.TEG",
+                                        "010318RA.TEG", "OPTIONS.OPT"}));
+    EXPECT_NE(clitest::ReadBytes(dir.file("010318LO.TEG")).find("Donnerstag, 01 Mar 2018"),
+              std::string::npos);
 }
 
 TEST(Commands, DataFileThatCannotBeWritten) {
@@ -170,19 +193,26 @@ TEST(Commands, DataFileThatCannotBeWritten) {
     // The ephemeris stops and shows nothing.
     auto r = RunNovarel(dir, "ephemeris", run + " --save");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.rfind("Warning!: The data file " + dir.file("180503LO.TEG") + " could not be written", 0), 0u)
+    EXPECT_EQ(
+        r.err.rfind("Warning!: The data file " + dir.file("180503LO.TEG") + " could not be written",
+                    0),
+        0u)
         << r.err;
     EXPECT_EQ(r.out, "");
     // The aspectarian is shown without its file.
     r = RunNovarel(dir, "aspectarian", run + " --save");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Warning!: The data file " + dir.file("180503AS.TEG") + " cannot be written"),
-              std::string::npos) << r.err;
-    EXPECT_NE(r.out.find("  Tropical Aspectarian - Thursday, 03 May 2018 at noon, Greenwich"), std::string::npos);
+    EXPECT_NE(
+        r.err.find("Warning!: The data file " + dir.file("180503AS.TEG") + " cannot be written"),
+        std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("  Tropical Aspectarian - Thursday, 03 May 2018 at noon, Greenwich"),
+              std::string::npos);
     // Without --save the folders are no obstacle and nothing is written.
     EXPECT_EQ(RunNovarel(dir, "ephemeris", run).status, 0);
     EXPECT_EQ(RunNovarel(dir, "aspectarian", run).status, 0);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"180503AS.TEG", "180503LO.TEG", "OPTIONS.OPT"}));
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"180503AS.TEG", "180503LO.TEG", "OPTIONS.OPT"}));
     EXPECT_TRUE(std::filesystem::is_empty(dir.file("180503LO.TEG")));
 }
 
@@ -198,26 +228,30 @@ TEST(Commands, StationsAreListedBelowTheAspectarianPage) {
     ASSERT_GT(listed.out.size(), page.out.size());
     EXPECT_EQ(listed.out.substr(0, page.out.size() - 2), page.out.substr(0, page.out.size() - 2));
     EXPECT_EQ(listed.out.substr(page.out.size() - 2),
-              "\r\n  Changes in direction (in UT):\r\n  Mercury - 23 Mar 2018 at 00:19, 16\xC0" "54.5\r\n\r\n\r\n\r\n");
+              "\r\n  Changes in direction (in UT):\r\n  Mercury - 23 Mar 2018 at 00:19, 16\xC0"
+              "54.5\r\n\r\n\r\n\r\n");
 
     // A period without stations: --stations adds nothing.
     const std::string quiet = "--start 2018-05-03 --days 2";
-    EXPECT_EQ(RunNovarel(dir, "aspectarian", quiet + " --stations").out, RunNovarel(dir, "aspectarian", quiet).out);
+    EXPECT_EQ(RunNovarel(dir, "aspectarian", quiet + " --stations").out,
+              RunNovarel(dir, "aspectarian", quiet).out);
 }
 
 TEST(Commands, HelpGivesEveryOptionWithItsDefault) {
     ProgramFolder dir;
     const auto r = RunNovarel(dir, "ephemeris", "--help");
     ASSERT_EQ(r.status, 0);
-    for (const std::string option : {"--start", "--days", "--full-month", "--midnight", "--noon", "--geo", "--helio",
-                                     "--zodiac", "--node", "--moon-change-only", "--no-moon-ingress", "--save", "--dir",
-                                     "--date-order", "--encoding", "--view"}) {
+    for (const std::string option :
+         {"--start", "--days", "--full-month", "--midnight", "--noon", "--geo", "--helio",
+          "--zodiac", "--node", "--moon-change-only", "--no-moon-ingress", "--save", "--dir",
+          "--date-order", "--encoding", "--view"}) {
         SCOPED_TRACE(option);
         const std::size_t at = r.out.find("  " + option + " ");
         ASSERT_NE(at, std::string::npos) << r.out;
         // The option's text up to the next option names its default.
         const std::size_t next = r.out.find("\n  --", at + 1);
-        EXPECT_NE(r.out.substr(at, next - at).find("default"), std::string::npos) << r.out.substr(at, next - at);
+        EXPECT_NE(r.out.substr(at, next - at).find("default"), std::string::npos)
+            << r.out.substr(at, next - at);
     }
 }
 

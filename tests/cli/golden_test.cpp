@@ -18,7 +18,8 @@ std::string Trimmed(std::string s) {
 }
 
 // A bare value in the options field is the value of option `bareOption`.
-void CheckGoldenCases(const std::string& command, const std::string& extraArgs, int bareOption, int expectedCases) {
+void CheckGoldenCases(const std::string& command, const std::string& extraArgs, int bareOption,
+                      int expectedCases) {
     const std::string data = std::string(NOVAREL_TEST_DATA) + "/" + command;
     std::ifstream cases(data + "/cases.txt");
     int count = 0;
@@ -30,7 +31,8 @@ void CheckGoldenCases(const std::string& command, const std::string& extraArgs, 
         std::istringstream values(line.substr(a + 1, b - a - 1));
         for (std::string item; values >> item;) {
             const std::size_t eq = item.find('=');
-            options[eq == std::string::npos ? bareOption : std::stoi(item.substr(0, eq))] = item.substr(eq + 1);
+            options[eq == std::string::npos ? bareOption : std::stoi(item.substr(0, eq))] =
+                item.substr(eq + 1);
         }
         const std::string args = Trimmed(line.substr(b + 1)) + extraArgs;
         SCOPED_TRACE(name + ": " + args);
@@ -55,7 +57,9 @@ void CheckGoldenCases(const std::string& command, const std::string& extraArgs, 
     EXPECT_EQ(count, expectedCases);
 }
 
-TEST(Golden, EphemerisDataFilesAndSingleByteWindowText) { CheckGoldenCases("ephemeris", " --encoding cp1252", 11, 5); }
+TEST(Golden, EphemerisDataFilesAndSingleByteWindowText) {
+    CheckGoldenCases("ephemeris", " --encoding cp1252", 11, 5);
+}
 
 TEST(Golden, AspectarianWindowTextAndDataFile) { CheckGoldenCases("aspectarian", "", 0, 7); }
 

@@ -1,6 +1,7 @@
+#include "core/angle_format.h"
+
 #include <gtest/gtest.h>
 
-#include "core/angle_format.h"
 #include "core/glyphs.h"
 
 namespace novarel {

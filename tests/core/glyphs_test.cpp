@@ -1,6 +1,7 @@
+#include "core/glyphs.h"
+
 #include <gtest/gtest.h>
 
-#include "core/glyphs.h"
 #include "core/locale_names.h"
 
 namespace novarel {
@@ -9,9 +10,13 @@ namespace {
 TEST(Glyphs, CodesRenderAsTheirSymbols) {
     EXPECT_EQ(glyph::LineToUtf8(std::string(1, glyph::SignChar(1))), "\u2648");
     EXPECT_EQ(glyph::LineToUtf8(std::string(1, glyph::SignChar(12))), "\u2653");
-    EXPECT_EQ(glyph::LineToUtf8("\xE0\xEC\xE9\xE1\xE8\xEA"), "\u2609\u2295\u263D\u263F\u2647\u260A");
-    EXPECT_EQ(glyph::LineToUtf8("\xA1\xA2\xA3\xA4\xA5\xA6\xB1"), "\u260C\u26B9\u25A1\u25B3\u260D\u2225\u22D5");
-    EXPECT_EQ(glyph::LineToUtf8("\x9C\xAB\x98\x9A\xBA\x92"), "\u211ED" "NS\u00B0\u2032");
+    EXPECT_EQ(glyph::LineToUtf8("\xE0\xEC\xE9\xE1\xE8\xEA"),
+              "\u2609\u2295\u263D\u263F\u2647\u260A");
+    EXPECT_EQ(glyph::LineToUtf8("\xA1\xA2\xA3\xA4\xA5\xA6\xB1"),
+              "\u260C\u26B9\u25A1\u25B3\u260D\u2225\u22D5");
+    EXPECT_EQ(glyph::LineToUtf8("\x9C\xAB\x98\x9A\xBA\x92"),
+              "\u211ED"
+              "NS\u00B0\u2032");
     EXPECT_EQ(glyph::LineToUtf8("\x80"), "\u20AC");  // other bytes are Windows-1252
     EXPECT_EQ(glyph::BodyCode(1, false), 224);
     EXPECT_EQ(glyph::BodyCode(1, true), 236);
@@ -55,7 +60,10 @@ TEST(LocaleNames, Cp1252Conversion) {
     EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??");
     // Names never carry glyph codes: "M\xE4r" would show the Jupiter symbol.
     EXPECT_EQ(WithoutGlyphCodes("M\xE4r"), "Mar");
-    EXPECT_EQ(WithoutGlyphCodes("f\xE9vr d\xE9" "c s\xE1" "b \xC9t\xE9 ao\xFBt"), "fevr dec sab Ete ao\xFBt");
+    EXPECT_EQ(WithoutGlyphCodes("f\xE9vr d\xE9"
+                                "c s\xE1"
+                                "b \xC9t\xE9 ao\xFBt"),
+              "fevr dec sab Ete ao\xFBt");
     const auto en = LocaleNames::English();
     EXPECT_EQ(en.weekday[0], "Sunday");
     EXPECT_EQ(en.monthAbbrev[4], "May");

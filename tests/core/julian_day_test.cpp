@@ -1,6 +1,7 @@
+#include "core/julian_day.h"
+
 #include <gtest/gtest.h>
 
-#include "core/julian_day.h"
 #include "core/run_state.h"
 #include "core/start_date.h"
 
@@ -34,7 +35,8 @@ TEST(JulianDayToDateText, OrdersAndRoundTrip) {
     JulianDayToDateText(s);
     EXPECT_EQ(s.DateText, "2000/01/02");
     // Every day of the accepted range converts back to itself.
-    for (double jd = CalendarToJulianDay(1800, 1, 1); jd <= CalendarToJulianDay(2100, 12, 31); jd += 1) {
+    for (double jd = CalendarToJulianDay(1800, 1, 1); jd <= CalendarToJulianDay(2100, 12, 31);
+         jd += 1) {
         const CivilDate d = JulianDayToCivil(jd);
         ASSERT_EQ(CalendarToJulianDay(d.year, d.month, d.day), jd);
     }

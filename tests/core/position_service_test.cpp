@@ -1,7 +1,8 @@
 // The exact library calls of the position service, through a recording fake.
+#include "core/position_service.h"
+
 #include <gtest/gtest.h>
 
-#include "core/position_service.h"
 #include "tests/support/fakes.h"
 
 namespace novarel {

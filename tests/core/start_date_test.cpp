@@ -1,7 +1,8 @@
+#include "core/start_date.h"
+
 #include <gtest/gtest.h>
 
 #include "core/messages.h"
-#include "core/start_date.h"
 #include "tests/support/fakes.h"
 
 namespace novarel {
@@ -27,15 +28,15 @@ int Reports(const std::string& day, const std::string& month, const std::string&
 
 TEST(ValidateDateInput, OneReportPerFailedCheck) {
     EXPECT_EQ(Reports("3", "5", "2018"), 0);
-    EXPECT_EQ(Reports("", "5", "2018"), 2);     // zero and empty
+    EXPECT_EQ(Reports("", "5", "2018"), 2);  // zero and empty
     EXPECT_EQ(Reports("0", "5", "2018"), 1);
     EXPECT_EQ(Reports("3", "5", "1799"), 1);
     EXPECT_EQ(Reports("32", "13", "2101"), 1);  // one range check
     EXPECT_EQ(Reports("x", "5", "2018"), 1);    // non-numeric counts as 0
     EXPECT_EQ(Reports("31", "2", "2018"), 0);   // not checked against the month
     EXPECT_EQ(Reports("3", "5", "99999999999999999999"), 1);
-    EXPECT_EQ(Reports("-3", "5", "2018"), 1);   // a negative day is no date
-    EXPECT_EQ(Reports("", "", ""), 3);  // zero, empty, and year below 1800
+    EXPECT_EQ(Reports("-3", "5", "2018"), 1);  // a negative day is no date
+    EXPECT_EQ(Reports("", "", ""), 3);         // zero, empty, and year below 1800
 }
 
 TEST(ReadStartDate, TextsAsTypedAndJulianDays) {

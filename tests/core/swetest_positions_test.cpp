@@ -36,8 +36,10 @@ std::vector<Case> LoadCases() {
         } else if (line.rfind("$ swetest", 0) == 0) {
             std::smatch m;
             EXPECT_TRUE(std::regex_search(line, m, cmd)) << line;
-            const double jd0 = CalendarToJulianDay(std::stod(m[3]), std::stod(m[2]), std::stod(m[1])) - 0.5;
-            cases.back().jd = jd0 + (std::stod(m[4]) + std::stod(m[5]) / 60 + std::stod(m[6]) / 3600) / 24;
+            const double jd0 =
+                CalendarToJulianDay(std::stod(m[3]), std::stod(m[2]), std::stod(m[1])) - 0.5;
+            cases.back().jd =
+                jd0 + (std::stod(m[4]) + std::stod(m[5]) / 60 + std::stod(m[6]) / 3600) / 24;
             cases.back().command = line;
         } else if (!line.empty() && line[0] != '#' && !cases.empty()) {
             // Body names may hold a blank ("true Node"): the numbers are the last five fields.

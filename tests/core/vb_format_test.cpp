@@ -1,8 +1,8 @@
+#include "core/vb_format.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
-
-#include "core/vb_format.h"
 
 namespace novarel {
 namespace {
@@ -10,9 +10,9 @@ namespace {
 TEST(FormatFixed, PadsAndRoundsHalfAwayFromZero) {
     EXPECT_EQ(FormatFixed(7, 2, 0), "07");
     EXPECT_EQ(FormatFixed(7.3, 2, 1), "07.3");
-    EXPECT_EQ(FormatFixed(52.25, 1, 1), "52.3");   // exact half goes up
-    EXPECT_EQ(FormatFixed(0.15, 1, 1), "0.2");     // the decimal value, not the binary one
-    EXPECT_EQ(FormatFixed(59.95, 2, 1), "60.0");   // no carry into anything else
+    EXPECT_EQ(FormatFixed(52.25, 1, 1), "52.3");  // exact half goes up
+    EXPECT_EQ(FormatFixed(0.15, 1, 1), "0.2");    // the decimal value, not the binary one
+    EXPECT_EQ(FormatFixed(59.95, 2, 1), "60.0");  // no carry into anything else
     EXPECT_EQ(FormatFixed(59.5, 2, 0), "60");
     EXPECT_EQ(FormatFixed(2451544.5, 0, 1), "2451544.5");
     EXPECT_EQ(FormatFixed(123, 2, 0), "123");

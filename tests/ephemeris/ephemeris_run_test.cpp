@@ -25,7 +25,8 @@ TEST(EphemerisRun, FirstJanuary2000AtMidnightAndNoon) {
         rig.SetMidnight(midnight);
         RunContext ctx = rig.context();
         ASSERT_EQ(GenerateEphemeris(ctx), RunOutcome::Completed);
-        EXPECT_NE(rig.state.LongitudeTable[2].find(julianDay), std::string::npos) << rig.state.LongitudeTable[2];
+        EXPECT_NE(rig.state.LongitudeTable[2].find(julianDay), std::string::npos)
+            << rig.state.LongitudeTable[2];
         for (EphemerisTable t : EphemerisTables)
             EXPECT_EQ(test::Rows(TableLines(rig.state, t)).at(0).substr(0, 23),
                       std::string("  01 Jan") + siderealTime + "  ");
@@ -40,15 +41,17 @@ TEST(EphemerisRun, PeriodOfTheRequest) {
         const char *first, *last;
         double dayJD;  // after the run: the last day computed, or the day that ended a full month
     };
-    for (const Case& c : {Case{"2018", "2", "15", 0, 28, "01 Feb", "28 Feb", CalendarToJulianDay(2018, 3, 1)},
-                          Case{"2016", "2", "9", 0, 29, "01 Feb", "29 Feb", CalendarToJulianDay(2016, 3, 1)},
-                          Case{"2100", "12", "9", 0, 31, "01 Dec", "31 Dec", CalendarToJulianDay(2101, 1, 1)},
-                          // A typed day off the calendar starts on the day it carries to.
-                          Case{"2018", "2", "31", 2, 2, "03 Mar", "04 Mar", CalendarToJulianDay(2018, 3, 4)},
-                          Case{"2019", "12", "31", 1, 1, "31 Dec", "31 Dec", CalendarToJulianDay(2019, 12, 31)},
-                          Case{"2019", "12", "31", 366, 366, "31 Dec", "30 Dec", CalendarToJulianDay(2020, 12, 30)},
-                          // A stored days value above the cap.
-                          Case{"2019", "12", "31", 500, 367, "31 Dec", "31 Dec", CalendarToJulianDay(2020, 12, 31)}}) {
+    for (const Case& c :
+         {Case{"2018", "2", "15", 0, 28, "01 Feb", "28 Feb", CalendarToJulianDay(2018, 3, 1)},
+          Case{"2016", "2", "9", 0, 29, "01 Feb", "29 Feb", CalendarToJulianDay(2016, 3, 1)},
+          Case{"2100", "12", "9", 0, 31, "01 Dec", "31 Dec", CalendarToJulianDay(2101, 1, 1)},
+          // A typed day off the calendar starts on the day it carries to.
+          Case{"2018", "2", "31", 2, 2, "03 Mar", "04 Mar", CalendarToJulianDay(2018, 3, 4)},
+          Case{"2019", "12", "31", 1, 1, "31 Dec", "31 Dec", CalendarToJulianDay(2019, 12, 31)},
+          Case{"2019", "12", "31", 366, 366, "31 Dec", "30 Dec", CalendarToJulianDay(2020, 12, 30)},
+          // A stored days value above the cap.
+          Case{"2019", "12", "31", 500, 367, "31 Dec", "31 Dec",
+               CalendarToJulianDay(2020, 12, 31)}}) {
         SCOPED_TRACE(std::string(c.y) + "/" + c.m + "/" + c.d + " days " + std::to_string(c.days));
         RecordingLibrary lib;
         GeneratorRig rig(&lib);
@@ -123,11 +126,12 @@ TEST(EphemerisRun, DataFileNamesByDateOrderZodiacAndCentre) {
         Centre centre;
         const char *y, *m, *d, *longitudeFile;
     };
-    for (const Case& c : {Case{2, Zodiac::Tropical, Centre::Geo, "2018", "5", "3", "180503LO.TEG"},
-                          Case{1, Zodiac::Sidereal, Centre::Helio, "2018", "5", "3", "030518LO.SEH"},
-                          Case{0, Zodiac::Ayanamsa, Centre::Geo, "2018", "5", "3", "050318LO.AEG"},
-                          Case{2, Zodiac::Tropical, Centre::Helio, "1800", "1", "1", "000101LO.TEH"},
-                          Case{2, Zodiac::Tropical, Centre::Geo, "2018", "2", "3a", "180203LO.TEG"}}) {
+    for (const Case& c :
+         {Case{2, Zodiac::Tropical, Centre::Geo, "2018", "5", "3", "180503LO.TEG"},
+          Case{1, Zodiac::Sidereal, Centre::Helio, "2018", "5", "3", "030518LO.SEH"},
+          Case{0, Zodiac::Ayanamsa, Centre::Geo, "2018", "5", "3", "050318LO.AEG"},
+          Case{2, Zodiac::Tropical, Centre::Helio, "1800", "1", "1", "000101LO.TEH"},
+          Case{2, Zodiac::Tropical, Centre::Geo, "2018", "2", "3a", "180203LO.TEG"}}) {
         RecordingLibrary lib;
         TempFolder dir;
         GeneratorRig rig(&lib, dir.str());
@@ -162,8 +166,10 @@ TEST(EphemerisRun, DataFileThatCannotBeWrittenStopsTheRunAndLeavesNoSet) {
         if (c.fullDevice && !std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
         RecordingLibrary lib;
         TempFolder dir;
-        if (c.fullDevice) std::filesystem::create_symlink("/dev/full", dir.file(c.file));
-        else std::filesystem::create_directory(dir.file(c.file));
+        if (c.fullDevice)
+            std::filesystem::create_symlink("/dev/full", dir.file(c.file));
+        else
+            std::filesystem::create_directory(dir.file(c.file));
         GeneratorRig rig(&lib, dir.str());
         rig.request.chkSaveData = true;
         rig.Request("2018", "5", "3", c.days);
@@ -173,7 +179,8 @@ TEST(EphemerisRun, DataFileThatCannotBeWrittenStopsTheRunAndLeavesNoSet) {
         ASSERT_EQ(rig.messages.messages.size(), 1u);
         EXPECT_EQ(rig.messages.messages[0].title, "Warning!");
         EXPECT_NE(rig.messages.messages[0].text.find(dir.file(c.file) + " could not be written"),
-                  std::string::npos) << rig.messages.messages[0].text;
+                  std::string::npos)
+            << rig.messages.messages[0].text;
         // Nothing of the set is left, what was in the way is untouched, the
         // pointer is back and nothing was shown.
         EXPECT_EQ(dir.entries(), std::vector<std::string>{c.file});

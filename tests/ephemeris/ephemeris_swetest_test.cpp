@@ -76,7 +76,7 @@ double AngleDiff(double a, double b) {
     return d > 180 ? 360 - d : d;
 }
 
-constexpr double ArcTolerance = (0.05 + 1e-5) / 60;       // half the printed 0.1'
+constexpr double ArcTolerance = (0.05 + 1e-5) / 60;         // half the printed 0.1'
 constexpr double TimeTolerance = (0.5 + 1e-4) * 15 / 3600;  // half the printed second
 
 struct Cell {
@@ -177,7 +177,8 @@ TEST(EphemerisAgainstSwetest, GoldenFilesCellByCell) {
 
                 const Cell a = gc.raInHms ? HmsCell(CellOf(ra[di], k, true))
                                           : ZodiacalCell(CellOf(ra[di], k, false));
-                EXPECT_LE(AngleDiff(a.value, ras), gc.raInHms ? TimeTolerance : ArcTolerance) << ra[di];
+                EXPECT_LE(AngleDiff(a.value, ras), gc.raInHms ? TimeTolerance : ArcTolerance)
+                    << ra[di];
                 EXPECT_EQ(a.marked, k > 0 && raSpeed < 0) << ra[di];
             }
         }
@@ -202,11 +203,13 @@ TEST(EphemerisAgainstSwetest, LongitudesOfAWholeYear) {
         for (int k = 0; k < 11; ++k) {
             const auto& r = ref.lines[d * 11 + static_cast<std::size_t>(k)];
             const Cell c = ZodiacalCell(CellOf(rows[d], k, false));
-            EXPECT_LE(AngleDiff(c.value, r[0]), ArcTolerance) << "day " << d << " body " << k + 1 << rows[d];
+            EXPECT_LE(AngleDiff(c.value, r[0]), ArcTolerance)
+                << "day " << d << " body " << k + 1 << rows[d];
             EXPECT_EQ(c.marked, k > 0 && r[1] < 0) << "day " << d << " body " << k + 1 << rows[d];
             marks += c.marked ? 1 : 0;
             // The position history keeps the library's unrounded longitude.
-            EXPECT_LE(AngleDiff(rig.state.history.longitude.at(k + 1, static_cast<int>(d)), r[0]), 1e-6);
+            EXPECT_LE(AngleDiff(rig.state.history.longitude.at(k + 1, static_cast<int>(d)), r[0]),
+                      1e-6);
         }
     }
     EXPECT_GT(marks, 366);  // the year has retrograde periods beside the node's

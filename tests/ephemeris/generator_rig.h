@@ -56,7 +56,8 @@ struct GeneratorRig {
         state.NoonFlag = midnight ? 0 : 1;
     }
     RunContext context() {
-        return RunContext{request, state, options, library, messages, progress, windows, buffer, names, folder};
+        return RunContext{request,  state,   options, library, messages,
+                          progress, windows, buffer,  names,   folder};
     }
 
     std::unique_ptr<SweLibrary> installed;

@@ -60,7 +60,8 @@ void ReadSettingsText(const std::string& text) {
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t nl = text.find('\n', start);
-        lines.push_back(text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
+        lines.push_back(
+            text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
         if (nl == std::string::npos) break;
         start = nl + 1;
     }
@@ -90,7 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::size_t a = text.find('\0');
             std::size_t b = a == std::string::npos ? a : text.find('\0', a + 1);
             r.txtDay = text.substr(0, a);
-            r.txtMonth = a == std::string::npos ? "" : text.substr(a + 1, b == std::string::npos ? b : b - a - 1);
+            r.txtMonth = a == std::string::npos
+                             ? ""
+                             : text.substr(a + 1, b == std::string::npos ? b : b - a - 1);
             r.txtYear = b == std::string::npos ? "" : text.substr(b + 1);
             r.chkFullMonth = (data[0] & 4) != 0;
             RunState s;
@@ -107,9 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         }
-        case 3:
-            ReadSettingsText(text);
-            break;
+        case 3: ReadSettingsText(text); break;
         default: {
             (void)CorrectDaysText(text);
             (void)LeadingNumber(text);

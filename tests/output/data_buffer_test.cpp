@@ -1,6 +1,7 @@
+#include "output/data_buffer.h"
+
 #include <gtest/gtest.h>
 
-#include "output/data_buffer.h"
 #include "tests/support/fakes.h"
 
 namespace novarel {
@@ -46,9 +47,10 @@ TEST_F(BufferFixture, NearlyFullAndFullBuffer) {
     EXPECT_TRUE(messages.messages.empty());
     buffer.ShowPage();  // 1001
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text,
-              "The data buffer is nearly full. Please consider clearing the data buffer by clicking on "
-              "the 'Clear all data' menu item.");
+    EXPECT_EQ(
+        messages.messages[0].text,
+        "The data buffer is nearly full. Please consider clearing the data buffer by clicking on "
+        "the 'Clear all data' menu item.");
     EXPECT_EQ(messages.messages[0].title, "Warning!");
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Information);
 
@@ -70,9 +72,10 @@ TEST_F(BufferFixture, TruncationReportsTheLinesLeftOut) {
     view.capacity = 10 * 12 + 5;
     buffer.ShowPage();  // PageLineCount 40 after the appended empty line
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text,
-              "You have generated too much data to fit in the Data Window. I will display what I can and "
-              "truncate the rest.\r\n\r\nI have truncated 31 lines of text.");
+    EXPECT_EQ(
+        messages.messages[0].text,
+        "You have generated too much data to fit in the Data Window. I will display what I can and "
+        "truncate the rest.\r\n\r\nI have truncated 31 lines of text.");
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(view.text.size(), 120u);
     EXPECT_EQ(buffer.PageLineCount(), 40);  // the lists are not changed

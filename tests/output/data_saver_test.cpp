@@ -12,14 +12,20 @@ namespace fs = std::filesystem;
 
 TEST(DataSaver, ProposedNameAndPageBreakDivisor) {
     const std::tuple<const char*, int, const char*> names[] = {
-        {"2018/5/3", 2, "20180503.DOC"}, {"3/5/2018", 1, "03052018.DOC"}, {"5/3/2018", 0, "05032018.DOC"},
+        {"2018/5/3", 2, "20180503.DOC"},
+        {"3/5/2018", 1, "03052018.DOC"},
+        {"5/3/2018", 0, "05032018.DOC"},
         {"5/3/2018", 7, "05032018.DOC"},  // any other order is month-day-year
-        {"2018/2/31", 2, "20180231.DOC"},  // passes the input check: its typed numbers make the name
-        {"", 2, ""}, {"2018/5", 2, ""}};  // data without a calculation propose no name
-    for (const auto& [date, order, name] : names) EXPECT_EQ(ProposedSaveName(date, order), name) << date;
+        {"2018/2/31", 2,
+         "20180231.DOC"},  // passes the input check: its typed numbers make the name
+        {"", 2, ""},
+        {"2018/5", 2, ""}};  // data without a calculation propose no name
+    for (const auto& [date, order, name] : names)
+        EXPECT_EQ(ProposedSaveName(date, order), name) << date;
 
     // Option 7 less one, rounded half to even; under one entry a page, no breaks.
-    const std::pair<float, int> divisors[] = {{60, 59}, {3.5f, 2}, {4.5f, 4}, {1.5f, 0}, {0, 0}, {-40, 0}};
+    const std::pair<float, int> divisors[] = {{60, 59},  {3.5f, 2}, {4.5f, 4},
+                                              {1.5f, 0}, {0, 0},    {-40, 0}};
     for (const auto& [option, k] : divisors) EXPECT_EQ(PageBreakDivisor(option), k) << option;
 }
 

@@ -23,8 +23,8 @@ struct DataWindowFixture : ::testing::Test {
     OptionValues options = OptionValues::Factory();
     DataWindowSettings settings;
     TestDir dir;
-    DataWindow window{DataWindowLinks{buffer, request, state, options, settings, messages, progress, view, seam,
-                                      dialog, preview, printer, dir.string()}};
+    DataWindow window{DataWindowLinks{buffer, request, state, options, settings, messages, progress,
+                                      view, seam, dialog, preview, printer, dir.string()}};
     LoadingDataView loadingView{window, view};
     DataBuffer buffer{messages, loadingView};
     DataSaver& saver = window.saver;
@@ -39,7 +39,9 @@ struct DataWindowFixture : ::testing::Test {
         for (const char* l : lines) Add(l);
         buffer.ShowPage();
     }
-    std::string File(const std::string& name) { return ReadWholeFile((dir / name).string()).value_or("<none>"); }
+    std::string File(const std::string& name) {
+        return ReadWholeFile((dir / name).string()).value_or("<none>");
+    }
 };
 
 }  // namespace novarel::test

@@ -13,7 +13,9 @@ namespace {
 struct RecordingGenerators final : Generators {
     RunOutcome runEphemeris() override { return RunOutcome::Completed; }
     RunOutcome runAspectarian() override { return RunOutcome::Completed; }
-    void showTable(DataOutput c) override { calls.push_back("table:" + std::to_string(static_cast<int>(c))); }
+    void showTable(DataOutput c) override {
+        calls.push_back("table:" + std::to_string(static_cast<int>(c)));
+    }
     void listStations() override { calls.push_back("stations"); }
     std::vector<std::string> calls;
 };
@@ -62,7 +64,8 @@ TEST_F(WindowFixture, GlyphFontIsAddedFromTheProgramFolderOrTheProgramEnds) {
     ShowLines({"B"});
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text,
-              "Error - unable to add EPHEMERI font. Please add EPHEMERI font through CONTROL PANEL, then restart "
+              "Error - unable to add EPHEMERI font. Please add EPHEMERI font through CONTROL "
+              "PANEL, then restart "
               "NOVAREL.");
     EXPECT_EQ(messages.messages[0].title, "EPHEMERI.TTF Font Not Added");
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
@@ -102,10 +105,12 @@ TEST_F(WindowFixture, FontStepsStopAt12And8PointsBoldAndItalic) {
 }
 
 TEST_F(WindowFixture, ViewsClearKeysAndMouse) {
-    for (DataCommand c : {DataCommand::ViewDeclination, DataCommand::ViewRightAscension, DataCommand::ViewLatitude,
-                          DataCommand::ViewLongitude, DataCommand::RetrogradeTimes})
+    for (DataCommand c :
+         {DataCommand::ViewDeclination, DataCommand::ViewRightAscension, DataCommand::ViewLatitude,
+          DataCommand::ViewLongitude, DataCommand::RetrogradeTimes})
         window.Run(c);
-    EXPECT_EQ(generators.calls, (std::vector<std::string>{"table:1", "table:3", "table:2", "table:0", "stations"}));
+    EXPECT_EQ(generators.calls,
+              (std::vector<std::string>{"table:1", "table:3", "table:2", "table:0", "stations"}));
     EXPECT_EQ(progress.events[0], "busy");
     EXPECT_EQ(progress.events[1], "normal");
 
@@ -130,8 +135,10 @@ TEST(DataMenu, ShortcutsAndAccessLettersDoNotCollide) {
     std::set<DataCommand> commands;
     std::set<char> group, bar;  // access letters on the bar and within each submenu
     for (const auto& item : DataMenu) {
-        EXPECT_TRUE(item.shortcut.empty() || shortcuts.insert(item.shortcut).second) << item.shortcut;
-        EXPECT_TRUE(item.command == DataCommand::None || commands.insert(item.command).second) << item.name;
+        EXPECT_TRUE(item.shortcut.empty() || shortcuts.insert(item.shortcut).second)
+            << item.shortcut;
+        EXPECT_TRUE(item.command == DataCommand::None || commands.insert(item.command).second)
+            << item.name;
         if (IsSeparator(item.caption)) continue;
         const char letter = static_cast<char>(std::toupper(AccessLetter(item.caption)));
         EXPECT_NE(letter, 0) << item.name;

@@ -13,7 +13,8 @@ TEST(PrintWidthClass, FollowsTheLastLongLineAndGivesThePrinterFont) {
     const std::string s50(50, 'a'), s80(80, 'd'), s81(81, 'e'), s100(100, 'f'), s101(101, 'b');
     EXPECT_EQ(PrintWidthClassOf({s50, s80, ""}, 80, 100), 0);
     EXPECT_EQ(PrintWidthClassOf({s81, s100}, 80, 100), 1);
-    EXPECT_EQ(PrintWidthClassOf({s50, s101, s50}, 80, 100), 2);  // short lines leave the class alone
+    EXPECT_EQ(PrintWidthClassOf({s50, s101, s50}, 80, 100),
+              2);  // short lines leave the class alone
     EXPECT_EQ(PrintWidthClassOf({s101, s81}, 80, 100), 1);
     EXPECT_EQ(PrinterFontPoints(0), 12);
     EXPECT_EQ(PrinterFontPoints(1), 10);
@@ -30,7 +31,8 @@ struct PrintFixture : test::DataWindowFixture {
     // The user edits the preview to lines "line 1" .. "line n", the last without a line end.
     std::string EditedLines(int n) {
         std::string text;
-        for (int i = 1; i <= n; ++i) text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
+        for (int i = 1; i <= n; ++i)
+            text += (i > 1 ? "\r\n" : "") + std::string("line ") + std::to_string(i);
         return preview.text = text;
     }
 };
@@ -94,7 +96,8 @@ TEST_F(PrintFixture, PrintButtonPrintsTheEditedTextInPages) {
         print.PrintPage();
         EditedLines(120);
         print.PrintButton();
-        EXPECT_EQ(PageSizes(), (length == 60 ? std::vector<std::size_t>{60, 60, 0} : std::vector<std::size_t>{120}));
+        EXPECT_EQ(PageSizes(), (length == 60 ? std::vector<std::size_t>{60, 60, 0}
+                                             : std::vector<std::size_t>{120}));
     }
 }
 
@@ -104,7 +107,8 @@ TEST_F(PrintFixture, TextThatThePreviewCannotHoldIsShortened) {
     print.PrintPage();  // the text is 2 + 2 + 10 * 42 + 2 = 426 bytes
     EXPECT_EQ(preview.offered, (std::vector<std::size_t>{426, 376, 326, 276}));
     ASSERT_EQ(messages.messages.size(), 3u);
-    EXPECT_EQ(messages.messages[0].text, "Out of memory. I will print what I can. The remainder will be lost.");
+    EXPECT_EQ(messages.messages[0].text,
+              "Out of memory. I will print what I can. The remainder will be lost.");
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(preview.text.size(), 276u);
 

@@ -28,7 +28,8 @@ struct TestDir {
     static std::filesystem::path Fresh() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         const auto d = std::filesystem::temp_directory_path() /
-                       ("novarel_" + std::to_string(::getpid()) + "_" + info->test_suite_name() + "_" + info->name());
+                       ("novarel_" + std::to_string(::getpid()) + "_" + info->test_suite_name() +
+                        "_" + info->name());
         std::filesystem::remove_all(d);
         std::filesystem::create_directories(d);
         return d;
@@ -41,7 +42,10 @@ using EventLog = std::vector<std::string>;
 class RecordingMainWindow final : public MainWindowSeam {
 public:
     explicit RecordingMainWindow(EventLog& log) : log_(log) {}
-    void placeWindow(const WindowRect& r) override { place = r; log_.push_back("main:place"); }
+    void placeWindow(const WindowRect& r) override {
+        place = r;
+        log_.push_back("main:place");
+    }
     void show() override { log_.push_back("main:show"); }
     void setTitle(const std::string& t) override { title = t; }
     void endProgram() override { ++ended; }
@@ -63,7 +67,10 @@ public:
         log_.push_back("input:place");
         if (onPlaced) onPlaced(WindowRect{r.top + 1, r.left + 1, r.height + 1, r.width + 1});
     }
-    void show() override { visible = true; log_.push_back("input:show"); }
+    void show() override {
+        visible = true;
+        log_.push_back("input:show");
+    }
     void hide() override { visible = false; }
     std::vector<WindowRect> places;
     bool visible = false;
@@ -133,7 +140,10 @@ public:
         pages.back().push_back(line);
     }
     void newPage() override { pages.emplace_back(); }
-    bool endDocument() override { ++ended; return accepts; }
+    bool endDocument() override {
+        ++ended;
+        return accepts;
+    }
     std::string face;
     int points = 0;
     std::vector<std::vector<std::string>> pages;
@@ -160,7 +170,10 @@ struct FixedClock final : Clock {
 class RecordingShell final : public ShellWindows {
 public:
     explicit RecordingShell(EventLog& log) : log_(log) {}
-    void showNotice() override { ++notices; log_.push_back("notice"); }
+    void showNotice() override {
+        ++notices;
+        log_.push_back("notice");
+    }
     void showAbout() override { ++abouts; }
     void showOptionsEditor() override { ++editors; }
     void printerSetup() override { ++setups; }

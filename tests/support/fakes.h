@@ -27,7 +27,10 @@ class RecordingView final : public DataView {
 public:
     int innerHeight() override { return height; }
     std::size_t textCapacity() const override { return capacity; }
-    void setText(const std::string& t) override { text = t; ++setTextCount; }
+    void setText(const std::string& t) override {
+        text = t;
+        ++setTextCount;
+    }
     void setCaption(const std::string& c) override { caption = c; }
     void showWindow() override { ++shown; }
     int height = 400;
