@@ -2,8 +2,8 @@
 
 #include <langinfo.h>
 
-#include "app/text_file.h"
-#include "core/vb_format.h"
+#include "core/fixed_format.h"
+#include "core/text_file.h"
 
 namespace novarel {
 

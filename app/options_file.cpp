@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/text_file.h"
+#include "core/fixed_format.h"
 #include "core/messages.h"
-#include "core/vb_format.h"
+#include "core/text_file.h"
 
 namespace novarel {
 

@@ -19,13 +19,13 @@
 #include "core/ephemeris_library.h"
 #include "core/locale_names.h"
 #include "core/option_values.h"
-#include "core/run_context.h"
 #include "core/run_state.h"
 #include "core/seams.h"
 #include "output/data_buffer.h"
 #include "output/data_window.h"
 #include "output/generators.h"
 #include "output/output_seams.h"
+#include "output/run_context.h"
 
 namespace novarel {
 

@@ -7,9 +7,9 @@
 #include <limits>
 #include <string_view>
 
-#include "app/text_file.h"
+#include "core/fixed_format.h"
 #include "core/messages.h"
-#include "core/vb_format.h"
+#include "core/text_file.h"
 
 namespace novarel {
 namespace {

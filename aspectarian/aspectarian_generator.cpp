@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "app/text_file.h"
 #include "aspectarian/day_events.h"
 #include "aspectarian/hourly_sampling.h"
 #include "aspectarian/report_layout.h"
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
+#include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
 #include "core/position_service.h"
 #include "core/start_date.h"
-#include "core/vb_format.h"
+#include "core/text_file.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
 

@@ -2,7 +2,7 @@
 // The aspectarian: for each day the events found from 25 hourly samples,
 // sorted by time; and the retrograde station listing of its stations.
 #include "aspectarian/aspectarian_state.h"
-#include "core/run_context.h"
+#include "output/run_context.h"
 
 namespace novarel {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "core/angle_format.h"
+#include "core/fixed_format.h"
 #include "core/glyphs.h"
 #include "core/positions.h"
-#include "core/vb_format.h"
 
 namespace novarel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "core/vb_format.h"
+#include "core/fixed_format.h"
 
 namespace novarel {
 namespace {

@@ -6,11 +6,11 @@
 
 #include "aspectarian/aspectarian_generator.h"
 #include "core/angle_format.h"
+#include "core/fixed_format.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
 #include "core/position_service.h"
 #include "core/start_date.h"
-#include "core/vb_format.h"
 #include "output/data_buffer.h"
 
 namespace novarel {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/fixed_format.h"
 #include "core/glyphs.h"
 #include "core/start_date.h"
-#include "core/vb_format.h"
 
 namespace novarel {
 

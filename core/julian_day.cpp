@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "core/vb_format.h"
+#include "core/fixed_format.h"
 
 namespace novarel {
 

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
-#include "core/vb_format.h"
 
 namespace novarel {
 

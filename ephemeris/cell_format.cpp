@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "core/vb_format.h"
+#include "core/fixed_format.h"
 
 namespace novarel {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
+#include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
 #include "core/position_service.h"
 #include "core/start_date.h"
-#include "core/vb_format.h"
 #include "ephemeris/ephemeris_files.h"
 #include "ephemeris/ephemeris_headers.h"
 #include "ephemeris/ephemeris_rows.h"

@@ -2,7 +2,7 @@
 // The daily ephemeris: four tables at once (longitude, latitude, right
 // ascension, declination), shown in the Data window and, with "Save data to
 // file", written to four data files.
-#include "core/run_context.h"
+#include "output/run_context.h"
 
 namespace novarel {
 

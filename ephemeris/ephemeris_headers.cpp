@@ -1,6 +1,6 @@
 #include "ephemeris/ephemeris_headers.h"
 
-#include "core/vb_format.h"
+#include "core/fixed_format.h"
 #include "output/generator_run.h"
 
 namespace novarel {

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "app/text_file.h"
+#include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
-#include "core/vb_format.h"
+#include "core/text_file.h"
 
 namespace novarel {
 namespace {

@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/run_context.h"
+#include "output/run_context.h"
 
 namespace novarel {
 

@@ -2,7 +2,7 @@
 // The two generators as the windows call them. One implementation binds the
 // ephemeris and aspectarian libraries to the program's state; tests use fakes.
 #include "core/calc_request.h"
-#include "core/run_context.h"
+#include "output/run_context.h"
 
 namespace novarel {
 

@@ -1,7 +1,7 @@
 #include "output/printing.h"
 
-#include "app/text_file.h"
 #include "core/messages.h"
+#include "core/text_file.h"
 
 namespace novarel {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "app/text_file.h"
+#include "core/text_file.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/fakes.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/program.h"
-#include "app/text_file.h"
+#include "core/text_file.h"
 #include "output/printing.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/fakes.h"

@@ -9,8 +9,8 @@
 #include "aspectarian/aspectarian_generator.h"
 #include "aspectarian/station_times.h"
 #include "core/angle_format.h"
+#include "core/fixed_format.h"
 #include "core/glyphs.h"
-#include "core/vb_format.h"
 #include "tests/ephemeris/generator_rig.h"
 
 namespace novarel {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "aspectarian/aspectarian_state.h"
-#include "core/run_context.h"
 #include "core/swe_library.h"
 #include "output/data_buffer.h"
+#include "output/run_context.h"
 #include "tests/support/fakes.h"
 #include "tests/support/temp_folder.h"
 

@@ -8,10 +8,10 @@
 #include "app/days_box.h"
 #include "app/options_file.h"
 #include "app/settings_file.h"
-#include "app/text_file.h"
+#include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/start_date.h"
-#include "core/vb_format.h"
+#include "core/text_file.h"
 
 namespace {
 

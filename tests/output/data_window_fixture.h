@@ -3,7 +3,7 @@
 // in a fresh program folder.
 #include <gtest/gtest.h>
 
-#include "app/text_file.h"
+#include "core/text_file.h"
 #include "output/data_window.h"
 #include "tests/support/app_fakes.h"
 #include "tests/support/fakes.h"

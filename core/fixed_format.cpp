@@ -1,4 +1,4 @@
-#include "core/vb_format.h"
+#include "core/fixed_format.h"
 
 #include <fmt/format.h>
 

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Every project include must point down the layers:
+#   core <- output <- ephemeris, aspectarian <- app <- cli, ui
+# Prints each include that points up or sideways and exits 1 when there is one.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+allowed() {
+  case "$1" in
+    core)        echo "core" ;;
+    output)      echo "core output" ;;
+    ephemeris)   echo "core output ephemeris" ;;
+    aspectarian) echo "core output aspectarian" ;;
+    app)         echo "core output ephemeris aspectarian app" ;;
+    cli)         echo "core output ephemeris aspectarian app cli" ;;
+    ui)          echo "core output ephemeris aspectarian app ui" ;;
+  esac
+}
+
+status=0
+for layer in core output ephemeris aspectarian app cli ui; do
+  [[ -d $layer ]] || continue
+  ok=" $(allowed "$layer") "
+  while IFS=: read -r file line text; do
+    target=$(sed -E 's/^#include "([a-z_]+)\/.*/\1/' <<<"$text")
+    if [[ $ok != *" $target "* ]]; then
+      echo "$file:$line: $layer must not include $target: $text"
+      status=1
+    fi
+  done < <(grep -rnE '^#include "[a-z_]+/' "$layer" --include='*.h' --include='*.cpp' || true)
+done
+exit $status
