@@ -15,6 +15,7 @@
 #include "core/text_file.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
+#include "output/library_reports.h"
 
 namespace novarel {
 namespace {
@@ -34,7 +35,8 @@ std::vector<std::string> TitleLines(const RunContext& ctx) {
 
 }  // namespace
 
-RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
+// The run itself; a library failure leaves it as a LibraryError.
+static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
@@ -57,6 +59,7 @@ RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
     search.moonChangeOnly = request.chkMoonChange;
     search.noMoonIngress = request.optNoDisplay();
     search.cardinalMoonIngressOnly = ctx.options[12] != 0;
+    if (request.optGeo()) search.eclipseLibrary = &ctx.library;
 
     for (int d = 0; d <= lastDay; ++d) {
         if (lastDay > 0) ShowProgress(ctx.progress, d, lastDay);
@@ -118,6 +121,10 @@ RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
     ctx.windows.runFinished();
     ctx.progress.setBusy(false);
     return outcome;
+}
+
+RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
+    return WithLibraryChecks(ctx, [&] { return RunAspectarianDays(ctx, asp); });
 }
 
 }  // namespace novarel

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "aspectarian/eclipse_search.h"
 #include "core/angle_format.h"
 #include "core/fixed_format.h"
 #include "core/glyphs.h"
@@ -11,9 +12,6 @@
 
 namespace novarel {
 namespace {
-
-constexpr double SolarEclipseLimit = 18.5167;
-constexpr double LunarEclipseLimit = 12.25;
 
 enum Aspect { NoAspect = 0, Conjunction, Sextile, Square, Trine, Opposition };
 
@@ -71,11 +69,6 @@ Aspect AspectOf(double separation) {
     return NoAspect;
 }
 
-double ShortArc(double a, double b) {
-    double d = std::fmod(std::fabs(a - b), 360.0);
-    return d > 180 ? 360 - d : d;
-}
-
 // " dd" + sign glyph + "mm.m" of the Moon at a lunation.
 std::string MoonPositionText(double longitude) {
     if (longitude < 0) longitude += 360;
@@ -83,21 +76,24 @@ std::string MoonPositionText(double longitude) {
     return PositionCell(longitude).substr(0, 8);
 }
 
-std::string LunationText(Aspect aspect, double moonLongitude, double nodeLongitude) {
-    const double fromNode =
-        ShortArc(moonLongitude < 0 ? moonLongitude + 360 : moonLongitude, nodeLongitude);
+// Whether the lunation at minute m of hour h is an eclipse of the kind.
+bool IsEclipse(const DaySearch& day, EclipseKind kind, int hour, double minute) {
+    return day.eclipseLibrary != nullptr &&
+           EclipseAtLunation(*day.eclipseLibrary, kind, day.dayJD + hour / 24.0 + minute / 1440);
+}
+
+std::string LunationText(Aspect aspect, double moonLongitude, const DaySearch& day, int hour,
+                         double minute) {
     const std::string position = MoonPositionText(moonLongitude);
     if (aspect == Conjunction) {
         std::string text = " - (New Moon," + position + ")";
-        if (fromNode < SolarEclipseLimit || fromNode > 180 - SolarEclipseLimit)
-            text += " - solar eclipse";
+        if (IsEclipse(day, EclipseKind::Solar, hour, minute)) text += " - solar eclipse";
         return text;
     }
     if (aspect == Square) return " - (Quarter Moon," + position + ")";
     if (aspect == Opposition) {
         std::string text = " - (Full Moon," + position + ")";
-        if (fromNode < LunarEclipseLimit || fromNode > 180 - LunarEclipseLimit)
-            text += " - lunar eclipse";
+        if (IsEclipse(day, EclipseKind::Lunar, hour, minute)) text += " - lunar eclipse";
         return text;
     }
     return {};
@@ -279,7 +275,7 @@ void FindDayEvents(const DaySearch& day, AspectarianState& a) {
                             line += static_cast<char>(glyph::AspectBase + aspect);
                             line += static_cast<char>(glyphs[j]);
                             if (i == Sun && j == Moon)
-                                line += LunationText(aspect, Fx, lon[NorthNode][h]);
+                                line += LunationText(aspect, Fx, day, h, m);
                         }
                     }
                 }

@@ -45,12 +45,10 @@ void BlankRepeatedDates(std::vector<std::string>& lines) {
     }
 }
 
-std::size_t LeftColumnWidth(const std::string& line) {
-    if (line.empty()) return 64;
-    if (line.find("ingress") != std::string::npos) return 62;
-    if (line.find("up to 1 hour") != std::string::npos) return 62;
-    if (line.find("Moon") != std::string::npos) return 60;
-    return 61;
+std::size_t LeftColumnWidth(const std::string&) {
+    // Every left text as wide as the doubled heading: the right column then
+    // starts under its own heading whatever the left text holds.
+    return HeadingWidth;
 }
 
 std::vector<std::string> TwoColumnLines(const std::vector<std::string>& report) {

@@ -12,7 +12,8 @@ void SortEventLinesByTime(std::vector<std::string>& lines);
 // Only the first event of a day shows its date: the others get blanks there.
 void BlankRepeatedDates(std::vector<std::string>& lines);
 
-// Width the left column's text is padded to in the two-column layout.
+// Width the left column's text is padded to in the two-column layout: that
+// of the doubled heading, for every line.
 std::size_t LeftColumnWidth(const std::string& line);
 
 // The report in two columns: title lines as they are, the heading and its rule

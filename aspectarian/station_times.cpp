@@ -12,6 +12,7 @@
 #include "core/position_service.h"
 #include "core/start_date.h"
 #include "output/data_buffer.h"
+#include "output/library_reports.h"
 
 namespace novarel {
 namespace {
@@ -76,7 +77,8 @@ std::string StationPlanetName(int body) {
     }
 }
 
-void ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
+// The listing itself; a library failure leaves it as a LibraryError.
+static void ListStationMinutes(RunContext& ctx, AspectarianState& aspectarian) {
     const std::size_t count =
         std::min<std::size_t>(aspectarian.StationRecords.size(),
                               static_cast<std::size_t>(std::max<int>(aspectarian.StationCount, 0)));
@@ -102,7 +104,8 @@ void ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
 
         s.DateJD = LeadingNumber(rec.field[6]) - (clock.previousDay ? 1 : 0);
         JulianDayToDateText(s);
-        const LongitudeSplit split = SplitLongitude(found.longitude);
+        const LongitudeSplit split =
+            CarryRoundedMinutes(SplitLongitude(found.longitude), 1, DegreeForm::Signs);
         text += "  " + StationPlanetName(body) + " - " +
                 FormatDate(JulianDayToCivil(s.DateJD), "dd mmm yyyy", ctx.names) +
                 fmt::format(" at {:02}:{:02}, ", clock.hour, clock.minute) +
@@ -114,6 +117,14 @@ void ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
     ctx.buffer.AppendLine();
     ctx.buffer.ShowPage();
     ctx.progress.setBusy(false);
+}
+
+void ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
+    try {
+        ListStationMinutes(ctx, aspectarian);
+    } catch (const LibraryError& error) {
+        StopOnLibraryError(ctx, error);
+    }
 }
 
 }  // namespace novarel

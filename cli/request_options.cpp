@@ -32,6 +32,9 @@ void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
                  "\"Do not display\" Moon sign changes in the aspectarian (default: displayed)");
     cmd.add_flag("--save", o.save,
                  "Also write the data files into the program folder (default: off)");
+    cmd.add_flag("--require-files", o.requireFiles,
+                 "Stop when no Swiss Ephemeris file is found instead of using the library's "
+                 "less precise analytic ephemeris (default: off)");
     cmd.add_option("--dir", o.dir, "Program folder (default: the folder of the executable)");
     cmd.add_option("--date-order", o.dateOrder,
                    "Date order: 0 month-day-year, 1 day-month-year, 2 year-month-day "
@@ -78,6 +81,7 @@ bool ApplyRequestOptions(const CommandOptions& o, CalcRequest& r, std::string& u
     r.chkMoonChange = o.moonChangeOnly;
     r.moonChangeSign = o.noMoonIngress ? MoonChangeSign::NoDisplay : MoonChangeSign::Display;
     r.chkSaveData = o.save;
+    r.requireEphemerisFiles = o.requireFiles;
     r.dataOutput = o.view == "declination" ? DataOutput::Declination
                    : o.view == "latitude"  ? DataOutput::Latitude
                    : o.view == "ra"        ? DataOutput::RightAscension

@@ -22,6 +22,7 @@ struct CommandOptions {
     bool moonChangeOnly = false;
     bool noMoonIngress = false;
     bool save = false;
+    bool requireFiles = false;
     // Program options.
     std::string dir;
     std::optional<int> dateOrder;

@@ -27,8 +27,38 @@ LongitudeSplit SplitLongitude(double angleWork) {
     return s;
 }
 
+bool RoundsToSixty(double value, int decimals) {
+    // Only values from 59 up can round to 60; the text decides the rest.
+    return value >= 59 && value < 61 && FormatFixed(value, 2, decimals).starts_with("60");
+}
+
+LongitudeSplit CarryRoundedMinutes(LongitudeSplit s, int decimals, DegreeForm form) {
+    if (!RoundsToSixty(s.ArcMinutes, decimals)) return s;
+    s.ArcMinutes = 0;
+    s.WholeMinutes = 0;
+    s.WholeDegrees += 1;
+    s.SignDegrees += 1;
+    if (form == DegreeForm::Signs && s.SignDegrees >= 30) {
+        s.SignDegrees = 0;
+        s.SignNumber = s.SignNumber >= 12 ? 1 : s.SignNumber + 1;
+    }
+    return s;
+}
+
+ClockFields CarryRoundedSeconds(ClockFields c, int decimals) {
+    if (!RoundsToSixty(c.seconds, decimals)) return c;
+    c.seconds = 0;
+    c.minutes += 1;
+    if (c.minutes >= 60) {
+        c.minutes = 0;
+        c.hours += 1;
+        if (c.hours >= 24) c.hours = 0;
+    }
+    return c;
+}
+
 std::string PositionCell(double longitude) {
-    const LongitudeSplit s = SplitLongitude(longitude);
+    const LongitudeSplit s = CarryRoundedMinutes(SplitLongitude(longitude), 1, DegreeForm::Signs);
     std::string cell = " ";
     cell += FormatFixed(s.SignDegrees, 2, 0);
     cell += glyph::SignChar(static_cast<int>(s.SignNumber));
@@ -40,30 +70,40 @@ std::string PositionCell(double longitude) {
 void AppendHms(std::string& line, double seconds) {
     line += "  ";
     double work = seconds;
-    const double h = std::floor(work / 3600);
-    line += PadLeft3(FormatFixed(h, 1, 0));
-    work -= 3600 * h;
-    const double m = std::floor(work / 60);
-    line += PadLeft3(FormatFixed(m, 1, 0));
-    work -= 60 * m;
-    line += PadLeft3(FormatFixed(work, 1, 1));
+    ClockFields c;
+    c.hours = std::floor(work / 3600);
+    work -= 3600 * c.hours;
+    c.minutes = std::floor(work / 60);
+    c.seconds = work - 60 * c.minutes;
+    c = CarryRoundedSeconds(c, 1);
+    line += PadLeft3(FormatFixed(c.hours, 1, 0));
+    line += PadLeft3(FormatFixed(c.minutes, 1, 0));
+    line += PadLeft3(FormatFixed(c.seconds, 1, 1));
 }
 
 void AppendRightAscensionHms(std::string& line, double degrees) {
     const double h = degrees / 15;
-    line += FormatFixed(std::floor(h), 2, 0) + " ";
     const double m = (h - std::floor(h)) * 60;
-    line += FormatFixed(std::floor(m), 2, 0) + " ";
-    const double s = (m - std::floor(m)) * 60;
-    line += FormatFixed(s, 2, 0) + " ";
+    const ClockFields c =
+        CarryRoundedSeconds({std::floor(h), std::floor(m), (m - std::floor(m)) * 60}, 0);
+    line += FormatFixed(c.hours, 2, 0) + " ";
+    line += FormatFixed(c.minutes, 2, 0) + " ";
+    line += FormatFixed(c.seconds, 2, 0) + " ";
 }
 
 std::string FormatDms(double x) {
-    const double d = std::floor(x);
-    const double m = (x - d) * 60;
-    const double s = (m - std::floor(m)) * 60;
-    return FormatFixed(d, 2, 0) + "d " + FormatFixed(std::floor(m), 2, 0) + "m " +
-           FormatFixed(RoundHalfEven(s), 2, 0) + "s ";
+    double d = std::floor(x);
+    double m = std::floor((x - d) * 60);
+    double s = RoundHalfEven(((x - d) * 60 - m) * 60);
+    if (s >= 60) {
+        s = 0;
+        m += 1;
+        if (m >= 60) {
+            m = 0;
+            d += 1;
+        }
+    }
+    return FormatFixed(d, 2, 0) + "d " + FormatFixed(m, 2, 0) + "m " + FormatFixed(s, 2, 0) + "s ";
 }
 
 double CenturiesOf(double jd, double dayFraction) {
@@ -85,7 +125,9 @@ Nutation ComputeNutation(double centuries, const OptionValues& options) {
 }
 
 std::string SiderealPointText(const Nutation& nutation) {
-    const LongitudeSplit s = SplitLongitude(NormalizeDegrees(nutation.SiderealPoint));
+    const LongitudeSplit s =
+        CarryRoundedMinutes(SplitLongitude(NormalizeDegrees(nutation.SiderealPoint)), 2,
+                            DegreeForm::Signs);
     std::string text = "   SVP =";
     text += " ";
     text += FormatFixed(s.SignDegrees, 2, 0);

@@ -24,18 +24,41 @@ struct LongitudeSplit {
 };
 LongitudeSplit SplitLongitude(double angleWork);
 
-// " dd" + sign glyph + "mm.m" + " ": 9 characters. Minutes are not carried
-// into the degrees (59.95 prints "60.0").
+// True when a minutes or seconds field of this value, printed with the given
+// decimals, would read 60.
+bool RoundsToSixty(double value, int decimals);
+
+// How whole degrees take a carried minute: in sign form 30 degrees become 0
+// of the next sign (Pisces to Aries); plain degrees simply go up.
+enum class DegreeForm { Signs, Plain };
+
+// The split with minutes that print as 60 (at the given decimals) carried:
+// minutes 0, one more degree. Other splits are returned unchanged.
+LongitudeSplit CarryRoundedMinutes(LongitudeSplit split, int decimals, DegreeForm form);
+
+// Hours, minutes and seconds of a clock or a right ascension.
+struct ClockFields {
+    double hours = 0;
+    double minutes = 0;
+    double seconds = 0;
+};
+
+// The fields with seconds that print as 60 (at the given decimals) carried:
+// seconds 0, then minutes, then hours; 24 h wraps to 0.
+ClockFields CarryRoundedSeconds(ClockFields clock, int decimals);
+
+// " dd" + sign glyph + "mm.m" + " ": 9 characters. Minutes that round to 60
+// are carried into the degrees and the sign.
 std::string PositionCell(double longitude);
 
 // Sidereal time from seconds of time: two blanks, hours, minutes, seconds
-// ("    6 39 52.3" for 23992.27 s).
+// ("    6 39 52.3" for 23992.27 s), seconds that round to 60 carried.
 void AppendHms(std::string& line, double seconds);
 
-// Right ascension from degrees: "hh mm ss " (9 characters).
+// Right ascension from degrees: "hh mm ss " (9 characters), carried.
 void AppendRightAscensionHms(std::string& line, double degrees);
 
-// "23d 51m 36s " for 23.86; seconds rounded half to even.
+// "23d 51m 36s " for 23.86; seconds rounded half to even and carried.
 std::string FormatDms(double x);
 
 struct Nutation {

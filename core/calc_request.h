@@ -29,6 +29,9 @@ struct CalcRequest {
     NodeKind moonNodes = NodeKind::True;
     Zodiac zodiac = Zodiac::Tropical;
     MoonChangeSign moonChangeSign = MoonChangeSign::Display;
+    // Positions from the library's analytic ephemeris stop the run instead
+    // of being used with a note.
+    bool requireEphemerisFiles = false;
 
     bool optMidnight() const { return type == TimeOfDay::Midnight; }
     bool optNoon() const { return type == TimeOfDay::Noon; }

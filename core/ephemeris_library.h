@@ -8,6 +8,7 @@ namespace novarel {
 
 namespace swe_flags {
 constexpr std::int32_t SwissEphemeris = 2;
+constexpr std::int32_t AnalyticEphemeris = 4;  // the library's built-in fallback
 constexpr std::int32_t Heliocentric = 8;
 constexpr std::int32_t Speed = 256;
 constexpr std::int32_t Equatorial = 2048;
@@ -21,6 +22,13 @@ constexpr int MeanNode = 10;
 constexpr int TrueNode = 11;
 }  // namespace swe_bodies
 
+namespace swe_eclipse_types {
+constexpr std::int32_t Any = 0;  // every type, penumbral lunar eclipses included
+}  // namespace swe_eclipse_types
+
+// What a library call returns on failure; serr then holds its text.
+constexpr std::int32_t SweError = -1;
+
 class EphemerisLibrary {
 public:
     virtual ~EphemerisLibrary() = default;
@@ -30,6 +38,15 @@ public:
     // xx receives six values; serr has room for 256 characters.
     virtual std::int32_t calc(double tjd_et, int body, std::int32_t flags, double* xx,
                               char* serr) = 0;
+    // Next solar eclipse anywhere on Earth from tjd_start (UT): tret receives
+    // ten values, tret[0] the moment of greatest eclipse. Returns the eclipse
+    // type, 0 when none, SweError with serr on failure.
+    virtual std::int32_t sol_eclipse_when_glob(double tjd_start, std::int32_t flags,
+                                               std::int32_t types, double* tret, bool backward,
+                                               char* serr) = 0;
+    // Next lunar eclipse from tjd_start (UT); as sol_eclipse_when_glob.
+    virtual std::int32_t lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
+                                          double* tret, bool backward, char* serr) = 0;
 };
 
 }  // namespace novarel

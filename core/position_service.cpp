@@ -1,6 +1,20 @@
 #include "core/position_service.h"
 
+#include "core/library_check.h"
+
 namespace novarel {
+namespace {
+
+void NoteAnswer(std::int32_t rc, std::int32_t flags, const char* serr, const CalcRequest& request,
+                Positions& out) {
+    if (!CheckCalcResult(rc, flags, serr)) return;
+    if (request.requireEphemerisFiles)
+        throw LibraryError("the ephemeris files are required, but the library found none for "
+                           "this moment (" + std::string(serr) + ")");
+    out.fromAnalyticEphemeris = true;
+}
+
+}  // namespace
 
 int LibraryBodyNumber(int bodyIndex, const CalcRequest& request) {
     if (bodyIndex == Sun) return request.optGeo() ? swe_bodies::Sun : swe_bodies::Earth;
@@ -33,12 +47,15 @@ void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& l
     for (int i = Sun; i <= NorthNode; ++i) {
         const int body = LibraryBodyNumber(i, request);
         xx[0] = xx[1] = xx[2] = xx[3] = xx[4] = xx[5] = 0.0;
-        library.calc(tjd, body, flags, xx, serr);
+        serr[0] = '\0';
+        NoteAnswer(library.calc(tjd, body, flags, xx, serr), flags, serr, request, out);
         out.BodyLongitude[i] = xx[0];
         out.BodyLatitude[i] = xx[1];
         if (i != Sun) out.LongitudeSpeed[i] = xx[3];
         xx[0] = xx[1] = xx[2] = xx[3] = xx[4] = xx[5] = 0.0;
-        library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr);
+        serr[0] = '\0';
+        NoteAnswer(library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr),
+                   flags + swe_flags::Equatorial, serr, request, out);
         out.BodyRightAscension[i] = xx[0];
         out.BodyDeclination[i] = xx[1];
         if (i != Sun) out.RightAscensionSpeed[i] = xx[3];

@@ -12,8 +12,9 @@ int LibraryBodyNumber(int bodyIndex, const CalcRequest& request);
 std::int32_t EclipticFlags(const CalcRequest& request);
 
 // Positions of the eleven bodies at jd (Universal Time) in both frames, with
-// speeds. Library result codes and error texts are not examined: whatever the
-// library leaves is stored.
+// speeds. A failed library call throws LibraryError with the library's text;
+// an answer from the analytic ephemeris sets out.fromAnalyticEphemeris, or
+// throws LibraryError when the request requires the ephemeris files.
 void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& library,
                       Positions& out);
 

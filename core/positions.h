@@ -28,6 +28,9 @@ struct Positions {
     std::array<double, 16> BodyDeclination{};
     std::array<double, 12> LongitudeSpeed{};       // index 1 stays 0
     std::array<double, 12> RightAscensionSpeed{};  // index 1 stays 0
+    // Set (and kept) once the library answered from its analytic ephemeris
+    // because no ephemeris file served the moment; a run clears it at its start.
+    bool fromAnalyticEphemeris = false;
 };
 
 }  // namespace novarel

@@ -25,6 +25,17 @@ std::int32_t SweLibrary::calc(double tjd_et, int body, std::int32_t flags, doubl
     return swe_calc(tjd_et, body, flags, xx, serr);
 }
 
+std::int32_t SweLibrary::sol_eclipse_when_glob(double tjd_start, std::int32_t flags,
+                                               std::int32_t types, double* tret, bool backward,
+                                               char* serr) {
+    return swe_sol_eclipse_when_glob(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
+}
+
+std::int32_t SweLibrary::lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
+                                          double* tret, bool backward, char* serr) {
+    return swe_lun_eclipse_when(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
+}
+
 std::string EphemerisPathFor(const std::string& programDirectory) {
     return programDirectory + ":/usr/share/libswe/ephe";
 }

@@ -12,6 +12,10 @@ public:
     void set_sid_mode(std::int32_t mode, double t0, double ayan_t0) override;
     double deltat(double tjd_ut) override;
     std::int32_t calc(double tjd_et, int body, std::int32_t flags, double* xx, char* serr) override;
+    std::int32_t sol_eclipse_when_glob(double tjd_start, std::int32_t flags, std::int32_t types,
+                                       double* tret, bool backward, char* serr) override;
+    std::int32_t lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
+                                  double* tret, bool backward, char* serr) override;
 };
 
 // The ephemeris path for a program folder: the folder itself, then the

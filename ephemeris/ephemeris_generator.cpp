@@ -18,6 +18,7 @@
 #include "ephemeris/ephemeris_tables.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
+#include "output/library_reports.h"
 
 namespace novarel {
 namespace {
@@ -70,7 +71,8 @@ RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool pr
 
 }  // namespace
 
-RunOutcome GenerateEphemeris(RunContext& ctx) {
+// The run itself; a library failure leaves it as a LibraryError.
+static RunOutcome RunEphemerisDays(RunContext& ctx) {
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
 
@@ -165,6 +167,10 @@ RunOutcome GenerateEphemeris(RunContext& ctx) {
     ctx.windows.runFinished();
     ctx.progress.setBusy(false);
     return RunOutcome::Completed;
+}
+
+RunOutcome GenerateEphemeris(RunContext& ctx) {
+    return WithLibraryChecks(ctx, [&ctx] { return RunEphemerisDays(ctx); });
 }
 
 }  // namespace novarel

@@ -22,27 +22,30 @@ void AppendSplitCell(std::string& line, const LongitudeSplit& s, char glyphCode)
 
 // The position cell with "!" on the decimal point when retrograde.
 void AppendZodiacalCell(std::string& line, double degrees, bool retrograde) {
-    const LongitudeSplit s = SplitLongitude(degrees);
+    const LongitudeSplit s = CarryRoundedMinutes(SplitLongitude(degrees), 1, DegreeForm::Signs);
     AppendSplitCell(line, s, glyph::SignChar(static_cast<int>(s.SignNumber)));
     if (retrograde) line[line.size() - 3] = glyph::RetroMark;
 }
 
 // The size of the angle with N or S in place of the sign.
 void AppendNorthSouthCell(std::string& line, double degrees) {
-    AppendSplitCell(line, SplitLongitude(std::fabs(degrees)),
+    AppendSplitCell(line,
+                    CarryRoundedMinutes(SplitLongitude(std::fabs(degrees)), 1, DegreeForm::Plain),
                     static_cast<char>(degrees >= 0 ? glyph::North : glyph::South));
 }
 
-// "hh mm ss " (seconds rounded, nothing carried), with "!" on the blank
-// between minutes and seconds when retrograde: the seconds keep both digits.
+// "hh mm ss " (seconds rounded and carried), with "!" on the blank between
+// minutes and seconds when retrograde: the seconds keep both digits.
 void AppendHmsCell(std::string& line, double degrees, bool retrograde) {
     const double h = degrees / 15;
-    AppendFixed2(line, std::floor(h), 0);
-    line += ' ';
     const double m = (h - std::floor(h)) * 60;
-    AppendFixed2(line, std::floor(m), 0);
+    const ClockFields c =
+        CarryRoundedSeconds({std::floor(h), std::floor(m), (m - std::floor(m)) * 60}, 0);
+    AppendFixed2(line, c.hours, 0);
+    line += ' ';
+    AppendFixed2(line, c.minutes, 0);
     line += retrograde ? glyph::RetroMark : ' ';
-    AppendFixed2(line, (m - std::floor(m)) * 60, 0);
+    AppendFixed2(line, c.seconds, 0);
     line += ' ';
 }
 

@@ -35,6 +35,15 @@ public:
         std::fill(xx, xx + 6, 0.0);
         return flags;
     }
+    // No eclipse anywhere.
+    std::int32_t sol_eclipse_when_glob(double, std::int32_t, std::int32_t, double*, bool,
+                                       char*) override {
+        return 0;
+    }
+    std::int32_t lun_eclipse_when(double, std::int32_t, std::int32_t, double*, bool,
+                                  char*) override {
+        return 0;
+    }
 
 private:
     EventLog& log_;

@@ -95,6 +95,15 @@ public:
         if (body == 2 && (flags & 2048) == 0) xx[0] = NormalizeDegrees(path_((t - origin_) * 1440));
         return flags;
     }
+    // No eclipse anywhere.
+    std::int32_t sol_eclipse_when_glob(double, std::int32_t, std::int32_t, double*, bool,
+                                       char*) override {
+        return 0;
+    }
+    std::int32_t lun_eclipse_when(double, std::int32_t, std::int32_t, double*, bool,
+                                  char*) override {
+        return 0;
+    }
 
 private:
     double origin_;

@@ -79,9 +79,43 @@ public:
         xx[3] = (eq ? 0.2 : 0.1) * (body % 2 == 0 ? 1 : -1);
         xx[4] = xx[5] = 0;
         std::strcpy(serr, "");
-        return flags;
+        if (failCalc) {
+            std::strcpy(serr, "Ephemeris file sepl_18.se1 is damaged.");
+            return -1;
+        }
+        // Without its files the library answers from the analytic ephemeris.
+        return analytic ? (flags & ~2) | 4 : flags;
+    }
+    std::int32_t sol_eclipse_when_glob(double t, std::int32_t flags, std::int32_t types,
+                                       double* tret, bool backward, char* serr) override {
+        return eclipse("solar", t, flags, types, tret, backward, serr);
+    }
+    std::int32_t lun_eclipse_when(double t, std::int32_t flags, std::int32_t types, double* tret,
+                                  bool backward, char* serr) override {
+        return eclipse("lunar", t, flags, types, tret, backward, serr);
+    }
+    // Answers an eclipse search with the first of eclipseMaxima after t (type
+    // 4, total), 0 when there is none.
+    std::int32_t eclipse(const std::string& kind, double t, std::int32_t flags, std::int32_t types,
+                         double* tret, bool backward, char* serr) {
+        calls.push_back({kind, t, backward ? 1 : 0, flags, static_cast<double>(types)});
+        std::strcpy(serr, "");
+        if (failEclipse) {
+            std::strcpy(serr, "eclipse search failed");
+            return -1;
+        }
+        for (double jd : eclipseMaxima)
+            if (jd > t) {
+                tret[0] = jd;
+                return 4;
+            }
+        return 0;
     }
     double deltaT = 0.0008;
+    bool failCalc = false;
+    bool failEclipse = false;
+    bool analytic = false;
+    std::vector<double> eclipseMaxima;
     std::vector<Call> calls;
 };
 
