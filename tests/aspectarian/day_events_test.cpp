@@ -10,7 +10,9 @@
 #include <cmath>
 
 #include "aspectarian/report_layout.h"
+#include "core/library_check.h"
 #include "core/positions.h"
+#include "tests/support/fakes.h"
 
 namespace novarel {
 namespace {
@@ -130,9 +132,11 @@ TEST_F(DayEventsTest, ConjunctionWhileBothBodiesChangeSign) {
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
 }
 
-TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesNearEitherNode) {
+TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesFromTheLibrarySearch) {
+    test::RecordingLibrary library;
     auto lunation = [&](double sun, double moonStart, double node) {
         SetUp();
+        day.eclipseLibrary = &library;
         Hold(Sun, sun);
         for (int s = 0; s < 25; ++s)
             a.HourlyLongitudes[Moon][s] = std::fmod(moonStart + 0.5 * (s - 12) + 360, 360.0);
@@ -144,19 +148,51 @@ TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesNearEitherNode) {
         return std::string();
     };
     // The Moon passes 45 (15 Taurus) at 12:30.
+    const double moment = day.dayJD + 12.5 / 24;
     const std::string at = "  03 May  12:30  " + G(224);
     const std::string newMoon = at + G(161) + G(233) + " - (New Moon, 15" + Sign(2) + "00.0)";
-    EXPECT_EQ(lunation(45, 44.75, 50.2), newMoon + " - solar eclipse");   // 5 from the North Node
-    EXPECT_EQ(lunation(45, 44.75, 230.2), newMoon + " - solar eclipse");  // 5 from the South Node
-    EXPECT_EQ(lunation(45, 44.75, 65.2), newMoon);                        // 20 from both
-    // New Moon at 359 with the node at 1: 2 degrees apart across 0 Aries.
-    EXPECT_EQ(lunation(359, 358.75, 1.2),
-              at + G(161) + G(233) + " - (New Moon, 29" + Sign(12) + "00.0) - solar eclipse");
+    const std::string fullMoon = at + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)";
+    // The node's distance no longer decides: 5 degrees from it and no eclipse found.
+    EXPECT_EQ(lunation(45, 44.75, 50.2), newMoon);
+    // The search starts two days before the lunation, forward, any type,
+    // with the library's files.
+    ASSERT_FALSE(library.calls.empty());
+    const auto& search = library.calls.back();
+    EXPECT_EQ(search.kind, "solar");
+    EXPECT_NEAR(search.t, moment - 2, 1e-9);
+    EXPECT_EQ(search.body, 0);  // forward
+    EXPECT_EQ(search.flags, swe_flags::SwissEphemeris);
+    EXPECT_EQ(search.a, 0);  // every type
+    // Greatest eclipse up to a day from the lunation flags it; further, not.
+    library.eclipseMaxima = {moment + 0.99};
+    EXPECT_EQ(lunation(45, 44.75, 65.2), newMoon + " - solar eclipse");
+    library.eclipseMaxima = {moment - 1.01, moment + 1.01};
+    EXPECT_EQ(lunation(45, 44.75, 50.2), newMoon);
+    library.eclipseMaxima = {moment - 0.5};
+    EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");
+    EXPECT_EQ(library.calls.back().kind, "lunar");
+    // No search for a Quarter Moon.
+    library.calls.clear();
     EXPECT_EQ(lunation(45, 134.75, 50.2),
               at + G(163) + G(233) + " - (Quarter Moon, 15" + Sign(5) + "00.0)");
-    const std::string fullMoon = at + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)";
-    EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");  // 10 from the node
-    EXPECT_EQ(lunation(45, 224.75, 60.2), fullMoon);                       // 15: no lunar eclipse
+    EXPECT_TRUE(library.calls.empty());
+    // Without a library (heliocentric runs) there is no eclipse text.
+    SetUp();
+    EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");
+    auto noLibrary = [&] {
+        day.eclipseLibrary = nullptr;
+        for (const auto& line : Run())
+            if (line.find(" Moon, ") != std::string::npos) return line;
+        return std::string();
+    };
+    EXPECT_EQ(noLibrary(), fullMoon);
+    // New Moon at 359 with the Moon's place carried: 29 Pisces 59.96 shows 0 Aries.
+    library.eclipseMaxima.clear();
+    EXPECT_EQ(lunation(359.9999, 359.7499, 1.2),
+              at + G(161) + G(233) + " - (New Moon, 00" + Sign(1) + "00.0)");
+    // A failed search stops the run with the library's text.
+    library.failEclipse = true;
+    EXPECT_THROW(lunation(45, 44.75, 50.2), LibraryError);
 }
 
 TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {

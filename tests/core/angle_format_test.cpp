@@ -27,7 +27,7 @@ TEST(SplitLongitude, SignsDegreesAndMinutes) {
     s = SplitLongitude(29.9999);
     EXPECT_EQ(s.WholeDegrees, 29);
     EXPECT_EQ(s.SignDegrees, 29);
-    EXPECT_EQ(PositionCell(29.9999), Cell("29", 1, "60.0"));  // not carried
+    EXPECT_EQ(PositionCell(29.9999), Cell("00", 2, "00.0"));  // carried into Taurus
 
     s = SplitLongitude(90.0);
     EXPECT_EQ(s.SignNumber, 4);
@@ -54,13 +54,48 @@ TEST(AppendHms, SiderealTimes) {
     EXPECT_EQ(line, "   18 41 50.5");
     line.clear();
     AppendHms(line, 86399.99);
-    EXPECT_EQ(line, "   23 59 60.0");
+    EXPECT_EQ(line, "    0  0  0.0");  // carried through minutes and hours; 24 h is 0 h
+    line.clear();
+    AppendHms(line, 3599.94);
+    EXPECT_EQ(line, "    0 59 59.9");  // rounds to 59.9: nothing to carry
+}
+
+TEST(Carry, MinutesThatRoundToSixtyGoIntoTheDegrees) {
+    // 359.9999: Pisces 29 60.0 becomes Aries 0 00.0.
+    EXPECT_EQ(PositionCell(359.9999), Cell("00", 1, "00.0"));
+    EXPECT_EQ(PositionCell(59.9992), Cell("00", 3, "00.0"));
+    EXPECT_EQ(PositionCell(59.999), Cell("29", 2, "59.9"));
+    // Plain degrees (declination, latitude) go up past 29.
+    const LongitudeSplit plain = CarryRoundedMinutes(SplitLongitude(29.9999), 1, DegreeForm::Plain);
+    EXPECT_EQ(plain.SignDegrees, 30);
+    EXPECT_EQ(plain.ArcMinutes, 0);
+    // Two decimals (the SVP) carry only from 59.995 on.
+    EXPECT_EQ(CarryRoundedMinutes(SplitLongitude(10 + 59.994 / 60), 2, DegreeForm::Signs).SignDegrees,
+              10);
+    EXPECT_EQ(CarryRoundedMinutes(SplitLongitude(10 + 59.996 / 60), 2, DegreeForm::Signs).SignDegrees,
+              11);
+}
+
+TEST(Carry, SecondsThatRoundToSixtyGoIntoTheMinutesAndHours) {
+    ClockFields c = CarryRoundedSeconds({4, 45, 59.5967}, 0);
+    EXPECT_EQ(c.hours, 4);
+    EXPECT_EQ(c.minutes, 46);
+    EXPECT_EQ(c.seconds, 0);
+    c = CarryRoundedSeconds({23, 59, 59.96}, 1);
+    EXPECT_EQ(c.hours, 0);
+    EXPECT_EQ(c.minutes, 0);
+    c = CarryRoundedSeconds({11, 23, 59.94}, 1);
+    EXPECT_EQ(c.minutes, 23);
+    EXPECT_NEAR(c.seconds, 59.94, 1e-12);
 }
 
 TEST(AppendRightAscensionHms, NineCharacters) {
     std::string line;
     AppendRightAscensionHms(line, 359.99);
     EXPECT_EQ(line, "23 59 58 ");
+    line.clear();
+    AppendRightAscensionHms(line, 71.4983197);  // 4h 45m 59.6s
+    EXPECT_EQ(line, "04 46 00 ");
     line.clear();
     AppendRightAscensionHms(line, 38.7654145);  // 2h 35m 3.7s
     EXPECT_EQ(line, "02 35 04 ");
@@ -70,6 +105,8 @@ TEST(FormatDms, DegreesMinutesSeconds) {
     EXPECT_EQ(FormatDms(23.86), "23d 51m 36s ");
     // 24.1 is 24d 06m 00s.
     EXPECT_EQ(FormatDms(24.1), "24d 06m 00s ");
+    // 23d 59m 59.6s: the seconds carry through the minutes into the degrees.
+    EXPECT_EQ(FormatDms(23 + 59.0 / 60 + 59.6 / 3600), "24d 00m 00s ");
 }
 
 TEST(ComputeNutation, SiderealPointAndAyanamsa) {
