@@ -9,7 +9,9 @@ namespace {
 
 std::string LibraryText(const char* serr, const char* fallback) {
     std::string text = serr != nullptr ? std::string(serr, ::strnlen(serr, 256)) : std::string();
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
+    // The library ends its texts with a period and blanks; the messages add their own.
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\n' || text.back() == '.'))
+        text.pop_back();
     return text.empty() ? fallback : text;
 }
 

@@ -1,0 +1,82 @@
+// What a run does with the library's answers: a failed call stops it with the
+// library's text and no data file; positions from the analytic ephemeris (no
+// ephemeris file found) are said once, or stop the run when files are required.
+#include <gtest/gtest.h>
+
+#include "aspectarian/aspectarian_generator.h"
+#include "ephemeris/ephemeris_generator.h"
+#include "tests/ephemeris/generator_rig.h"
+
+namespace novarel {
+namespace {
+using test::GeneratorRig;
+using test::RecordingLibrary;
+using test::TempFolder;
+
+enum class Kind { Ephemeris, Aspectarian };
+
+RunOutcome RunGenerator(GeneratorRig& rig, Kind kind) {
+    RunContext ctx = rig.context();
+    return kind == Kind::Ephemeris ? GenerateEphemeris(ctx)
+                                   : GenerateAspectarian(ctx, rig.aspectarian);
+}
+
+TEST(LibraryErrors, FailedCallStopsTheRunWithTheLibrarysTextAndWritesNoFile) {
+    for (Kind kind : {Kind::Ephemeris, Kind::Aspectarian}) {
+        SCOPED_TRACE(kind == Kind::Ephemeris ? "ephemeris" : "aspectarian");
+        RecordingLibrary lib;
+        lib.failCalc = true;
+        TempFolder dir;
+        GeneratorRig rig(&lib, dir.str());
+        rig.request.chkSaveData = true;
+        rig.Request("2025", "1", "1", 3);
+        EXPECT_EQ(RunGenerator(rig, kind), RunOutcome::Failed);
+        ASSERT_EQ(rig.messages.messages.size(), 1u);
+        EXPECT_EQ(rig.messages.messages[0].title, "Warning!");
+        EXPECT_NE(rig.messages.messages[0].text.find("sepl_18.se1 is damaged"), std::string::npos)
+            << rig.messages.messages[0].text;
+        EXPECT_TRUE(dir.entries().empty());
+        EXPECT_EQ(rig.view.setTextCount, 0);  // nothing shown
+        EXPECT_EQ(rig.progress.events.back(), "normal");
+    }
+}
+
+TEST(LibraryErrors, AnalyticEphemerisIsSaidOncePerRunWithTheFoldersSearched) {
+    for (Kind kind : {Kind::Ephemeris, Kind::Aspectarian}) {
+        SCOPED_TRACE(kind == Kind::Ephemeris ? "ephemeris" : "aspectarian");
+        RecordingLibrary lib;
+        lib.analytic = true;
+        GeneratorRig rig(&lib, "/opt/novarel");
+        rig.Request("2025", "1", "1", 5);
+        EXPECT_EQ(RunGenerator(rig, kind), RunOutcome::Completed);
+        ASSERT_EQ(rig.messages.messages.size(), 1u);
+        const auto& m = rig.messages.messages[0];
+        EXPECT_EQ(m.title, "Information");
+        EXPECT_NE(m.text.find("/opt/novarel and /usr/share/libswe/ephe"), std::string::npos)
+            << m.text;
+        EXPECT_NE(m.text.find("less precise"), std::string::npos) << m.text;
+        // The next run with the files says nothing.
+        lib.analytic = false;
+        EXPECT_EQ(RunGenerator(rig, kind), RunOutcome::Completed);
+        EXPECT_EQ(rig.messages.messages.size(), 1u);
+    }
+}
+
+TEST(LibraryErrors, RequiredFilesMakeTheAnalyticEphemerisAnError) {
+    RecordingLibrary lib;
+    lib.analytic = true;
+    TempFolder dir;
+    GeneratorRig rig(&lib, dir.str());
+    rig.request.requireEphemerisFiles = true;
+    rig.request.chkSaveData = true;
+    rig.Request("2025", "1", "1", 3);
+    EXPECT_EQ(RunGenerator(rig, Kind::Ephemeris), RunOutcome::Failed);
+    ASSERT_EQ(rig.messages.messages.size(), 1u);
+    EXPECT_EQ(rig.messages.messages[0].title, "Warning!");
+    EXPECT_NE(rig.messages.messages[0].text.find("ephemeris files are required"), std::string::npos)
+        << rig.messages.messages[0].text;
+    EXPECT_TRUE(dir.entries().empty());
+}
+
+}  // namespace
+}  // namespace novarel
