@@ -274,8 +274,7 @@ void FindDayEvents(const DaySearch& day, AspectarianState& a) {
                             line += static_cast<char>(glyphs[i]);
                             line += static_cast<char>(glyph::AspectBase + aspect);
                             line += static_cast<char>(glyphs[j]);
-                            if (i == Sun && j == Moon)
-                                line += LunationText(aspect, Fx, day, h, m);
+                            if (i == Sun && j == Moon) line += LunationText(aspect, Fx, day, h, m);
                         }
                     }
                 }

@@ -125,9 +125,8 @@ Nutation ComputeNutation(double centuries, const OptionValues& options) {
 }
 
 std::string SiderealPointText(const Nutation& nutation) {
-    const LongitudeSplit s =
-        CarryRoundedMinutes(SplitLongitude(NormalizeDegrees(nutation.SiderealPoint)), 2,
-                            DegreeForm::Signs);
+    const LongitudeSplit s = CarryRoundedMinutes(
+        SplitLongitude(NormalizeDegrees(nutation.SiderealPoint)), 2, DegreeForm::Signs);
     std::string text = "   SVP =";
     text += " ";
     text += FormatFixed(s.SignDegrees, 2, 0);

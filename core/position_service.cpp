@@ -9,8 +9,10 @@ void NoteAnswer(std::int32_t rc, std::int32_t flags, const char* serr, const Cal
                 Positions& out) {
     if (!CheckCalcResult(rc, flags, serr)) return;
     if (request.requireEphemerisFiles)
-        throw LibraryError("the ephemeris files are required, but the library found none for "
-                           "this moment (" + std::string(serr) + ")");
+        throw LibraryError(
+            "the ephemeris files are required, but the library found none for "
+            "this moment (" +
+            std::string(serr) + ")");
     out.fromAnalyticEphemeris = true;
 }
 

@@ -70,10 +70,12 @@ TEST(Carry, MinutesThatRoundToSixtyGoIntoTheDegrees) {
     EXPECT_EQ(plain.SignDegrees, 30);
     EXPECT_EQ(plain.ArcMinutes, 0);
     // Two decimals (the SVP) carry only from 59.995 on.
-    EXPECT_EQ(CarryRoundedMinutes(SplitLongitude(10 + 59.994 / 60), 2, DegreeForm::Signs).SignDegrees,
-              10);
-    EXPECT_EQ(CarryRoundedMinutes(SplitLongitude(10 + 59.996 / 60), 2, DegreeForm::Signs).SignDegrees,
-              11);
+    EXPECT_EQ(
+        CarryRoundedMinutes(SplitLongitude(10 + 59.994 / 60), 2, DegreeForm::Signs).SignDegrees,
+        10);
+    EXPECT_EQ(
+        CarryRoundedMinutes(SplitLongitude(10 + 59.996 / 60), 2, DegreeForm::Signs).SignDegrees,
+        11);
 }
 
 TEST(Carry, SecondsThatRoundToSixtyGoIntoTheMinutesAndHours) {
