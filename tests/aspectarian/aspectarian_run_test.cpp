@@ -171,5 +171,20 @@ TEST(StationTimes, ListingBorrowsTheDayAndLeavesOutAStationWithoutTurn) {
     EXPECT_EQ(rig.progress.events, (std::vector<std::string>{"busy", "normal"}));
 }
 
+TEST(StationTimes, PlaceWhoseMinutesRoundToSixtyShowsTheNextSign) {
+    const double day = 2458199.5;
+    // Turning at 29 Cancer 59.9994: printed as 0 Leo 00.0.
+    TurningLibrary lib(day, [](double x) { return 119.99999 - 1e-9 * (x + 20.7) * (x + 20.7); });
+    GeneratorRig rig(&lib);
+    rig.aspectarian.StationRecords = {Record(0, 156, day)};
+    rig.aspectarian.StationCount = 1;
+    RunContext ctx = rig.context();
+    ListRetrogradeTimes(ctx, rig.aspectarian);
+    EXPECT_NE(rig.view.text.find(std::string("Mercury - 21 Mar 2018 at 23:39, 00") +
+                                 glyph::SignChar(5) + "00.0\r\n"),
+              std::string::npos)
+        << rig.view.text;
+}
+
 }  // namespace
 }  // namespace novarel

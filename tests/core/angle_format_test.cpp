@@ -78,6 +78,13 @@ TEST(Carry, MinutesThatRoundToSixtyGoIntoTheDegrees) {
         11);
 }
 
+TEST(Carry, SiderealPointAndTrueAyanamsaTexts) {
+    // 4 Pisces 59.996 (two decimals) and 23d 59m 59.7s.
+    const Nutation n{330 + 4 + 59.996 / 60, 23 + 59.0 / 60 + 59.7 / 3600};
+    EXPECT_EQ(SiderealPointText(n), std::string("   SVP = 05") + glyph::SignChar(12) +
+                                        "00.00  True Ayanamsa = 24d 00m 00s ");
+}
+
 TEST(Carry, SecondsThatRoundToSixtyGoIntoTheMinutesAndHours) {
     ClockFields c = CarryRoundedSeconds({4, 45, 59.5967}, 0);
     EXPECT_EQ(c.hours, 4);
