@@ -59,7 +59,8 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     search.moonChangeOnly = request.chkMoonChange;
     search.noMoonIngress = request.optNoDisplay();
     search.cardinalMoonIngressOnly = ctx.options[12] != 0;
-    if (request.optGeo()) search.eclipseLibrary = &ctx.library;
+    EclipseSearch eclipses(ctx.library);
+    if (request.optGeo()) search.eclipses = &eclipses;
 
     for (int d = 0; d <= lastDay; ++d) {
         if (lastDay > 0) ShowProgress(ctx.progress, d, lastDay);

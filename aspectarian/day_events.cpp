@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "aspectarian/eclipse_search.h"
 #include "core/angle_format.h"
 #include "core/fixed_format.h"
 #include "core/glyphs.h"
@@ -78,8 +77,8 @@ std::string MoonPositionText(double longitude) {
 
 // Whether the lunation at minute m of hour h is an eclipse of the kind.
 bool IsEclipse(const DaySearch& day, EclipseKind kind, int hour, double minute) {
-    return day.eclipseLibrary != nullptr &&
-           EclipseAtLunation(*day.eclipseLibrary, kind, day.dayJD + hour / 24.0 + minute / 1440);
+    return day.eclipses != nullptr &&
+           day.eclipses->AtLunation(kind, day.dayJD + hour / 24.0 + minute / 1440);
 }
 
 std::string LunationText(Aspect aspect, double moonLongitude, const DaySearch& day, int hour,

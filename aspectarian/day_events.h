@@ -5,7 +5,7 @@
 #include <string>
 
 #include "aspectarian/aspectarian_state.h"
-#include "core/ephemeris_library.h"
+#include "aspectarian/eclipse_search.h"
 
 namespace novarel {
 
@@ -19,9 +19,9 @@ struct DaySearch {
     std::string dateText;                  // the day's date text, for station records
     double dayJD = 0;                      // 0h UT of the day
     double lastSampleCenturies = 0;        // Julian centuries of the 24h sample
-    // Geocentric runs: the library whose eclipse search marks the New and
-    // Full Moons that are eclipses. None: no eclipse text.
-    EphemerisLibrary* eclipseLibrary = nullptr;
+    // Geocentric runs: the search that marks the New and Full Moons that are
+    // eclipses. None: no eclipse text.
+    EclipseSearch* eclipses = nullptr;
 };
 
 // Fraction of the interval at which a quantity going from a0 to a1 equals one

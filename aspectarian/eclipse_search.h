@@ -1,5 +1,7 @@
 #pragma once
 // Whether a New or Full Moon is an eclipse, by the library's eclipse search.
+#include <array>
+
 #include "core/ephemeris_library.h"
 
 namespace novarel {
@@ -14,5 +16,25 @@ constexpr double EclipseWindowDays = 1.0;
 // lunation moment (Julian Day, UT), finds one whose greatest phase lies
 // within EclipseWindowDays of that moment. A failed search throws LibraryError.
 bool EclipseAtLunation(EphemerisLibrary& library, EclipseKind kind, double lunationJD);
+
+// The same decision for the lunations of one run, asked in time order. The
+// search finds the next eclipse after its start, so none lies between a
+// search's start and the eclipse it found: a later lunation before that
+// eclipse has the answer without a search of its own. A run then searches
+// about twice a year per kind instead of at every lunation.
+class EclipseSearch {
+public:
+    explicit EclipseSearch(EphemerisLibrary& library) : library_(library) {}
+    bool AtLunation(EclipseKind kind, double lunationJD);
+
+private:
+    struct Found {
+        bool valid = false;
+        double start = 0;    // where the search started
+        double maximum = 0;  // greatest phase of the eclipse it found
+    };
+    EphemerisLibrary& library_;
+    std::array<Found, 2> found_{};
+};
 
 }  // namespace novarel

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "aspectarian/report_layout.h"
 #include "core/library_check.h"
@@ -134,9 +135,11 @@ TEST_F(DayEventsTest, ConjunctionWhileBothBodiesChangeSign) {
 
 TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesFromTheLibrarySearch) {
     test::RecordingLibrary library;
+    std::optional<EclipseSearch> search;
     auto lunation = [&](double sun, double moonStart, double node) {
         SetUp();
-        day.eclipseLibrary = &library;
+        search.emplace(library);  // a run of its own
+        day.eclipses = &*search;
         Hold(Sun, sun);
         for (int s = 0; s < 25; ++s)
             a.HourlyLongitudes[Moon][s] = std::fmod(moonStart + 0.5 * (s - 12) + 360, 360.0);
@@ -157,12 +160,12 @@ TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesFromTheLibrarySearch)
     // The search starts two days before the lunation, forward, any type,
     // with the library's files.
     ASSERT_FALSE(library.calls.empty());
-    const auto& search = library.calls.back();
-    EXPECT_EQ(search.kind, "solar");
-    EXPECT_NEAR(search.t, moment - 2, 1e-9);
-    EXPECT_EQ(search.body, 0);  // forward
-    EXPECT_EQ(search.flags, swe_flags::SwissEphemeris);
-    EXPECT_EQ(search.a, 0);  // every type
+    const auto& call = library.calls.back();
+    EXPECT_EQ(call.kind, "solar");
+    EXPECT_NEAR(call.t, moment - 2, 1e-9);
+    EXPECT_EQ(call.body, 0);  // forward
+    EXPECT_EQ(call.flags, swe_flags::SwissEphemeris);
+    EXPECT_EQ(call.a, 0);  // every type
     // Greatest eclipse up to a day from the lunation flags it; further, not.
     library.eclipseMaxima = {moment + 0.99};
     EXPECT_EQ(lunation(45, 44.75, 65.2), newMoon + " - solar eclipse");
@@ -180,7 +183,7 @@ TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesFromTheLibrarySearch)
     SetUp();
     EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");
     auto noLibrary = [&] {
-        day.eclipseLibrary = nullptr;
+        day.eclipses = nullptr;
         for (const auto& line : Run())
             if (line.find(" Moon, ") != std::string::npos) return line;
         return std::string();
@@ -193,6 +196,21 @@ TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesFromTheLibrarySearch)
     // A failed search stops the run with the library's text.
     library.failEclipse = true;
     EXPECT_THROW(lunation(45, 44.75, 50.2), LibraryError);
+}
+
+TEST(EclipseSearch, LaterLunationsBeforeTheFoundEclipseNeedNoSearchAndGetTheSameAnswer) {
+    test::RecordingLibrary library;
+    library.eclipseMaxima = {2451580.03, 2451756.59, 2451934.0};
+    EclipseSearch run(library);
+    int searches = 0;
+    for (double lunation = 2451550.1; lunation < 2451990; lunation += 29.530589) {
+        const std::size_t before = library.calls.size();
+        const bool cached = run.AtLunation(EclipseKind::Solar, lunation);
+        searches += static_cast<int>(library.calls.size() - before);
+        EXPECT_EQ(cached, EclipseAtLunation(library, EclipseKind::Solar, lunation)) << lunation;
+    }
+    // One search at the start and one after each eclipse passed.
+    EXPECT_EQ(searches, 4);
 }
 
 TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
