@@ -16,8 +16,9 @@ public:
 
 // Throws LibraryError when rc reports a failure (SweError). Otherwise true
 // when the library answered from its analytic ephemeris although its files
-// were asked for.
-bool CheckCalcResult(std::int32_t rc, std::int32_t requestedFlags, const char* serr);
+// were asked for; with filesRequired that answer throws LibraryError too.
+bool CheckCalcResult(std::int32_t rc, std::int32_t requestedFlags, const char* serr,
+                     bool filesRequired = false);
 
 // Throws LibraryError when an eclipse search failed.
 void CheckEclipseResult(std::int32_t rc, const char* serr);

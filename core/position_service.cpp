@@ -7,13 +7,8 @@ namespace {
 
 void NoteAnswer(std::int32_t rc, std::int32_t flags, const char* serr, const CalcRequest& request,
                 Positions& out) {
-    if (!CheckCalcResult(rc, flags, serr)) return;
-    if (request.requireEphemerisFiles)
-        throw LibraryError(
-            "the ephemeris files are required, but the library found none for "
-            "this moment (" +
-            std::string(serr) + ")");
-    out.fromAnalyticEphemeris = true;
+    if (CheckCalcResult(rc, flags, serr, request.requireEphemerisFiles))
+        out.fromAnalyticEphemeris = true;
 }
 
 }  // namespace

@@ -20,6 +20,16 @@ TEST(LibraryCheck, FailureThrowsTheLibrarysTextAndTheAnalyticFallbackIsNoted) {
     EXPECT_FALSE(CheckCalcResult(258, 258, ""));
     EXPECT_TRUE(CheckCalcResult(260, 258, "using Moshier eph."));  // files flag cleared, 4 set
     EXPECT_FALSE(CheckCalcResult(260, 260, ""));                   // files were not asked for
+    try {
+        CheckCalcResult(
+            260, 258, "SwissEph file 'sepl_18.se1' not found in PATH '/x/' \nusing Moshier eph.; ",
+            true);
+        FAIL() << "no exception";
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(e.what(),
+                     "the ephemeris files are required, but none was found (SwissEph file "
+                     "'sepl_18.se1' not found in PATH '/x/' using Moshier eph)");
+    }
     EXPECT_NO_THROW(CheckEclipseResult(0, ""));
     EXPECT_THROW(CheckEclipseResult(-1, "x"), LibraryError);
     EXPECT_EQ(SearchedFolders("/opt/n:/usr/share/libswe/ephe"),
