@@ -250,6 +250,36 @@ TEST_F(DayEventsTest, HeliocentricHasNoMoonNoStationsAndNoNodeAspects) {
     EXPECT_TRUE(a.StationRecords.empty());
 }
 
+TEST(ReportLayout, RightColumnStartsUnderItsHeadingWhateverTheLeftText) {
+    std::vector<std::string> report(6);
+    report[4] = "  Day      h  m";
+    report[5] = "  -------------";
+    const std::vector<std::string> days = {
+        "  01 Aug  10:54  " + G(233) + "  " + Sign(1) + " - Moon ingress",
+        "          17:00  " + G(230) + "  " + G(156) + " +/- up to 1 hour",
+        "          16:05  " + G(233) + G(162) + G(227),
+        "          06:03  " + G(224) + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)",
+        "",
+        "  02 Aug  02:39  " + G(227) + G(163) + G(232),
+        "          23:27  " + G(226) + "  " + Sign(7) + " - planet ingress",
+        "          04:38  " + G(233) + G(163) + G(231),
+        "          11:38  " + G(233) + G(162) + G(234),
+        "",
+    };
+    report.insert(report.end(), days.begin(), days.end());
+    const auto page = TwoColumnLines(report);
+    ASSERT_EQ(page.size(), 6u + days.size() / 2);
+    EXPECT_EQ(page[4], std::string(report[4]).append(64 - report[4].size(), ' ') + report[4]);
+    for (std::size_t r = 0; r < days.size() / 2; ++r) {
+        const std::string& row = page[6 + r];
+        ASSERT_GE(row.size(), 64u) << row;
+        EXPECT_EQ(row.substr(0, days[r].size()), days[r]);
+        EXPECT_EQ(row.substr(days[r].size(), 64 - days[r].size()),
+                  std::string(64 - days[r].size(), ' '));
+        EXPECT_EQ(row.substr(64), days[r + 5]);
+    }
+}
+
 TEST(ReportLayout, ExchangeSortByHourAndMinuteIsNotStable) {
     auto event = [](const std::string& hhmm, const std::string& what) {
         return "  03 May  " + hhmm + "  " + what;
