@@ -8,7 +8,7 @@ namespace novarel::cli {
 
 class OnePerLineFormatter final : public CLI::Formatter {
 public:
-    OnePerLineFormatter() { column_width(44); }
+    OnePerLineFormatter() { column_width(46); }
     std::string make_option_opts(const CLI::Option* option) const override {
         if (option->get_type_size() == 0 || option->get_type_name().empty()) return {};
         return " " + option->get_type_name();

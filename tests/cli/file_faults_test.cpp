@@ -22,7 +22,7 @@ using clitest::RunNovarel;
 
 // The start and options of every run here: its files are 180503LO.TEG,
 // 180503LA.TEG, 180503RA.TEG and 180503DE.TEG.
-const std::string Run = "--start 2018-05-03 --date-order 2 --save";
+const std::string SaveArgs = "--start 2018-05-03 --date-order 2 --save";
 const std::vector<std::string> SetNames = {"180503DE.TEG", "180503LA.TEG", "180503LO.TEG",
                                            "180503RA.TEG"};
 
@@ -71,22 +71,24 @@ TEST(DataFiles, ALinkInPlaceOfADataFileIsReplacedNotFollowed) {
     const std::string target = elsewhere.file("precious.txt");
     { std::ofstream(target, std::ios::binary) << "keep me\n"; }
     fs::create_symlink(target, dir.file("180503LO.TEG"));
-    const auto r = RunNovarel(dir, "ephemeris", Run + " --days 3");
+    const auto r = RunNovarel(dir, "ephemeris", SaveArgs + " --days 3");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadBytes(target), "keep me\n");
     EXPECT_FALSE(fs::is_symlink(dir.file("180503LO.TEG")));
-    EXPECT_NE(ReadBytes(dir.file("180503LO.TEG")).find("Longitude"), std::string::npos);
+    EXPECT_NE(
+        ReadBytes(dir.file("180503LO.TEG")).find("Tropical Ephemeris - Thursday, 03 May 2018"),
+        std::string::npos);
     EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
 }
 
 // A run of 366 days that fails half-way leaves the files of a 30-day run
 // byte for byte; the failure is reported and no new file stays behind.
 void ExpectFailedRunKeepsEarlierFiles(const ProgramFolder& dir, const std::string& limit) {
-    const auto before = RunNovarel(dir, "ephemeris", Run + " --days 30");
+    const auto before = RunNovarel(dir, "ephemeris", SaveArgs + " --days 30");
     ASSERT_EQ(before.status, 0) << before.err;
     const auto earlier = FilesOf(dir);
     ASSERT_EQ(earlier.size(), 4u);
-    const auto r = RunNovarel(dir, "ephemeris", Run + " --days 366", "LC_ALL=C " + limit);
+    const auto r = RunNovarel(dir, "ephemeris", SaveArgs + " --days 366", "LC_ALL=C " + limit);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("could not be written"), std::string::npos) << r.err;
     EXPECT_EQ(FilesOf(dir), earlier);
@@ -108,7 +110,7 @@ TEST(DataFiles, ADiskThatFillsHalfWayLeavesTheEarlierFiles) {
         std::string path;
         ~Unmount() { ::umount(path.c_str()); }
     } unmount{mounted};
-    const std::string run = Exe() + " ephemeris --dir '" + mounted + "' " + Run;
+    const std::string run = Exe() + " ephemeris --dir '" + mounted + "' " + SaveArgs;
     ASSERT_EQ(Shell(run + " --days 30 > /dev/null 2>&1"), 0);
     std::map<std::string, std::string> earlier;
     for (const std::string& name : SetNames) earlier[name] = ReadBytes(mounted + "/" + name);
@@ -130,9 +132,9 @@ TEST(DataFiles, AWriteThatFailsHalfWayLeavesTheEarlierFiles) {
 
 TEST(DataFiles, AKilledRunLeavesNoPartFileUnderAFinalName) {
     ProgramFolder dir;
-    ASSERT_EQ(RunNovarel(dir, "ephemeris", Run + " --days 30").status, 0);
+    ASSERT_EQ(RunNovarel(dir, "ephemeris", SaveArgs + " --days 30").status, 0);
     const auto earlier = FilesOf(dir);
-    const std::string run = Exe() + " ephemeris --dir '" + dir.str() + "' " + Run +
+    const std::string run = Exe() + " ephemeris --dir '" + dir.str() + "' " + SaveArgs +
                             " --days 366 > /dev/null 2>&1 & echo $! > '" + dir.file("pid") + "'";
     bool killedHalfWay = false;
     for (int attempt = 0; attempt < 20 && !killedHalfWay; ++attempt) {
@@ -149,15 +151,15 @@ TEST(DataFiles, AKilledRunLeavesNoPartFileUnderAFinalName) {
     ASSERT_TRUE(killedHalfWay);
     EXPECT_EQ(Leftovers(dir).size(), 4u);
     // The next run that saves removes what the killed one left.
-    ASSERT_EQ(RunNovarel(dir, "ephemeris", Run + " --days 3").status, 0);
+    ASSERT_EQ(RunNovarel(dir, "ephemeris", SaveArgs + " --days 3").status, 0);
     EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
 }
 
 TEST(DataFiles, ConcurrentRunsIntoOneFolderKeepEachSetWhole) {
     // The files one run of each length writes on its own.
     ProgramFolder shortRun, longRun, shared;
-    ASSERT_EQ(RunNovarel(shortRun, "ephemeris", Run + " --days 30").status, 0);
-    ASSERT_EQ(RunNovarel(longRun, "ephemeris", Run + " --days 366").status, 0);
+    ASSERT_EQ(RunNovarel(shortRun, "ephemeris", SaveArgs + " --days 30").status, 0);
+    ASSERT_EQ(RunNovarel(longRun, "ephemeris", SaveArgs + " --days 366").status, 0);
     const auto shortFiles = FilesOf(shortRun), longFiles = FilesOf(longRun);
     ASSERT_EQ(shortFiles.size(), 4u);
     ASSERT_NE(shortFiles, longFiles);
@@ -165,7 +167,7 @@ TEST(DataFiles, ConcurrentRunsIntoOneFolderKeepEachSetWhole) {
     test::TempFolder statuses;
     std::string line;
     for (int i = 0; i < 20; ++i)
-        line += "(" + Exe() + " ephemeris --dir '" + shared.str() + "' " + Run +
+        line += "(" + Exe() + " ephemeris --dir '" + shared.str() + "' " + SaveArgs +
                 (i % 2 == 0 ? " --days 30" : " --days 366") + " > /dev/null 2>&1; echo $? > '" +
                 statuses.file(std::to_string(i)) + "') & ";
     ASSERT_EQ(Shell(line + "wait"), 0);
