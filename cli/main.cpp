@@ -17,6 +17,7 @@
 #include "cli/help_format.h"
 #include "cli/standard_output.h"
 #include "core/glyphs.h"
+#include "core/locale_utf8_names.h"
 #include "core/swe_library.h"
 
 namespace {
@@ -38,9 +39,14 @@ std::string UnknownCommand(int argc, char** argv) {
     return argv[1];
 }
 
-// The Data window's text in the chosen encoding.
-std::string OutputText(const std::string& text, const std::string& encoding) {
-    return encoding == "cp1252" ? text : novarel::glyph::TextToUtf8(text);
+// The Data window's text in the chosen encoding. UTF-8 output names days and
+// months in the locale's own letters, which the single-byte text may lack.
+std::string OutputText(const std::string& text, const std::string& encoding,
+                       const novarel::LocaleNames& shown) {
+    using namespace novarel;
+    if (encoding == "cp1252") return text;
+    return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
+                        Utf8NamesFromCurrentLocale());
 }
 
 }  // namespace
@@ -109,9 +115,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Warning!: the program folder %s does not exist.\n", dir.c_str());
         return 1;
     }
+    const LocaleNames names = LocaleNames::FromCurrentLocale();
     Program program(dir, std::make_unique<SweLibrary>(),
-                    ProgramSeams{messages, progress, view, windows},
-                    LocaleNames::FromCurrentLocale());
+                    ProgramSeams{messages, progress, view, windows}, names);
     program.InitialiseLibraryAndOptions();
     program.state.DateOrder =
         options.dateOrder ? static_cast<std::int16_t>(*options.dateOrder) : DetectDateOrder("");
@@ -123,7 +129,8 @@ int main(int argc, char** argv) {
     }
     const int rc = eph->parsed() ? cli::RunEphemerisCommand(program, options)
                                  : cli::RunAspectarianCommand(program, options);
-    if (const int error = cli::WriteStandardOutput(OutputText(view.text(), options.encoding))) {
+    if (const int error =
+            cli::WriteStandardOutput(OutputText(view.text(), options.encoding, names))) {
         cli::ReportOutputFailure(error);
         return 1;
     }

@@ -200,17 +200,62 @@ TEST(Commands, EphemerisNamesAndDateOrderOfTheLocale) {
     ASSERT_EQ(r.status, 0) << r.err;
     const auto lines = Lines(r.out);
     ASSERT_GT(lines.size(), 8u);
-    // "M\xE4r" would be drawn with the Jupiter symbol in place of the letter.
-    EXPECT_NE(lines[1].find("Tropical Ephemeris - Donnerstag, 01 Mar 2018 at noon"),
+    // UTF-8 output has the locale's own "M\u00e4r"; in single-byte text "M\xE4r"
+    // would be drawn with the Jupiter symbol in place of the letter, so the
+    // data file has "Mar".
+    EXPECT_NE(lines[1].find("Tropical Ephemeris - Donnerstag, 01 M\u00e4r 2018 at noon"),
               std::string::npos)
         << lines[1];
-    EXPECT_EQ(lines[7].substr(0, 9), "  01 Mar ");
+    EXPECT_EQ(lines[7].substr(0, 10), "  01 M\u00e4r ");
     // Day, month, year in the German order.
     EXPECT_EQ(dir.entries(),
               (std::vector<std::string>{"010318DE.TEG", "010318LA.TEG", "010318LO.TEG",
                                         "010318RA.TEG", "OPTIONS.OPT", "novarel_SE.lock"}));
     EXPECT_NE(clitest::ReadBytes(dir.file("010318LO.TEG")).find("Donnerstag, 01 Mar 2018"),
               std::string::npos);
+}
+
+// Names in letters the single-byte text lacks: UTF-8 output has them, in the
+// cells the columns need; single-byte output and data files have English.
+TEST(Commands, NamesOfLocalesBeyondTheSingleByteText) {
+    if (std::setlocale(LC_CTYPE, "C.UTF-8") == nullptr) GTEST_SKIP() << "no C.UTF-8 locale";
+    ProgramFolder locales, dir;
+    const std::string run = "--start 2018-10-01 --days 2 --date-order 2";
+    const auto english = Lines(RunNovarel(dir, "ephemeris", run).out);
+    ASSERT_GT(english.size(), 8u);
+    for (const auto& [locale, weekday, month] :
+         {std::tuple{"ru_RU", "\u041f\u043e\u043d\u0435\u0434\u0435\u043b\u044c\u043d\u0438\u043a",
+                     "\u043e\u043a\u0442"},
+          {"el_GR", "\u0394\u03b5\u03c5\u03c4\u03ad\u03c1\u03b1", "\u039f\u03ba\u03c4"},
+          {"ja_JP", "\u6708\u66dc\u65e5", "10 "}}) {
+        SCOPED_TRACE(locale);
+        const std::string make = std::string("localedef -i ") + locale + " -f UTF-8 '" +
+                                 locales.file(std::string(locale) + ".UTF-8") +
+                                 "' > /dev/null 2>&1";
+        if (std::system(make.c_str()) != 0) continue;
+        const std::string env =
+            std::string("LC_ALL=") + locale + ".UTF-8 LOCPATH='" + locales.str() + "'";
+        const auto r = RunNovarel(dir, "ephemeris", run + " --save", env);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const auto lines = Lines(r.out);
+        ASSERT_EQ(lines.size(), english.size());
+        EXPECT_EQ(r.out.find('?'), std::string::npos) << r.out;
+        EXPECT_NE(lines[1].find(std::string("Tropical Ephemeris - ") + weekday + ", 01 " + month),
+                  std::string::npos)
+            << lines[1];
+        // Every row keeps its cells: the same terminal columns as in English.
+        for (std::size_t i = 6; i < lines.size(); ++i)
+            EXPECT_EQ(clitest::TerminalColumns(lines[i]).back(),
+                      clitest::TerminalColumns(english[i]).back())
+                << lines[i];
+        // Single-byte text falls back to the English names, never to "?".
+        const auto bytes = RunNovarel(dir, "ephemeris", run + " --encoding cp1252", env);
+        EXPECT_NE(bytes.out.find("Tropical Ephemeris - Monday, 01 Oct 2018"), std::string::npos);
+        EXPECT_NE(clitest::ReadBytes(dir.file("181001LO.TEG")).find("Monday, 01 Oct 2018"),
+                  std::string::npos);
+        EXPECT_EQ(bytes.out.find('?'), std::string::npos);
+    }
+    std::setlocale(LC_CTYPE, "C");
 }
 
 TEST(Commands, DataFileThatCannotBeWritten) {
