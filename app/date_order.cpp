@@ -3,6 +3,7 @@
 #include <langinfo.h>
 
 #include "core/fixed_format.h"
+#include "core/messages.h"
 #include "core/text_file.h"
 
 namespace novarel {
@@ -71,6 +72,13 @@ std::int16_t DetectDateOrder(const std::string& iniPath) {
     }
     const char* fmt = nl_langinfo(D_FMT);
     return fmt ? DateOrderFromFormat(fmt) : 0;
+}
+
+void ReportIniTooLarge(const std::string& iniPath, MessageSink& messages) {
+    if (iniPath.empty() || !IsTooLargeToRead(iniPath)) return;
+    messages.showMessage("The ini file " + TooLargeText(iniPath) +
+                             " and is not read. The date order comes from the locale.",
+                         msg::TitleWarning, MessageIcon::Exclamation);
 }
 
 }  // namespace novarel

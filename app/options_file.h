@@ -2,6 +2,7 @@
 // OPTIONS.OPT: twelve numbers, one per line in the first seven characters,
 // with OPTIONS.MAS as the factory copy.
 #include <string>
+#include <vector>
 
 #include "core/option_values.h"
 #include "core/seams.h"
@@ -15,9 +16,22 @@ inline constexpr const char* OptionsMasterName = "OPTIONS.MAS";
 // their earlier value. The first empty line ends the values.
 void ParseOptionsText(const std::string& text, OptionValues& values);
 
+// A line whose value field (its first seven characters) is not a number.
+struct OptionLineProblem {
+    int line = 0;       // 1..12
+    std::string field;  // as written, blanks trimmed
+    float used = 0;     // the value taken from it
+};
+
+// The lines ParseOptionsText reads whose field is not one number.
+std::vector<OptionLineProblem> OptionLineProblems(const std::string& text);
+
 // Reads programDirectory/OPTIONS.OPT into values; false when it cannot be read
-// (values unchanged).
-bool ReadOptionsFile(const std::string& programDirectory, OptionValues& values);
+// or is larger than MaxTextFileBytes (values unchanged). With messages, each
+// line that is not a number gets a "Warning!" naming it and the value used,
+// and a file too large to read is reported.
+bool ReadOptionsFile(const std::string& programDirectory, OptionValues& values,
+                     MessageSink* messages = nullptr);
 
 // Start-up: factory values first, then the file; a missing or unreadable file
 // is reported with a message naming it and the factory values stay.

@@ -69,7 +69,8 @@ void Program::StartUp(const StartupOptions& startup) {
     InitialiseLibraryAndOptions();
     if (options[6] != 0) app_.shell.showNotice();
     seams_.progress.setBusy(true);
-    ReadSettings(settingsPath(), settingsLinks());
+    ReadSettings(settingsPath(), settingsLinks(), &seams_.messages);
+    ReportIniTooLarge(startup.dateOrderIni, seams_.messages);
     state.DateOrder =
         startup.dateOrder ? *startup.dateOrder : DetectDateOrder(startup.dateOrderIni);
     const double twipsPerPixel = app_.screen.twipsPerPixelX();

@@ -43,6 +43,18 @@ std::string SingleText(float x) {
     return x > 0 ? " " + s : s;
 }
 
+// A size that must be positive: a value that is not, or that becomes 0 in
+// its field (0.1 in a whole-number field), is ignored like a missing line, so
+// that what is written always reads back the same. False when it does not fit.
+template <class Field>
+bool ToPositiveField(double x, Field& out) {
+    if (!(x > 0)) return true;
+    Field v{};
+    if (!ToField(x, v)) return false;
+    if (v > 0) out = v;
+    return true;
+}
+
 bool StartsWith(std::string_view line, std::string_view key) {
     return line.size() >= key.size() && line.compare(0, key.size(), key) == 0;
 }
@@ -65,16 +77,16 @@ bool ApplyLine(std::string_view line, SettingsLinks& l) {
     if (key("FontItalic")) d.FontItalic = n;
     if (key("NOVARELTop") && !ToField(n, l.main.top)) return false;
     if (key("NOVARELLeft") && !ToField(n, l.main.left)) return false;
-    if (key("NOVARELHeight") && n > 0 && !ToField(n, l.main.height)) return false;
-    if (key("NOVARELWidth") && n > 0 && !ToField(n, l.main.width)) return false;
-    if (key("DataTop") && n > 0 && !ToField(n, d.DataTop)) return false;
+    if (key("NOVARELHeight") && !ToPositiveField(n, l.main.height)) return false;
+    if (key("NOVARELWidth") && !ToPositiveField(n, l.main.width)) return false;
+    if (key("DataTop") && !ToPositiveField(n, d.DataTop)) return false;
     if (key("DataLeft") && !ToField(n, d.DataLeft)) return false;
-    if (key("DataHeight") && n > 0 && !ToField(n, d.DataHeight)) return false;
-    if (key("DataWidth") && n > 0 && !ToField(n, d.DataWidth)) return false;
+    if (key("DataHeight") && !ToPositiveField(n, d.DataHeight)) return false;
+    if (key("DataWidth") && !ToPositiveField(n, d.DataWidth)) return false;
     if (key("InputLeft") && !ToField(n, in.InputLeft)) return false;
-    if (key("InputHeight") && n > 0 && !ToField(n, in.InputHeight)) return false;
-    if (key("InputWidth") && n > 0 && !ToField(n, in.InputWidth)) return false;
-    if (key("InputTop") && n > 0 && !ToField(n, in.InputTop)) return false;
+    if (key("InputHeight") && !ToPositiveField(n, in.InputHeight)) return false;
+    if (key("InputWidth") && !ToPositiveField(n, in.InputWidth)) return false;
+    if (key("InputTop") && !ToPositiveField(n, in.InputTop)) return false;
     if (key("CalcFullMonth")) {
         const bool checked = value == "Yes";
         // Only a change of the check box is a click.
@@ -83,11 +95,11 @@ bool ApplyLine(std::string_view line, SettingsLinks& l) {
     if (key("SaveData")) in.Controls().chkSaveData = value == "Yes";
     if (key("Type"))
         in.Controls().type = value == "Midnight" ? TimeOfDay::Midnight : TimeOfDay::Noon;
-    if (key("NumberOfDays") && n > 0) {
+    if (key("NumberOfDays")) {
         // Only the working value: the days box receives it at the end of start-up.
         std::int16_t days = 0;
-        if (!ToField(n, days)) return false;
-        in.SetWorkingDays(days);
+        if (!ToPositiveField(n, days)) return false;
+        if (days > 0) in.SetWorkingDays(days);
     }
     if (key("Coordinates"))
         in.Controls().coordinates = value == "Helio" ? Centre::Helio : Centre::Geo;
@@ -132,9 +144,14 @@ void ApplySettingsLines(const std::vector<std::string>& lines, SettingsLinks lin
         if (!ApplyLine(line, links)) return;  // the lines before keep their effect
 }
 
-void ReadSettings(const std::string& path, SettingsLinks links) {
+void ReadSettings(const std::string& path, SettingsLinks links, MessageSink* messages) {
     SetSettingsDefaults(links);
-    if (auto lines = ReadTextLines(path)) ApplySettingsLines(*lines, links);
+    if (auto lines = ReadTextLines(path))
+        ApplySettingsLines(*lines, links);
+    else if (messages != nullptr && IsTooLargeToRead(path))
+        messages->showMessage("The settings file " + TooLargeText(path) +
+                                  " and is not read. The program starts with its defaults.",
+                              msg::TitleWarning, MessageIcon::Exclamation);
 }
 
 std::string SettingsText(SettingsLinks links) {

@@ -39,8 +39,9 @@ void SetSettingsDefaults(SettingsLinks links);
 void ApplySettingsLines(const std::vector<std::string>& lines, SettingsLinks links);
 
 // The file in the program folder; a missing or unreadable file leaves the
-// defaults, without a message.
-void ReadSettings(const std::string& path, SettingsLinks links);
+// defaults, without a message. A file larger than MaxTextFileBytes leaves the
+// defaults too, and is reported when messages is given.
+void ReadSettings(const std::string& path, SettingsLinks links, MessageSink* messages = nullptr);
 
 // The 24 lines in their fixed order, each ended by CR LF.
 std::string SettingsText(SettingsLinks links);

@@ -11,8 +11,8 @@
 #include "core/julian_day.h"
 #include "core/messages.h"
 #include "core/position_service.h"
+#include "core/replacement_file.h"
 #include "core/start_date.h"
-#include "core/text_file.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
 #include "output/library_reports.h"
@@ -103,7 +103,7 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
             DataFilePath(ctx.programDirectory, s.AspectarianDateText, s.DateOrder, request, "AS");
         std::string text;
         for (const auto& line : asp.ReportLines) text += line + "\r\n";
-        if (!WriteWholeFile(path, text)) {
+        if (!WriteRunDataFile(path, text)) {
             ctx.messages.showMessage("The data file " + path +
                                          " cannot be written. The aspectarian is shown without it.",
                                      msg::TitleWarning, MessageIcon::Exclamation);

@@ -3,16 +3,21 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <memory>
 
 #include "app/date_order.h"
 #include "app/program.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
+#include "cli/help_format.h"
+#include "cli/standard_output.h"
 #include "core/glyphs.h"
+#include "core/locale_utf8_names.h"
 #include "core/swe_library.h"
 
 namespace {
@@ -22,6 +27,26 @@ std::string ExecutableFolder() {
     auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return ".";
     return exe.parent_path().string();
+}
+
+constexpr const char* Commands[] = {"ephemeris", "aspectarian"};
+
+// The first word when it looks like a command but is none of ours.
+std::string UnknownCommand(int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-' || argv[1][0] == '\0') return {};
+    for (const char* c : Commands)
+        if (std::string_view(argv[1]) == c) return {};
+    return argv[1];
+}
+
+// The Data window's text in the chosen encoding. UTF-8 output names days and
+// months in the locale's own letters, which the single-byte text may lack.
+std::string OutputText(const std::string& text, const std::string& encoding,
+                       const novarel::LocaleNames& shown) {
+    using namespace novarel;
+    if (encoding == "cp1252") return text;
+    return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
+                        Utf8NamesFromCurrentLocale());
 }
 
 }  // namespace
@@ -34,22 +59,50 @@ int main(int argc, char** argv) {
     CLI::App app{"Novarel_SE 2.00: daily ephemeris and aspectarian at Greenwich"};
     app.set_version_flag("--version", "novarel (Novarel_SE) 2.00");
     app.require_subcommand(1);
+    app.formatter(std::make_shared<cli::OnePerLineFormatter>());
     cli::CommandOptions options;
     auto* eph = app.add_subcommand("ephemeris", "Daily ephemeris of the eleven bodies");
     cli::AddRequestOptions(*eph, options);
     eph->add_option("--view", options.view,
                     "Table shown: longitude, declination, latitude or ra (default: longitude)")
-        ->check(CLI::IsMember({"longitude", "declination", "latitude", "ra"}));
+        ->type_name("longitude|declination|latitude|ra")
+        ->check(CLI::IsMember({"longitude", "declination", "latitude", "ra"}).description(""));
+    cli::AddAspectarianOptions(*eph, options, true);
     auto* asp = app.add_subcommand("aspectarian",
                                    "Aspects, ingresses, stations and lunations to the minute");
     cli::AddRequestOptions(*asp, options);
-    asp->add_flag("--stations", options.stations, "Then list the retrograde station times");
+    cli::AddAspectarianOptions(*asp, options, false);
 
+    if (const std::string unknown = UnknownCommand(argc, argv); !unknown.empty()) {
+        std::fprintf(stderr,
+                     "novarel: unknown command '%s'; the commands are ephemeris and "
+                     "aspectarian.\nRun with --help for more information.\n",
+                     unknown.c_str());
+        return 2;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         const int rc = app.exit(e);
-        return rc == 0 ? 0 : 2;
+        if (rc != 0) return 2;
+        // --help and --version went to std::cout: their writes count too.
+        std::cout.flush();
+        if (!std::cout || std::fflush(stdout) != 0) {
+            cli::ReportOutputFailure(errno != 0 ? errno : EIO);
+            return 1;
+        }
+        return 0;
+    }
+    if (eph->parsed()) {
+        if (const std::string misplaced = cli::MisplacedAspectarianOption(*eph);
+            !misplaced.empty()) {
+            std::fprintf(stderr, "%s\nRun with --help for more information.\n", misplaced.c_str());
+            return 2;
+        }
+    }
+    if (!cli::StandardOutputOpen()) {
+        cli::ReportOutputFailure(EBADF);
+        return 1;
     }
 
     cli::StderrMessages messages;
@@ -62,9 +115,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Warning!: the program folder %s does not exist.\n", dir.c_str());
         return 1;
     }
+    const LocaleNames names = LocaleNames::FromCurrentLocale();
     Program program(dir, std::make_unique<SweLibrary>(),
-                    ProgramSeams{messages, progress, view, windows},
-                    LocaleNames::FromCurrentLocale());
+                    ProgramSeams{messages, progress, view, windows}, names);
     program.InitialiseLibraryAndOptions();
     program.state.DateOrder =
         options.dateOrder ? static_cast<std::int16_t>(*options.dateOrder) : DetectDateOrder("");
@@ -76,12 +129,10 @@ int main(int argc, char** argv) {
     }
     const int rc = eph->parsed() ? cli::RunEphemerisCommand(program, options)
                                  : cli::RunAspectarianCommand(program, options);
-    const std::string& text = view.text();
-    if (options.encoding == "cp1252") {
-        std::fwrite(text.data(), 1, text.size(), stdout);
-    } else {
-        const std::string utf8 = glyph::TextToUtf8(text);
-        std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    if (const int error =
+            cli::WriteStandardOutput(OutputText(view.text(), options.encoding, names))) {
+        cli::ReportOutputFailure(error);
+        return 1;
     }
     return rc;
 }

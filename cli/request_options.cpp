@@ -5,16 +5,32 @@
 #include <ctime>
 
 #include "app/days_box.h"
+#include "cli/option_checks.h"
 
 namespace novarel::cli {
 
+namespace {
+
+CLI::Validator Checked(std::string (*problem)(const std::string&), const std::string& what) {
+    return CLI::Validator([problem](std::string& value) { return problem(value); }, what);
+}
+
+}  // namespace
+
 void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
-    cmd.add_option("--start", o.start, "First day YYYY-MM-DD at Greenwich (default: today, UTC)");
-    cmd.add_option("--days", o.days,
-                   "Number of days, 1..366 (0 becomes 1, more than 366 becomes 366; "
-                   "default: the full month)");
-    cmd.add_flag("--full-month", o.fullMonth,
-                 "Calculate full month (the default when --days is not given)");
+    cmd.add_option("--start", o.start,
+                   "First day at Greenwich, 1800-01-01 to 2100-12-31 "
+                   "(default: today, UTC)")
+        ->type_name("YYYY-MM-DD")
+        ->check(Checked(StartDateProblem, ""));
+    auto* days =
+        cmd.add_option("--days", o.days, "Number of days, 1 to 366 (default: the full month)")
+            ->type_name("N")
+            ->check(Checked(DaysProblem, ""));
+    auto* full = cmd.add_flag(
+        "--full-month", o.fullMonth,
+        "Calculate full month; not with --days (the default when --days is not given)");
+    days->excludes(full);
     auto* mid = cmd.add_flag("--midnight", o.midnight, "Rows at 0h UT (default: noon)");
     auto* noon = cmd.add_flag("--noon", o.noon, "Rows at 12h UT (default)");
     mid->excludes(noon);
@@ -22,28 +38,47 @@ void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
     auto* helio = cmd.add_flag("--helio", o.helio, "Heliocentric positions (default: geocentric)");
     geo->excludes(helio);
     cmd.add_option("--zodiac", o.zodiac, "tropical, sidereal or ayanamsa (default: tropical)")
-        ->check(CLI::IsMember({"tropical", "sidereal", "ayanamsa"}));
+        ->type_name("tropical|sidereal|ayanamsa")
+        ->check(CLI::IsMember({"tropical", "sidereal", "ayanamsa"}).description(""));
     cmd.add_option("--node", o.node, "true or mean lunar node (default: true)")
-        ->check(CLI::IsMember({"true", "mean"}));
-    cmd.add_flag("--moon-change-only", o.moonChangeOnly,
-                 "\"Moon - change sign only (Asp.)\": the aspectarian lists Moon sign changes "
-                 "only (default: off)");
-    cmd.add_flag("--no-moon-ingress", o.noMoonIngress,
-                 "\"Do not display\" Moon sign changes in the aspectarian (default: displayed)");
+        ->type_name("true|mean")
+        ->check(CLI::IsMember({"true", "mean"}).description(""));
     cmd.add_flag("--save", o.save,
                  "Also write the data files into the program folder (default: off)");
     cmd.add_flag("--require-files", o.requireFiles,
                  "Stop when no Swiss Ephemeris file is found instead of using the library's "
                  "less precise analytic ephemeris (default: off)");
-    cmd.add_option("--dir", o.dir, "Program folder (default: the folder of the executable)");
+    cmd.add_option("--dir", o.dir, "Program folder (default: the folder of the executable)")
+        ->type_name("FOLDER");
     cmd.add_option("--date-order", o.dateOrder,
-                   "Date order: 0 month-day-year, 1 day-month-year, 2 year-month-day "
+                   "0 month-day-year, 1 day-month-year, 2 year-month-day in data file names "
                    "(default: from the LC_TIME locale)")
-        ->check(CLI::Range(0, 2));
+        ->type_name("0|1|2")
+        ->check(CLI::Range(0, 2).description(""));
     cmd.add_option("--encoding", o.encoding,
                    "utf8: Unicode symbols with LF (default); cp1252: the Data window's "
                    "single-byte text with CR LF")
-        ->check(CLI::IsMember({"utf8", "cp1252"}));
+        ->type_name("utf8|cp1252")
+        ->check(CLI::IsMember({"utf8", "cp1252"}).description(""));
+}
+
+void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
+    const std::string group = hidden ? "" : "Options";
+    cmd.add_flag("--moon-change-only", o.moonChangeOnly,
+                 "\"Moon - change sign only (Asp.)\": list Moon sign changes only (default: off)")
+        ->group(group);
+    cmd.add_flag("--no-moon-ingress", o.noMoonIngress,
+                 "\"Do not display\" Moon sign changes (default: displayed)")
+        ->group(group);
+    cmd.add_flag("--stations", o.stations, "Then list the retrograde station times (default: off)")
+        ->group(group);
+}
+
+std::string MisplacedAspectarianOption(const CLI::App& ephemeris) {
+    for (const char* name : AspectarianOnlyOptions)
+        if (ephemeris.count(name) > 0)
+            return fmt::format("{}: only the aspectarian command takes this option", name);
+    return {};
 }
 
 namespace {

@@ -32,12 +32,24 @@ struct CommandOptions {
     bool stations = false;
 };
 
-// Adds the request and program options to a subcommand.
+// Adds the request and program options to a subcommand; --start and --days
+// are checked strictly, and --days excludes --full-month.
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
+
+inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
+                                                         "--stations"};
+
+// Adds the aspectarian's own options. The ephemeris command gets them hidden,
+// so that MisplacedAspectarianOption can say what is wrong with them there.
+void AddAspectarianOptions(CLI::App& command, CommandOptions& options, bool hidden);
+
+// "--stations: only the aspectarian command takes this option" for the first
+// aspectarian option given to the ephemeris command; empty when none is.
+std::string MisplacedAspectarianOption(const CLI::App& ephemeris);
 
 // Fills the request from the options. The start date goes into the three
 // boxes as typed (no leading zeros); false with a usage text when --start is
-// not of the form YYYY-MM-DD.
+// not of the form YYYY-MM-DD (only today's date is not checked by the parser).
 bool ApplyRequestOptions(const CommandOptions& options, CalcRequest& request,
                          std::string& usageError);
 

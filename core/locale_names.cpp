@@ -2,6 +2,9 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
+#include <optional>
+
 namespace novarel {
 
 LocaleNames LocaleNames::English() {
@@ -98,23 +101,48 @@ std::string WithoutGlyphCodes(std::string text) {
     return text;
 }
 
+namespace {
+
+// The locale's names in single-byte text; nullopt when one of them has a
+// letter the single-byte text cannot hold (Japanese, Russian, Greek), so
+// that the whole set falls back to English rather than showing "?".
+template <std::size_t N>
+std::optional<std::array<std::string, N>> SingleByteNames(
+    const nl_item (&items)[N], const std::array<std::string, N>& english) {
+    std::array<std::string, N> names;
+    for (std::size_t i = 0; i < N; ++i) {
+        const char* s = nl_langinfo(items[i]);
+        if (s == nullptr || *s == '\0') {
+            names[i] = english[i];
+            continue;
+        }
+        const std::string source = s;
+        const std::string converted = Utf8ToCp1252(source);
+        if (std::count(converted.begin(), converted.end(), '?') !=
+            std::count(source.begin(), source.end(), '?'))
+            return std::nullopt;
+        names[i] = WithoutGlyphCodes(converted);
+    }
+    return names;
+}
+
+}  // namespace
+
 LocaleNames LocaleNames::FromCurrentLocale() {
-    LocaleNames names;
     static constexpr nl_item Days[7] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
     static constexpr nl_item Months[12] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
                                            ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12};
     const LocaleNames english = English();
-    for (int i = 0; i < 7; ++i) {
-        const char* s = nl_langinfo(Days[i]);
-        names.weekday[i] = (s && *s) ? WithoutGlyphCodes(Utf8ToCp1252(s)) : english.weekday[i];
-    }
-    for (int i = 0; i < 12; ++i) {
-        const char* s = nl_langinfo(Months[i]);
-        std::string m = (s && *s) ? WithoutGlyphCodes(Utf8ToCp1252(s)) : english.monthAbbrev[i];
-        // Table columns and the aspectarian's fixed positions need exactly three characters.
-        if (!m.empty() && m.back() == '.') m.pop_back();
-        m.resize(3, ' ');
-        names.monthAbbrev[i] = m;
+    LocaleNames names = english;
+    if (auto days = SingleByteNames(Days, english.weekday)) names.weekday = *days;
+    if (auto months = SingleByteNames(Months, english.monthAbbrev)) {
+        for (std::size_t i = 0; i < 12; ++i) {
+            std::string m = (*months)[i];
+            // Table columns and the aspectarian's fixed positions need exactly three characters.
+            if (!m.empty() && m.back() == '.') m.pop_back();
+            m.resize(3, ' ');
+            names.monthAbbrev[i] = m;
+        }
     }
     return names;
 }

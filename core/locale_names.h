@@ -12,7 +12,8 @@ struct LocaleNames {
     // English names, as the "C" locale gives them.
     static LocaleNames English();
     // Names of the process's LC_TIME locale (after setlocale(LC_TIME, "")),
-    // converted to Windows-1252; characters it lacks become '?', and letters
+    // converted to Windows-1252. A set of names (weekdays, months) with a
+    // letter Windows-1252 lacks is the English set instead; letters
     // whose codes the glyph font draws as symbols lose their accent (see
     // WithoutGlyphCodes).
     static LocaleNames FromCurrentLocale();

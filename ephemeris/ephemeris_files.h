@@ -1,11 +1,13 @@
 #pragma once
 // The four data files of an ephemeris run ("Save data to file"): single-byte
-// text, CR LF line ends, opened in the order LO, LA, RA, DE.
+// text, CR LF line ends, in the order LO, LA, RA, DE. The run writes new
+// files beside the old ones; finish() puts all four in place together, so a
+// failed or interrupted run leaves the files of the run before as they were.
 #include <array>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
+#include "core/replacement_file.h"
 #include "ephemeris/ephemeris_tables.h"
 
 namespace novarel {
@@ -17,8 +19,8 @@ public:
     EphemerisDataFiles& operator=(const EphemerisDataFiles&) = delete;
     ~EphemerisDataFiles();
 
-    // Creates (or empties) the four files. On failure the files already
-    // created are removed and failedPath() names the one that failed.
+    // Creates the four new files. On failure the ones already created are
+    // removed and failedPath() names the one that failed.
     bool open(const std::array<std::string, 4>& paths);
     bool isOpen() const { return open_; }
 
@@ -26,12 +28,12 @@ public:
     void writeLine(EphemerisTable table, std::string_view line);
     bool failed() const { return !failedPath_.empty(); }
 
-    // Ends every file with its empty line and closes them; false when any
-    // write or close failed, and then the set is removed.
+    // Ends every file with its empty line and, under the folder's run lock,
+    // puts the four in place of the old ones; false when any write failed,
+    // and then the new files are removed and the old ones stay.
     bool finish();
 
-    // Closes and removes every file of the set, so that an interrupted run
-    // leaves no data file that looks complete.
+    // Removes the new files; the data files of earlier runs stay untouched.
     void discard();
 
     const std::string& failedPath() const { return failedPath_; }
@@ -40,9 +42,8 @@ public:
 private:
     void noteFailure(std::size_t index, int error);
 
-    std::array<std::FILE*, 4> files_{};
+    std::array<ReplacementFile, 4> files_;
     std::array<std::string, 4> paths_;
-    std::array<bool, 4> created_{};
     bool open_ = false;
     std::string failedPath_;
     int failedError_ = 0;

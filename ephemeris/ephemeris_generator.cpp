@@ -63,7 +63,7 @@ RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool pr
         files.failedError() != 0 ? fmt::format(" ({})", std::strerror(files.failedError())) : "";
     ctx.messages.showMessage(
         fmt::format("The data file {} could not be written{}. The ephemeris was stopped and "
-                    "its data files were removed.",
+                    "the data files already in the folder were left as they were.",
                     files.failedPath(), reason),
         msg::TitleWarning, MessageIcon::Exclamation);
     return RunOutcome::Failed;

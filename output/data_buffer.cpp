@@ -10,9 +10,6 @@ constexpr std::string_view FullMessage =
     "Buffer cannot hold any more data. Please print and/or clear data buffer before displaying "
     "any more data. This message may appear up to 35 times depending on how full the buffer is "
     "and how much the program wants to write to it.";
-constexpr std::string_view NearlyFullMessage =
-    "The data buffer is nearly full. Please consider clearing the data buffer by clicking on the "
-    "'Clear all data' menu item.";
 constexpr std::string_view TruncatedMessage =
     "You have generated too much data to fit in the Data Window. I will display what I can and "
     "truncate the rest.";
@@ -58,7 +55,8 @@ void DataBuffer::ShowPage() {
     }
     view_->setText(text);
     if (DataLineCount() > BufferWarningThreshold)
-        messages_->showMessage(NearlyFullMessage, msg::TitleWarning, MessageIcon::Information);
+        messages_->showMessage(BufferNearlyFullMessage, msg::TitleWarning,
+                               MessageIcon::Information);
     view_->showWindow();
     view_->setCaption(std::string(TitlePrefix) + "Data");
 }

@@ -3,6 +3,7 @@
 // the last emptying (DataLines) and the page now shown (PageLines).
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/seams.h"
@@ -11,6 +12,10 @@ namespace novarel {
 
 constexpr std::int16_t MaxBufferLines = 32767;
 constexpr int BufferWarningThreshold = 1000;
+// Shown when a page leaves more than BufferWarningThreshold lines in the buffer.
+inline constexpr std::string_view BufferNearlyFullMessage =
+    "The data buffer is nearly full. Please consider clearing the data buffer by clicking on the "
+    "'Clear all data' menu item.";
 inline constexpr const char* LineBreak = "\r\n";
 inline constexpr const char* TitlePrefix = "NOVAREL_SE - ";
 

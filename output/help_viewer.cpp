@@ -11,7 +11,10 @@ bool ShowHelpText(DataBuffer& buffer, MessageSink& messages, const std::string& 
     // Read before clearing the page, so a missing file leaves the page alone.
     auto lines = ReadTextLines(path);
     if (!lines) {
-        messages.showMessage("The help file " + path + " cannot be read.", msg::TitleWarning,
+        const std::string reason = IsTooLargeToRead(path)
+                                       ? TooLargeText(path) + " and is not shown."
+                                       : path + " cannot be read.";
+        messages.showMessage("The help file " + reason, msg::TitleWarning,
                              MessageIcon::Exclamation);
         return false;
     }

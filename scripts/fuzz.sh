@@ -16,4 +16,7 @@ cp -n resources/OPTIONS.MAS build-fuzz/corpus/options 2>/dev/null || true
 printf '\x01iDate=1\r\n' > build-fuzz/corpus/ini
 printf '\x023\x005\x002018' > build-fuzz/corpus/date
 printf '\x03FontSize= 10\r\nDataTop= 660\r\nCalcFullMonth=Yes\r\nNumberOfDays=30\r\n' > build-fuzz/corpus/settings
-./build-fuzz/fuzz_readers -max_total_time="$seconds" -max_len=4096 build-fuzz/corpus
+printf '\x05--start\n2018-05-03\n--days\n30' > build-fuzz/corpus/cli
+printf '\x06line one\r\nline two\n\nlast' > build-fuzz/corpus/file
+printf '\x07  01 May  12\xe0 \xc0 05\r\n' > build-fuzz/corpus/utf8
+./build-fuzz/fuzz_readers -max_total_time="$seconds" -max_len=4096 ${FUZZ_JOBS:+-jobs=$FUZZ_JOBS -workers=$FUZZ_JOBS} build-fuzz/corpus

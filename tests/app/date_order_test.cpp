@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "core/text_file.h"
+#include "tests/support/fakes.h"
+#include "tests/support/temp_folder.h"
+
 namespace novarel {
 namespace {
 
@@ -24,6 +28,21 @@ TEST(DateOrder, FromIniLinesOrTheLocaleFormat) {
     const auto fallback = DetectDateOrder("");
     EXPECT_EQ(DetectDateOrder("/nonexistent/win.ini"), fallback);
     EXPECT_EQ(DetectDateOrder("/tmp"), fallback);
+}
+
+TEST(DateOrder, AnIniFileLargerThanOneMebibyteIsRefusedByName) {
+    test::TempFolder dir;
+    const std::string ini = dir.file("win.ini");
+    ASSERT_TRUE(WriteWholeFile(ini, "iDate=1\r\n" + std::string(std::size_t{1} << 20, ' ')));
+    EXPECT_EQ(DetectDateOrder(ini), DetectDateOrder(""));
+    test::RecordingMessages messages;
+    ReportIniTooLarge(ini, messages);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              "The ini file " + ini +
+                  " is larger than 1 MiB and is not read. The date order comes from the locale.");
+    ReportIniTooLarge(std::string(NOVAREL_TEST_DATA) + "/intl_idate1.ini", messages);
+    EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 }  // namespace

@@ -66,6 +66,14 @@ TEST_F(HelpMenuFixture, EachMenuShowsItsFileAndAMissingOneIsNamed) {
     EXPECT_EQ(view.text, page);
     EXPECT_EQ(p.buffer.PageLineCount(), pageLines);
     EXPECT_EQ(p.buffer.DataLineCount(), dataLines);
+
+    // So is one larger than 1 MiB, which is not loaded.
+    Write("READING.HLP", std::string((std::size_t{1} << 20) + 1, 'x'));
+    p.RunMainMenu(MainCommand::ReadingList);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[1].text, "The help file " + (dir / "READING.HLP").string() +
+                                             " is larger than 1 MiB and is not shown.");
+    EXPECT_EQ(view.text, page);
 }
 
 }  // namespace

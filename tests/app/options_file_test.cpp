@@ -89,5 +89,34 @@ TEST(OptionsEditor, SaveRestoreAndTheirMessages) {
     EXPECT_NE(messages.messages.back().text.find(file), std::string::npos);
 }
 
+TEST(OptionsFile, LinesThatAreNotNumbersAndFilesTooLargeAreReportedByName) {
+    const test::TestDir dir;
+    const std::string file = (dir / "OPTIONS.OPT").string();
+    test::RecordingMessages messages;
+    OptionValues v;
+    ASSERT_TRUE(
+        WriteWholeFile(file, "1      one\r\nabc    two\r\n-2x    three\r\n100   10: ten\r\n"));
+    LoadOptionsAtStartup(dir.string(), v, messages);
+    ASSERT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages[0].title, "Warning!");
+    EXPECT_EQ(messages.messages[0].text, "Line 2 of the options file " + file +
+                                             " is not a number (\"abc\"). Option 2 is set to 0.");
+    EXPECT_EQ(messages.messages[1].text, "Line 3 of the options file " + file +
+                                             " is not a number (\"-2x\"). Option 3 is set to -2.");
+    EXPECT_FLOAT_EQ(v[1], 1.f);
+    EXPECT_FLOAT_EQ(v[3], -2.f);
+    EXPECT_FLOAT_EQ(v[4], 100.f);
+
+    // Larger than 1 MiB: not read, the factory values stay.
+    ASSERT_TRUE(WriteWholeFile(file, "5      five\r\n" + std::string(std::size_t{1} << 20, '\n')));
+    messages.messages.clear();
+    LoadOptionsAtStartup(dir.string(), v, messages);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "The options file " + file +
+                                             " is larger than 1 MiB and is not read. The program "
+                                             "goes on with the factory settings.");
+    EXPECT_EQ(v[1], OptionValues::Factory()[1]);
+}
+
 }  // namespace
 }  // namespace novarel

@@ -162,3 +162,46 @@ TEST_F(SettingsFixture, WhatTheUserChangedComesBack) {
 
 }  // namespace
 }  // namespace novarel
+
+namespace novarel {
+namespace {
+
+TEST_F(SettingsFixture, WhatIsWrittenReadsBackTheSame) {
+    // Sizes that round to nothing in their field are ignored like a missing
+    // line, so the written file reads back to the same values.
+    for (const auto& [key, value] : {std::pair{"InputWidth", " 0.1"},
+                                     {"InputHeight", " 0.4"},
+                                     {"DataTop", " 0.5"},
+                                     {"DataWidth", " 0.2"},
+                                     {"NOVARELHeight", " 1e-50"},
+                                     {"NumberOfDays", " 0.3"},
+                                     {"NOVARELTop", " 0.1"},
+                                     {"DataLeft", "-2.5"}}) {
+        SCOPED_TRACE(std::string(key) + "=" + value);
+        const std::string first = SettingsText(StartWith(With(key, value)).settingsLinks());
+        Write("novarel_SE.ini", first);
+        input.places.clear();
+        dataWindow.places.clear();
+        EXPECT_EQ(SettingsText(Start().settingsLinks()), first);
+    }
+    EXPECT_NE(SettingsText(StartWith(With("InputWidth", " 0.1")).settingsLinks())
+                  .find("InputWidth= 5865\r\n"),
+              std::string::npos);
+}
+
+TEST_F(SettingsFixture, AFileLargerThanOneMebibyteIsRefusedByName) {
+    const std::string defaults = SettingsText(Start().settingsLinks());
+    std::string big = JoinedLines(With("InputWidth", " 4000"));
+    big += std::string(std::size_t{1} << 20, ' ');
+    Write("novarel_SE.ini", big);
+    messages.messages.clear();
+    EXPECT_EQ(SettingsText(Start().settingsLinks()), defaults);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].title, "Warning!");
+    EXPECT_EQ(messages.messages[0].text, "The settings file " + (dir / "novarel_SE.ini").string() +
+                                             " is larger than 1 MiB and is not read. The program "
+                                             "starts with its defaults.");
+}
+
+}  // namespace
+}  // namespace novarel

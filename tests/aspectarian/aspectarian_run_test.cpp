@@ -78,7 +78,8 @@ TEST(AspectarianRun, DataFileIsOneColumnWithCrLfWhateverThePage) {
     rig.request.coordinates = Centre::Helio;
     rig.state.DateOrder = 1;
     ASSERT_EQ(GenerateAspectarian(ctx, rig.aspectarian), RunOutcome::Completed);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"030518AS.SEH", "180503AS.TEG"}));
+    EXPECT_EQ(dir.entries(),
+              (std::vector<std::string>{"030518AS.SEH", "180503AS.TEG", "novarel_SE.lock"}));
 }
 
 // Mercury (library body 2) follows a given longitude in minutes from an

@@ -1,14 +1,25 @@
-// Any bytes into the readers of user files (options, settings, ini) and typed input. The first byte
-// chooses the reader; the rest is the file or the text.
+// Any bytes into the readers of user files (options, settings, ini, help) and typed input, the
+// command line and the UTF-8 output. The first byte chooses the reader; the rest is the file or
+// the text. Properties that must hold trap: the settings writer is a fixed point of the reader,
+// a file reads back as written, a checked start date is one the input window accepts, the
+// output is valid UTF-8.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/date_order.h"
 #include "app/days_box.h"
 #include "app/options_file.h"
 #include "app/settings_file.h"
+#include "cli/option_checks.h"
+#include "cli/request_options.h"
 #include "core/fixed_format.h"
+#include "core/glyphs.h"
 #include "core/julian_day.h"
 #include "core/start_date.h"
 #include "core/text_file.h"
@@ -42,8 +53,21 @@ public:
     }
 };
 
-// The settings file's lines through the reader, then written back.
-void ReadSettingsText(const std::string& text) {
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t nl = text.find('\n', start);
+        lines.push_back(
+            text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
+        if (nl == std::string::npos) break;
+        start = nl + 1;
+    }
+    return lines;
+}
+
+// The settings text after reading these lines into a fresh program.
+std::string SettingsAfterReading(const std::vector<std::string>& lines) {
     using namespace novarel;
     NullMessages messages;
     NullView view;
@@ -56,17 +80,94 @@ void ReadSettingsText(const std::string& text) {
     DataWindowSettings data;
     MainWindowPlace main;
     SettingsLinks links{data, main, input};
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t nl = text.find('\n', start);
-        lines.push_back(
-            text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
-        if (nl == std::string::npos) break;
-        start = nl + 1;
-    }
+    SetSettingsDefaults(links);
     ApplySettingsLines(lines, links);
-    (void)SettingsText(links);
+    return SettingsText(links);
+}
+
+// Read, write, read, write: the two written texts are the same.
+void SettingsRoundTrip(const std::string& text) {
+    const std::string first = SettingsAfterReading(SplitLines(text));
+    std::vector<std::string> lines = SplitLines(first);
+    for (std::string& l : lines)
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+    const std::string second = SettingsAfterReading(lines);
+    if (first != second) {
+        std::fprintf(stderr, "settings not a fixed point:\n%s\n---\n%s\n", first.c_str(),
+                     second.c_str());
+        __builtin_trap();
+    }
+}
+
+// Words separated by NUL bytes as a command line of the ephemeris command.
+void ParseCommandLine(const std::string& text) {
+    using namespace novarel;
+    std::vector<std::string> words{"novarel"};
+    for (const std::string& w : SplitLines(std::string(text)))
+        words.push_back(w);  // '\n' separates words here
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    CLI::App app;
+    cli::CommandOptions options;
+    cli::AddRequestOptions(app, options);
+    cli::AddAspectarianOptions(app, options, true);
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::ParseError&) {
+        return;
+    }
+    (void)cli::MisplacedAspectarianOption(app);
+    if (options.start.empty()) return;
+    CalcRequest request;
+    std::string usage;
+    if (!cli::ApplyRequestOptions(options, request, usage)) __builtin_trap();
+    // A start date the parser accepted is one the input window accepts.
+    RunState state;
+    state.DateOrder = 2;
+    NullMessages m;
+    ValidateDateInput(request, state, m);
+    if (state.InputError != 0) __builtin_trap();
+}
+
+// The bytes through a file: ReadWholeFile gives them back, ReadTextLines
+// gives the lines without their CR LF or LF.
+void ReadBackFile(const std::string& bytes) {
+    using namespace novarel;
+    char path[] = "/tmp/novarel_fuzz_XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) return;
+    close(fd);
+    if (!WriteWholeFile(path, bytes)) __builtin_trap();
+    const auto whole = ReadWholeFile(path);
+    const auto lines = ReadTextLines(path);
+    unlink(path);
+    if (!whole || *whole != bytes || !lines) __builtin_trap();
+    std::string joined;
+    for (const std::string& l : *lines) joined += l + "\n";
+    std::string expected;
+    for (std::string l : SplitLines(bytes)) {
+        if (!l.empty() && l.back() == '\r') l.pop_back();
+        expected += l + "\n";
+    }
+    if (!bytes.empty() && bytes.back() == '\n') expected.resize(expected.size() - 1);
+    if (bytes.empty()) expected.clear();
+    if (joined != expected) __builtin_trap();
+}
+
+bool IsUtf8(const std::string& s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const std::size_t len = b < 0x80         ? 1
+                                : (b >> 5) == 6  ? 2
+                                : (b >> 4) == 14 ? 3
+                                : (b >> 3) == 30 ? 4
+                                                 : 0;
+        if (len == 0 || i + len > s.size()) return false;
+        for (std::size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+        i += len;
+    }
+    return true;
 }
 
 }  // namespace
@@ -75,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace novarel;
     if (size == 0) return 0;
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    switch (data[0] % 5) {
+    switch (data[0] % 9) {
         case 0: {
             OptionValues v = OptionValues::Factory();
             ParseOptionsText(text, v);
@@ -110,7 +211,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         }
-        case 3: ReadSettingsText(text); break;
+        case 3: SettingsRoundTrip(text); break;
+        case 5: ParseCommandLine(text); break;
+        case 6: ReadBackFile(text); break;
+        case 7:
+            if (!IsUtf8(glyph::TextToUtf8(text))) __builtin_trap();
+            break;
+        case 8:
+            (void)cli::StartDateProblem(text);
+            (void)cli::DaysProblem(text);
+            break;
         default: {
             (void)CorrectDaysText(text);
             (void)LeadingNumber(text);

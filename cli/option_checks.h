@@ -1,0 +1,14 @@
+#pragma once
+// Strict checks of the command line's values. Each returns an empty text for
+// a good value, else what is wrong with it and what is accepted.
+#include <string>
+
+namespace novarel::cli {
+
+// A date on the calendar written YYYY-MM-DD, from 1800-01-01 to 2100-12-31.
+std::string StartDateProblem(const std::string& value);
+
+// A whole number of days written in digits, 1 to 366.
+std::string DaysProblem(const std::string& value);
+
+}  // namespace novarel::cli

@@ -1,0 +1,250 @@
+#include "core/replacement_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <random>
+#include <system_error>
+#include <thread>
+
+#include "core/folder_lock.h"
+
+namespace novarel {
+namespace {
+
+constexpr std::size_t BufferLimit = 1 << 16;
+constexpr std::string_view Marker = ".novarel-";
+constexpr std::string_view TempEnding = ".tmp";
+
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool WriteAll(int fd, std::string_view bytes, int& error) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = errno;
+            return false;
+        }
+        if (n == 0) {
+            error = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// The process id in a replacement name, or 0.
+pid_t OwnerOf(std::string_view name) {
+    const std::size_t at = name.rfind(Marker);
+    if (at == std::string_view::npos) return 0;
+    const std::string_view rest = name.substr(at + Marker.size());
+    long pid = 0;
+    const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (ec != std::errc() || end == rest.data() || *end != '-' || pid <= 0) return 0;
+    return static_cast<pid_t>(pid);
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+int SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    int error = 0;
+    if (::fsync(fd) != 0 && errno != EINVAL) error = errno;  // some file systems cannot
+    ::close(fd);
+    return error;
+}
+
+bool IsReplacementName(std::string_view name) {
+    return name.size() > 1 && name.front() == '.' && name.ends_with(TempEnding) &&
+           OwnerOf(name) != 0;
+}
+
+void RemoveStaleReplacements(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return;
+    std::vector<std::string> stale;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string_view name = e->d_name;
+        if (!IsReplacementName(name)) continue;
+        const pid_t owner = OwnerOf(name);
+        if (owner == ::getpid()) continue;
+        if (::kill(owner, 0) != 0 && errno == ESRCH) stale.emplace_back(name);
+    }
+    ::closedir(dir);
+    for (const std::string& name : stale) ::unlink((folder + "/" + name).c_str());
+}
+
+ReplacementFile::ReplacementFile(ReplacementFile&& o) noexcept
+    : fd_(o.fd_),
+      finalPath_(std::move(o.finalPath_)),
+      tempPath_(std::move(o.tempPath_)),
+      buffer_(std::move(o.buffer_)),
+      error_(o.error_) {
+    o.fd_ = -1;
+    o.tempPath_.clear();
+}
+
+ReplacementFile& ReplacementFile::operator=(ReplacementFile&& o) noexcept {
+    if (this != &o) {
+        discard();
+        fd_ = o.fd_;
+        finalPath_ = std::move(o.finalPath_);
+        tempPath_ = std::move(o.tempPath_);
+        buffer_ = std::move(o.buffer_);
+        error_ = o.error_;
+        o.fd_ = -1;
+        o.tempPath_.clear();
+    }
+    return *this;
+}
+
+ReplacementFile::~ReplacementFile() { discard(); }
+
+void ReplacementFile::fail(int error) {
+    if (error_ == 0) error_ = error != 0 ? error : EIO;
+}
+
+bool ReplacementFile::create(const std::string& finalPath) {
+    discard();
+    finalPath_ = finalPath;
+    error_ = 0;
+    buffer_.clear();
+    struct stat st {};
+    if (::stat(finalPath.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        fail(EISDIR);
+        return false;
+    }
+    const std::string folder = FolderOf(finalPath);
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = fmt::format(".{}{}{}-{:08x}{}", BaseName(finalPath), Marker,
+                                             ::getpid(), random(), TempEnding);
+        const std::string path = folder + "/" + name;
+        // O_EXCL: never an existing file, never through a link placed there.
+        const int fd =
+            ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            fd_ = fd;
+            tempPath_ = path;
+            buffer_.reserve(BufferLimit);
+            return true;
+        }
+        if (errno != EEXIST) {
+            fail(errno);
+            return false;
+        }
+    }
+    fail(EEXIST);
+    return false;
+}
+
+bool ReplacementFile::flushBuffer() {
+    if (fd_ < 0 || error_ != 0) return false;
+    int error = 0;
+    const bool ok = WriteAll(fd_, buffer_, error);
+    buffer_.clear();
+    if (!ok) fail(error);
+    return ok;
+}
+
+bool ReplacementFile::write(std::string_view bytes) {
+    if (fd_ < 0 || error_ != 0) return false;
+    if (buffer_.size() + bytes.size() > BufferLimit && !flushBuffer()) return false;
+    if (bytes.size() > BufferLimit) {
+        int error = 0;
+        if (!WriteAll(fd_, bytes, error)) {
+            fail(error);
+            return false;
+        }
+        return true;
+    }
+    buffer_.append(bytes);
+    return true;
+}
+
+bool ReplacementFile::finishWriting() {
+    if (fd_ < 0) return error_ == 0 && !tempPath_.empty();
+    flushBuffer();
+    if (error_ == 0 && ::fsync(fd_) != 0) fail(errno);
+    if (::close(fd_) != 0) fail(errno);
+    fd_ = -1;
+    return error_ == 0;
+}
+
+bool ReplacementFile::commit() {
+    if (!finishWriting()) return false;
+    if (::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) {
+        fail(errno);
+        return false;
+    }
+    tempPath_.clear();
+    return true;
+}
+
+void ReplacementFile::discard() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!tempPath_.empty()) ::unlink(tempPath_.c_str());
+    tempPath_.clear();
+    buffer_.clear();
+}
+
+int CommitTogether(const std::vector<ReplacementFile*>& files, const std::string& lockFolder) {
+    // Each sync waits for the disk; syncs running side by side share the
+    // file system's journal commits, so a set costs about one file's sync.
+    std::vector<std::thread> syncs;
+    for (std::size_t i = 1; i < files.size(); ++i) {
+        try {
+            syncs.emplace_back([f = files[i]] { f->finishWriting(); });
+        } catch (const std::system_error&) {
+            files[i]->finishWriting();  // no thread to spare: one after the other
+        }
+    }
+    if (!files.empty()) files[0]->finishWriting();
+    for (std::thread& t : syncs) t.join();
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (files[i]->failed()) return static_cast<int>(i);
+    FolderLock lock(lockFolder);
+    RemoveStaleReplacements(lockFolder);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!files[i]->commit()) return static_cast<int>(i);
+    // The renames are done: a folder that cannot be synced (some file
+    // systems refuse) leaves them to the system's own write-back.
+    std::string synced;
+    for (ReplacementFile* f : files) {
+        const std::string folder = FolderOf(f->finalPath());
+        if (folder != synced) SyncFolder(folder);
+        synced = folder;
+    }
+    return -1;
+}
+
+bool WriteRunDataFile(const std::string& path, std::string_view bytes, int* error) {
+    ReplacementFile file;
+    const bool ok =
+        file.create(path) && file.write(bytes) && CommitTogether({&file}, FolderOf(path)) < 0;
+    if (error != nullptr) *error = file.error();
+    return ok;
+}
+
+}  // namespace novarel
