@@ -170,4 +170,9 @@ void DataWindowWidget::Placed() {
     app_.program().dataWindow.Resize(OuterPlace(this));
 }
 
+void DataWindowWidget::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    PlaceOnShow(this);
+}
+
 }  // namespace novarel::ui

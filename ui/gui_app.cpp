@@ -53,7 +53,7 @@ GuiApp::~GuiApp() {
     main_.reset();
 }
 
-void GuiApp::start() { program_->StartUp(); }
+void GuiApp::start() { program_->StartUp(StartupOptions{"", guiOptions_.dateOrder}); }
 
 void GuiApp::runMainCommand(MainCommand command) {
     if (ended_) return;

@@ -1,7 +1,9 @@
 #pragma once
 // The desktop program: the Program of the logic, its windows and devices,
 // and the glue between them. One exists per process.
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/app_seams.h"
@@ -34,6 +36,8 @@ struct GuiOptions {
     std::string programDirectory;
     // Tests: message boxes and the notice window are recorded, not waited for.
     bool scripted = false;
+    // A fixed date order instead of the one of the system's settings.
+    std::optional<std::int16_t> dateOrder;
 };
 
 class GuiApp final : public ShellWindows, public ScreenMetrics {

@@ -233,7 +233,12 @@ void InputWindow::bind() {
     dateBox(txtMonth_, &CalcRequest::txtMonth);
     dateBox(txtYear_, &CalcRequest::txtYear);
     QObject::connect(txtDays_, &QLineEdit::textChanged, this, [this, &form](const QString& t) {
-        if (!updating_) form.DaysTextChanged(Std(t));
+        if (updating_) return;
+        form.DaysTextChanged(Std(t));
+        // The spin bar follows the days box.
+        updating_ = true;
+        vsDays_->setValue(form.VSDays());
+        updating_ = false;
     });
     QObject::connect(vsDays_, &QScrollBar::valueChanged, this, [this, &form](int v) {
         if (!updating_) form.SpinChanged(v);
@@ -396,6 +401,11 @@ void InputWindow::changeEvent(QEvent* event) {
 void InputWindow::Placed() {
     if (placing_ || !isVisible() || app_.ended()) return;
     app_.program().input.Resize(OuterPlace(this));
+}
+
+void InputWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    PlaceOnShow(this);
 }
 
 }  // namespace novarel::ui

@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, "Warning!", novarel::ui::Qs(folder.error));
         return 1;
     }
-    novarel::ui::GuiApp gui(novarel::ui::GuiOptions{folder.path, false});
+    novarel::ui::GuiApp gui(novarel::ui::GuiOptions{folder.path, false, std::nullopt});
     gui.start();
     if (gui.ended()) return gui.exitCode();
     return QApplication::exec();

@@ -89,4 +89,9 @@ void MainWindow::Moved() {
     app_.program().MainWindowMoved(OuterPlace(this));
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    PlaceOnShow(this);
+}
+
 }  // namespace novarel::ui

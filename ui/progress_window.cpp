@@ -96,7 +96,9 @@ void ProgressWindow::setBusy(bool busy) {
 }
 
 bool ProgressWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (busy_ && watched->isWidgetType() && IsUserInput(event->type())) {
+    // The program closes its own windows while busy; the user may not.
+    const bool programClose = event->type() == QEvent::Close && !event->spontaneous();
+    if (busy_ && watched->isWidgetType() && IsUserInput(event->type()) && !programClose) {
         // A message box opened during the run must still take its answer.
         const QWidget* modal = QApplication::activeModalWidget();
         if (modal && modal != this && static_cast<QWidget*>(watched)->window() == modal)

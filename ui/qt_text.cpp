@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVariant>
 #include <QWidget>
 #include <cmath>
 
@@ -71,14 +72,30 @@ WindowRect OuterPlace(const QWidget* window) {
     return TwipsFromPixels(window->frameGeometry(), window);
 }
 
+namespace {
+constexpr const char* PendingPlace = "novarelPendingPlace";
+}
+
 void PlaceWindow(QWidget* window, const WindowRect& rect) {
     const QRect outer = PixelsFromTwips(rect, window);
+    if (!window->isVisible()) window->setProperty(PendingPlace, outer);
     // The frame is known once the window has been shown; before that the
     // outer place is the inner one.
     const QRect frame = window->frameGeometry(), inner = window->geometry();
     const int dw = frame.width() - inner.width(), dh = frame.height() - inner.height();
     window->move(outer.topLeft());
     window->resize(std::max(outer.width() - dw, 1), std::max(outer.height() - dh, 1));
+}
+
+void PlaceOnShow(QWidget* window) {
+    const QVariant pending = window->property(PendingPlace);
+    if (!pending.isValid()) return;
+    window->setProperty(PendingPlace, QVariant());
+    const QRect outer = pending.toRect();
+    const QRect frame = window->frameGeometry(), inner = window->geometry();
+    window->move(outer.topLeft());
+    window->resize(std::max(outer.width() - (frame.width() - inner.width()), 1),
+                   std::max(outer.height() - (frame.height() - inner.height()), 1));
 }
 
 }  // namespace novarel::ui

@@ -32,7 +32,9 @@ int TwipsToPixelsX(double twips, const QWidget* widget);
 
 // The outer place of a top-level window, in twips.
 WindowRect OuterPlace(const QWidget* window);
-// Places a top-level window by its outer edges.
+// Places a top-level window by its outer edges. A window not yet shown has
+// no frame yet: it is placed again from its showEvent by PlaceOnShow.
 void PlaceWindow(QWidget* window, const WindowRect& rect);
+void PlaceOnShow(QWidget* window);
 
 }  // namespace novarel::ui

@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     fs::remove(dir / "novarel_SE.ini");
 
     using namespace novarel;
-    ui::GuiApp app(ui::GuiOptions{dir.string(), true});
+    ui::GuiApp app(ui::GuiOptions{dir.string(), true, std::int16_t{2}});
     app.start();
     Program& p = app.program();
     ui::InputWindow& input = app.inputWindow();
