@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QThread>
 
 #include "app/library_generators.h"
 #include "app/program.h"
@@ -82,7 +83,9 @@ void GuiApp::endProgram(int code) {
                        static_cast<QWidget*>(about_.get()), static_cast<QWidget*>(progress_.get())})
         if (w) w->hide();
     main_->closeForGood();
-    QCoreApplication::exit(code);
+    // Only a running loop is told: exit() without one would make every
+    // later modal dialog return at once.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(code);
 }
 
 void GuiApp::showNotice() {

@@ -72,6 +72,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing the window is File > Exit: the settings are written first.
     event->ignore();
     app_.runMainCommand(MainCommand::Exit);
+    if (app_.ended()) event->accept();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
