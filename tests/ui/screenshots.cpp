@@ -67,6 +67,14 @@ int main(int argc, char** argv) {
     data.resize(1000, 640);
     ok = Shot(&data, out + "/data-window-ephemeris.png") && ok;
 
+    // The month's page through the print preview into a PDF file.
+    app.printer().printToPdf((dir / "page.pdf").string());
+    p.RunDataCommand(DataCommand::PrintPage);
+    ok = Shot(&app.printPreview(), out + "/print-preview.png") && ok;
+    app.printPreview().printButton()->click();
+    fs::copy_file(dir / "page.pdf", fs::path(out.toStdString()) / "printed-page.pdf",
+                  fs::copy_options::overwrite_existing);
+
     // The aspectarian in two columns.
     {
         // Option 5 (the fifth line) set to 1: two columns.
@@ -83,13 +91,6 @@ int main(int argc, char** argv) {
     static_cast<QPushButton*>(input.control("cmdAspectarian"))->click();
     data.resize(1180, 640);
     ok = Shot(&data, out + "/data-window-aspectarian.png") && ok;
-
-    app.printer().printToPdf((dir / "page.pdf").string());
-    p.RunDataCommand(DataCommand::PrintPage);
-    ok = Shot(&app.printPreview(), out + "/print-preview.png") && ok;
-    app.printPreview().printButton()->click();
-    fs::copy_file(dir / "page.pdf", fs::path(out.toStdString()) / "printed-page.pdf",
-                  fs::copy_options::overwrite_existing);
 
     p.RunMainMenu(MainCommand::Options);
     if (app.optionsWindow()) ok = Shot(app.optionsWindow(), out + "/options-editor.png") && ok;
