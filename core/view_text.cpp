@@ -70,19 +70,25 @@ unsigned char FromViewChar(char16_t c) {
     return it == from.end() ? Unmapped : it->second;
 }
 
-std::u16string PageToViewText(std::string_view page) {
+std::size_t PageToViewText(std::string_view page, char16_t* out) {
     const auto& toView = Table().toView;
-    std::u16string view;
-    view.reserve(page.size());
-    for (std::size_t i = 0; i < page.size(); ++i) {
+    char16_t* start = out;
+    const std::size_t n = page.size();
+    for (std::size_t i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(page[i]);
-        if (c == '\r' && i + 1 < page.size() && page[i + 1] == '\n') {
-            view += u'\n';
+        if (c == '\r' && i + 1 < n && page[i + 1] == '\n') {
+            *out++ = u'\n';
             ++i;
         } else {
-            view += toView[c];
+            *out++ = toView[c];
         }
     }
+    return static_cast<std::size_t>(out - start);
+}
+
+std::u16string PageToViewText(std::string_view page) {
+    std::u16string view(page.size(), u'\0');
+    view.resize(PageToViewText(page, view.data()));
     return view;
 }
 

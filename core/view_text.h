@@ -19,6 +19,9 @@ unsigned char FromViewChar(char16_t c);
 // CR LF becomes LF; every other byte becomes its view character.
 std::u16string PageToViewText(std::string_view page);
 
+// The same into a buffer of at least page.size() units; returns the count.
+std::size_t PageToViewText(std::string_view page, char16_t* out);
+
 // LF becomes CR LF; every other character its byte. PageToViewText and this
 // are inverse for any text whose line feeds all follow a carriage return.
 std::string ViewTextToPage(std::u16string_view view);

@@ -22,6 +22,7 @@ QMimeData* GlyphTextEdit::createMimeDataFromSelection() const {
     auto* data = new QMimeData;
     QString selected = textCursor().selectedText();
     selected.replace(QChar::ParagraphSeparator, QChar('\n'));
+    selected.replace(QChar::LineSeparator, QChar('\n'));
     const std::string utf8 = glyph::ViewTextToUtf8(
         std::u16string_view(reinterpret_cast<const char16_t*>(selected.utf16()),
                             static_cast<std::size_t>(selected.size())));
@@ -64,7 +65,11 @@ QAction* DataWindowWidget::action(const std::string& name) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-std::string DataWindowWidget::pageText() const { return ViewToPage(text_->toPlainText()); }
+std::string DataWindowWidget::pageText() const {
+    QString view = text_->toPlainText();
+    view.replace(QChar::LineSeparator, QChar('\n'));
+    return ViewToPage(view);
+}
 
 int DataWindowWidget::innerHeight() {
     if (isMinimized()) return 0;
@@ -72,7 +77,17 @@ int DataWindowWidget::innerHeight() {
     return static_cast<int>((h > 0 ? h : 1) * TwipsPerPixelY(this));
 }
 
-void DataWindowWidget::setText(const std::string& text) { text_->setPlainText(PageToView(text)); }
+void DataWindowWidget::setText(const std::string& text) {
+    QString view = PageToView(text);
+    // The document's cost is per paragraph, not per character: lines go in
+    // groups, broken inside a group by line separators, which show the same
+    // and read back as line ends.
+    constexpr int LinesPerParagraph = 32;
+    int line = 0;
+    for (QChar& c : view)
+        if (c == QChar('\n') && ++line % LinesPerParagraph != 0) c = QChar::LineSeparator;
+    text_->setPlainText(view);
+}
 
 void DataWindowWidget::setCaption(const std::string& caption) {
     setWindowTitle(Qs(caption));

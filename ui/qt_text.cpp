@@ -25,7 +25,10 @@ QString Qs(std::string_view utf8) {
 std::string Std(const QString& text) { return text.toStdString(); }
 
 QString PageToView(std::string_view page) {
-    return QString::fromStdU16String(glyph::PageToViewText(page));
+    QString view(static_cast<qsizetype>(page.size()), Qt::Uninitialized);
+    const std::size_t n = glyph::PageToViewText(page, reinterpret_cast<char16_t*>(view.data()));
+    view.truncate(static_cast<qsizetype>(n));
+    return view;
 }
 
 std::string ViewToPage(const QString& view) {

@@ -3,7 +3,9 @@
 // print to a PDF file, exit; a second start finds everything where it was.
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +13,7 @@
 #include <QTimer>
 
 #include "app/program.h"
+#include "core/view_text.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/data_window.h"
 #include "ui/input_window.h"
@@ -105,6 +108,13 @@ void GuiSession::userSession() {
     QCOMPARE(LineStartingWith(page, "  13 Mar"), row);
     // The view shows the symbols themselves: Aries is U+2648.
     QVERIFY(data.text()->toPlainText().contains(QChar(0x2648)));
+    // A copy carries the symbols and plain line ends.
+    data.text()->selectAll();
+    data.text()->copy();
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY(copied.contains(QChar(0x2648)));
+    QVERIFY(!copied.contains(QChar::LineSeparator));
+    QCOMPARE(copied.toStdString(), glyph::ViewTextToUtf8(glyph::PageToViewText(page)));
 
     // F4: declination; F2: the next week, which the input window now shows.
     data.activateWindow();
