@@ -19,15 +19,15 @@
 namespace novarel::ui {
 
 QMimeData* GlyphTextEdit::createMimeDataFromSelection() const {
-    auto* data = new QMimeData;
+    auto* mime = new QMimeData;
     QString selected = textCursor().selectedText();
     selected.replace(QChar::ParagraphSeparator, QChar('\n'));
     selected.replace(QChar::LineSeparator, QChar('\n'));
     const std::string utf8 = glyph::ViewTextToUtf8(
         std::u16string_view(reinterpret_cast<const char16_t*>(selected.utf16()),
                             static_cast<std::size_t>(selected.size())));
-    data->setText(QString::fromStdString(utf8));
-    return data;
+    mime->setText(QString::fromStdString(utf8));
+    return mime;
 }
 
 DataWindowWidget::DataWindowWidget(GuiApp& app) : app_(app) {

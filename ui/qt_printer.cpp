@@ -98,7 +98,7 @@ void QtPrinter::FlushPage() {
     std::size_t widest = 0;
     for (const auto& line : lines_) widest = std::max(widest, line.size());
     const double advance = metrics.horizontalAdvance(QChar('0'));
-    const double xScale = widest * advance > page.width()
+    const double xScale = static_cast<double>(widest) * advance > page.width()
                               ? page.width() / (static_cast<double>(widest) * advance)
                               : 1.0;
     const auto perSheet = static_cast<std::size_t>(std::max(1.0, std::floor(page.height() / step)));

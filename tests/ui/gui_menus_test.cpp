@@ -92,7 +92,7 @@ QList<QAction*> Flatten(QMenuBar* bar) {
 }
 
 QString AccessLetterOf(const QString& caption) {
-    const int amp = caption.indexOf('&');
+    const qsizetype amp = caption.indexOf(QChar('&'));
     return amp < 0 ? QString() : caption.mid(amp + 1, 1);
 }
 
