@@ -9,9 +9,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/main_menu.h"
 #include "tests/ui/gui_fixture.h"
+#include "ui/about_window.h"
 #include "ui/data_window.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
@@ -129,6 +131,7 @@ private slots:
     void dataMenu();
     void inputWindowControls();
     void accessibleNamesAndTabOrder();
+    void noticeAboutClockAndPrinterSetup();
 };
 
 void GuiMenus::mainMenu() {
@@ -277,6 +280,41 @@ void GuiMenus::accessibleNamesAndTabOrder() {
     QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(file);
     QVERIFY(menu && menu->childCount() >= 2);
     QCOMPARE(menu->child(1)->text(QAccessible::Name), QString("Save As"));
+}
+
+void GuiMenus::noticeAboutClockAndPrinterSetup() {
+    ProgramFolder folder;
+    // Option 6 set: the notice window comes first.
+    std::string options = folder.read("OPTIONS.OPT");
+    std::size_t sixth = 0;
+    for (int line = 1; line < 6; ++line) sixth = options.find("\r\n", sixth) + 2;
+    options[sixth] = '1';
+    QVERIFY(WriteWholeFile(folder.file("OPTIONS.OPT"), options));
+    auto app = StartProgram(folder);
+    QCOMPARE(app->noticesShown(), 1);
+
+    // The title is a clock that moves every second.
+    const QString title = app->mainWindow().windowTitle();
+    QVERIFY(title.startsWith("NOVAREL_SE - "));
+    QVERIFY(QTest::qWaitFor([&] { return app->mainWindow().windowTitle() != title; }, 2500));
+
+    // About: the window opens and a click anywhere closes it.
+    app->mainWindow().action("mnuHelpAbout")->trigger();
+    QWidget* about = app->aboutWindow();
+    QVERIFY(about && about->isVisible());
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(about->width() / 2, about->height() - 10));
+    QVERIFY(!about->isVisible());
+
+    // Printer Setup is Qt's print dialog; cancelling it changes nothing.
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog && dialog->objectName() == "PrinterSetup";
+        if (dialog) QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    });
+    app->mainWindow().action("mnuPrSetup")->trigger();
+    QVERIFY(opened);
+    QVERIFY(app->messages().shown().empty());
 }
 
 QTEST_MAIN(GuiMenus)
