@@ -222,6 +222,21 @@ void GuiSession::keyFilterPasteAndDaysBox() {
     QTest::keyClick(input.spinBar(), Qt::Key_Up);
     QCOMPARE(days->text(), QString("46"));
 
+    // While a run goes on, the user's keys and clicks reach no window.
+    ProgressWindow& progress = app->progressWindow();
+    progress.setBusy(true);
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    days->setFocus();
+    days->selectAll();
+    QTest::keyClicks(days, "12");
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdEphemeris")), Qt::LeftButton);
+    QCOMPARE(days->text(), QString("46"));
+    QCOMPARE(app->program().buffer.DataLineCount(), 0);
+    progress.setBusy(false);
+    QVERIFY(!QApplication::overrideCursor());
+    QTest::keyClicks(days, "12");
+    QCOMPARE(days->text(), QString("12"));
+
     // Focus on a number box selects all of it.
     days->setFocus();
     input.txtMonth()->setFocus();
