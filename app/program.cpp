@@ -111,6 +111,24 @@ void Program::RunMainMenu(MainCommand command) {
     }
 }
 
+void Program::RunDataCommand(DataCommand command) {
+    dataWindow.Run(command);
+    if (command == DataCommand::MoreForward || command == DataCommand::MoreBackward)
+        input.Refresh();
+}
+
+RunOutcome Program::CalculateEphemeris() {
+    const RunOutcome outcome = input.CalculateEphemeris(*generators_);
+    input.Refresh();
+    return outcome;
+}
+
+RunOutcome Program::CalculateAspectarian() {
+    const RunOutcome outcome = input.CalculateAspectarian(*generators_);
+    input.Refresh();
+    return outcome;
+}
+
 void Program::ShowInputAgain() {
     buffer.EmptyData();
     dataWindow.saver.SaveFileName.clear();

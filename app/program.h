@@ -97,7 +97,9 @@ public:
     std::string TitleText();
 
     void RunMainMenu(MainCommand command);
-    void RunDataCommand(DataCommand command) { dataWindow.Run(command); }
+    // A Data window command; after a step of the period the input window
+    // shows the date the new period starts on.
+    void RunDataCommand(DataCommand command);
     // The main menu's "&Input": the data go, the Data window closes, the
     // input window shows.
     void ShowInputAgain();
@@ -107,8 +109,10 @@ public:
     void MainWindowMoved(const WindowRect& rect);
 
     // The input window's two buttons.
-    RunOutcome CalculateEphemeris() { return input.CalculateEphemeris(*generators_); }
-    RunOutcome CalculateAspectarian() { return input.CalculateAspectarian(*generators_); }
+    // The input window's two buttons; a full-month run moves the day box to
+    // the first, which the window then shows.
+    RunOutcome CalculateEphemeris();
+    RunOutcome CalculateAspectarian();
 
     void setGenerators(Generators& generators);
     Generators& generators() { return *generators_; }

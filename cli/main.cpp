@@ -6,12 +6,12 @@
 #include <cerrno>
 #include <clocale>
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "app/date_order.h"
 #include "app/program.h"
+#include "app/program_folder.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
 #include "cli/help_format.h"
@@ -21,13 +21,6 @@
 #include "core/swe_library.h"
 
 namespace {
-
-std::string ExecutableFolder() {
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return ".";
-    return exe.parent_path().string();
-}
 
 constexpr const char* Commands[] = {"ephemeris", "aspectarian"};
 
@@ -109,13 +102,13 @@ int main(int argc, char** argv) {
     cli::QuietProgress progress;
     cli::CapturedView view;
     cli::NoWindows windows;
-    const std::string dir = options.dir.empty() ? ExecutableFolder() : options.dir;
-    std::error_code ec;
-    if (!std::filesystem::is_directory(dir, ec)) {
-        std::fprintf(stderr, "Warning!: the program folder %s does not exist.\n", dir.c_str());
+    const ProgramFolder folder = ChooseProgramFolder(options.dir);
+    if (!folder.error.empty()) {
+        std::fprintf(stderr, "Warning!: %s\n", folder.error.c_str());
         return 1;
     }
     const LocaleNames names = LocaleNames::FromCurrentLocale();
+    const std::string& dir = folder.path;
     Program program(dir, std::make_unique<SweLibrary>(),
                     ProgramSeams{messages, progress, view, windows}, names);
     program.InitialiseLibraryAndOptions();

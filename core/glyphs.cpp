@@ -71,6 +71,10 @@ char32_t ToCodePoint(unsigned char c) {
         case Minute: return 0x2032;
         default: break;
     }
+    return Cp1252CodePoint(c);
+}
+
+char32_t Cp1252CodePoint(unsigned char c) {
     if (c >= 0x80 && c <= 0x9F) return Cp1252High[c - 0x80];
     return c;
 }

@@ -32,6 +32,10 @@ unsigned char BodyCode(int bodyIndex, bool heliocentric);
 // symbol codes, Windows-1252 for the rest.
 char32_t ToCodePoint(unsigned char c);
 
+// Code point of a byte read as Windows-1252 (undefined bytes as themselves),
+// without the glyph table.
+char32_t Cp1252CodePoint(unsigned char c);
+
 // Display cells the code point takes in a terminal (the zodiac signs are wide).
 int DisplayWidth(char32_t cp);
 

@@ -2,7 +2,8 @@
 # Set-up of Novarel_SE on Debian 12: installs the Debian packages that are
 # missing, builds into build/, then runs the main job or the tests.
 #
-#   scripts/setup.sh run    build, then print this month's ephemeris
+#   scripts/setup.sh run    build, then start the desktop program when a display
+#                           is available, else print this month's ephemeris
 #   scripts/setup.sh test   build, then run the whole test suite
 #   scripts/setup.sh build  build only
 set -euo pipefail
@@ -40,7 +41,13 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 
 case "$mode" in
-  run)   ./build/novarel ephemeris ;;
+  run)
+    if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+      ./build/novarel-gui
+    else
+      ./build/novarel ephemeris
+    fi
+    ;;
   test)  ctest --test-dir build --output-on-failure -j "$jobs" ;;
   build) ;;
   *) echo "usage: scripts/setup.sh [run|test|build]" >&2; exit 2 ;;

@@ -188,6 +188,41 @@ TEST_F(SessionFixture, StepsOverMonthsAndBackFromAnAspectarian) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
+TEST_F(SessionFixture, TheInputWindowShowsTheDateOfEachNewPeriod) {
+    Program& p = StartReal("2018", "3", "10");
+    // A full month starts on the first, and the window says so.
+    ASSERT_EQ(p.CalculateEphemeris(), RunOutcome::Completed);
+    ASSERT_FALSE(input.shownDates.empty());
+    EXPECT_EQ(input.shownDates.back(), "1/3/2018");
+    p.RunDataCommand(DataCommand::MoreForward);
+    EXPECT_EQ(input.shownDates.back(), "1/4/2018");
+    p.RunDataCommand(DataCommand::MoreBackward);
+    p.RunDataCommand(DataCommand::MoreBackward);
+    EXPECT_EQ(input.shownDates.back(), "1/2/2018");
+
+    // Seven days from 10 March: forward to the 17th, back to the 10th.
+    p.input.SetFullMonth(false);
+    p.input.DaysTextChanged("7");
+    p.request.txtDay = "10";
+    p.request.txtMonth = "3";
+    ASSERT_EQ(p.CalculateAspectarian(), RunOutcome::Completed);
+    EXPECT_EQ(input.shownDates.back(), "10/3/2018");
+    p.RunDataCommand(DataCommand::MoreForward);
+    EXPECT_EQ(input.shownDates.back(), "17/3/2018");
+    p.RunDataCommand(DataCommand::MoreBackward);
+    EXPECT_EQ(input.shownDates.back(), "10/3/2018");
+
+    // A step out of the accepted years fails the date check; the boxes hold
+    // the date that failed, and the window shows that too.
+    p.request.txtYear = "1800";
+    p.request.txtMonth = "1";
+    p.request.txtDay = "1";
+    ASSERT_EQ(p.CalculateEphemeris(), RunOutcome::Completed);
+    p.RunDataCommand(DataCommand::MoreBackward);
+    EXPECT_EQ(input.shownDates.back(), "25/12/1799");
+    EXPECT_EQ(messages.messages.size(), 1u);
+}
+
 TEST_F(SessionFixture, ABadDateKeepsTheFormAndInputBringsItBack) {
     Program& p = StartReal("1700", "3", "10");
     p.ShowHelp("OPTIONS.OPT");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/app_seams.h"
+#include "app/input_form.h"
 #include "output/data_window.h"
 #include "output/output_seams.h"
 
@@ -72,7 +73,13 @@ public:
         log_.push_back("input:show");
     }
     void hide() override { visible = false; }
+    // The date boxes as the window was told to show them, "day/month/year".
+    void refresh(const InputForm& form) override {
+        const CalcRequest& r = form.request();
+        shownDates.push_back(r.txtDay + "/" + r.txtMonth + "/" + r.txtYear);
+    }
     std::vector<WindowRect> places;
+    std::vector<std::string> shownDates;
     bool visible = false;
 
 private:

@@ -1,0 +1,193 @@
+// What the user sees when things go wrong: the glyph font missing or
+// unreadable, a program folder that cannot be written at exit, a Save As
+// into a folder that cannot be written, printing without a printer.
+// The font cases come first: once a window has the font, the process keeps it.
+#include <unistd.h>
+
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/main_menu.h"
+#include "app/program.h"
+#include "tests/ui/gui_fixture.h"
+#include "ui/data_window.h"
+#include "ui/main_window.h"
+#include "ui/options_window.h"
+#include "ui/print_preview.h"
+#include "ui/progress_window.h"
+#include "ui/qt_printer.h"
+#include "ui/save_dialog.h"
+
+using namespace novarel;
+using namespace novarel::ui;
+using namespace novarel::ui::test;
+
+namespace {
+const std::string FontMessage =
+    "EPHEMERI.TTF Font Not Added: Error - unable to add EPHEMERI font. Please add EPHEMERI font "
+    "through CONTROL PANEL, then restart NOVAREL.";
+
+// Saves As through the file dialog: to the path given, or cancelled when
+// the path is empty.
+void SaveAsTo(GuiApp& app, const QString& path) {
+    QTimer::singleShot(0, [&app, path] {
+        QFileDialog* dialog = app.saveDialog().openDialog();
+        if (!dialog) return;
+        if (!path.isEmpty()) dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, path.isEmpty() ? "reject" : "accept",
+                                  Qt::QueuedConnection);
+    });
+    app.dataWindow().action("mnuFileSaveAs")->trigger();
+}
+}  // namespace
+
+class GuiBadCases : public QObject {
+    Q_OBJECT
+private slots:
+    void glyphFontMissing();
+    void glyphFontUnreadable();
+    void programFolderNotWritableAtExit();
+    void saveAsIntoAFolderThatCannotBeWritten();
+    void printingWithoutAPrinter();
+    void printingToAFileThatCannotBeWritten();
+    void missingOptionsAndHelpFiles();
+};
+
+void GuiBadCases::glyphFontMissing() {
+    QVERIFY(!QFontDatabase::families().contains("EPHEMERI"));
+    ProgramFolder folder;
+    std::filesystem::remove(folder.file("EPHEMERI.TTF"));
+    auto app = StartProgram(folder);
+    // The first page opens the Data window, which needs the font.
+    app->runMainCommand(MainCommand::Tips);
+    QCOMPARE(LastMessage(*app), FontMessage);
+    QCOMPARE(app->messages().shown().back().icon, QMessageBox::Critical);
+    QVERIFY(app->ended());
+    QCOMPARE(app->exitCode(), 1);
+    QVERIFY(!app->dataWindow().isVisible());
+    QVERIFY(!app->mainWindow().isVisible());
+}
+
+void GuiBadCases::glyphFontUnreadable() {
+    ProgramFolder folder;
+    QVERIFY(WriteWholeFile(folder.file("EPHEMERI.TTF"), "not a font file\r\n"));
+    auto app = StartProgram(folder);
+    app->runMainCommand(MainCommand::Tips);
+    QCOMPARE(LastMessage(*app), FontMessage);
+    QVERIFY(app->ended());
+    QVERIFY(!QFontDatabase::families().contains("EPHEMERI"));
+}
+
+void GuiBadCases::programFolderNotWritableAtExit() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    // A folder the program cannot write into: read-only, and for a user who
+    // may write anyway, a folder where the settings file should go.
+    std::filesystem::create_directory(folder.file("novarel_SE.ini"));
+    std::filesystem::permissions(
+        folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    app->mainWindow().close();
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+    const std::string shown = LastMessage(*app);
+    QVERIFY2(shown.rfind("Warning!: ", 0) == 0, shown.c_str());
+    QVERIFY2(shown.find(folder.file("novarel_SE.ini")) != std::string::npos, shown.c_str());
+    // The exit goes on.
+    QVERIFY(app->ended());
+    QVERIFY(!app->mainWindow().isVisible());
+}
+
+void GuiBadCases::saveAsIntoAFolderThatCannotBeWritten() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    app->runMainCommand(MainCommand::Tips);
+    QVERIFY(app->dataWindow().isVisible());
+    DataSaver& saver = app->program().dataWindow.saver;
+    // Cancelled: nothing is written or remembered.
+    SaveAsTo(*app, "");
+    QVERIFY(app->messages().shown().empty());
+    QVERIFY(saver.SaveFileName.empty());
+    SaveAsTo(*app, QString::fromStdString(folder.file("tips.DOC")));
+    QVERIFY(folder.read("tips.DOC").size() > 100);
+    QCOMPARE(saver.SaveFileName, folder.file("tips.DOC"));
+    // The folder of the last Save As can no longer be written (/sys takes
+    // no new files, whoever asks): F5 (Save) says so, naming the file, and
+    // the old file stays as it was.
+    const std::string before = folder.read("tips.DOC");
+    app->runMainCommand(MainCommand::HowDoI);
+    saver.SaveFileName = "/sys/novarel-test.DOC";
+    app->dataWindow().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app->dataWindow()));
+    QTest::keyClick(app->dataWindow().text(), Qt::Key_F5);
+    const std::string shown = LastMessage(*app);
+    QVERIFY2(shown.find("/sys/novarel-test.DOC") != std::string::npos, shown.c_str());
+    QCOMPARE(app->messages().shown().back().icon, QMessageBox::Warning);
+    QCOMPARE(folder.read("tips.DOC"), before);
+}
+
+void GuiBadCases::printingWithoutAPrinter() {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        QSKIP("a printer is installed on this machine");
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    app->runMainCommand(MainCommand::Tips);
+    app->dataWindow().action("mnuPrintData")->trigger();
+    PrintPreview& preview = app->printPreview();
+    QVERIFY(preview.isVisible());
+    // An edit in the preview is printed and kept in the print file.
+    preview.content_edit()->moveCursor(QTextCursor::Start);
+    preview.content_edit()->insertPlainText("Edited \u2648 line\n");
+    QTest::mouseClick(preview.printButton(), Qt::LeftButton);
+    const std::string pdf = folder.file(PrintPdfFileName);
+    QCOMPARE(LastMessage(*app), "Information: Printed to the file " + pdf + ".");
+    QVERIFY(std::filesystem::file_size(pdf) > 1000);
+    QVERIFY(folder.read("PRNTFILE.XXX").rfind("Edited \xC0 line\r\n\r\n\r\n", 0) == 0);
+}
+
+void GuiBadCases::printingToAFileThatCannotBeWritten() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    app->printer().printToPdf("/proc/novarel-test.pdf");
+    app->runMainCommand(MainCommand::Tips);
+    app->dataWindow().action("mnuPrint")->trigger();
+    QTest::mouseClick(app->printPreview().printButton(), Qt::LeftButton);
+    QCOMPARE(LastMessage(*app), std::string("Warning!: The printer did not accept the document."));
+    QVERIFY(!app->printPreview().isVisible());
+    QVERIFY(!app->progressWindow().busy());
+}
+
+void GuiBadCases::missingOptionsAndHelpFiles() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    std::filesystem::remove(folder.file("OPTIONS.OPT"));
+    app->runMainCommand(MainCommand::Options);
+    QCOMPARE(LastMessage(*app), std::string("Warning!: File Not Found"));
+    QVERIFY(!app->optionsWindow() || !app->optionsWindow()->isVisible());
+    // Restore Default Settings brings the file back from OPTIONS.MAS.
+    QVERIFY(WriteWholeFile(folder.file("OPTIONS.OPT"), "1\r\n"));
+    app->runMainCommand(MainCommand::Options);
+    OptionsWindow* editor = app->optionsWindow();
+    QVERIFY(editor && editor->isVisible());
+    QCOMPARE(editor->windowTitle(), QString("Edit: OPTIONS.OPT"));
+    QCOMPARE(editor->content_edit()->toPlainText(), QString("1\n"));
+    QTest::mouseClick(editor->restoreButton(), Qt::LeftButton);
+    QCOMPARE(folder.read("OPTIONS.OPT"), folder.read("OPTIONS.MAS"));
+    QVERIFY(editor->content_edit()->toPlainText().startsWith("0      1:"));
+    // Save writes the text back with CR LF.
+    QTest::mouseClick(editor->saveButton(), Qt::LeftButton);
+    QCOMPARE(folder.read("OPTIONS.OPT"), folder.read("OPTIONS.MAS"));
+    QTest::mouseClick(editor->quitButton(), Qt::LeftButton);
+    QVERIFY(!editor->isVisible());
+
+    std::filesystem::remove(folder.file("TIPS.HLP"));
+    const std::size_t before = app->messages().shown().size();
+    app->runMainCommand(MainCommand::Tips);
+    QCOMPARE(app->messages().shown().size(), before + 1);
+    QVERIFY(LastMessage(*app).find("TIPS.HLP") != std::string::npos);
+}
+
+QTEST_MAIN(GuiBadCases)
+#include "gui_bad_cases_test.moc"

@@ -1,0 +1,91 @@
+#pragma once
+// A program folder in a temporary place holding the runtime files of the
+// build folder, and the desktop program started on it with recorded
+// message boxes.
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "core/text_file.h"
+#include "ui/gui_app.h"
+#include "ui/message_boxes.h"
+
+namespace novarel::ui::test {
+
+namespace fs = std::filesystem;
+
+inline const std::initializer_list<const char*> RuntimeFiles = {
+    "OPTIONS.OPT", "OPTIONS.MAS",  "EPHEMERI.TTF", "README.TXT",   "NOVAREL.HLP",  "PHILO.HLP",
+    "INPUTD.HLP",  "OPTIONS.HLP",  "OUTPUTD1.HLP", "PRNTFILE.HLP", "HOW_DO_I.HLP", "READING.HLP",
+    "TIPS.HLP",    "SHORTCUT.HLP", "LICENSE.HLP",  "REVISION.HLP"};
+
+class ProgramFolder {
+public:
+    ProgramFolder() {
+        std::string pattern = (fs::temp_directory_path() / "novarel_gui_XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+        for (const char* f : RuntimeFiles)
+            fs::copy_file(fs::path(NOVAREL_BUILD_DIR) / f, path_ / f);
+    }
+    ~ProgramFolder() {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+
+    const fs::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string read(const std::string& name) const {
+        return ReadWholeFile(file(name)).value_or("<none>");
+    }
+
+private:
+    fs::path path_;
+};
+
+inline std::unique_ptr<GuiApp> StartProgram(const ProgramFolder& folder) {
+    auto app = std::make_unique<GuiApp>(GuiOptions{folder.path().string(), true, std::int16_t{2}});
+    app->start();
+    return app;
+}
+
+// Lets posted events, timers and paints run.
+inline void Settle() {
+    for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+// The last message shown, "title: text", or empty.
+inline std::string LastMessage(GuiApp& app) {
+    const auto& shown = app.messages().shown();
+    return shown.empty() ? std::string() : shown.back().title + ": " + shown.back().text;
+}
+
+// The command-line program's output for the same request.
+inline std::string CommandLineOutput(const QStringList& arguments) {
+    QProcess process;
+    process.start(QString(NOVAREL_BUILD_DIR) + "/novarel", arguments);
+    process.waitForFinished(60000);
+    return process.readAllStandardOutput().toStdString();
+}
+
+// The line of a text that starts with the given bytes.
+inline std::string LineStartingWith(const std::string& text, const std::string& start) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind(start, 0) == 0) return line;
+        pos = end + 1;
+    }
+    return {};
+}
+
+}  // namespace novarel::ui::test

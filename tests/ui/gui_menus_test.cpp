@@ -1,0 +1,321 @@
+// The menus and controls of every window against the program's published
+// tables: caption, access letter, shortcut, order; and what screen readers
+// and the keyboard find.
+#include <QAccessible>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/main_menu.h"
+#include "tests/ui/gui_fixture.h"
+#include "ui/about_window.h"
+#include "ui/data_window.h"
+#include "ui/input_window.h"
+#include "ui/main_window.h"
+#include "ui/print_preview.h"
+
+using namespace novarel;
+using namespace novarel::ui;
+using namespace novarel::ui::test;
+
+namespace {
+
+struct Expected {
+    const char* name;
+    const char* caption;  // "&" before the access letter
+    const char* shortcut;
+    const char* submenuOf;  // empty on the menu bar
+};
+
+// The main window's menu as the user documentation lists it.
+const Expected MainMenuItems[] = {
+    {"mnuFile", "&File", "", ""},
+    {"mnuPrSetup", "&Printer Setup", "F11", "mnuFile"},
+    {"mnuFileExit", "E&xit", "F12", "mnuFile"},
+    {"mnuInputData", "&Input", "", ""},
+    {"mnuOptions", "&Options", "", ""},
+    {"mnuPhilosophy", "&Philosophy", "", ""},
+    {"mnuHelpBackground", "&Background", "", "mnuPhilosophy"},
+    {"mnuHelp", "&Help", "", ""},
+    {"mnuMainMenuHelp", "NOVAREL Main Menu", "F1", "mnuHelp"},
+    {"mnuPhilosophyHelp", "Philosophy", "", "mnuHelp"},
+    {"mnuHelpInputD", "&Input Data Window", "", "mnuHelp"},
+    {"mnuHelpOptions", "&Options Window", "", "mnuHelp"},
+    {"mnuHelpOutputD1", "Da&ta Window", "", "mnuHelp"},
+    {"mnuHelpPrntfile", "&File To Print  Window", "", "mnuHelp"},
+    {"mnuHintsHow", "&How Do I...?", "", "mnuHelp"},
+    {"mnuHintsReadingList", "&Reading List", "", "mnuHelp"},
+    {"mnuHintsTips", "&Tips", "", "mnuHelp"},
+    {"mnuShortcutKeys", "Shortcut &keys", "", "mnuHelp"},
+    {"mnuHelpLicense", "&License Agreement", "", "mnuHelp"},
+    {"mnuHelpRevisions", "Re&vision history", "", "mnuHelp"},
+    {"mnuHelpAbout", "Abo&ut", "", "mnuHelp"},
+};
+
+const Expected DataMenuItems[] = {
+    {"mnuFile", "&File", "", ""},
+    {"mnuFileSave", "&Save", "F5", "mnuFile"},
+    {"mnuFileSaveAs", "Save &As", "F6", "mnuFile"},
+    {"mnuView", "&View", "", ""},
+    {"mnuViewLongitude", "&Longitude", "F1", "mnuView"},
+    {"mnuViewDeclination", "&Declination", "F4", "mnuView"},
+    {"mnuViewRA", "&Right Ascension", "Ctrl+F1", "mnuView"},
+    {"mnuViewLatitude", "La&titude", "Ctrl+F4", "mnuView"},
+    {"mnuRx_Times", "Retro&grade times", "F9", "mnuView"},
+    {"mnuFonts", "F&ont", "", ""},
+    {"mnuFontsIncrease", "&Increase", "F7", "mnuFonts"},
+    {"mnuFontsDecrease", "&Decrease", "F8", "mnuFonts"},
+    {"mnuFontsBold", "&Bold", "F11", "mnuFonts"},
+    {"mnuFontsItalic", "I&talic", "F12", "mnuFonts"},
+    {"mnuClearBuffer", "&Clear all data", "", ""},
+    {"mnuPrint", "&Print page", "", ""},
+    {"mnuPrintData", "Print &data", "", ""},
+    {"mnuMore", "&More", "", ""},
+    {"mnuMoreZForward", "&Forward", "F2", "mnuMore"},
+    {"mnuMoreBackward", "&Backward", "F3", "mnuMore"},
+    {"mnuHelp", "&Help", "", ""},
+};
+
+// The entries of a menu bar in order, submenus expanded, separators left out.
+QList<QAction*> Flatten(QMenuBar* bar) {
+    QList<QAction*> all;
+    for (QAction* top : bar->actions()) {
+        all << top;
+        if (QMenu* menu = top->menu())
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator()) all << a;
+    }
+    return all;
+}
+
+QString AccessLetterOf(const QString& caption) {
+    const qsizetype amp = caption.indexOf(QChar('&'));
+    return amp < 0 ? QString() : caption.mid(amp + 1, 1);
+}
+
+template <std::size_t N>
+void CheckMenu(QMenuBar* bar, const Expected (&expected)[N]) {
+    const QList<QAction*> actions = Flatten(bar);
+    QCOMPARE(actions.size(), static_cast<qsizetype>(N));
+    for (std::size_t i = 0; i < N; ++i) {
+        QAction* a = actions[static_cast<qsizetype>(i)];
+        const Expected& e = expected[i];
+        QCOMPARE(a->objectName(), QString(e.name));
+        QCOMPARE(a->text(), QString(e.caption));
+        QCOMPARE(AccessLetterOf(a->text()), AccessLetterOf(e.caption));
+        QCOMPARE(a->shortcut(), QKeySequence(QString(e.shortcut)));
+        // The submenu an entry sits in.
+        const bool onBar = bar->actions().contains(a);
+        QCOMPARE(onBar, QString(e.submenuOf).isEmpty());
+        if (!onBar) {
+            QMenu* parent = nullptr;
+            for (QAction* top : bar->actions())
+                if (top->menu() && top->menu()->actions().contains(a)) parent = top->menu();
+            QVERIFY(parent);
+            QCOMPARE(parent->objectName(), QString(e.submenuOf));
+        }
+    }
+}
+
+}  // namespace
+
+class GuiMenus : public QObject {
+    Q_OBJECT
+private slots:
+    void mainMenu();
+    void dataMenu();
+    void inputWindowControls();
+    void accessibleNamesAndTabOrder();
+    void noticeAboutClockAndPrinterSetup();
+};
+
+void GuiMenus::mainMenu() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    CheckMenu(app->mainWindow().menuBar(), MainMenuItems);
+    // "&Input" appears once a generator has hidden the input window.
+    QVERIFY(!app->mainWindow().action("mnuInputData")->isVisible());
+    // F12 is File > Exit.
+    app->mainWindow().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&app->mainWindow()));
+    QTest::keyClick(&app->mainWindow(), Qt::Key_F12);
+    QVERIFY(app->ended());
+}
+
+void GuiMenus::dataMenu() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    CheckMenu(app->dataWindow().menuBar(), DataMenuItems);
+    DataWindowWidget& data = app->dataWindow();
+    // A help page loads the window: after start-up the data are the ephemeris's.
+    app->runMainCommand(MainCommand::Tips);
+    QVERIFY(data.isVisible());
+    QVERIFY(!data.action("mnuMore")->isVisible());
+    QVERIFY(data.action("mnuViewLongitude")->isEnabled());
+    QVERIFY(!data.action("mnuRx_Times")->isEnabled());
+    QVERIFY(data.action("mnuFontsBold")->isCheckable());
+    // F11 toggles bold: the check mark and the text follow.
+    data.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&data));
+    data.text()->setFocus();
+    QTest::keyClick(data.text(), Qt::Key_F11);
+    QVERIFY(data.action("mnuFontsBold")->isChecked());
+    QVERIFY(data.text()->font().bold());
+    data.action("mnuFontsBold")->trigger();
+    QVERIFY(!data.action("mnuFontsBold")->isChecked());
+    QVERIFY(!data.text()->font().bold());
+    // Clear all data: the text stays, the message says so.
+    data.action("mnuClearBuffer")->trigger();
+    QCOMPARE(LastMessage(*app), std::string("Information!: All data cleared from buffer."));
+    QCOMPARE(app->messages().shown().back().icon, QMessageBox::Warning);
+    QVERIFY(!data.text()->toPlainText().isEmpty());
+    // Esc in the text and a right click bring the main window forward.
+    QTest::keyClick(data.text(), Qt::Key_Escape);
+    QVERIFY(QTest::qWaitForWindowActive(&app->mainWindow()));
+    data.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&data));
+    QTest::mouseClick(data.text()->viewport(), Qt::RightButton);
+    QVERIFY(QTest::qWaitForWindowActive(&app->mainWindow()));
+}
+
+void GuiMenus::inputWindowControls() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    const std::pair<const char*, const char*> captions[] = {
+        {"lblMonth", "Month"},
+        {"lblDay", "Day"},
+        {"lblYear", "Year"},
+        {"Label1", "# of Days"},
+        {"chkFullMonth", "Calculate full month"},
+        {"chkSaveData", "Save data to file"},
+        {"chkMoonChange", "Moon - change sign only (Asp.)"},
+        {"Frame4", "GMT"},
+        {"optMidnight", "Midnight"},
+        {"optNoon", "Noon"},
+        {"Frame5", "Data Output"},
+        {"optLongitude", "Longitude"},
+        {"optDeclination", "Declination"},
+        {"optLatitude", "Latitude"},
+        {"optRightAscension", "R. Ascension"},
+        {"Frame7", "Coordinates"},
+        {"optGeo", "Geocentric"},
+        {"optHelio", "Heliocentric"},
+        {"Frame8", "Nodes"},
+        {"optMean", "Mean"},
+        {"optTrue", "True"},
+        {"Frame9", "Zodiac"},
+        {"optTropical", "Tropical"},
+        {"optSidereal", "Sidereal"},
+        {"optAyanamsa", "Ayanamsa"},
+        {"Frame10", "Moon - Change sign"},
+        {"optDisplay", "Display"},
+        {"optNoDisplay", "Do not display"},
+        {"cmdEphemeris", "Calculate Ephemeris"},
+        {"cmdAspectarian", "Calculate Aspectarian"},
+    };
+    for (const auto& [name, caption] : captions) {
+        QWidget* w = input.control(name);
+        QVERIFY2(w, name);
+        QString text;
+        if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w)) text = g->title();
+        QCOMPARE(text, QString(caption));
+        // Nothing clipped: the control is at least as wide as its caption.
+        QVERIFY2(w->sizeHint().width() <= w->width() || !w->isVisible(), name);
+    }
+    // Design state: noon, longitude, geocentric, true node, tropical, display.
+    for (const char* on : {"optNoon", "optLongitude", "optGeo", "optTrue", "optTropical",
+                           "optDisplay", "chkFullMonth"})
+        QVERIFY2(static_cast<QAbstractButton*>(input.control(on))->isChecked(), on);
+    for (const char* off : {"optMidnight", "optHelio", "optMean", "chkSaveData", "chkMoonChange"})
+        QVERIFY2(!static_cast<QAbstractButton*>(input.control(off))->isChecked(), off);
+    // The option buttons sit in their frames.
+    QCOMPARE(input.control("optHelio")->parentWidget(), input.control("Frame7"));
+    QCOMPARE(input.control("optAyanamsa")->parentWidget(), input.control("Frame9"));
+}
+
+void GuiMenus::accessibleNamesAndTabOrder() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    // Tab goes day, month, year, days.
+    input.activateWindow();
+    input.txtDay()->setFocus();
+    QCOMPARE(input.txtDay()->nextInFocusChain(), input.txtMonth());
+    QCOMPARE(input.txtMonth()->nextInFocusChain(), input.txtYear());
+    QCOMPARE(input.txtYear()->nextInFocusChain(), input.txtDays());
+    // Every control the keyboard reaches has a name a screen reader can read.
+    QWidget* w = input.txtDay();
+    int reached = 0;
+    do {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        QVERIFY(a);
+        QVERIFY2(!a->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName()));
+        QVERIFY2(!a->text(QAccessible::Name).contains('&'), qPrintable(w->objectName()));
+        w = w->nextInFocusChain();
+        ++reached;
+    } while (w != input.txtDay() && reached < 100);
+    QVERIFY(reached >= 25);
+    QCOMPARE(QAccessible::queryAccessibleInterface(input.control("cmdEphemeris"))
+                 ->text(QAccessible::Name),
+             QString("Calculate Ephemeris"));
+    // Windows and text areas carry their captions.
+    QCOMPARE(QAccessible::queryAccessibleInterface(&input)->text(QAccessible::Name),
+             QString("Input Data"));
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(app->dataWindow().text())->text(QAccessible::Name),
+        QString("Data"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(&app->printPreview())->text(QAccessible::Name),
+             QString("Data To Be Printed"));
+    // Menu entries are read without the access-letter mark.
+    QMenu* file = app->dataWindow().menuBar()->findChild<QMenu*>("mnuFile");
+    QVERIFY(file);
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(file);
+    QVERIFY(menu && menu->childCount() >= 2);
+    QCOMPARE(menu->child(1)->text(QAccessible::Name), QString("Save As"));
+}
+
+void GuiMenus::noticeAboutClockAndPrinterSetup() {
+    ProgramFolder folder;
+    // Option 6 set: the notice window comes first.
+    std::string options = folder.read("OPTIONS.OPT");
+    std::size_t sixth = 0;
+    for (int line = 1; line < 6; ++line) sixth = options.find("\r\n", sixth) + 2;
+    options[sixth] = '1';
+    QVERIFY(WriteWholeFile(folder.file("OPTIONS.OPT"), options));
+    auto app = StartProgram(folder);
+    QCOMPARE(app->noticesShown(), 1);
+
+    // The title is a clock that moves every second.
+    const QString title = app->mainWindow().windowTitle();
+    QVERIFY(title.startsWith("NOVAREL_SE - "));
+    QVERIFY(QTest::qWaitFor([&] { return app->mainWindow().windowTitle() != title; }, 2500));
+
+    // About: the window opens and a click anywhere closes it.
+    app->mainWindow().action("mnuHelpAbout")->trigger();
+    QWidget* about = app->aboutWindow();
+    QVERIFY(about && about->isVisible());
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(about->width() / 2, about->height() - 10));
+    QVERIFY(!about->isVisible());
+
+    // Printer Setup is Qt's print dialog; cancelling it changes nothing.
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        opened = dialog && dialog->objectName() == "PrinterSetup";
+        if (dialog) QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+    });
+    app->mainWindow().action("mnuPrSetup")->trigger();
+    QVERIFY(opened);
+    QVERIFY(app->messages().shown().empty());
+}
+
+QTEST_MAIN(GuiMenus)
+#include "gui_menus_test.moc"

@@ -1,0 +1,248 @@
+// A session as a user goes through it: start on a fresh program folder, type
+// a date, calculate, read the table, change the view, step forward, save,
+// print to a PDF file, exit; a second start finds everything where it was.
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "app/program.h"
+#include "core/view_text.h"
+#include "tests/ui/gui_fixture.h"
+#include "ui/data_window.h"
+#include "ui/input_window.h"
+#include "ui/main_window.h"
+#include "ui/print_preview.h"
+#include "ui/progress_window.h"
+#include "ui/qt_printer.h"
+#include "ui/qt_text.h"
+#include "ui/save_dialog.h"
+
+using namespace novarel;
+using namespace novarel::ui;
+using namespace novarel::ui::test;
+
+class GuiSession : public QObject {
+    Q_OBJECT
+private slots:
+    void userSession();
+    void keyFilterPasteAndDaysBox();
+};
+
+namespace {
+
+void TypeInto(QLineEdit* box, const QString& keys) {
+    box->setFocus();
+    Settle();  // the focus selects the whole text; typing replaces it
+    QTest::keyClicks(box, keys);
+}
+
+// The value of a "Name= value" line of the settings file.
+std::string SettingOf(const std::string& settings, const std::string& name) {
+    const std::string line = LineStartingWith(settings, name + "=");
+    if (line.empty()) return "<missing>";
+    std::string value = line.substr(name.size() + 1);
+    if (!value.empty() && value[0] == ' ') value.erase(0, 1);
+    return value;
+}
+
+}  // namespace
+
+void GuiSession::userSession() {
+    ProgramFolder folder;
+    QVERIFY(!std::filesystem::exists(folder.file("novarel_SE.ini")));
+    auto app = StartProgram(folder);
+    MainWindow& main = app->mainWindow();
+    InputWindow& input = app->inputWindow();
+    QVERIFY(main.isVisible());
+    QVERIFY(main.windowTitle().startsWith("NOVAREL_SE - "));
+    QVERIFY(input.isVisible());
+    QCOMPARE(input.windowTitle(), QString("Input Data"));
+    QCOMPARE(input.txtDays()->text(), QString("30"));
+    QVERIFY(static_cast<QCheckBox*>(input.control("chkFullMonth"))->isChecked());
+
+    // 7 days from 10 March 2018; a stray letter is filtered out.
+    TypeInto(input.txtDay(), "1x0");
+    TypeInto(input.txtMonth(), "3");
+    TypeInto(input.txtYear(), "2018");
+    QCOMPARE(input.txtDay()->text(), QString("10"));
+    auto* fullMonth = static_cast<QCheckBox*>(input.control("chkFullMonth"));
+    QTest::mouseClick(fullMonth, Qt::LeftButton, {}, QPoint(8, fullMonth->height() / 2));
+    QVERIFY(!static_cast<QCheckBox*>(input.control("chkFullMonth"))->isChecked());
+    QVERIFY(!app->program().request.chkFullMonth);
+    TypeInto(input.txtDays(), "7");
+    QCOMPARE(input.txtDays()->text(), QString("7"));
+    QCOMPARE(input.spinBar()->value(), 7);
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdEphemeris")), Qt::LeftButton);
+    Settle();
+
+    // The run showed its progress and hid the input window.
+    ProgressWindow& progress = app->progressWindow();
+    QVERIFY(!progress.filled().empty());
+    QCOMPARE(progress.filled().back(), 100.0f);
+    QVERIFY(!progress.isVisible());
+    QVERIFY(!progress.busy());
+    QVERIFY(!input.isVisible());
+    QVERIFY(main.action("mnuInputData")->isVisible());
+
+    DataWindowWidget& data = app->dataWindow();
+    QVERIFY(data.isVisible());
+    QCOMPARE(data.windowTitle(), QString("NOVAREL_SE - Data"));
+    QCOMPARE(data.text()->font().family(), QString("EPHEMERI"));
+    QVERIFY(data.action("mnuMore")->isVisible());
+    const std::string page = data.pageText();
+    QVERIFY(page.find("Tropical Ephemeris - Saturday, 10 Mar 2018 at noon, Greenwich") !=
+            std::string::npos);
+    // The same row as the command line gives for the same request.
+    const std::string cli =
+        CommandLineOutput({"ephemeris", "--start", "2018-03-10", "--days", "7", "--encoding",
+                           "cp1252", "--dir", QString::fromStdString(folder.path().string())});
+    const std::string row = LineStartingWith(cli, "  13 Mar");
+    QVERIFY(!row.empty());
+    QCOMPARE(LineStartingWith(page, "  13 Mar"), row);
+    // The view shows the symbols themselves: Aries is U+2648.
+    QVERIFY(data.text()->toPlainText().contains(QChar(0x2648)));
+    // A copy carries the symbols and plain line ends.
+    data.text()->selectAll();
+    data.text()->copy();
+    const QString copied = QGuiApplication::clipboard()->text();
+    QVERIFY(copied.contains(QChar(0x2648)));
+    QVERIFY(!copied.contains(QChar::LineSeparator));
+    QCOMPARE(copied.toStdString(), glyph::ViewTextToUtf8(glyph::PageToViewText(page)));
+
+    // F4: declination; F2: the next week, which the input window now shows.
+    data.activateWindow();
+    data.text()->setFocus();
+    QTest::keyClick(data.text(), Qt::Key_F4);
+    QVERIFY(data.pageText().find("  Decl.") != std::string::npos);
+    QTest::keyClick(data.text(), Qt::Key_F2);
+    QVERIFY(data.pageText().find("Saturday, 17 Mar 2018") != std::string::npos);
+    QCOMPARE(input.txtDay()->text(), QString("17"));
+    QCOMPARE(input.txtMonth()->text(), QString("3"));
+
+    // Save As: the dialog proposes the start date's name.
+    const QString saved = QString::fromStdString(folder.file("week.DOC"));
+    QString proposed;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = app->saveDialog().openDialog();
+        QVERIFY(dialog);
+        proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        dialog->selectFile(saved);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    data.action("mnuFileSaveAs")->trigger();
+    QCOMPARE(proposed, QString("20180317.DOC"));
+    const std::string file = folder.read("week.DOC");
+    QVERIFY(file.find(row + "\r\n") != std::string::npos);
+    QVERIFY(file.size() > 3 && file.substr(file.size() - 3) == "\f\r\n");
+    QCOMPARE(app->program().dataWindow.saver.SaveFileName, saved.toStdString());
+
+    // Print page: the preview shows the page; Print writes the PDF file.
+    const std::string pdf = folder.file("week.pdf");
+    app->printer().printToPdf(pdf);
+    data.action("mnuPrint")->trigger();
+    PrintPreview& preview = app->printPreview();
+    QVERIFY(preview.isVisible());
+    QCOMPARE(preview.windowTitle(), QString("Data To Be Printed"));
+    QVERIFY(preview.content().find(LineStartingWith(data.pageText(), "  17 Mar")) !=
+            std::string::npos);
+    QTest::mouseClick(preview.printButton(), Qt::LeftButton);
+    QVERIFY(!preview.isVisible());
+    QVERIFY(std::filesystem::file_size(pdf) > 1000);
+    QCOMPARE(LastMessage(*app), "Information: Printed to the file " + pdf + ".");
+    QProcess info;
+    info.start("pdfinfo", {QString::fromStdString(pdf)});
+    QVERIFY(info.waitForFinished(30000));
+    QVERIFY(info.readAllStandardOutput().contains("Pages:           1\n"));
+
+    // Move the Data window; exit by closing the main window.
+    data.move(40, 300);
+    data.resize(900, 500);
+    Settle();
+    const WindowRect place = OuterPlace(&data);
+    main.close();
+    QVERIFY(app->ended());
+    const std::string settings = folder.read("novarel_SE.ini");
+    QCOMPARE(SettingOf(settings, "NumberOfDays"), std::string("7"));
+    QCOMPARE(SettingOf(settings, "CalcFullMonth"), std::string("No"));
+    QCOMPARE(SettingOf(settings, "DataTop"), std::to_string(std::lround(place.top)));
+    QCOMPARE(SettingOf(settings, "DataLeft"), std::to_string(std::lround(place.left)));
+    QCOMPARE(SettingOf(settings, "DataWidth"), std::to_string(std::lround(place.width)));
+    app.reset();
+
+    // A second start restores the choices and the places.
+    auto again = StartProgram(folder);
+    QCOMPARE(again->inputWindow().txtDays()->text(), QString("7"));
+    QCOMPARE(again->inputWindow().spinBar()->value(), 7);
+    QVERIFY(!static_cast<QCheckBox*>(again->inputWindow().control("chkFullMonth"))->isChecked());
+    again->program().ShowHelp("TIPS.HLP");
+    Settle();
+    const QRect restored = PixelsFromTwips(place, &again->dataWindow());
+    QCOMPARE(again->dataWindow().frameGeometry().topLeft(), restored.topLeft());
+    QCOMPARE(again->dataWindow().frameGeometry().width(), restored.width());
+    again->mainWindow().action("mnuFileExit")->trigger();
+    QVERIFY(again->ended());
+    QVERIFY(again->messages().shown().empty());
+}
+
+void GuiSession::keyFilterPasteAndDaysBox() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    QLineEdit* year = input.txtYear();
+    year->setFocus();
+    year->setText("2018");
+    year->end(false);
+    QTest::keyClicks(year, "a-. ");
+    QCOMPARE(year->text(), QString("2018"));
+    QTest::keyClick(year, Qt::Key_Backspace);
+    QCOMPARE(year->text(), QString("201"));
+    // A paste is not filtered.
+    year->selectAll();
+    year->insert("20x9");
+    QCOMPARE(year->text(), QString("20x9"));
+    QCOMPARE(app->program().request.txtYear, std::string("20x9"));
+
+    QLineEdit* days = input.txtDays();
+    days->setText("");
+    QCOMPARE(days->text(), QString("1"));
+    days->setText("400");
+    QCOMPARE(days->text(), QString("366"));
+    QCOMPARE(input.spinBar()->value(), 366);
+    input.spinBar()->setValue(45);
+    QCOMPARE(days->text(), QString("45"));
+    QCOMPARE(app->program().request.NumberOfDays, std::int16_t{45});
+    // The upper arrow of the spin bar raises the number.
+    QTest::keyClick(input.spinBar(), Qt::Key_Up);
+    QCOMPARE(days->text(), QString("46"));
+
+    // While a run goes on, the user's keys and clicks reach no window.
+    ProgressWindow& progress = app->progressWindow();
+    progress.setBusy(true);
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    days->setFocus();
+    days->selectAll();
+    QTest::keyClicks(days, "12");
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdEphemeris")), Qt::LeftButton);
+    QCOMPARE(days->text(), QString("46"));
+    QCOMPARE(app->program().buffer.DataLineCount(), 0);
+    progress.setBusy(false);
+    QVERIFY(!QApplication::overrideCursor());
+    QTest::keyClicks(days, "12");
+    QCOMPARE(days->text(), QString("12"));
+
+    // Focus on a number box selects all of it.
+    days->setFocus();
+    input.txtMonth()->setFocus();
+    Settle();
+    QCOMPARE(input.txtMonth()->selectedText(), input.txtMonth()->text());
+}
+
+QTEST_MAIN(GuiSession)
+#include "gui_session_test.moc"

@@ -1,0 +1,124 @@
+#include "ui/gui_app.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QThread>
+
+#include "app/library_generators.h"
+#include "app/program.h"
+#include "core/locale_names.h"
+#include "core/swe_library.h"
+#include "ui/about_window.h"
+#include "ui/data_window.h"
+#include "ui/input_window.h"
+#include "ui/main_window.h"
+#include "ui/message_boxes.h"
+#include "ui/notice_window.h"
+#include "ui/options_window.h"
+#include "ui/print_preview.h"
+#include "ui/progress_window.h"
+#include "ui/qt_printer.h"
+#include "ui/qt_text.h"
+#include "ui/save_dialog.h"
+
+namespace novarel::ui {
+
+GuiApp::GuiApp(GuiOptions options)
+    : guiOptions_(std::move(options)),
+      messages_(std::make_unique<MessageBoxes>(guiOptions_.scripted)),
+      progress_(std::make_unique<ProgressWindow>()),
+      main_(std::make_unique<MainWindow>(*this)),
+      input_(std::make_unique<InputWindow>(*this)),
+      data_(std::make_unique<DataWindowWidget>(*this)),
+      saveDialog_(std::make_unique<SaveDialog>()),
+      preview_(std::make_unique<PrintPreview>(*this)),
+      printer_(std::make_unique<QtPrinter>(guiOptions_.programDirectory, *messages_)) {
+    program_ = std::make_unique<Program>(
+        guiOptions_.programDirectory, std::make_unique<SweLibrary>(),
+        ProgramSeams{*messages_, *progress_, *data_, generatorWindows_},
+        AppSeams{*main_, *input_, *data_, *saveDialog_, *preview_, *printer_, *this, clock_, *this},
+        LocaleNames::FromCurrentLocale());
+    generators_ = std::make_unique<LibraryGenerators>(*program_);
+    program_->setGenerators(*generators_);
+    input_->bind();
+    saveDialog_->setParent(data_.get());
+}
+
+GuiApp::~GuiApp() {
+    // The windows refer to the program; they go first.
+    about_.reset();
+    options_.reset();
+    preview_.reset();
+    data_.reset();
+    input_.reset();
+    main_.reset();
+}
+
+void GuiApp::start() { program_->StartUp(StartupOptions{"", guiOptions_.dateOrder}); }
+
+void GuiApp::runMainCommand(MainCommand command) {
+    if (ended_) return;
+    program_->RunMainMenu(command);
+}
+
+void GuiApp::runDataCommand(DataCommand command) {
+    if (ended_) return;
+    program_->RunDataCommand(command);
+}
+
+void GuiApp::calculate(bool ephemeris) {
+    if (ended_) return;
+    if (ephemeris)
+        program_->CalculateEphemeris();
+    else
+        program_->CalculateAspectarian();
+}
+
+void GuiApp::endProgram(int code) {
+    if (ended_) return;
+    ended_ = true;
+    exitCode_ = code;
+    for (QWidget* w : {static_cast<QWidget*>(data_.get()), static_cast<QWidget*>(input_.get()),
+                       static_cast<QWidget*>(preview_.get()), static_cast<QWidget*>(options_.get()),
+                       static_cast<QWidget*>(about_.get()), static_cast<QWidget*>(progress_.get())})
+        if (w) w->hide();
+    main_->closeForGood();
+    // Only a running loop is told: exit() without one would make every
+    // later modal dialog return at once.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(code);
+}
+
+void GuiApp::showNotice() {
+    ++noticesShown_;
+    NoticeWindow notice;
+    if (guiOptions_.scripted) {
+        notice.show();
+        notice.accept();
+        return;
+    }
+    notice.exec();
+}
+
+void GuiApp::showAbout() {
+    if (!about_) about_ = std::make_unique<AboutWindow>();
+    about_->show();
+    about_->raise();
+}
+
+void GuiApp::showOptionsEditor() {
+    if (!options_) options_ = std::make_unique<OptionsWindow>(*this);
+    options_->load();
+    options_->show();
+    options_->raise();
+}
+
+void GuiApp::printerSetup() { printer_->setup(main_.get()); }
+
+double GuiApp::screenWidthTwips() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->geometry().width() * twipsPerPixelX() : 640 * 15.0;
+}
+
+double GuiApp::twipsPerPixelX() { return TwipsPerPixelX(main_.get()); }
+
+}  // namespace novarel::ui

@@ -1,0 +1,411 @@
+#include "ui/input_window.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/input_form.h"
+#include "app/program.h"
+#include "ui/gui_app.h"
+#include "ui/qt_text.h"
+
+namespace novarel::ui {
+namespace {
+
+QString CaptionOf(const char* name) {
+    for (const InputControl& c : InputControls)
+        if (c.name == name) return Qs(c.caption);
+    return {};
+}
+
+}  // namespace
+
+InputWindow::InputWindow(GuiApp& app) : app_(app) {
+    setObjectName("InputD");
+    setWindowTitle(Qs(InputWindowTitle));
+    setAccessibleName(Qs(InputWindowTitle));
+    setWindowFlag(Qt::Window);
+
+    auto label = [this](const char* name, QLineEdit* buddy) {
+        auto* l = new QLabel(CaptionOf(name), this);
+        l->setObjectName(name);
+        l->setAlignment(Qt::AlignCenter);
+        l->setBuddy(buddy);
+        controls_[name] = l;
+        return l;
+    };
+    txtDay_ = NumberBox("txtDay");
+    txtMonth_ = NumberBox("txtMonth");
+    txtYear_ = NumberBox("txtYear");
+    txtDays_ = NumberBox("txtDays");
+    vsDays_ = new QScrollBar(Qt::Vertical, this);
+    vsDays_->setObjectName("VSDays");
+    vsDays_->setAccessibleName("# of Days spin bar");
+    vsDays_->setRange(1, MaxDayIndex);
+    vsDays_->setPageStep(10);
+    // The upper arrow raises the number of days.
+    vsDays_->setInvertedAppearance(true);
+    vsDays_->setInvertedControls(false);
+    vsDays_->setFixedHeight(txtDays_->sizeHint().height());
+    controls_["VSDays"] = vsDays_;
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    grid->addWidget(label("lblDay", txtDay_), 0, 0);
+    grid->addWidget(label("lblMonth", txtMonth_), 0, 1);
+    grid->addWidget(label("lblYear", txtYear_), 0, 2);
+    grid->addWidget(label("Label1", txtDays_), 0, 3);
+    grid->addWidget(txtDay_, 1, 0);
+    grid->addWidget(txtMonth_, 1, 1);
+    grid->addWidget(txtYear_, 1, 2);
+    auto* days = new QHBoxLayout;
+    days->setSpacing(0);
+    days->addWidget(txtDays_);
+    days->addWidget(vsDays_);
+    grid->addLayout(days, 1, 3);
+
+    auto check = [this](const char* name) {
+        auto* c = new QCheckBox(CaptionOf(name), this);
+        c->setObjectName(name);
+        c->setAccessibleName(CaptionOf(name));
+        controls_[name] = c;
+        return c;
+    };
+    auto* checks = new QVBoxLayout;
+    checks->setSpacing(2);
+    checks->addWidget(check("chkFullMonth"));
+    checks->addWidget(check("chkSaveData"));
+    checks->addWidget(check("chkMoonChange"));
+
+    QGroupBox* gmt = Frame("Frame4");
+    QGroupBox* output = Frame("Frame5");
+    QGroupBox* centre = Frame("Frame7");
+    QGroupBox* nodes = Frame("Frame8");
+    QGroupBox* zodiac = Frame("Frame9");
+    QGroupBox* moon = Frame("Frame10");
+    auto row = [](QGroupBox* frame) {
+        auto* l = new QHBoxLayout(frame);
+        l->setContentsMargins(6, 2, 6, 4);
+        return l;
+    };
+    auto column = [](QGroupBox* frame) {
+        auto* l = new QVBoxLayout(frame);
+        l->setContentsMargins(6, 2, 6, 4);
+        l->setSpacing(1);
+        return l;
+    };
+    auto* gmtRow = row(gmt);
+    gmtRow->addWidget(Option("optMidnight", gmt));
+    gmtRow->addWidget(Option("optNoon", gmt));
+    auto* outputGrid = new QGridLayout(output);
+    outputGrid->setContentsMargins(6, 2, 6, 4);
+    outputGrid->setVerticalSpacing(1);
+    outputGrid->addWidget(Option("optLongitude", output), 0, 0);
+    outputGrid->addWidget(Option("optDeclination", output), 1, 0);
+    outputGrid->addWidget(Option("optLatitude", output), 0, 1);
+    outputGrid->addWidget(Option("optRightAscension", output), 1, 1);
+    auto* centreRow = row(centre);
+    centreRow->addWidget(Option("optGeo", centre));
+    centreRow->addWidget(Option("optHelio", centre));
+    auto* nodesRow = row(nodes);
+    nodesRow->addWidget(Option("optMean", nodes));
+    nodesRow->addWidget(Option("optTrue", nodes));
+    auto* zodiacColumn = column(zodiac);
+    zodiacColumn->addWidget(Option("optTropical", zodiac));
+    zodiacColumn->addWidget(Option("optSidereal", zodiac));
+    zodiacColumn->addWidget(Option("optAyanamsa", zodiac));
+    auto* moonRow = row(moon);
+    moonRow->addWidget(Option("optDisplay", moon));
+    moonRow->addWidget(Option("optNoDisplay", moon));
+
+    auto button = [this](const char* name) {
+        auto* b = new QPushButton(CaptionOf(name), this);
+        b->setObjectName(name);
+        b->setAccessibleName(CaptionOf(name));
+        b->setAutoDefault(false);
+        controls_[name] = b;
+        return b;
+    };
+    QPushButton* ephemeris = button("cmdEphemeris");
+    QPushButton* aspectarian = button("cmdAspectarian");
+
+    auto* frames = new QGridLayout;
+    frames->setSpacing(6);
+    frames->addWidget(gmt, 0, 0);
+    frames->addWidget(output, 0, 1);
+    frames->addWidget(centre, 1, 0);
+    frames->addWidget(zodiac, 1, 1, 2, 1);
+    frames->addWidget(nodes, 2, 0);
+    frames->addWidget(moon, 3, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ephemeris);
+    buttons->addWidget(aspectarian);
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(10, 8, 10, 8);
+    top->setSpacing(6);
+    top->addLayout(grid);
+    top->addLayout(checks);
+    top->addLayout(frames);
+    top->addStretch(1);
+    top->addLayout(buttons);
+
+    // Keyboard order: the date boxes, the days, then down the window.
+    QWidget* order[] = {txtDay_,
+                        txtMonth_,
+                        txtYear_,
+                        txtDays_,
+                        vsDays_,
+                        controls_["chkFullMonth"],
+                        controls_["chkSaveData"],
+                        controls_["chkMoonChange"],
+                        controls_["optMidnight"],
+                        controls_["optNoon"],
+                        controls_["optLongitude"],
+                        controls_["optDeclination"],
+                        controls_["optLatitude"],
+                        controls_["optRightAscension"],
+                        controls_["optGeo"],
+                        controls_["optHelio"],
+                        controls_["optTropical"],
+                        controls_["optSidereal"],
+                        controls_["optAyanamsa"],
+                        controls_["optMean"],
+                        controls_["optTrue"],
+                        controls_["optDisplay"],
+                        controls_["optNoDisplay"],
+                        ephemeris,
+                        aspectarian};
+    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    vsDays_->setFocusPolicy(Qt::StrongFocus);
+}
+
+QLineEdit* InputWindow::NumberBox(const char* name) {
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setAlignment(Qt::AlignCenter);
+    box->setMaxLength(12);
+    box->installEventFilter(this);
+    controls_[name] = box;
+    return box;
+}
+
+QGroupBox* InputWindow::Frame(const char* name) {
+    auto* frame = new QGroupBox(CaptionOf(name), this);
+    frame->setObjectName(name);
+    frame->setAccessibleName(CaptionOf(name));
+    controls_[name] = frame;
+    return frame;
+}
+
+QRadioButton* InputWindow::Option(const char* name, QGroupBox* frame) {
+    auto* option = new QRadioButton(CaptionOf(name), frame);
+    option->setObjectName(name);
+    option->setAccessibleName(CaptionOf(name));
+    controls_[name] = option;
+    return option;
+}
+
+QWidget* InputWindow::control(const std::string& name) const {
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void InputWindow::bind() {
+    InputForm& form = app_.program().input;
+    auto dateBox = [this, &form](QLineEdit* box, std::string CalcRequest::*field) {
+        QObject::connect(box, &QLineEdit::textChanged, this,
+                         [this, &form, field](const QString& t) {
+                             if (!updating_) form.Controls().*field = Std(t);
+                         });
+    };
+    dateBox(txtDay_, &CalcRequest::txtDay);
+    dateBox(txtMonth_, &CalcRequest::txtMonth);
+    dateBox(txtYear_, &CalcRequest::txtYear);
+    QObject::connect(txtDays_, &QLineEdit::textChanged, this, [this, &form](const QString& t) {
+        if (updating_) return;
+        form.DaysTextChanged(Std(t));
+        // The spin bar follows the days box.
+        updating_ = true;
+        vsDays_->setValue(form.VSDays());
+        updating_ = false;
+    });
+    QObject::connect(vsDays_, &QScrollBar::valueChanged, this, [this, &form](int v) {
+        if (!updating_) form.SpinChanged(v);
+    });
+
+    auto checkBox = [this, &form](const char* name, bool CalcRequest::*field) {
+        auto* box = static_cast<QCheckBox*>(controls_[name]);
+        QObject::connect(box, &QCheckBox::toggled, this, [this, &form, field](bool on) {
+            if (!updating_) form.Controls().*field = on;
+        });
+    };
+    QObject::connect(static_cast<QCheckBox*>(controls_["chkFullMonth"]), &QCheckBox::toggled, this,
+                     [this, &form](bool on) {
+                         if (!updating_) form.SetFullMonth(on);
+                     });
+    checkBox("chkSaveData", &CalcRequest::chkSaveData);
+    checkBox("chkMoonChange", &CalcRequest::chkMoonChange);
+
+    auto option = [this, &form](const char* name, auto field, auto value) {
+        auto* button = static_cast<QRadioButton*>(controls_[name]);
+        QObject::connect(button, &QRadioButton::toggled, this,
+                         [this, &form, field, value](bool on) {
+                             if (on && !updating_) form.Controls().*field = value;
+                         });
+    };
+    option("optMidnight", &CalcRequest::type, TimeOfDay::Midnight);
+    option("optNoon", &CalcRequest::type, TimeOfDay::Noon);
+    option("optLongitude", &CalcRequest::dataOutput, DataOutput::Longitude);
+    option("optDeclination", &CalcRequest::dataOutput, DataOutput::Declination);
+    option("optLatitude", &CalcRequest::dataOutput, DataOutput::Latitude);
+    option("optRightAscension", &CalcRequest::dataOutput, DataOutput::RightAscension);
+    option("optGeo", &CalcRequest::coordinates, Centre::Geo);
+    option("optHelio", &CalcRequest::coordinates, Centre::Helio);
+    option("optMean", &CalcRequest::moonNodes, NodeKind::Mean);
+    option("optTrue", &CalcRequest::moonNodes, NodeKind::True);
+    option("optTropical", &CalcRequest::zodiac, Zodiac::Tropical);
+    option("optSidereal", &CalcRequest::zodiac, Zodiac::Sidereal);
+    option("optAyanamsa", &CalcRequest::zodiac, Zodiac::Ayanamsa);
+    option("optDisplay", &CalcRequest::moonChangeSign, MoonChangeSign::Display);
+    option("optNoDisplay", &CalcRequest::moonChangeSign, MoonChangeSign::NoDisplay);
+
+    QObject::connect(static_cast<QPushButton*>(controls_["cmdEphemeris"]), &QPushButton::clicked,
+                     this, [this] { app_.calculate(true); });
+    QObject::connect(static_cast<QPushButton*>(controls_["cmdAspectarian"]), &QPushButton::clicked,
+                     this, [this] { app_.calculate(false); });
+}
+
+void InputWindow::refresh(const InputForm& form) {
+    updating_ = true;
+    const CalcRequest& r = form.request();
+    auto setText = [](QLineEdit* box, const std::string& text) {
+        if (box->text() != Qs(text)) box->setText(Qs(text));
+    };
+    setText(txtDay_, r.txtDay);
+    setText(txtMonth_, r.txtMonth);
+    setText(txtYear_, r.txtYear);
+    setText(txtDays_, form.txtDays());
+    vsDays_->setValue(form.VSDays());
+    auto check = [this](const char* name, bool on) {
+        static_cast<QCheckBox*>(controls_[name])->setChecked(on);
+    };
+    check("chkFullMonth", r.chkFullMonth);
+    check("chkSaveData", r.chkSaveData);
+    check("chkMoonChange", r.chkMoonChange);
+    auto option = [this](const char* name, bool on) {
+        if (on) static_cast<QRadioButton*>(controls_[name])->setChecked(true);
+    };
+    option("optMidnight", r.optMidnight());
+    option("optNoon", r.optNoon());
+    option("optLongitude", r.dataOutput == DataOutput::Longitude);
+    option("optDeclination", r.dataOutput == DataOutput::Declination);
+    option("optLatitude", r.dataOutput == DataOutput::Latitude);
+    option("optRightAscension", r.dataOutput == DataOutput::RightAscension);
+    option("optGeo", r.optGeo());
+    option("optHelio", r.optHelio());
+    option("optMean", r.optMean());
+    option("optTrue", !r.optMean());
+    option("optTropical", r.zodiac == Zodiac::Tropical);
+    option("optSidereal", r.optSidereal());
+    option("optAyanamsa", r.optAyanamsa());
+    option("optDisplay", !r.optNoDisplay());
+    option("optNoDisplay", r.optNoDisplay());
+    updating_ = false;
+}
+
+void InputWindow::placeWindow(const WindowRect& rect) {
+    placing_ = true;
+    PlaceWindow(this, rect);
+    placing_ = false;
+}
+
+void InputWindow::show() {
+    QWidget::show();
+    raise();
+    activateWindow();
+}
+
+void InputWindow::hide() { QWidget::hide(); }
+
+bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (!box) return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        // Typed characters only: editing keys, shortcuts (a paste) and
+        // navigation pass unfiltered.
+        const bool typed = !text.isEmpty() && text[0].unicode() >= 0x20 &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (typed && !InputForm::KeyPasses(text[0].unicode())) return true;
+    } else if (event->type() == QEvent::FocusIn) {
+        // Typing replaces the whole number; the select waits for the click
+        // that gave the focus to place its cursor first.
+        QTimer::singleShot(0, box, [box] {
+            const TextSelection s = InputForm::SelectionOnFocus(Std(box->text()));
+            box->setSelection(s.start, s.length);
+        });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InputWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    const int dx = std::max(1, TwipsToPixelsX(LabelOutlineOffsetTwips, this));
+    const int dy =
+        std::max(1, static_cast<int>(LabelOutlineOffsetTwips / TwipsPerPixelY(this) + 0.5));
+    const QColor dark{QRgb{LabelOutlineDark}}, light{QRgb{LabelOutlineLight}};
+    for (std::string_view name : OutlinedLabels) {
+        const QWidget* label = control(std::string(name));
+        if (!label) continue;
+        const QRect r = label->geometry().adjusted(-dx, -dy, dx, dy);
+        // Sunken: dark above and left, light below and right.
+        painter.setPen(dark);
+        painter.drawLine(r.topLeft(), r.topRight());
+        painter.drawLine(r.topLeft(), r.bottomLeft());
+        painter.setPen(light);
+        painter.drawLine(r.bottomLeft(), r.bottomRight());
+        painter.drawLine(r.topRight(), r.bottomRight());
+    }
+}
+
+void InputWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    Placed();
+}
+
+void InputWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Placed();
+}
+
+void InputWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
+        !app_.ended())
+        app_.program().input.Deactivate(OuterPlace(this));
+}
+
+void InputWindow::Placed() {
+    if (placing_ || !isVisible() || app_.ended()) return;
+    app_.program().input.Resize(OuterPlace(this));
+}
+
+void InputWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    PlaceOnShow(this);
+}
+
+}  // namespace novarel::ui

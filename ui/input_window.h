@@ -1,0 +1,67 @@
+#pragma once
+// InputD, "Input Data": the date, the number of days and the options of a
+// calculation, and the two buttons that start the generators.
+#include <QWidget>
+#include <map>
+#include <string>
+
+#include "app/app_seams.h"
+
+class QLineEdit;
+class QScrollBar;
+class QCheckBox;
+class QRadioButton;
+class QPushButton;
+class QLabel;
+class QGroupBox;
+
+namespace novarel::ui {
+
+class GuiApp;
+
+class InputWindow final : public QWidget, public InputWindowSeam {
+public:
+    explicit InputWindow(GuiApp& app);
+    // Connects the controls to the program's input form, once it exists.
+    void bind();
+
+    // A control by its control name ("txtDays", "optHelio", "cmdEphemeris").
+    QWidget* control(const std::string& name) const;
+    QLineEdit* txtDay() const { return txtDay_; }
+    QLineEdit* txtMonth() const { return txtMonth_; }
+    QLineEdit* txtYear() const { return txtYear_; }
+    QLineEdit* txtDays() const { return txtDays_; }
+    QScrollBar* spinBar() const { return vsDays_; }
+
+    // InputWindowSeam
+    void placeWindow(const WindowRect& rect) override;
+    void show() override;
+    void hide() override;
+    void refresh(const InputForm& form) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QLineEdit* NumberBox(const char* name);
+    QRadioButton* Option(const char* name, QGroupBox* frame);
+    QGroupBox* Frame(const char* name);
+    void Placed();
+
+    GuiApp& app_;
+    std::map<std::string, QWidget*> controls_;
+    QLineEdit* txtDay_;
+    QLineEdit* txtMonth_;
+    QLineEdit* txtYear_;
+    QLineEdit* txtDays_;
+    QScrollBar* vsDays_;
+    bool updating_ = false;
+    bool placing_ = false;
+};
+
+}  // namespace novarel::ui

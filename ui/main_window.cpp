@@ -1,0 +1,98 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "app/main_menu.h"
+#include "app/program.h"
+#include "ui/gui_app.h"
+#include "ui/menu_builder.h"
+#include "ui/qt_text.h"
+
+namespace novarel::ui {
+
+MainWindow::MainWindow(GuiApp& app) : app_(app) {
+    setObjectName("NOVAREL");
+    setWindowTitle("NOVAREL_SE - ");
+    setAccessibleName("NOVAREL");
+    menuBar()->setObjectName("MainMenu");
+    menuBar()->setAccessibleName("Main menu");
+    // Not a native menu bar: the window is the menu strip.
+    menuBar()->setNativeMenuBar(false);
+    actions_ = BuildMenuBar<MainCommand>(menuBar(), MainMenu,
+                                         [this](MainCommand c) { app_.runMainCommand(c); });
+    clock_.setInterval(1000);
+    QObject::connect(&clock_, &QTimer::timeout, this, [this] {
+        if (!app_.ended()) app_.program().ClockTick();
+    });
+}
+
+QAction* MainWindow::action(const std::string& name) const {
+    const auto it = actions_.find(name);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::closeForGood() {
+    closing_ = true;
+    clock_.stop();
+    close();
+}
+
+void MainWindow::placeWindow(const WindowRect& rect) {
+    placing_ = true;
+    PlaceWindow(this, rect);
+    placing_ = false;
+}
+
+void MainWindow::show() {
+    QMainWindow::show();
+    clock_.start();
+}
+
+void MainWindow::setTitle(const std::string& title) {
+    setWindowTitle(Qs(title));
+    setAccessibleName(Qs(title));
+}
+
+void MainWindow::menuChanged(std::string_view name, const MenuItemState& state) {
+    if (QAction* a = action(std::string(name))) {
+        a->setVisible(state.visible);
+        a->setEnabled(state.enabled);
+        if (a->isCheckable()) a->setChecked(state.checked);
+    }
+}
+
+void MainWindow::endProgram() { app_.endProgram(0); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    // Closing the window is File > Exit: the settings are written first.
+    event->ignore();
+    app_.runMainCommand(MainCommand::Exit);
+    if (app_.ended()) event->accept();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    Moved();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Moved();
+}
+
+void MainWindow::Moved() {
+    if (placing_ || closing_ || !isVisible()) return;
+    app_.program().MainWindowMoved(OuterPlace(this));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    PlaceOnShow(this);
+}
+
+}  // namespace novarel::ui

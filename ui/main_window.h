@@ -1,0 +1,47 @@
+#pragma once
+// NOVAREL: the menu-only main window whose title is the running clock.
+#include <QMainWindow>
+#include <QTimer>
+#include <map>
+#include <string>
+
+#include "app/app_seams.h"
+
+class QAction;
+
+namespace novarel::ui {
+
+class GuiApp;
+
+class MainWindow final : public QMainWindow, public MainWindowSeam {
+public:
+    explicit MainWindow(GuiApp& app);
+
+    QAction* action(const std::string& name) const;
+    // After File > Exit: the close is no longer turned into File > Exit.
+    void closeForGood();
+
+    // MainWindowSeam
+    void placeWindow(const WindowRect& rect) override;
+    void show() override;
+    void setTitle(const std::string& title) override;
+    void menuChanged(std::string_view name, const MenuItemState& state) override;
+    void endProgram() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Moved();
+
+    GuiApp& app_;
+    QTimer clock_;
+    std::map<std::string, QAction*> actions_;
+    bool placing_ = false;
+    bool closing_ = false;
+};
+
+}  // namespace novarel::ui

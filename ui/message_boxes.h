@@ -1,0 +1,31 @@
+#pragma once
+// Modal message boxes with an OK button, the logic's titles and icons.
+#include <QMessageBox>
+#include <string>
+#include <vector>
+
+#include "core/seams.h"
+
+namespace novarel::ui {
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    QMessageBox::Icon icon;
+};
+
+QMessageBox::Icon IconOf(MessageIcon icon);
+
+class MessageBoxes final : public MessageSink {
+public:
+    // Scripted: the box is built and recorded but not waited for (tests).
+    explicit MessageBoxes(bool scripted) : scripted_(scripted) {}
+    void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+    const std::vector<ShownMessage>& shown() const { return shown_; }
+
+private:
+    bool scripted_;
+    std::vector<ShownMessage> shown_;
+};
+
+}  // namespace novarel::ui

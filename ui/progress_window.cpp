@@ -1,0 +1,112 @@
+#include "ui/progress_window.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/about_texts.h"
+#include "ui/qt_text.h"
+
+namespace novarel::ui {
+namespace {
+const QColor BarColour(255, 0, 0);
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::Close:
+        case QEvent::ContextMenu: return true;
+        default: return false;
+    }
+}
+}  // namespace
+
+ProgressBar::ProgressBar(QWidget* parent) : QWidget(parent) {
+    setObjectName("Picture2");
+    setAccessibleName("Progress");
+    setMinimumSize(240, 22);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+}
+
+void ProgressBar::setPercent(float percent) { percent_ = std::clamp(percent, 0.0f, 100.0f); }
+
+void ProgressBar::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int w = static_cast<int>(width() / 100.0 * percent_ + 0.5);
+    painter.fillRect(QRect(0, 0, w, height()), BarColour);
+}
+
+ProgressWindow::ProgressWindow() {
+    setObjectName("StatusDlg");
+    setWindowTitle(Qs(ProgressWindowTitle));
+    setAccessibleName(Qs(ProgressWindowTitle));
+    setWindowModality(Qt::ApplicationModal);
+    bar_ = new ProgressBar(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(bar_);
+}
+
+ProgressWindow::~ProgressWindow() {
+    if (busy_) setBusy(false);
+}
+
+void ProgressWindow::loadProgress() {
+    filled_.clear();
+    bar_->setPercent(0);
+    show();
+    raise();
+    repaint();
+    QCoreApplication::processEvents();
+}
+
+void ProgressWindow::fillProgress(float percent) {
+    bar_->setPercent(percent);
+    filled_.push_back(bar_->percent());
+    bar_->repaint();
+    // Paint and timers go on; user input is swallowed while busy.
+    QCoreApplication::processEvents();
+}
+
+void ProgressWindow::unloadProgress() { hide(); }
+
+void ProgressWindow::setBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        qApp->installEventFilter(this);
+    } else {
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+bool ProgressWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The program closes its own windows while busy; the user may not.
+    const bool programClose = event->type() == QEvent::Close && !event->spontaneous();
+    if (busy_ && watched->isWidgetType() && IsUserInput(event->type()) && !programClose) {
+        // A message box opened during the run must still take its answer.
+        const QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != this && static_cast<QWidget*>(watched)->window() == modal)
+            return false;
+        event->ignore();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace novarel::ui

@@ -1,0 +1,49 @@
+#pragma once
+// StatusDlg, "% Completed": the bar of a running generator, the busy
+// pointer, and no user input while the run goes on.
+#include <QDialog>
+
+#include "core/seams.h"
+
+namespace novarel::ui {
+
+// Picture2: the bar grows from the left in light red and is never erased
+// during a run.
+class ProgressBar final : public QWidget {
+public:
+    explicit ProgressBar(QWidget* parent);
+    void setPercent(float percent);
+    float percent() const { return percent_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    float percent_ = 0;
+};
+
+class ProgressWindow final : public QDialog, public ProgressSink {
+public:
+    ProgressWindow();
+    ~ProgressWindow() override;
+
+    ProgressBar* bar() const { return bar_; }
+    bool busy() const { return busy_; }
+    // Every percentage drawn since the window was loaded, for checks.
+    const std::vector<float>& filled() const { return filled_; }
+
+    void loadProgress() override;
+    void fillProgress(float percent) override;
+    void unloadProgress() override;
+    void setBusy(bool busy) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ProgressBar* bar_;
+    std::vector<float> filled_;
+    bool busy_ = false;
+};
+
+}  // namespace novarel::ui

@@ -1,0 +1,56 @@
+#pragma once
+// The printer of the print preview: QPrinter with the glyph font. Where no
+// printer is installed, or the user chose printing to a file, the pages go
+// to a PDF file that embeds the font.
+#include <QPrinter>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/seams.h"
+#include "output/output_seams.h"
+
+class QWidget;
+
+namespace novarel::ui {
+
+inline constexpr const char* PrintPdfFileName = "PRNTFILE.PDF";
+
+class QtPrinter final : public Printer {
+public:
+    QtPrinter(std::string programDirectory, MessageSink& messages);
+    ~QtPrinter() override;
+
+    // Printer Setup: Qt's print dialog on this printer (its errors ignored).
+    void setup(QWidget* parent);
+    // Print to this PDF file instead of a printer.
+    void printToPdf(const std::string& path);
+    QPrinter& qprinter() { return *printer_; }
+    // Where the last document went: a printer name or a PDF path.
+    const std::string& lastDestination() const { return lastDestination_; }
+    int pagesPrinted() const { return pagesPrinted_; }
+
+    void setFont(std::string_view face, int points) override;
+    void printLine(const std::string& line) override;
+    void newPage() override;
+    bool endDocument() override;
+
+private:
+    bool Begin();
+    void FlushPage();
+
+    std::string programDirectory_;
+    MessageSink& messages_;
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<class QPainter> painter_;
+    std::string face_ = "EPHEMERI";
+    int points_ = 12;
+    std::vector<std::string> lines_;
+    bool pageRequested_ = false;
+    bool started_ = false;
+    bool failed_ = false;
+    int pagesPrinted_ = 0;
+    std::string lastDestination_;
+};
+
+}  // namespace novarel::ui

@@ -1,0 +1,104 @@
+#include "ui/qt_text.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVariant>
+#include <QWidget>
+#include <cmath>
+
+#include "core/view_text.h"
+
+namespace novarel::ui {
+namespace {
+constexpr double TwipsPerInch = 1440;
+
+const QScreen* ScreenOf(const QWidget* widget) {
+    if (widget && widget->screen()) return widget->screen();
+    return QGuiApplication::primaryScreen();
+}
+}  // namespace
+
+QString Qs(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string Std(const QString& text) { return text.toStdString(); }
+
+QString PageToView(std::string_view page) {
+    QString view(static_cast<qsizetype>(page.size()), Qt::Uninitialized);
+    const std::size_t n = glyph::PageToViewText(page, reinterpret_cast<char16_t*>(view.data()));
+    view.truncate(static_cast<qsizetype>(n));
+    return view;
+}
+
+std::string ViewToPage(const QString& view) {
+    return glyph::ViewTextToPage(std::u16string_view(
+        reinterpret_cast<const char16_t*>(view.utf16()), static_cast<std::size_t>(view.size())));
+}
+
+QString AccessibleName(std::string_view caption) {
+    QString name;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;  // "&&" keeps one
+        name += QChar(caption[i]);
+    }
+    return name;
+}
+
+double TwipsPerPixelX(const QWidget* widget) {
+    const QScreen* s = ScreenOf(widget);
+    return s ? TwipsPerInch / s->logicalDotsPerInchX() : 15.0;
+}
+
+double TwipsPerPixelY(const QWidget* widget) {
+    const QScreen* s = ScreenOf(widget);
+    return s ? TwipsPerInch / s->logicalDotsPerInchY() : 15.0;
+}
+
+int TwipsToPixelsX(double twips, const QWidget* widget) {
+    return static_cast<int>(std::lround(twips / TwipsPerPixelX(widget)));
+}
+
+QRect PixelsFromTwips(const WindowRect& r, const QWidget* widget) {
+    const double tx = TwipsPerPixelX(widget), ty = TwipsPerPixelY(widget);
+    return QRect(
+        static_cast<int>(std::lround(r.left / tx)), static_cast<int>(std::lround(r.top / ty)),
+        static_cast<int>(std::lround(r.width / tx)), static_cast<int>(std::lround(r.height / ty)));
+}
+
+WindowRect TwipsFromPixels(const QRect& r, const QWidget* widget) {
+    const double tx = TwipsPerPixelX(widget), ty = TwipsPerPixelY(widget);
+    return WindowRect{r.top() * ty, r.left() * tx, r.height() * ty, r.width() * tx};
+}
+
+WindowRect OuterPlace(const QWidget* window) {
+    return TwipsFromPixels(window->frameGeometry(), window);
+}
+
+namespace {
+constexpr const char* PendingPlace = "novarelPendingPlace";
+}
+
+void PlaceWindow(QWidget* window, const WindowRect& rect) {
+    const QRect outer = PixelsFromTwips(rect, window);
+    if (!window->isVisible()) window->setProperty(PendingPlace, outer);
+    // The frame is known once the window has been shown; before that the
+    // outer place is the inner one.
+    const QRect frame = window->frameGeometry(), inner = window->geometry();
+    const int dw = frame.width() - inner.width(), dh = frame.height() - inner.height();
+    window->move(outer.topLeft());
+    window->resize(std::max(outer.width() - dw, 1), std::max(outer.height() - dh, 1));
+}
+
+void PlaceOnShow(QWidget* window) {
+    const QVariant pending = window->property(PendingPlace);
+    if (!pending.isValid()) return;
+    window->setProperty(PendingPlace, QVariant());
+    const QRect outer = pending.toRect();
+    const QRect frame = window->frameGeometry(), inner = window->geometry();
+    window->move(outer.topLeft());
+    window->resize(std::max(outer.width() - (frame.width() - inner.width()), 1),
+                   std::max(outer.height() - (frame.height() - inner.height()), 1));
+}
+
+}  // namespace novarel::ui
