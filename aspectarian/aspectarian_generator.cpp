@@ -126,9 +126,7 @@ RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
 
         SampleDay(ctx, asp, base + d, d == 0);
         search.dayLabel = FormatDate(date, "dd mmm", ctx.names);
-        search.dateText = s.DateText;
         search.dayJD = s.DayJD;
-        search.lastSampleCenturies = CenturiesOf(base + d + 1, s.DayFraction);
         AddDayBlock(search, asp);
     }
     ctx.progress.unloadProgress();

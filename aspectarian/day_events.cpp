@@ -141,17 +141,9 @@ private:
     std::vector<std::string>& lines_;
 };
 
-void RecordStation(const DaySearch& day, AspectarianState& a, int body, int hour, int code,
-                   unsigned char bodyGlyph) {
+void RecordStation(const DaySearch& day, AspectarianState& a, int body, int hour, int code) {
     if (a.StationRecords.size() >= static_cast<std::size_t>(MaxStationRecords)) return;
-    StationRecord r;
-    r.field[1] = day.dateText + fmt::format("  {:02}:00  ", hour) + static_cast<char>(bodyGlyph);
-    r.field[2] = NumberText(day.lastSampleCenturies / 10);
-    r.field[4] = NumberText(body);
-    r.field[5] = NumberText(code);
-    r.field[6] = NumberText(day.dayJD);
-    r.field[7] = NumberText(day.dayJD + hour / 24.0);
-    a.StationRecords.push_back(std::move(r));
+    a.StationRecords.push_back(StationRecord{body, code, hour, day.dayJD, day.dayJD + hour / 24.0});
     a.StationCount = static_cast<std::int16_t>(a.StationRecords.size());
 }
 
@@ -262,7 +254,7 @@ private:
         line += static_cast<char>(code);
         line += " +/- up to 1 hour";
         stationDone_[body] = 1;
-        RecordStation(day_, a_, body, h, code, glyphs_[body]);
+        RecordStation(day_, a_, body, h, code);
     }
 
     // Equal degrees within the signs, then the real angle names the aspect.

@@ -15,9 +15,7 @@ struct DaySearch {
     bool noMoonIngress = false;            // "Do not display" Moon sign changes
     bool cardinalMoonIngressOnly = false;  // option 12 non-zero
     std::string dayLabel;                  // "dd mmm" of the day
-    std::string dateText;                  // the day's date text, for station records
     double dayJD = 0;                      // 0h UT of the day
-    double lastSampleCenturies = 0;        // Julian centuries of the 24h sample
 };
 
 // Fraction of the interval at which a quantity going from a0 to a1 equals one
