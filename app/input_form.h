@@ -135,7 +135,7 @@ public:
     void Refresh();
 
 private:
-    void PrepareRun(std::int16_t outputKind);
+    void PrepareRun(OutputKind outputKind);
 
     InputFormLinks links_;
     std::string txtDays_ = "30";

@@ -67,7 +67,7 @@ void Program::StartUp(const StartupOptions& startup) {
     // The program folder is fixed at construction; the library and the
     // options file come first.
     InitialiseLibraryAndOptions();
-    if (options[6] != 0) app_.shell.showNotice();
+    if (options.NoticeAtStartup()) app_.shell.showNotice();
     seams_.progress.setBusy(true);
     ReadSettings(settingsPath(), settingsLinks());
     state.DateOrder =
@@ -75,7 +75,7 @@ void Program::StartUp(const StartupOptions& startup) {
     const double twipsPerPixel = app_.screen.twipsPerPixelX();
     const int widthPixels = ScreenWidthPixels(app_.screen.screenWidthTwips(), twipsPerPixel);
     buffer.EmptyData();
-    state.OutputKind = 1;
+    state.OutputKind = OutputKind::Ephemeris;
     dataSettings.FontStep = FontStepFor(widthPixels, twipsPerPixel);
     dataWindow.saver.SaveFileName.clear();
     app_.main.placeWindow(mainPlace.rect());

@@ -37,7 +37,7 @@ DaySearch SearchChoices(const RunContext& ctx) {
     search.heliocentric = ctx.request.optHelio();
     search.moonChangeOnly = ctx.request.chkMoonChange;
     search.noMoonIngress = ctx.request.optNoDisplay();
-    search.cardinalMoonIngressOnly = ctx.options[12] != 0;
+    search.cardinalMoonIngressOnly = ctx.options.CardinalMoonIngressOnly();
     return search;
 }
 
@@ -90,9 +90,10 @@ bool SaveReport(RunContext& ctx, const AspectarianState& asp) {
 
 void ShowReport(RunContext& ctx, const AspectarianState& asp) {
     ctx.buffer.ClearPage();
+    const bool twoColumn = ctx.options.TwoColumnAspectarian();
     std::vector<std::string> twoColumns;
-    if (ctx.options[5] != 0) twoColumns = TwoColumnLines(asp.ReportLines);
-    for (const auto& line : ctx.options[5] != 0 ? twoColumns : asp.ReportLines) {
+    if (twoColumn) twoColumns = TwoColumnLines(asp.ReportLines);
+    for (const auto& line : twoColumn ? twoColumns : asp.ReportLines) {
         ctx.buffer.CurrentLine = line;
         ctx.buffer.AppendLine();
     }

@@ -7,6 +7,7 @@
 
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
+#include "core/date_order.h"
 #include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
@@ -29,9 +30,8 @@ std::string ReadDateText(const CalcRequest& r, std::int16_t dateOrder) {
     ToInt16(LeadingNumber(r.txtDay), d);
     ToInt16(LeadingNumber(r.txtMonth), m);
     ToInt16(LeadingNumber(r.txtYear), y);
-    if (dateOrder == 2) return fmt::format("{}/{}/{}", y, m, d);
-    if (dateOrder == 1) return fmt::format("{}/{}/{}", d, m, y);
-    return fmt::format("{}/{}/{}", m, d, y);
+    return ArrangeDate(DateOrderOf(dateOrder), fmt::format("{}", d), fmt::format("{}", m),
+                       fmt::format("{}", y), "/");
 }
 
 std::array<std::string, 4> DataFilePaths(const RunContext& ctx) {

@@ -99,7 +99,8 @@ void PrintCommands::LoadPreview() {
                               msg::TitleWarning, MessageIcon::Exclamation);
         return;
     }
-    PrintWidthClass = PrintWidthClassOf(*lines, options_[9], options_[10]);
+    PrintWidthClass =
+        PrintWidthClassOf(*lines, options_.TenPointWidth(), options_.EightPointWidth());
     std::string text;
     for (const auto& line : *lines) {
         text += line;
@@ -124,7 +125,7 @@ void PrintCommands::PrintButton() {
     if (!WriteWholeFile(printFilePath(), text))
         messages_.showMessage("The print file " + printFilePath() + " cannot be written.",
                               msg::TitleWarning, MessageIcon::Exclamation);
-    const float linesPerPage = options_[8];
+    const float linesPerPage = options_.PrintedLinesPerPage();
     int n = 1;
     for (const auto& line : TextLines(text)) {
         printer_->printLine(line);
