@@ -49,8 +49,8 @@ Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary>
       dataWindow(DataWindowLinks{buffer, request, state, options, dataSettings, seams.messages,
                                  seams.progress, seams.view, app.dataWindow, app.saveDialog,
                                  app.preview, app.printer, programDirectory_}),
-      dataView_(dataWindow, seams.view),
-      buffer(seams.messages, dataView_),
+      loadingView(dataWindow, seams.view),
+      buffer(seams.messages, loadingView),
       input(InputFormLinks{request, state, buffer, app.input, app.clock}) {
     for (std::size_t i = 0; i < MainMenu.size(); ++i)
         mainMenu_[i].visible = MainMenu[i].visibleAtStart;
