@@ -2,6 +2,8 @@
 
 #include <langinfo.h>
 
+#include "core/cp1252_table.h"
+
 namespace novarel {
 
 LocaleNames LocaleNames::English() {
@@ -11,10 +13,6 @@ LocaleNames LocaleNames::English() {
 }
 
 std::string Utf8ToCp1252(const std::string& utf8) {
-    static constexpr char32_t High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::string out;
     std::size_t i = 0;
     while (i < utf8.size()) {
@@ -60,8 +58,8 @@ std::string Utf8ToCp1252(const std::string& utf8) {
             continue;
         }
         char mapped = '?';
-        for (int k = 0; k < 32; ++k)
-            if (High[k] == cp) mapped = static_cast<char>(0x80 + k);
+        for (std::size_t k = 0; k < Cp1252High.size(); ++k)
+            if (Cp1252High[k] == cp) mapped = static_cast<char>(0x80 + k);
         out += mapped;
     }
     return out;

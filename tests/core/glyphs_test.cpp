@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/locale_names.h"
+#include "core/text_lines.h"
 
 namespace novarel {
 namespace {
@@ -51,6 +52,31 @@ TEST(Glyphs, WideSignsKeepColumnsInLine) {
     EXPECT_EQ(glyph::LineToUtf8(std::string("x") + glyph::SignChar(1) + " - Moon ingress"),
               "x\u2648 - Moon ingress");
     EXPECT_EQ(glyph::TextToUtf8("a\r\nb\r\n"), "a\nb\n");
+    EXPECT_EQ(glyph::TextToUtf8("a\n\nb"), "a\n\nb");
+    EXPECT_EQ(glyph::TextToUtf8("\n"), "\n");
+    EXPECT_EQ(glyph::TextToUtf8(""), "");
+}
+
+TEST(TextLines, SplitAtLineFeedsWithoutATrailingEmptyLine) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(TextLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(TextLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(TextLines("a\r"), (Lines{"a"}));        // a CR ending the text ends its line
+    EXPECT_EQ(TextLines("a\rb\n"), (Lines{"a\rb"}));  // a lone CR inside a line stays
+    EXPECT_EQ(TextLines("\n"), (Lines{""}));
+    EXPECT_EQ(TextLines(""), Lines{});
+}
+
+TEST(LocaleNames, Cp1252HighBytesRoundTripThroughUnicode) {
+    // Bytes 0x80..0x9F that are no glyph codes go to Unicode and back unchanged.
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        if (b == glyph::Minute || b == glyph::North || b == glyph::South ||
+            b == glyph::StationRetrograde)
+            continue;
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(Utf8ToCp1252(glyph::LineToUtf8(byte)), byte) << std::hex << b;
+    }
+    EXPECT_EQ(glyph::LineToUtf8("\x80\x99"), "\u20AC\u2122");
 }
 
 TEST(LocaleNames, Cp1252Conversion) {
