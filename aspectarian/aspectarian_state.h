@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/int_indexed.h"
+
 namespace novarel {
 
 constexpr int MaxStationRecords = 51;
@@ -28,11 +30,11 @@ struct AspectarianState {
     std::vector<std::string> EventLines;
     // Bodies 0..11 by samples 0..25; row 0 holds the hour. Declinations hold
     // the ecliptic latitude in a heliocentric run.
-    std::array<std::array<double, 26>, 12> HourlyLongitudes{};
-    std::array<std::array<double, 26>, 12> HourlyDeclinations{};
+    IntIndexed<IntIndexed<double, 26>, 12> HourlyLongitudes{};
+    IntIndexed<IntIndexed<double, 26>, 12> HourlyDeclinations{};
     // 1 direct, 0 retrograde, per body 1..11; set at the first sample of a
     // geocentric run and carried from day to day.
-    std::array<std::int16_t, 12> DirectionFlags{};
+    IntIndexed<std::int16_t, 12> DirectionFlags{};
     // Stations of the last run, for the retrograde listing; further stations
     // beyond MaxStationRecords are not recorded.
     std::vector<StationRecord> StationRecords;

@@ -315,9 +315,9 @@ private:
     const DaySearch& day_;
     AspectarianState& a_;
     DayLines lines_;
-    std::array<unsigned char, 12> glyphs_{};
-    std::array<int, 12> ingressDone_{};
-    std::array<int, 12> stationDone_{};
+    IntIndexed<unsigned char, 12> glyphs_{};
+    IntIndexed<int, 12> ingressDone_{};
+    IntIndexed<int, 12> stationDone_{};
 };
 
 }  // namespace

@@ -91,7 +91,8 @@ std::string LineToUtf8(std::string_view line) {
             std::size_t end = j;
             while (end < cps.size() && cps[end] == U' ') ++end;
             std::size_t kept = 0;
-            for (std::size_t k = j; k < end; ++k) kept += drop[k] ? 0 : 1;
+            for (std::size_t k = j; k < end; ++k)
+                if (!drop[k]) ++kept;
             const bool trailing = end == cps.size();
             if (kept >= 2 || (trailing && kept >= 1)) {
                 drop[j] = true;

@@ -18,7 +18,7 @@ std::string Utf8ToCp1252(const std::string& utf8) {
     while (i < utf8.size()) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
-        int len = 1;
+        std::size_t len = 1;
         if (b < 0x80)
             cp = b;
         else if ((b & 0xE0) == 0xC0) {
@@ -40,7 +40,7 @@ std::string Utf8ToCp1252(const std::string& utf8) {
             break;
         }
         bool ok = true;
-        for (int k = 1; k < len; ++k) {
+        for (std::size_t k = 1; k < len; ++k) {
             const auto c = static_cast<unsigned char>(utf8[i + k]);
             if ((c & 0xC0) != 0x80) {
                 ok = false;
@@ -102,11 +102,11 @@ LocaleNames LocaleNames::FromCurrentLocale() {
     static constexpr nl_item Months[12] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
                                            ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12};
     const LocaleNames english = English();
-    for (int i = 0; i < 7; ++i) {
+    for (std::size_t i = 0; i < 7; ++i) {
         const char* s = nl_langinfo(Days[i]);
         names.weekday[i] = (s && *s) ? WithoutGlyphCodes(Utf8ToCp1252(s)) : english.weekday[i];
     }
-    for (int i = 0; i < 12; ++i) {
+    for (std::size_t i = 0; i < 12; ++i) {
         const char* s = nl_langinfo(Months[i]);
         std::string m = (s && *s) ? WithoutGlyphCodes(Utf8ToCp1252(s)) : english.monthAbbrev[i];
         // Table columns and the aspectarian's fixed positions need exactly three characters.
