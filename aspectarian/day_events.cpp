@@ -98,15 +98,16 @@ std::string EclipseText(Aspect lunation, double moonLongitude, double nodeLongit
     return {};
 }
 
+// What a Sun-Moon aspect adds to its line: the phase with the Moon's place,
+// then any eclipse.
 std::string LunationText(Aspect aspect, double moonLongitude, double nodeLongitude) {
-    const std::string position = MoonPositionText(moonLongitude);
-    if (aspect == Conjunction)
-        return " - (New Moon," + position + ")" + EclipseText(aspect, moonLongitude, nodeLongitude);
-    if (aspect == Square) return " - (Quarter Moon," + position + ")";
-    if (aspect == Opposition)
-        return " - (Full Moon," + position + ")" +
-               EclipseText(aspect, moonLongitude, nodeLongitude);
-    return {};
+    const char* phase = aspect == Conjunction  ? "New Moon"
+                        : aspect == Square     ? "Quarter Moon"
+                        : aspect == Opposition ? "Full Moon"
+                                               : nullptr;
+    if (phase == nullptr) return {};
+    return " - (" + std::string(phase) + "," + MoonPositionText(moonLongitude) + ")" +
+           EclipseText(aspect, moonLongitude, nodeLongitude);
 }
 
 class DayLines {
@@ -171,8 +172,9 @@ std::optional<double> ParallelMinute(double f0, double f1, double s0, double s1)
 }
 
 // The search over one day: every pair of bodies hour by hour, each kind of
-// event in its own step. The steps run in a fixed order per pair and hour
-// because the lines keep that order among events of the same minute.
+// event in its own step. The steps keep this order per pair and hour: the
+// day's lines are then sorted by time with a sort that is not stable, so the
+// order in which they are added shows in the report.
 class DayEventSearch {
 public:
     DayEventSearch(const DaySearch& day, AspectarianState& a)
