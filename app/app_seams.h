@@ -1,7 +1,7 @@
 #pragma once
 // Platform seams of the application shell: the main and input windows, the
-// screen, the clock and the small dialogs. The GUI implements them; tests
-// record what the logic asked for.
+// screen, the clock and the small dialogs: what a toolkit must supply for the
+// shell to run. Tests record what the logic asked for.
 #include <ctime>
 #include <string>
 #include <string_view>

@@ -5,17 +5,13 @@
 #include "core/fixed_format.h"
 #include "core/messages.h"
 #include "core/text_file.h"
+#include "core/text_lines.h"
 
 namespace novarel {
 
 std::optional<std::int16_t> DateOrderFromIni(std::string_view text) {
     std::optional<std::int16_t> found;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t nl = text.find('\n', start);
-        std::string_view line =
-            text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    for (const std::string_view line : SplitLines(text)) {
         if (line.size() >= 5) {
             std::string key(line.substr(0, 5));
             for (auto& c : key) c = static_cast<char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
@@ -27,8 +23,6 @@ std::optional<std::int16_t> DateOrderFromIni(std::string_view text) {
                 found = v;
             }
         }
-        if (nl == std::string_view::npos) break;
-        start = nl + 1;
     }
     return found;
 }

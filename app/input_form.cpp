@@ -66,7 +66,7 @@ void InputForm::SetFullMonth(bool checked) {
     Refresh();
 }
 
-void InputForm::PrepareRun(std::int16_t outputKind) {
+void InputForm::PrepareRun(OutputKind outputKind) {
     links_.state.NoonFlag = links_.request.optMidnight() ? 0 : 1;
     links_.buffer.EmptyData();
     links_.buffer.ClearPage();
@@ -74,12 +74,12 @@ void InputForm::PrepareRun(std::int16_t outputKind) {
 }
 
 RunOutcome InputForm::CalculateEphemeris(Generators& generators) {
-    PrepareRun(1);
+    PrepareRun(OutputKind::Ephemeris);
     return generators.runEphemeris();
 }
 
 RunOutcome InputForm::CalculateAspectarian(Generators& generators) {
-    PrepareRun(0);
+    PrepareRun(OutputKind::Aspectarian);
     return generators.runAspectarian();
 }
 

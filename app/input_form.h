@@ -20,7 +20,7 @@ namespace novarel {
 inline constexpr std::string_view InputWindowTitle = "Input Data";
 
 // The window's controls with their captions (design state in CalcRequest and
-// InputForm), for the GUI to build the window from.
+// InputForm), as data, so that a front end builds the window from the logic.
 struct InputControl {
     std::string_view name;
     std::string_view caption;
@@ -135,7 +135,7 @@ public:
     void Refresh();
 
 private:
-    void PrepareRun(std::int16_t outputKind);
+    void PrepareRun(OutputKind outputKind);
 
     InputFormLinks links_;
     std::string txtDays_ = "30";

@@ -8,24 +8,18 @@
 #include "core/fixed_format.h"
 #include "core/messages.h"
 #include "core/text_file.h"
+#include "core/text_lines.h"
 
 namespace novarel {
 
 void ParseOptionsText(const std::string& text, OptionValues& values) {
-    std::size_t start = 0;
     int k = 0;
-    while (start < text.size()) {
-        std::size_t nl = text.find('\n', start);
-        std::string line =
-            text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+    for (const std::string_view line : SplitLines(text)) {
         if (line.empty()) break;
         if (++k > 12) break;
-        const double v = LeadingNumber(std::string_view(line).substr(0, 7));
+        const double v = LeadingNumber(line.substr(0, 7));
         constexpr double FloatMax = std::numeric_limits<float>::max();
         values[k] = static_cast<float>(std::clamp(v, -FloatMax, FloatMax));
-        if (nl == std::string::npos) break;
-        start = nl + 1;
     }
 }
 

@@ -49,8 +49,8 @@ Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary>
       dataWindow(DataWindowLinks{buffer, request, state, options, dataSettings, seams.messages,
                                  seams.progress, seams.view, app.dataWindow, app.saveDialog,
                                  app.preview, app.printer, programDirectory_}),
-      dataView_(dataWindow, seams.view),
-      buffer(seams.messages, dataView_),
+      loadingView(dataWindow, seams.view),
+      buffer(seams.messages, loadingView),
       input(InputFormLinks{request, state, buffer, app.input, app.clock}) {
     for (std::size_t i = 0; i < MainMenu.size(); ++i)
         mainMenu_[i].visible = MainMenu[i].visibleAtStart;
@@ -67,7 +67,7 @@ void Program::StartUp(const StartupOptions& startup) {
     // The program folder is fixed at construction; the library and the
     // options file come first.
     InitialiseLibraryAndOptions();
-    if (options[6] != 0) app_.shell.showNotice();
+    if (options.NoticeAtStartup()) app_.shell.showNotice();
     seams_.progress.setBusy(true);
     ReadSettings(settingsPath(), settingsLinks(), &seams_.messages);
     ReportIniTooLarge(startup.dateOrderIni, seams_.messages);
@@ -76,7 +76,7 @@ void Program::StartUp(const StartupOptions& startup) {
     const double twipsPerPixel = app_.screen.twipsPerPixelX();
     const int widthPixels = ScreenWidthPixels(app_.screen.screenWidthTwips(), twipsPerPixel);
     buffer.EmptyData();
-    state.OutputKind = 1;
+    state.OutputKind = OutputKind::Ephemeris;
     dataSettings.FontStep = FontStepFor(widthPixels, twipsPerPixel);
     dataWindow.saver.SaveFileName.clear();
     app_.main.placeWindow(mainPlace.rect());

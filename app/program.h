@@ -135,6 +135,10 @@ private:
     void SetMainMenuVisible(std::string_view name, bool visible);
     friend class ShellGeneratorWindows;
 
+    // Members are built in the order of declaration, so each group below
+    // comes after everything it is built from.
+
+    // What the program is given, and how it reaches the generators.
     std::unique_ptr<NullAppSeams> nulls_;
     std::string programDirectory_;
     std::unique_ptr<EphemerisLibrary> library_;
@@ -146,6 +150,7 @@ private:
     std::array<MenuItemState, MainMenu.size()> mainMenu_{};
 
 public:
+    // The state the generators and the windows share.
     CalcRequest request;
     RunState state;
     OptionValues options;
@@ -153,12 +158,12 @@ public:
     LocaleNames names;
     DataWindowSettings dataSettings;
     MainWindowPlace mainPlace;
+
+    // The window logic over that state. The Data window, the view that loads
+    // it and the buffer refer to one another in a ring: each only keeps the
+    // others' addresses while they are built.
     DataWindow dataWindow;
-
-private:
-    LoadingDataView dataView_;
-
-public:
+    LoadingDataView loadingView;
     DataBuffer buffer;
     InputForm input;
 };

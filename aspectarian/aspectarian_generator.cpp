@@ -33,6 +33,74 @@ std::vector<std::string> TitleLines(const RunContext& ctx) {
     return lines;
 }
 
+DaySearch SearchChoices(const RunContext& ctx) {
+    DaySearch search;
+    search.heliocentric = ctx.request.optHelio();
+    search.moonChangeOnly = ctx.request.chkMoonChange;
+    search.noMoonIngress = ctx.request.optNoDisplay();
+    search.cardinalMoonIngressOnly = ctx.options.CardinalMoonIngressOnly();
+    return search;
+}
+
+// The 25 hourly samples of the day from 0h UT dayStart into the hourly
+// tables; the run's first sample also sets the direction flags and the
+// sidereal point of the title.
+void SampleDay(RunContext& ctx, AspectarianState& asp, double dayStart, bool firstDay) {
+    RunState& s = ctx.state;
+    const CalcRequest& request = ctx.request;
+    for (int sample = 0; sample < SamplesPerDay; ++sample) {
+        const double jd = dayStart + sample / 24.0;
+        s.RowJD = jd;
+        const Nutation nutation = ComputeNutation(CenturiesOf(jd, s.DayFraction), ctx.options);
+        s.SiderealPoint = nutation.SiderealPoint;
+        s.TrueAyanamsa = nutation.TrueAyanamsa;
+        const bool first = firstDay && sample == 0;
+        if (first && request.optGeo())
+            SetInitialDirections(jd, request, ctx.library, s.positions, asp);
+        else
+            ComputePositions(jd, request, ctx.library, s.positions);
+        if (first) asp.ReportLines[1] += SiderealPointText(nutation);
+        StoreSample(sample, request, s.positions, asp);
+    }
+}
+
+// The day's events, sorted by time, and a blank line after them.
+void AddDayBlock(const DaySearch& search, AspectarianState& asp) {
+    FindDayEvents(search, asp);
+    SortEventLinesByTime(asp.EventLines);
+    BlankRepeatedDates(asp.EventLines);
+    for (auto& line : asp.EventLines) asp.ReportLines.push_back(std::move(line));
+    asp.EventLines.clear();
+    asp.ReportLines.emplace_back();
+}
+
+// The report as the AS data file; false, after the warning, when it cannot
+// be written.
+bool SaveReport(RunContext& ctx, const AspectarianState& asp) {
+    const RunState& s = ctx.state;
+    const std::string path =
+        DataFilePath(ctx.programDirectory, s.AspectarianDateText, s.DateOrder, ctx.request, "AS");
+    std::string text;
+    for (const auto& line : asp.ReportLines) text += line + "\r\n";
+    if (WriteRunDataFile(path, text)) return true;
+    ctx.messages.showMessage(
+        "The data file " + path + " cannot be written. The aspectarian is shown without it.",
+        msg::TitleWarning, MessageIcon::Exclamation);
+    return false;
+}
+
+void ShowReport(RunContext& ctx, const AspectarianState& asp) {
+    ctx.buffer.ClearPage();
+    const bool twoColumn = ctx.options.TwoColumnAspectarian();
+    std::vector<std::string> twoColumns;
+    if (twoColumn) twoColumns = TwoColumnLines(asp.ReportLines);
+    for (const auto& line : twoColumn ? twoColumns : asp.ReportLines) {
+        ctx.buffer.CurrentLine = line;
+        ctx.buffer.AppendLine();
+    }
+    ctx.buffer.ShowPage();
+}
+
 }  // namespace
 
 // The run itself; a library failure leaves it as a LibraryError.
@@ -41,11 +109,7 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     CalcRequest& request = ctx.request;
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
 
-    int lastDay = std::min<int>(request.NumberOfDays - 1, MaxDayIndex);
-    if (request.chkFullMonth) {
-        lastDay = 31;
-        request.NumberOfDays = 31;
-    }
+    const int lastDay = LastDayOfRun(request);
     const double base = s.DayJD - 0.5;  // 0h UT of the start day
     s.DayFraction = 0;
     ctx.progress.loadProgress();
@@ -54,14 +118,9 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     asp.StationRecords.clear();
     asp.StationCount = 0;
 
-    DaySearch search;
-    search.heliocentric = request.optHelio();
-    search.moonChangeOnly = request.chkMoonChange;
-    search.noMoonIngress = request.optNoDisplay();
-    search.cardinalMoonIngressOnly = ctx.options[12] != 0;
+    DaySearch search = SearchChoices(ctx);
     EclipseSearch eclipses(ctx.library);
     if (request.optGeo()) search.eclipses = &eclipses;
-
     for (int d = 0; d <= lastDay; ++d) {
         if (lastDay > 0) ShowProgress(ctx.progress, d, lastDay);
         s.DayJD = base + d;
@@ -70,55 +129,16 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
         const CivilDate date = JulianDayToCivil(s.DateJD);
         if (request.chkFullMonth && d > 27 && date.day == 1) break;
 
-        for (int sample = 0; sample < SamplesPerDay; ++sample) {
-            const double jd = base + d + sample / 24.0;
-            s.RowJD = jd;
-            const Nutation nutation = ComputeNutation(CenturiesOf(jd, s.DayFraction), ctx.options);
-            s.SiderealPoint = nutation.SiderealPoint;
-            s.TrueAyanamsa = nutation.TrueAyanamsa;
-            if (d == 0 && sample == 0 && request.optGeo())
-                SetInitialDirections(jd, request, ctx.library, s.positions, asp);
-            else
-                ComputePositions(jd, request, ctx.library, s.positions);
-            if (d == 0 && sample == 0) asp.ReportLines[1] += SiderealPointText(nutation);
-            StoreSample(sample, request, s.positions, asp);
-        }
-
+        SampleDay(ctx, asp, base + d, d == 0);
         search.dayLabel = FormatDate(date, "dd mmm", ctx.names);
-        search.dateText = s.DateText;
         search.dayJD = s.DayJD;
-        search.lastSampleCenturies = CenturiesOf(base + d + 1, s.DayFraction);
-        FindDayEvents(search, asp);
-        SortEventLinesByTime(asp.EventLines);
-        BlankRepeatedDates(asp.EventLines);
-        for (auto& line : asp.EventLines) asp.ReportLines.push_back(std::move(line));
-        asp.EventLines.clear();
-        asp.ReportLines.emplace_back();
+        AddDayBlock(search, asp);
     }
     ctx.progress.unloadProgress();
 
-    RunOutcome outcome = RunOutcome::Completed;
-    if (request.chkSaveData) {
-        const std::string path =
-            DataFilePath(ctx.programDirectory, s.AspectarianDateText, s.DateOrder, request, "AS");
-        std::string text;
-        for (const auto& line : asp.ReportLines) text += line + "\r\n";
-        if (!WriteRunDataFile(path, text)) {
-            ctx.messages.showMessage("The data file " + path +
-                                         " cannot be written. The aspectarian is shown without it.",
-                                     msg::TitleWarning, MessageIcon::Exclamation);
-            outcome = RunOutcome::Failed;
-        }
-    }
-
-    ctx.buffer.ClearPage();
-    std::vector<std::string> twoColumns;
-    if (ctx.options[5] != 0) twoColumns = TwoColumnLines(asp.ReportLines);
-    for (const auto& line : ctx.options[5] != 0 ? twoColumns : asp.ReportLines) {
-        ctx.buffer.CurrentLine = line;
-        ctx.buffer.AppendLine();
-    }
-    ctx.buffer.ShowPage();
+    const RunOutcome outcome =
+        request.chkSaveData && !SaveReport(ctx, asp) ? RunOutcome::Failed : RunOutcome::Completed;
+    ShowReport(ctx, asp);
     ctx.windows.runFinished();
     ctx.progress.setBusy(false);
     return outcome;

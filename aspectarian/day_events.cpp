@@ -3,6 +3,7 @@
 #include <fmt/format.h>
 
 #include <cmath>
+#include <optional>
 
 #include "core/angle_format.h"
 #include "core/fixed_format.h"
@@ -75,27 +76,27 @@ std::string MoonPositionText(double longitude) {
     return PositionCell(longitude).substr(0, 8);
 }
 
-// Whether the lunation at minute m of hour h is an eclipse of the kind.
-bool IsEclipse(const DaySearch& day, EclipseKind kind, int hour, double minute) {
-    return day.eclipses != nullptr &&
-           day.eclipses->AtLunation(kind, day.dayJD + hour / 24.0 + minute / 1440);
+// The eclipse said of a New Moon (conjunction) or Full Moon (opposition) at
+// minute m of hour h: the library's eclipse search decides.
+std::string EclipseText(Aspect lunation, const DaySearch& day, int hour, double minute) {
+    if (day.eclipses == nullptr) return {};
+    const double moment = day.dayJD + hour / 24.0 + minute / 1440;
+    if (lunation == Conjunction && day.eclipses->AtLunation(EclipseKind::Solar, moment))
+        return " - solar eclipse";
+    if (lunation == Opposition && day.eclipses->AtLunation(EclipseKind::Lunar, moment))
+        return " - lunar eclipse";
+    return {};
 }
 
 std::string LunationText(Aspect aspect, double moonLongitude, const DaySearch& day, int hour,
                          double minute) {
-    const std::string position = MoonPositionText(moonLongitude);
-    if (aspect == Conjunction) {
-        std::string text = " - (New Moon," + position + ")";
-        if (IsEclipse(day, EclipseKind::Solar, hour, minute)) text += " - solar eclipse";
-        return text;
-    }
-    if (aspect == Square) return " - (Quarter Moon," + position + ")";
-    if (aspect == Opposition) {
-        std::string text = " - (Full Moon," + position + ")";
-        if (IsEclipse(day, EclipseKind::Lunar, hour, minute)) text += " - lunar eclipse";
-        return text;
-    }
-    return {};
+    const char* phase = aspect == Conjunction  ? "New Moon"
+                        : aspect == Square     ? "Quarter Moon"
+                        : aspect == Opposition ? "Full Moon"
+                                               : nullptr;
+    if (phase == nullptr) return {};
+    return " - (" + std::string(phase) + "," + MoonPositionText(moonLongitude) + ")" +
+           EclipseText(aspect, day, hour, minute);
 }
 
 class DayLines {
@@ -130,19 +131,184 @@ private:
     std::vector<std::string>& lines_;
 };
 
-void RecordStation(const DaySearch& day, AspectarianState& a, int body, int hour, int code,
-                   unsigned char bodyGlyph) {
+void RecordStation(const DaySearch& day, AspectarianState& a, int body, int hour, int code) {
     if (a.StationRecords.size() >= static_cast<std::size_t>(MaxStationRecords)) return;
-    StationRecord r;
-    r.field[1] = day.dateText + fmt::format("  {:02}:00  ", hour) + static_cast<char>(bodyGlyph);
-    r.field[2] = NumberText(day.lastSampleCenturies / 10);
-    r.field[4] = NumberText(body);
-    r.field[5] = NumberText(code);
-    r.field[6] = NumberText(day.dayJD);
-    r.field[7] = NumberText(day.dayJD + hour / 24.0);
-    a.StationRecords.push_back(std::move(r));
+    a.StationRecords.push_back(StationRecord{body, code, hour, day.dayJD, day.dayJD + hour / 24.0});
     a.StationCount = static_cast<std::int16_t>(a.StationRecords.size());
 }
+
+// One body's longitude over hour h, its start brought next to its end.
+struct HourSpan {
+    double start = 0;
+    double end = 0;
+};
+
+// The minute of hour h at which two declinations are equal or opposite: the
+// crossing of either through 0 first, else the meeting of their sizes.
+std::optional<double> ParallelMinute(double f0, double f1, double s0, double s1) {
+    if ((f0 <= 0 && f1 >= 0) || (s0 <= 0 && s1 >= 0) || (f0 >= 0 && f1 <= 0) ||
+        (s0 >= 0 && s1 <= 0)) {
+        const double t = CrossingFraction(f0, f1, s0, s1);
+        if (t >= 0 && t <= 1) return 60 * t;
+    }
+    const double af0 = std::fabs(f0), af1 = std::fabs(f1);
+    const double as0 = std::fabs(s0), as1 = std::fabs(s1);
+    if ((af0 <= as0 && af1 >= as1) || (af0 >= as0 && af1 <= as1)) {
+        const double divisor = (as1 - as0) - af1 + af0;
+        if (divisor != 0) return 60 * (af0 - as0) / divisor;
+    }
+    return std::nullopt;
+}
+
+// The search over one day: every pair of bodies hour by hour, each kind of
+// event in its own step. The steps keep this order per pair and hour: the
+// day's lines are then sorted by time with a sort that is not stable, so the
+// order in which they are added shows in the report.
+class DayEventSearch {
+public:
+    DayEventSearch(const DaySearch& day, AspectarianState& a)
+        : day_(day), a_(a), lines_(day, a.EventLines) {
+        for (int k = Sun; k <= NorthNode; ++k) glyphs_[k] = glyph::BodyCode(k, day.heliocentric);
+        if (day.noMoonIngress) ingressDone_[Moon] = 1;
+        stationDone_[Sun] = 1;
+        stationDone_[Moon] = 1;
+    }
+
+    void Run() {
+        const bool helio = day_.heliocentric;
+        for (int i = Sun; i <= Pluto; ++i) {
+            if (helio && i == Moon) continue;
+            for (int j = i + 1; j <= NorthNode; ++j) {
+                if (helio && j == Moon) continue;
+                for (int h = 0; h < 24; ++h) {
+                    FindIngress(i, h);
+                    // The heliocentric node takes part in no aspect or parallel.
+                    if (helio) {
+                        if (i == Pluto) continue;
+                        if (j == NorthNode) break;
+                    }
+                    FindStation(i, h);
+                    FindAspect(i, j, h);
+                    FindParallel(i, j, h);
+                }
+            }
+        }
+    }
+
+private:
+    HourSpan Longitudes(int body, int h) const {
+        HourSpan x{a_.HourlyLongitudes[body][h], a_.HourlyLongitudes[body][h + 1]};
+        UnwrapStart(x.start, x.end);
+        return x;
+    }
+
+    void FindIngress(int body, int h) {
+        if (ingressDone_[body] != 0) return;
+        const HourSpan x = Longitudes(body, h);
+        const double signBefore = SignOf(x.start);
+        const double signAfter = SignOf(x.end);
+        if (signBefore == signAfter) return;
+        const double a0 = RaisedNearZero(InSignDegrees(x.start));
+        const double a1 = RaisedNearZero(InSignDegrees(x.end));
+        if (a0 == a1) return;
+        const double m = 60 * (a0 - 30) / (a0 - a1);
+        const int entered = static_cast<int>(signAfter);
+        if (body == Moon) {
+            if (!day_.cardinalMoonIngressOnly || entered == 1 || entered == 4 || entered == 7 ||
+                entered == 10) {
+                lines_.Ingress(h, m, glyphs_[body], entered, " - Moon ingress");
+                ingressDone_[body] = 1;
+            }
+        } else if (!day_.moonChangeOnly) {
+            lines_.Ingress(h, m, glyphs_[body], entered, " - planet ingress");
+            ingressDone_[body] = 1;
+        }
+    }
+
+    // To the hour; the retrograde listing refines it to the minute.
+    void FindStation(int body, int h) {
+        if (stationDone_[body] != 0 || day_.heliocentric) return;
+        const HourSpan x = Longitudes(body, h);
+        const double m = x.end - x.start;
+        int code = 0;
+        if (a_.DirectionFlags[body] == 1 && ((m > -1 && m < 0) || m > 358)) {
+            a_.DirectionFlags[body] = 0;
+            code = glyph::StationRetrograde;
+        } else if (a_.DirectionFlags[body] == 0 && ((m > 0 && m < 1) || m < -358)) {
+            a_.DirectionFlags[body] = 1;
+            code = glyph::StationDirect;
+        }
+        if (code == 0 || day_.moonChangeOnly) return;
+        std::string& line = lines_.Start(h, 0);
+        line += static_cast<char>(glyphs_[body]);
+        line += "  ";
+        line += static_cast<char>(code);
+        line += " +/- up to 1 hour";
+        stationDone_[body] = 1;
+        RecordStation(day_, a_, body, h, code);
+    }
+
+    // Equal degrees within the signs, then the real angle names the aspect.
+    void FindAspect(int i, int j, int h) {
+        const HourSpan a = Longitudes(i, h);
+        const HourSpan b = Longitudes(j, h);
+        const double dA = HourlyMotion(a.start, a.end);
+        const double dB = HourlyMotion(b.start, b.end);
+        const bool iFaster = dA > dB;
+        const HourSpan& fast = iFaster ? a : b;
+        const HourSpan& slow = iFaster ? b : a;
+        const double dF = iFaster ? dA : dB;
+        const double dS = iFaster ? dB : dA;
+        double F0 = InSignDegrees(fast.start);
+        double F1 = InSignDegrees(fast.end);
+        double S0 = InSignDegrees(slow.start);
+        double S1 = InSignDegrees(slow.end);
+        AlignAtSignBoundary(F0, F1, S0, S1);
+        if (!(F0 <= S0 && F1 >= S1)) return;
+        const double divisor = (S1 - S0) - F1 + F0;
+        if (divisor == 0) return;
+        const double m = 60 * (F0 - S0) / divisor;
+        const double Fx = fast.start + dF * m / 60;
+        const double Sx = slow.start + dS * m / 60;
+        double sep = std::fabs(Fx - Sx);
+        if (sep > 180) sep = 360 - sep;
+        const Aspect aspect = AspectOf(sep);
+        if (aspect == NoAspect || day_.moonChangeOnly) return;
+        std::string& line = lines_.Start(h, m);
+        line += static_cast<char>(glyphs_[i]);
+        line += static_cast<char>(glyph::AspectBase + aspect);
+        line += static_cast<char>(glyphs_[j]);
+        if (i == Sun && j == Moon) line += LunationText(aspect, Fx, day_, h, m);
+    }
+
+    // Parallels and contraparallels of declination (latitude when heliocentric).
+    void FindParallel(int i, int j, int h) {
+        const auto& decl = a_.HourlyDeclinations;
+        const double Di0 = decl[i][h], Di1 = decl[i][h + 1];
+        const double Dj0 = decl[j][h], Dj1 = decl[j][h + 1];
+        const bool iFaster = std::fabs(Di1 - Di0) > std::fabs(Dj1 - Dj0);
+        const double f0 = iFaster ? Di0 : Dj0, f1 = iFaster ? Di1 : Dj1;
+        const double s0 = iFaster ? Dj0 : Di0, s1 = iFaster ? Dj1 : Di1;
+        const std::optional<double> minute = ParallelMinute(f0, f1, s0, s1);
+        if (!minute) return;
+        const double m = *minute;
+        const double Fx = f0 + (f1 - f0) * m / 60;
+        const double Sx = s0 + (s1 - s0) * m / 60;
+        if (!(std::fabs(std::fabs(Sx) - std::fabs(Fx)) < 0.5) || day_.moonChangeOnly) return;
+        const bool sameSide = (Fx >= 0 && Sx >= 0) || (Fx < 0 && Sx < 0);
+        std::string& line = lines_.Start(h, m);
+        line += static_cast<char>(glyphs_[i]);
+        line += static_cast<char>(sameSide ? glyph::Parallel : glyph::Contraparallel);
+        line += static_cast<char>(glyphs_[j]);
+    }
+
+    const DaySearch& day_;
+    AspectarianState& a_;
+    DayLines lines_;
+    IntIndexed<unsigned char, 12> glyphs_{};
+    IntIndexed<int, 12> ingressDone_{};
+    IntIndexed<int, 12> stationDone_{};
+};
 
 }  // namespace
 
@@ -169,157 +335,7 @@ std::string ClockText(int hour, double minute) {
 
 void FindDayEvents(const DaySearch& day, AspectarianState& a) {
     a.EventLines.clear();
-    DayLines lines(day, a.EventLines);
-    const bool helio = day.heliocentric;
-
-    std::array<unsigned char, 12> glyphs{};
-    for (int k = Sun; k <= NorthNode; ++k) glyphs[k] = glyph::BodyCode(k, helio);
-    std::array<int, 12> ingressDone{};
-    std::array<int, 12> stationDone{};
-    if (day.noMoonIngress) ingressDone[Moon] = 1;
-    stationDone[Sun] = 1;
-    stationDone[Moon] = 1;
-
-    const auto& lon = a.HourlyLongitudes;
-    const auto& decl = a.HourlyDeclinations;
-
-    for (int i = Sun; i <= Pluto; ++i) {
-        if (helio && i == Moon) continue;
-        for (int j = i + 1; j <= NorthNode; ++j) {
-            if (helio && j == Moon) continue;
-            for (int h = 0; h < 24; ++h) {
-                double A0 = lon[i][h];
-                const double A1 = lon[i][h + 1];
-                double B0 = lon[j][h];
-                const double B1 = lon[j][h + 1];
-                UnwrapStart(A0, A1);
-                UnwrapStart(B0, B1);
-
-                const double dA = HourlyMotion(A0, A1);
-                const double dB = HourlyMotion(B0, B1);
-                const bool iFaster = dA > dB;
-                const double F0abs = iFaster ? A0 : B0;
-                const double S0abs = iFaster ? B0 : A0;
-                const double dF = iFaster ? dA : dB;
-                const double dS = iFaster ? dB : dA;
-                double F0 = InSignDegrees(F0abs);
-                double F1 = InSignDegrees(iFaster ? A1 : B1);
-                double S0 = InSignDegrees(S0abs);
-                double S1 = InSignDegrees(iFaster ? B1 : A1);
-
-                // Ingress of body i.
-                const double SA0 = SignOf(A0);
-                const double SA1 = SignOf(A1);
-                if (ingressDone[i] == 0 && SA0 != SA1) {
-                    const double a0 = RaisedNearZero(InSignDegrees(A0));
-                    const double a1 = RaisedNearZero(InSignDegrees(A1));
-                    if (a0 != a1) {
-                        const double m = 60 * (a0 - 30) / (a0 - a1);
-                        const int entered = static_cast<int>(SA1);
-                        if (i == Moon) {
-                            if (!day.cardinalMoonIngressOnly || entered == 1 || entered == 4 ||
-                                entered == 7 || entered == 10) {
-                                lines.Ingress(h, m, glyphs[i], entered, " - Moon ingress");
-                                ingressDone[i] = 1;
-                            }
-                        } else if (!day.moonChangeOnly) {
-                            lines.Ingress(h, m, glyphs[i], entered, " - planet ingress");
-                            ingressDone[i] = 1;
-                        }
-                    }
-                }
-
-                // The heliocentric node takes part in no aspect or parallel.
-                if (helio) {
-                    if (i == Pluto) continue;
-                    if (j == NorthNode) break;
-                }
-
-                // Station of body i, to the hour.
-                if (stationDone[i] == 0 && !helio) {
-                    const double m = A1 - A0;
-                    int code = 0;
-                    if (a.DirectionFlags[i] == 1 && ((m > -1 && m < 0) || m > 358)) {
-                        a.DirectionFlags[i] = 0;
-                        code = glyph::StationRetrograde;
-                    } else if (a.DirectionFlags[i] == 0 && ((m > 0 && m < 1) || m < -358)) {
-                        a.DirectionFlags[i] = 1;
-                        code = glyph::StationDirect;
-                    }
-                    if (code != 0 && !day.moonChangeOnly) {
-                        std::string& line = lines.Start(h, 0);
-                        line += static_cast<char>(glyphs[i]);
-                        line += "  ";
-                        line += static_cast<char>(code);
-                        line += " +/- up to 1 hour";
-                        stationDone[i] = 1;
-                        RecordStation(day, a, i, h, code, glyphs[i]);
-                    }
-                }
-
-                // Aspects: equal degrees within the signs, then the real angle.
-                AlignAtSignBoundary(F0, F1, S0, S1);
-                if (F0 <= S0 && F1 >= S1) {
-                    const double divisor = (S1 - S0) - F1 + F0;
-                    if (divisor != 0) {
-                        const double m = 60 * (F0 - S0) / divisor;
-                        const double Fx = F0abs + dF * m / 60;
-                        const double Sx = S0abs + dS * m / 60;
-                        double sep = std::fabs(Fx - Sx);
-                        if (sep > 180) sep = 360 - sep;
-                        const Aspect aspect = AspectOf(sep);
-                        if (aspect != NoAspect && !day.moonChangeOnly) {
-                            std::string& line = lines.Start(h, m);
-                            line += static_cast<char>(glyphs[i]);
-                            line += static_cast<char>(glyph::AspectBase + aspect);
-                            line += static_cast<char>(glyphs[j]);
-                            if (i == Sun && j == Moon) line += LunationText(aspect, Fx, day, h, m);
-                        }
-                    }
-                }
-
-                // Parallels and contraparallels of declination (latitude when heliocentric).
-                const double Di0 = decl[i][h], Di1 = decl[i][h + 1];
-                const double Dj0 = decl[j][h], Dj1 = decl[j][h + 1];
-                const bool iFasterInDecl = std::fabs(Di1 - Di0) > std::fabs(Dj1 - Dj0);
-                const double f0 = iFasterInDecl ? Di0 : Dj0, f1 = iFasterInDecl ? Di1 : Dj1;
-                const double s0 = iFasterInDecl ? Dj0 : Di0, s1 = iFasterInDecl ? Dj1 : Di1;
-                bool found = false;
-                double m = 0;
-                if ((f0 <= 0 && f1 >= 0) || (s0 <= 0 && s1 >= 0) || (f0 >= 0 && f1 <= 0) ||
-                    (s0 >= 0 && s1 <= 0)) {
-                    const double t = CrossingFraction(f0, f1, s0, s1);
-                    if (t >= 0 && t <= 1) {
-                        m = 60 * t;
-                        found = true;
-                    }
-                }
-                if (!found) {
-                    const double af0 = std::fabs(f0), af1 = std::fabs(f1);
-                    const double as0 = std::fabs(s0), as1 = std::fabs(s1);
-                    if ((af0 <= as0 && af1 >= as1) || (af0 >= as0 && af1 <= as1)) {
-                        const double divisor = (as1 - as0) - af1 + af0;
-                        if (divisor != 0) {
-                            m = 60 * (af0 - as0) / divisor;
-                            found = true;
-                        }
-                    }
-                }
-                if (found) {
-                    const double Fx = f0 + (f1 - f0) * m / 60;
-                    const double Sx = s0 + (s1 - s0) * m / 60;
-                    if (std::fabs(std::fabs(Sx) - std::fabs(Fx)) < 0.5 && !day.moonChangeOnly) {
-                        const bool sameSide = (Fx >= 0 && Sx >= 0) || (Fx < 0 && Sx < 0);
-                        std::string& line = lines.Start(h, m);
-                        line += static_cast<char>(glyphs[i]);
-                        line +=
-                            static_cast<char>(sameSide ? glyph::Parallel : glyph::Contraparallel);
-                        line += static_cast<char>(glyphs[j]);
-                    }
-                }
-            }
-        }
-    }
+    DayEventSearch(day, a).Run();
 }
 
 }  // namespace novarel

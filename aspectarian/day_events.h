@@ -16,9 +16,7 @@ struct DaySearch {
     bool noMoonIngress = false;            // "Do not display" Moon sign changes
     bool cardinalMoonIngressOnly = false;  // option 12 non-zero
     std::string dayLabel;                  // "dd mmm" of the day
-    std::string dateText;                  // the day's date text, for station records
     double dayJD = 0;                      // 0h UT of the day
-    double lastSampleCenturies = 0;        // Julian centuries of the 24h sample
     // Geocentric runs: the search that marks the New and Full Moons that are
     // eclipses. None: no eclipse text.
     EclipseSearch* eclipses = nullptr;

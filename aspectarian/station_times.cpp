@@ -89,24 +89,18 @@ static void ListStationMinutes(RunContext& ctx, AspectarianState& aspectarian) {
     std::string text = std::string(LineBreak) + "  Changes in direction (in UT):" + LineBreak;
     for (std::size_t r = 0; r < count; ++r) {
         const StationRecord& rec = aspectarian.StationRecords[r];
-        const std::string& first = rec.field[1];
-        const int hour = static_cast<int>(
-            LeadingNumber(first.size() > 12 ? std::string_view(first).substr(12, 3) : ""));
-        const double hourJD = LeadingNumber(rec.field[7]);
-        const int body = static_cast<int>(LeadingNumber(rec.field[4]));
-        const int code = static_cast<int>(LeadingNumber(rec.field[5]));
-        if (body < Sun || body > NorthNode) continue;
+        if (rec.body < Sun || rec.body > NorthNode) continue;
 
-        const ReversalMinute found =
-            FindReversalMinute(hourJD, body, code, ctx.request, ctx.library, s.positions);
+        const ReversalMinute found = FindReversalMinute(rec.hourJD, rec.body, rec.code, ctx.request,
+                                                        ctx.library, s.positions);
         if (!found.found) continue;
-        const StationClock clock = ReportedStationTime(hour, found.minute);
+        const StationClock clock = ReportedStationTime(rec.hour, found.minute);
 
-        s.DateJD = LeadingNumber(rec.field[6]) - (clock.previousDay ? 1 : 0);
+        s.DateJD = rec.dayJD - (clock.previousDay ? 1 : 0);
         JulianDayToDateText(s);
         const LongitudeSplit split =
             CarryRoundedMinutes(SplitLongitude(found.longitude), 1, DegreeForm::Signs);
-        text += "  " + StationPlanetName(body) + " - " +
+        text += "  " + StationPlanetName(rec.body) + " - " +
                 FormatDate(JulianDayToCivil(s.DateJD), "dd mmm yyyy", ctx.names) +
                 fmt::format(" at {:02}:{:02}, ", clock.hour, clock.minute) +
                 FormatFixed(split.SignDegrees, 2, 0) +

@@ -120,7 +120,7 @@ Nutation ComputeNutation(double centuries, const OptionValues& options) {
                                         5025.64 * t1 - 1.11 * t1 * t1 - 84038.27) /
                                        3600);
     n.TrueAyanamsa = 359.116389 - n.SiderealPoint;
-    if (options[1] == 1.0f) n.TrueAyanamsa = options[2] + options[3] / 60.0 + options[4] / 3600.0;
+    if (options.FixedAyanamsa()) n.TrueAyanamsa = options.FixedAyanamsaDegrees();
     return n;
 }
 

@@ -15,6 +15,11 @@ constexpr std::int32_t Equatorial = 2048;
 constexpr std::int32_t Sidereal = 65536;
 }  // namespace swe_flags
 
+namespace swe_sidereal_modes {
+constexpr std::int32_t Lahiri = 1;
+constexpr std::int32_t Krishnamurti = 5;
+}  // namespace swe_sidereal_modes
+
 namespace swe_bodies {
 constexpr int Sun = 0;
 constexpr int Earth = 14;

@@ -3,14 +3,11 @@
 #include <array>
 #include <vector>
 
+#include "core/cp1252_table.h"
+#include "core/text_lines.h"
+
 namespace novarel::glyph {
 namespace {
-
-// Windows-1252 code points for 0x80..0x9F (undefined bytes map to themselves).
-constexpr std::array<char32_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -98,7 +95,8 @@ std::string LineToUtf8(std::string_view line) {
             std::size_t end = j;
             while (end < cps.size() && cps[end] == U' ') ++end;
             std::size_t kept = 0;
-            for (std::size_t k = j; k < end; ++k) kept += drop[k] ? 0 : 1;
+            for (std::size_t k = j; k < end; ++k)
+                if (!drop[k]) ++kept;
             const bool trailing = end == cps.size();
             if (kept >= 2 || (trailing && kept >= 1)) {
                 drop[j] = true;
@@ -117,17 +115,12 @@ std::string LineToUtf8(std::string_view line) {
 std::string TextToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t nl = text.find('\n', start);
-        const bool last = nl == std::string_view::npos;
-        std::string_view line = text.substr(start, last ? std::string_view::npos : nl - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        out += LineToUtf8(line);
-        if (last) break;
-        out += '\n';
-        start = nl + 1;
+    const std::vector<std::string_view> lines = SplitLines(text);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) out += '\n';
+        out += LineToUtf8(lines[i]);
     }
+    if (!text.empty() && text.back() == '\n') out += '\n';
     return out;
 }
 

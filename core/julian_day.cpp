@@ -2,8 +2,10 @@
 
 #include <fmt/format.h>
 
+#include <array>
 #include <cmath>
 
+#include "core/date_order.h"
 #include "core/fixed_format.h"
 
 namespace novarel {
@@ -36,13 +38,7 @@ std::string CivilToDateText(const CivilDate& date, std::int16_t dateOrder) {
     // The year as a number with its leading blank, then its last four characters.
     std::string y = NumberText(date.year);
     if (y.size() > 4) y = y.substr(y.size() - 4);
-    std::string text;
-    if (dateOrder == 2)
-        text = y + "/" + m + "/" + d;
-    else if (dateOrder == 1)
-        text = d + "/" + m + "/" + y;
-    else
-        text = m + "/" + d + "/" + y;
+    const std::string text = ArrangeDate(DateOrderOf(dateOrder), d, m, y, "/");
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : text.substr(first);
 }
@@ -72,12 +68,11 @@ bool ParseDateText(std::string_view text, std::int16_t dateOrder, CivilDate& out
         }
     }
     if (i != text.size()) return false;
-    if (dateOrder == 2)
-        out = CivilDate{parts[0], parts[1], parts[2]};
-    else if (dateOrder == 1)
-        out = CivilDate{parts[2], parts[1], parts[0]};
-    else
-        out = CivilDate{parts[2], parts[0], parts[1]};
+    // Where the day (0), month (1) and year (2) stand in the text.
+    const std::array<std::size_t, 3> at = InDateOrder<std::size_t>(DateOrderOf(dateOrder), 0, 1, 2);
+    int dayMonthYear[3] = {0, 0, 0};
+    for (std::size_t k = 0; k < 3; ++k) dayMonthYear[at[k]] = parts[k];
+    out = CivilDate{dayMonthYear[2], dayMonthYear[1], dayMonthYear[0]};
     return true;
 }
 
@@ -128,10 +123,8 @@ std::string FormatDate(const CivilDate& date, std::string_view pattern, const Lo
     return out;
 }
 
-std::string_view StemPattern(std::int16_t dateOrder) {
-    if (dateOrder == 2) return "yymmdd";
-    if (dateOrder == 1) return "ddmmyy";
-    return "mmddyy";
+std::string StemPattern(std::int16_t dateOrder) {
+    return ArrangeDate(DateOrderOf(dateOrder), "dd", "mm", "yy", "");
 }
 
 }  // namespace novarel

@@ -41,6 +41,6 @@ CivilDate NormalizeDate(const CivilDate& date);
 std::string FormatDate(const CivilDate& date, std::string_view pattern, const LocaleNames& names);
 
 // File name stem patterns by date order: "yymmdd", "ddmmyy", "mmddyy".
-std::string_view StemPattern(std::int16_t dateOrder);
+std::string StemPattern(std::int16_t dateOrder);
 
 }  // namespace novarel

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+#include "core/cp1252_table.h"
 
 namespace novarel {
 
@@ -14,16 +15,12 @@ LocaleNames LocaleNames::English() {
 }
 
 std::string Utf8ToCp1252(const std::string& utf8) {
-    static constexpr char32_t High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::string out;
     std::size_t i = 0;
     while (i < utf8.size()) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         char32_t cp = 0;
-        int len = 1;
+        std::size_t len = 1;
         if (b < 0x80)
             cp = b;
         else if ((b & 0xE0) == 0xC0) {
@@ -45,7 +42,7 @@ std::string Utf8ToCp1252(const std::string& utf8) {
             break;
         }
         bool ok = true;
-        for (int k = 1; k < len; ++k) {
+        for (std::size_t k = 1; k < len; ++k) {
             const auto c = static_cast<unsigned char>(utf8[i + k]);
             if ((c & 0xC0) != 0x80) {
                 ok = false;
@@ -63,8 +60,8 @@ std::string Utf8ToCp1252(const std::string& utf8) {
             continue;
         }
         char mapped = '?';
-        for (int k = 0; k < 32; ++k)
-            if (High[k] == cp) mapped = static_cast<char>(0x80 + k);
+        for (std::size_t k = 0; k < Cp1252High.size(); ++k)
+            if (Cp1252High[k] == cp) mapped = static_cast<char>(0x80 + k);
         out += mapped;
     }
     return out;

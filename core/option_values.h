@@ -9,6 +9,26 @@ struct OptionValues {
     float operator[](int k) const { return value[static_cast<std::size_t>(k)]; }
     float& operator[](int k) { return value[static_cast<std::size_t>(k)]; }
 
+    // 1..4: the "True Ayanamsa" of the title lines is fixed at degrees,
+    // minutes and seconds instead of computed.
+    bool FixedAyanamsa() const { return value[1] == 1.0f; }
+    double FixedAyanamsaDegrees() const { return value[2] + value[3] / 60.0 + value[4] / 3600.0; }
+    // 5: the aspectarian in two columns in the Data window.
+    bool TwoColumnAspectarian() const { return value[5] != 0; }
+    // 6: the notice window before start-up.
+    bool NoticeAtStartup() const { return value[6] != 0; }
+    // 7: lines per page of saved data files.
+    float SavedLinesPerPage() const { return value[7]; }
+    // 8: lines per printed page.
+    float PrintedLinesPerPage() const { return value[8]; }
+    // 9 and 10: printed lines longer than these use 10 and 8 points.
+    float TenPointWidth() const { return value[9]; }
+    float EightPointWidth() const { return value[10]; }
+    // 11: right ascension in hours, minutes and seconds of time.
+    bool RightAscensionInHms() const { return value[11] != 0.0f; }
+    // 12: only the Moon's entries into the cardinal signs in the aspectarian.
+    bool CardinalMoonIngressOnly() const { return value[12] != 0; }
+
     // The values the program ships in OPTIONS.MAS.
     static OptionValues Factory() {
         OptionValues v;

@@ -33,8 +33,9 @@ void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& l
     out.RightAscensionSpeed.fill(0.0);
 
     // The library keeps the last sidereal mode; without the sidereal flag it has no effect.
-    if (request.zodiac == Zodiac::Sidereal) library.set_sid_mode(1, 0, 0);
-    if (request.zodiac == Zodiac::Ayanamsa) library.set_sid_mode(5, 0, 0);
+    if (request.zodiac == Zodiac::Sidereal) library.set_sid_mode(swe_sidereal_modes::Lahiri, 0, 0);
+    if (request.zodiac == Zodiac::Ayanamsa)
+        library.set_sid_mode(swe_sidereal_modes::Krishnamurti, 0, 0);
 
     const double tjd = jd + library.deltat(jd);
     const std::int32_t flags = EclipticFlags(request);

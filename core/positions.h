@@ -1,7 +1,7 @@
 #pragma once
 // Positions of the eleven bodies at the last moment given to the position
 // service. Index by BodyIndex (1 Sun or Earth .. 11 North Node).
-#include <array>
+#include "core/int_indexed.h"
 
 namespace novarel {
 
@@ -22,12 +22,12 @@ enum BodyIndex : int {
 };
 
 struct Positions {
-    std::array<double, 16> BodyLongitude{};
-    std::array<double, 16> BodyLatitude{};
-    std::array<double, 16> BodyRightAscension{};
-    std::array<double, 16> BodyDeclination{};
-    std::array<double, 12> LongitudeSpeed{};       // index 1 stays 0
-    std::array<double, 12> RightAscensionSpeed{};  // index 1 stays 0
+    IntIndexed<double, 16> BodyLongitude{};
+    IntIndexed<double, 16> BodyLatitude{};
+    IntIndexed<double, 16> BodyRightAscension{};
+    IntIndexed<double, 16> BodyDeclination{};
+    IntIndexed<double, 12> LongitudeSpeed{};       // index 1 stays 0
+    IntIndexed<double, 12> RightAscensionSpeed{};  // index 1 stays 0
     // Set (and kept) once the library answered from its analytic ephemeris
     // because no ephemeris file served the moment; a run clears it at its start.
     bool fromAnalyticEphemeris = false;

@@ -35,6 +35,9 @@ struct PositionHistory {
     PositionHistoryTable longitude, latitude, rightAscension, declination;
 };
 
+// Which generator made the data on show.
+enum class OutputKind : std::int16_t { Aspectarian = 0, Ephemeris = 1 };
+
 struct RunState {
     // Date fields (see the date helpers).
     double DateJD = 0;
@@ -47,8 +50,8 @@ struct RunState {
     std::int16_t NoonFlag = 1;
     std::string TimeOfDayWord = "noon";
     std::int16_t InputError = 0;
-    std::int16_t DateOrder = 0;   // 1 day-month-year, 2 year-month-day, other month-day-year
-    std::int16_t OutputKind = 1;  // 1 ephemeris, 0 aspectarian
+    std::int16_t DateOrder = 0;  // 1 day-month-year, 2 year-month-day, other month-day-year
+    novarel::OutputKind OutputKind = novarel::OutputKind::Ephemeris;
 
     // Row of the ephemeris being computed.
     double RowJD = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// Small interfaces through which the logic reaches the screen. The GUI, the
-// command line and the tests each implement them.
+// Small interfaces through which the logic reaches the screen, so that it runs
+// the same under any front end: the command line and the tests implement
+// them, and a windowed front end implements them with its widgets.
 #include <cstddef>
 #include <string>
 #include <string_view>

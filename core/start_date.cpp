@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/date_order.h"
 #include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
@@ -41,15 +42,8 @@ void ReadStartDate(CalcRequest& request, RunState& state) {
     ToInt16(LeadingNumber(request.txtYear), year);
     ToInt16(LeadingNumber(request.txtMonth), month);
 
-    const std::string& d = request.txtDay;
-    const std::string& m = request.txtMonth;
-    const std::string& y = request.txtYear;
-    if (state.DateOrder == 2)
-        state.DateText = y + "/" + m + "/" + d;
-    else if (state.DateOrder == 1)
-        state.DateText = d + "/" + m + "/" + y;
-    else
-        state.DateText = m + "/" + d + "/" + y;
+    state.DateText = ArrangeDate(DateOrderOf(state.DateOrder), request.txtDay, request.txtMonth,
+                                 request.txtYear, "/");
     state.StartDateText = state.DateText;
 
     state.TimeOfDayWord = request.optNoon() ? "noon" : "midnight";

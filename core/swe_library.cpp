@@ -4,7 +4,25 @@
 
 #include <vector>
 
+#include "core/positions.h"
+
 namespace novarel {
+
+// The seam mirrors the library's numbers so that the logic builds without its
+// header; the build stops if they ever drift apart.
+static_assert(swe_flags::SwissEphemeris == SEFLG_SWIEPH);
+static_assert(swe_flags::Heliocentric == SEFLG_HELCTR);
+static_assert(swe_flags::Speed == SEFLG_SPEED);
+static_assert(swe_flags::Equatorial == SEFLG_EQUATORIAL);
+static_assert(swe_flags::Sidereal == SEFLG_SIDEREAL);
+static_assert(swe_sidereal_modes::Lahiri == SE_SIDM_LAHIRI);
+static_assert(swe_sidereal_modes::Krishnamurti == SE_SIDM_KRISHNAMURTI);
+static_assert(swe_bodies::Sun == SE_SUN);
+static_assert(swe_bodies::Earth == SE_EARTH);
+static_assert(swe_bodies::MeanNode == SE_MEAN_NODE);
+static_assert(swe_bodies::TrueNode == SE_TRUE_NODE);
+// Body indexes Moon .. Pluto are the library's numbers plus one.
+static_assert(Moon - 1 == SE_MOON && Pluto - 1 == SE_PLUTO);
 
 SweLibrary::~SweLibrary() { swe_close(); }
 

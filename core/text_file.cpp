@@ -6,6 +6,8 @@
 
 #include "core/replacement_file.h"
 
+#include "core/text_lines.h"
+
 namespace novarel {
 
 bool IsTooLargeToRead(const std::string& path) {
@@ -37,19 +39,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 std::optional<std::vector<std::string>> ReadTextLines(const std::string& path) {
     auto bytes = ReadWholeFile(path);
     if (!bytes) return std::nullopt;
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    const std::string& s = *bytes;
-    while (start < s.size()) {
-        std::size_t nl = s.find('\n', start);
-        std::string line =
-            s.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        if (nl == std::string::npos) break;
-        start = nl + 1;
-    }
-    return lines;
+    return TextLines(*bytes);
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes, int* error) {

@@ -8,6 +8,10 @@
 namespace novarel {
 namespace {
 
+// GCC and Clang's 128-bit integer; __extension__ marks it as known to be
+// outside ISO C++.
+__extension__ typedef unsigned __int128 Uint128;
+
 // x * scale rounded to the nearest integer (ties to even), computed exactly
 // from the binary value of x: the digits of a correctly rounded decimal text
 // of x with log10(scale) decimals.
@@ -15,13 +19,13 @@ std::uint64_t ScaledAndRounded(double x, std::uint32_t scale) {
     int e = 0;
     const double f = std::frexp(x, &e);  // x = f * 2^e, 0.5 <= f < 1
     const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
-    const unsigned __int128 product = static_cast<unsigned __int128>(m) * scale;
+    const Uint128 product = static_cast<Uint128>(m) * scale;
     const int shift = 53 - e;  // x = m * 2^-shift
     if (shift <= 0) return static_cast<std::uint64_t>(product << -shift);
     if (shift >= 100) return 0;  // below 2^-47: far under the last decimal
-    unsigned __int128 q = product >> shift;
-    const unsigned __int128 rest = product - (q << shift);
-    const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+    Uint128 q = product >> shift;
+    const Uint128 rest = product - (q << shift);
+    const Uint128 half = static_cast<Uint128>(1) << (shift - 1);
     if (rest > half || (rest == half && (q & 1) != 0)) ++q;
     return static_cast<std::uint64_t>(q);
 }

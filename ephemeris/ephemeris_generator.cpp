@@ -7,6 +7,7 @@
 
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
+#include "core/date_order.h"
 #include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
@@ -30,9 +31,8 @@ std::string ReadDateText(const CalcRequest& r, std::int16_t dateOrder) {
     ToInt16(LeadingNumber(r.txtDay), d);
     ToInt16(LeadingNumber(r.txtMonth), m);
     ToInt16(LeadingNumber(r.txtYear), y);
-    if (dateOrder == 2) return fmt::format("{}/{}/{}", y, m, d);
-    if (dateOrder == 1) return fmt::format("{}/{}/{}", d, m, y);
-    return fmt::format("{}/{}/{}", m, d, y);
+    return ArrangeDate(DateOrderOf(dateOrder), fmt::format("{}", d), fmt::format("{}", m),
+                       fmt::format("{}", y), "/");
 }
 
 std::array<std::string, 4> DataFilePaths(const RunContext& ctx) {
@@ -69,6 +69,75 @@ RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool pr
     return RunOutcome::Failed;
 }
 
+// The header lines of the four tables, kept and, when saving, written.
+void StartTables(RunContext& ctx, EphemerisDataFiles& files, bool raInHms) {
+    RunState& s = ctx.state;
+    for (EphemerisTable t : EphemerisTables) {
+        std::vector<std::string>& table = TableLines(s, t);
+        const HeaderLines header = EphemerisHeaderLines(t, s, ctx.request, raInHms, ctx.names);
+        table.assign(header.begin(), header.end());
+        table.reserve(HeaderLineCount + 1 + 2 * (MaxDayIndex + 1));
+        if (ctx.request.chkSaveData)
+            for (const std::string& line : header) files.writeLine(t, line);
+    }
+}
+
+std::array<PositionHistoryTable*, 4> HistoryTables(RunState& s) {
+    return {&s.history.longitude, &s.history.latitude, &s.history.rightAscension,
+            &s.history.declination};
+}
+
+// The positions of row d and, on the first row, the sidereal point of the
+// title lines.
+void ComputeRow(RunContext& ctx, int d) {
+    RunState& s = ctx.state;
+    s.Centuries = CenturiesOf(s.RowJD, s.DayFraction);
+    const Nutation nutation = ComputeNutation(s.Centuries, ctx.options);
+    s.SiderealPoint = nutation.SiderealPoint;
+    s.TrueAyanamsa = nutation.TrueAyanamsa;
+    s.SiderealSeconds = SiderealSecondsAt(s.Centuries, s.DayFraction);
+    const double rowMoment = ctx.request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
+    s.Centuries /= 10;
+    ComputePositions(rowMoment, ctx.request, ctx.library, s.positions);
+
+    if (d == 0) {
+        s.SiderealPointText = SiderealPointText(nutation);
+        for (EphemerisTable t : EphemerisTables) TableLines(s, t)[1] += s.SiderealPointText;
+    }
+}
+
+// The row of each table, after a blank line before a Sunday that does not
+// open the table.
+void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date, bool raInHms) {
+    RunState& s = ctx.state;
+    const bool save = ctx.request.chkSaveData;
+    const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
+    const std::string start = RowStart(date, s.SiderealSeconds, ctx.names);
+    for (EphemerisTable t : EphemerisTables) {
+        std::vector<std::string>& table = TableLines(s, t);
+        if (sundayBreak) {
+            table.emplace_back();
+            if (save) files.writeLine(t, "");
+        }
+        table.push_back(EphemerisRow(t, start, s.positions, raInHms));
+        if (save) files.writeLine(t, table.back());
+    }
+}
+
+// Row d's positions and Julian Day kept for the commands that page through
+// the run afterwards.
+void StoreHistory(RunState& s, int d) {
+    if (d >= s.history.longitude.days()) return;
+    for (int i = Sun; i <= NorthNode; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        s.history.longitude.at(i, d) = s.positions.BodyLongitude[k];
+        s.history.latitude.at(i, d) = s.positions.BodyLatitude[k];
+        s.history.rightAscension.at(i, d) = s.positions.BodyRightAscension[k];
+        s.history.declination.at(i, d) = s.positions.BodyDeclination[k];
+    }
+    for (PositionHistoryTable* h : HistoryTables(s)) h->at(0, d) = s.DayJD;
+}
+
 }  // namespace
 
 // The run itself; a library failure leaves it as a LibraryError.
@@ -78,25 +147,14 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
 
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
 
-    const bool save = request.chkSaveData;
     EphemerisDataFiles files;
-    if (save && !files.open(DataFilePaths(ctx))) return StopOnFileFailure(ctx, files, false);
+    if (request.chkSaveData && !files.open(DataFilePaths(ctx)))
+        return StopOnFileFailure(ctx, files, false);
 
     const bool raInHms = RightAscensionInHms(ctx.options);
-    for (EphemerisTable t : EphemerisTables) {
-        std::vector<std::string>& table = TableLines(s, t);
-        const HeaderLines header = EphemerisHeaderLines(t, s, request, raInHms, ctx.names);
-        table.assign(header.begin(), header.end());
-        table.reserve(HeaderLineCount + 1 + 2 * (MaxDayIndex + 1));
-        if (save)
-            for (const std::string& line : header) files.writeLine(t, line);
-    }
+    StartTables(ctx, files, raInHms);
 
-    int lastDay = std::min<int>(request.NumberOfDays - 1, MaxDayIndex);
-    if (request.chkFullMonth) {
-        lastDay = 31;
-        request.NumberOfDays = 31;
-    }
+    const int lastDay = LastDayOfRun(request);
     SetDayFraction(s);
     s.FirstRowJD = s.DayJD;
     s.RowJD = s.DayJD;
@@ -105,9 +163,7 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
     // Days beyond the last day index are never computed: a stored days value
     // above the cap does not make the history larger than the run.
     const int historyDays = std::min<int>(request.NumberOfDays, lastDay + 1);
-    for (PositionHistoryTable* h : {&s.history.longitude, &s.history.latitude,
-                                    &s.history.rightAscension, &s.history.declination})
-        h->recreate(historyDays);
+    for (PositionHistoryTable* h : HistoryTables(s)) h->recreate(historyDays);
     s.FirstRowFlag = 1;
 
     for (int d = 0; d <= lastDay; ++d) {
@@ -120,48 +176,14 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
         const CivilDate date = JulianDayToCivil(s.DateJD);  // the date of DateText
         if (request.chkFullMonth && d > 27 && date.day == 1) break;
 
-        s.Centuries = CenturiesOf(s.RowJD, s.DayFraction);
-        const Nutation nutation = ComputeNutation(s.Centuries, ctx.options);
-        s.SiderealPoint = nutation.SiderealPoint;
-        s.TrueAyanamsa = nutation.TrueAyanamsa;
-        s.SiderealSeconds = SiderealSecondsAt(s.Centuries, s.DayFraction);
-        const double rowMoment = request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
-        s.Centuries /= 10;
-        ComputePositions(rowMoment, request, ctx.library, s.positions);
-
-        if (d == 0) {
-            s.SiderealPointText = SiderealPointText(nutation);
-            for (EphemerisTable t : EphemerisTables) TableLines(s, t)[1] += s.SiderealPointText;
-        }
-
-        const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
-        const std::string start = RowStart(date, s.SiderealSeconds, ctx.names);
-        for (EphemerisTable t : EphemerisTables) {
-            std::vector<std::string>& table = TableLines(s, t);
-            if (sundayBreak) {
-                table.emplace_back();
-                if (save) files.writeLine(t, "");
-            }
-            table.push_back(EphemerisRow(t, start, s.positions, raInHms));
-            if (save) files.writeLine(t, table.back());
-        }
+        ComputeRow(ctx, d);
+        AppendRow(ctx, files, date, raInHms);
         if (files.failed()) return StopOnFileFailure(ctx, files, true);
         s.FirstRowFlag = 0;
-
-        if (d >= s.history.longitude.days()) continue;
-        for (int i = Sun; i <= NorthNode; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            s.history.longitude.at(i, d) = s.positions.BodyLongitude[k];
-            s.history.latitude.at(i, d) = s.positions.BodyLatitude[k];
-            s.history.rightAscension.at(i, d) = s.positions.BodyRightAscension[k];
-            s.history.declination.at(i, d) = s.positions.BodyDeclination[k];
-        }
-        for (PositionHistoryTable* h : {&s.history.longitude, &s.history.latitude,
-                                        &s.history.rightAscension, &s.history.declination})
-            h->at(0, d) = s.DayJD;
+        StoreHistory(s, d);
     }
 
-    if (save && !files.finish()) return StopOnFileFailure(ctx, files, true);
+    if (request.chkSaveData && !files.finish()) return StopOnFileFailure(ctx, files, true);
     ctx.progress.unloadProgress();
     ShowTable(ctx, request.dataOutput);
     ctx.windows.runFinished();

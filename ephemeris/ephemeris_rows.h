@@ -18,7 +18,9 @@
 namespace novarel {
 
 // Option 11 = 0 shows right ascension as sign, degrees and minutes.
-inline bool RightAscensionInHms(const OptionValues& options) { return options[11] != 0.0f; }
+inline bool RightAscensionInHms(const OptionValues& options) {
+    return options.RightAscensionInHms();
+}
 
 // "  dd mmm" and the sidereal time "  hh mm ss.s" in 3+3+5 columns.
 std::string RowStart(const CivilDate& date, double siderealSeconds, const LocaleNames& names);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/date_order.h"
 #include "core/fixed_format.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
@@ -21,9 +22,7 @@ std::string ProposedSaveName(const std::string& startDateText, std::int16_t date
     const std::string yyyy = fmt::format("{:04}", d.year);
     const std::string mm = fmt::format("{:02}", d.month);
     const std::string dd = fmt::format("{:02}", d.day);
-    if (dateOrder == 2) return yyyy + mm + dd + ".DOC";
-    if (dateOrder == 1) return dd + mm + yyyy + ".DOC";
-    return mm + dd + yyyy + ".DOC";
+    return ArrangeDate(DateOrderOf(dateOrder), dd, mm, yyyy, "") + ".DOC";
 }
 
 std::int64_t PageBreakDivisor(float optionValue7) {
@@ -85,7 +84,7 @@ void DataSaver::SaveAs() {
 }
 
 bool DataSaver::WriteDataFile(const std::string& path) {
-    const std::string text = DataFileText(buffer_, PageBreakDivisor(options_[7]));
+    const std::string text = DataFileText(buffer_, PageBreakDivisor(options_.SavedLinesPerPage()));
     if (WriteWholeFile(path, text)) return true;
     messages_.showMessage("The data could not be written to the file " + path + ".",
                           msg::TitleWarning, MessageIcon::Exclamation);

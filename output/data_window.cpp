@@ -78,7 +78,7 @@ bool DataWindow::Load() {
     state_.item(DataCommand::FontItalic).checked = state_.textItalic;
     links_.view.setText("");
 
-    const bool ephemeris = links_.state.OutputKind == 1;
+    const bool ephemeris = links_.state.OutputKind == OutputKind::Ephemeris;
     for (DataCommand c : {DataCommand::ViewLongitude, DataCommand::ViewDeclination,
                           DataCommand::ViewRightAscension, DataCommand::ViewLatitude})
         state_.item(c).enabled = ephemeris;
@@ -201,7 +201,7 @@ void DataWindow::StepPeriod(double newDateJD) {
     links_.request.txtDay = std::to_string(d.day);
     links_.request.txtYear = std::to_string(d.year);
     links_.request.txtMonth = std::to_string(d.month);
-    if (s.OutputKind == 1)
+    if (s.OutputKind == OutputKind::Ephemeris)
         generators_->runEphemeris();
     else
         generators_->runAspectarian();

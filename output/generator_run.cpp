@@ -1,5 +1,7 @@
 #include "output/generator_run.h"
 
+#include <algorithm>
+
 #include "core/julian_day.h"
 #include "core/start_date.h"
 #include "output/data_buffer.h"
@@ -15,6 +17,14 @@ bool BeginGeneratorRun(RunContext& ctx) {
     ctx.windows.runStarted();
     ReadStartDate(ctx.request, ctx.state);
     return true;
+}
+
+int LastDayOfRun(CalcRequest& request) {
+    if (request.chkFullMonth) {
+        request.NumberOfDays = 31;
+        return 31;
+    }
+    return std::min<int>(request.NumberOfDays - 1, MaxDayIndex);
 }
 
 std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::string_view kind) {

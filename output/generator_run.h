@@ -12,6 +12,11 @@ namespace novarel {
 // false when the date check failed.
 bool BeginGeneratorRun(RunContext& ctx);
 
+// Index of the run's last day: the days asked for, capped at MaxDayIndex; a
+// whole month runs 31 days (the loop stops early at the next month's 1st)
+// and says so in NumberOfDays.
+int LastDayOfRun(CalcRequest& request);
+
 // Title line of a table: "  Tropical Ephemeris - Saturday, 01 Jan 2000 at
 // midnight, Greenwich" for kind "Ephemeris". It names the day the run really
 // starts on (DayJD), so a typed 31 February shows as the March day it becomes.

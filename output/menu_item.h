@@ -1,6 +1,7 @@
 #pragma once
-// One entry of a window's menu as data: the GUI builds its menus from tables
-// of these. Level 0 is the menu bar, level 1 a submenu entry.
+// One entry of a window's menu as data, so that the menus and their states live
+// in the logic and a front end only draws them from these tables. Level 0 is
+// the menu bar, level 1 a submenu entry.
 #include <string_view>
 
 namespace novarel {

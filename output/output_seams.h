@@ -1,6 +1,7 @@
 #pragma once
 // Platform seams of the Data window, the save dialog, the print preview and
-// the printer. The GUI implements them with its toolkit; tests record calls.
+// the printer: what a toolkit must supply for these windows to run. Tests
+// record the calls; the command line uses the null ones.
 #include <optional>
 #include <string>
 #include <string_view>

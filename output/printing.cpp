@@ -40,21 +40,6 @@ int PrinterFontPoints(std::int16_t widthClass) {
     return 12;
 }
 
-std::vector<std::string> TextLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t nl = text.find('\n', start);
-        std::string line(
-            text.substr(start, nl == std::string_view::npos ? std::string_view::npos : nl - start));
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        if (nl == std::string_view::npos) break;
-        start = nl + 1;
-    }
-    return lines;
-}
-
 PrintCommands::PrintCommands(DataBuffer& buffer, const OptionValues& options, MessageSink& messages,
                              ProgressSink& progress, PrintPreviewSeam& preview, Printer& printer,
                              std::string programDirectory)
@@ -99,7 +84,8 @@ void PrintCommands::LoadPreview() {
                               msg::TitleWarning, MessageIcon::Exclamation);
         return;
     }
-    PrintWidthClass = PrintWidthClassOf(*lines, options_[9], options_[10]);
+    PrintWidthClass =
+        PrintWidthClassOf(*lines, options_.TenPointWidth(), options_.EightPointWidth());
     std::string text;
     for (const auto& line : *lines) {
         text += line;
@@ -124,9 +110,9 @@ void PrintCommands::PrintButton() {
     if (!WriteWholeFile(printFilePath(), text))
         messages_.showMessage("The print file " + printFilePath() + " cannot be written.",
                               msg::TitleWarning, MessageIcon::Exclamation);
-    const float linesPerPage = options_[8];
+    const float linesPerPage = options_.PrintedLinesPerPage();
     int n = 1;
-    for (const auto& line : TextLines(text)) {
+    for (const std::string& line : TextLines(text)) {
         printer_->printLine(line);
         if (static_cast<float>(n) == linesPerPage) {
             printer_->newPage();

@@ -9,6 +9,7 @@
 
 #include "core/option_values.h"
 #include "core/seams.h"
+#include "core/text_lines.h"
 #include "output/data_buffer.h"
 #include "output/output_seams.h"
 
@@ -31,10 +32,6 @@ std::int16_t PrintWidthClassOf(const std::vector<std::string>& lines, float opti
 
 // Printer font size of a width class: 12, 10 or 8 points.
 int PrinterFontPoints(std::int16_t widthClass);
-
-// Lines of a text as a file reader sees them: split at line ends, the final
-// line end ending the last line.
-std::vector<std::string> TextLines(std::string_view text);
 
 class PrintCommands {
 public:

@@ -6,6 +6,9 @@
 #                           is available, else print this month's ephemeris
 #   scripts/setup.sh test   build, then run the whole test suite
 #   scripts/setup.sh build  build only
+#
+# Extra arguments for the cmake configure step may be given in
+# NOVAREL_CMAKE_ARGS, e.g. NOVAREL_CMAKE_ARGS=-DNOVAREL_WARNINGS_AS_ERRORS=ON.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -18,6 +21,7 @@ packages=(
   libfmt-dev libcli11-dev
   libgtest-dev libbenchmark-dev
   python3-fonttools fonts-dejavu-core
+  clang-format
   xvfb xauth poppler-utils
 )
 
@@ -37,7 +41,8 @@ if ((${#missing[@]})); then
 fi
 
 jobs="$(nproc 2>/dev/null || echo 2)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+read -r -a extra_args <<<"${NOVAREL_CMAKE_ARGS:-}"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo "${extra_args[@]}"
 cmake --build build -j "$jobs"
 
 case "$mode" in

@@ -30,7 +30,7 @@ TEST_F(StartupFixture, StepsRunInTheirOrder) {
                                    "input:show", "normal"}));
     EXPECT_EQ(main.title, "NOVAREL_SE - 05 Dec 2026     07:08:12");
     EXPECT_EQ(program->dataSettings.FontStep, 1.5);
-    EXPECT_EQ(program->state.OutputKind, 1);
+    EXPECT_EQ(program->state.OutputKind, OutputKind::Ephemeris);
     EXPECT_FALSE(program->mainMenuItem("mnuInputData").visible);
 
     // A settings file loads the input window while it is read; option 6 shows

@@ -144,14 +144,7 @@ TEST(StationTimes, WalkThroughZeroAriesCountsInItsTrueDirection) {
 }
 
 StationRecord Record(int hour, int code, double dayJD) {
-    StationRecord r;
-    r.field[1] = "2018/03/22  " + std::string(hour < 10 ? "0" : "") + std::to_string(hour) +
-                 ":00  " + static_cast<char>(glyph::BodyCode(Mercury, false));
-    r.field[4] = NumberText(Mercury);
-    r.field[5] = NumberText(code);
-    r.field[6] = NumberText(dayJD);
-    r.field[7] = NumberText(dayJD + hour / 24.0);
-    return r;
+    return StationRecord{Mercury, code, hour, dayJD, dayJD + hour / 24.0};
 }
 
 TEST(StationTimes, ListingBorrowsTheDayAndLeavesOutAStationWithoutTurn) {

@@ -27,9 +27,7 @@ struct DayEventsTest : ::testing::Test {
 
     void SetUp() override {
         day.dayLabel = "03 May";
-        day.dateText = "2018/05/03";
         day.dayJD = 2458241.5;
-        day.lastSampleCenturies = 0.1834;
         // Still bodies in different signs, at degrees 20.6 .. 26.6 of their
         // signs and with declinations of 16 .. 26 degrees: nothing happens.
         for (int k = Sun; k <= NorthNode; ++k) {
@@ -215,6 +213,17 @@ TEST(EclipseSearch, LaterLunationsBeforeTheFoundEclipseNeedNoSearchAndGetTheSame
 
 TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
     TurnRetrogradeAtSeven(Mercury);
+    // The turn shows in hour 7 (07h to 08h): the line and the record name that hour.
+    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  07:00  " + G(225) + "  " + G(156) +
+                                              " +/- up to 1 hour"});
+    ASSERT_EQ(a.StationRecords.size(), 1u);
+    const StationRecord& r = a.StationRecords[0];
+    EXPECT_EQ(r.body, Mercury);
+    EXPECT_EQ(r.code, 156);
+    EXPECT_EQ(r.hour, 7);
+    EXPECT_EQ(r.dayJD, 2458241.5);
+    EXPECT_DOUBLE_EQ(r.hourJD, 2458241.5 + 7 / 24.0);
+    EXPECT_EQ(a.DirectionFlags[Mercury], 0);
     for (int n = 0; n < 60; ++n) {
         a.DirectionFlags[Mercury] = 1;
         ASSERT_EQ(Run().size(), 1u) << n;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/locale_names.h"
+#include "core/text_lines.h"
 
 namespace novarel {
 namespace {
@@ -28,9 +29,9 @@ int Cells(const std::string& utf8) {
     int cells = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
-        const int len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : 4;
+        const std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : 4;
         char32_t cp = len == 1 ? b : b & (0xFF >> (len + 1));
-        for (int k = 1; k < len; ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
+        for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
         cells += glyph::DisplayWidth(cp);
         i += len;
     }
@@ -51,6 +52,31 @@ TEST(Glyphs, WideSignsKeepColumnsInLine) {
     EXPECT_EQ(glyph::LineToUtf8(std::string("x") + glyph::SignChar(1) + " - Moon ingress"),
               "x\u2648 - Moon ingress");
     EXPECT_EQ(glyph::TextToUtf8("a\r\nb\r\n"), "a\nb\n");
+    EXPECT_EQ(glyph::TextToUtf8("a\n\nb"), "a\n\nb");
+    EXPECT_EQ(glyph::TextToUtf8("\n"), "\n");
+    EXPECT_EQ(glyph::TextToUtf8(""), "");
+}
+
+TEST(TextLines, SplitAtLineFeedsWithoutATrailingEmptyLine) {
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(TextLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
+    EXPECT_EQ(TextLines("a\r\n\r\nb\r\n"), (Lines{"a", "", "b"}));
+    EXPECT_EQ(TextLines("a\r"), (Lines{"a"}));        // a CR ending the text ends its line
+    EXPECT_EQ(TextLines("a\rb\n"), (Lines{"a\rb"}));  // a lone CR inside a line stays
+    EXPECT_EQ(TextLines("\n"), (Lines{""}));
+    EXPECT_EQ(TextLines(""), Lines{});
+}
+
+TEST(LocaleNames, Cp1252HighBytesRoundTripThroughUnicode) {
+    // Bytes 0x80..0x9F that are no glyph codes go to Unicode and back unchanged.
+    for (int b = 0x80; b <= 0x9F; ++b) {
+        if (b == glyph::Minute || b == glyph::North || b == glyph::South ||
+            b == glyph::StationRetrograde)
+            continue;
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(Utf8ToCp1252(glyph::LineToUtf8(byte)), byte) << std::hex << b;
+    }
+    EXPECT_EQ(glyph::LineToUtf8("\x80\x99"), "\u20AC\u2122");
 }
 
 TEST(LocaleNames, Cp1252Conversion) {

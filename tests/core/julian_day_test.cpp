@@ -55,6 +55,20 @@ TEST(DateTexts, ParseAndFormatInEveryOrder) {
     EXPECT_FALSE(ParseDateText("2018/5", 2, d));
     EXPECT_FALSE(ParseDateText("2018/x/3", 2, d));
     EXPECT_FALSE(ParseDateText("", 2, d));
+    // Each order reads back what it writes; a stored number other than 1 or 2
+    // is month-day-year.
+    struct Order {
+        std::int16_t stored;
+        const char* text;
+        const char* stem;
+    };
+    for (const Order& o : {Order{0, "05/03/2018", "mmddyy"}, Order{1, "03/05/2018", "ddmmyy"},
+                           Order{2, "2018/05/03", "yymmdd"}, Order{7, "05/03/2018", "mmddyy"}}) {
+        EXPECT_EQ(CivilToDateText(CivilDate{2018, 5, 3}, o.stored), o.text);
+        EXPECT_EQ(StemPattern(o.stored), o.stem);
+        ASSERT_TRUE(ParseDateText(o.text, o.stored, d)) << o.stored;
+        EXPECT_EQ(d.year * 10000 + d.month * 100 + d.day, 20180503) << o.stored;
+    }
 
     const LocaleNames en = LocaleNames::English();
     const CivilDate jan1{2000, 1, 1};

@@ -11,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(DataSaver, ProposedNameAndPageBreakDivisor) {
-    const std::tuple<const char*, int, const char*> names[] = {
+    const std::tuple<const char*, std::int16_t, const char*> names[] = {
         {"2018/5/3", 2, "20180503.DOC"},
         {"3/5/2018", 1, "03052018.DOC"},
         {"5/3/2018", 0, "05032018.DOC"},
