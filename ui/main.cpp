@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QMessageBox>
 #include <clocale>
+#include <cstdio>
 
 #include "app/program_folder.h"
 #include "ui/gui_app.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
     const novarel::ProgramFolder folder =
         novarel::ChooseProgramFolder(novarel::ui::Std(parser.value(dir)));
     if (!folder.error.empty()) {
+        std::fprintf(stderr, "Warning!: %s\n", folder.error.c_str());
         QMessageBox::critical(nullptr, "Warning!", novarel::ui::Qs(folder.error));
         return 1;
     }
