@@ -39,7 +39,7 @@ unsigned char BodyCode(int bodyIndex, bool heliocentric) {
 }
 
 char32_t ToCodePoint(unsigned char c) {
-    if (c >= 192 && c <= 203) return 0x2648 + (c - 192);
+    if (c >= 192 && c <= 203) return static_cast<char32_t>(0x2648 + (c - 192));
     switch (c) {
         case Sun: return 0x2609;
         case Earth: return 0x2295;

@@ -30,7 +30,7 @@ int Cells(const std::string& utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
         const std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : 4;
-        char32_t cp = len == 1 ? b : b & (0xFF >> (len + 1));
+        char32_t cp = len == 1 ? b : static_cast<char32_t>(b & (0xFF >> (len + 1)));
         for (std::size_t k = 1; k < len; ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
         cells += glyph::DisplayWidth(cp);
         i += len;
