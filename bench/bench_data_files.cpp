@@ -7,12 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "bench/quiet_seams.h"
-#include "core/position_service.h"
-#include "core/swe_library.h"
+#include "bench/longest_ephemeris_run.h"
 #include "ephemeris/ephemeris_files.h"
-#include "ephemeris/ephemeris_generator.h"
-#include "output/data_buffer.h"
 
 namespace {
 using namespace novarel;
@@ -26,32 +22,9 @@ std::string NewFolder() {
 // Argument 0: no data files; 1: with them.
 void BM_EphemerisLongestRunSaving(benchmark::State& st) {
     const std::string folder = NewFolder();
-    SweLibrary library;
-    library.set_ephe_path(EphemerisPathFor("."));
-    bench::QuietMessages messages;
-    bench::QuietView view;
-    ProgressSink progress;
-    GeneratorWindows windows;
-    DataBuffer buffer(messages, view);
-    CalcRequest request;
-    RunState state;
-    state.DateOrder = 2;
-    const OptionValues options = OptionValues::Factory();
-    const LocaleNames names = LocaleNames::English();
-    RunContext ctx{request,  state,   options, library, messages,
-                   progress, windows, buffer,  names,   folder};
-    for (auto _ : st) {
-        request.txtYear = "2020";
-        request.txtMonth = "1";
-        request.txtDay = "1";
-        request.chkFullMonth = false;
-        request.chkSaveData = st.range(0) != 0;
-        request.NumberOfDays = MaxDayIndex + 1;
-        state.NoonFlag = 1;
-        buffer.EmptyData();
-        buffer.ClearPage();
-        if (GenerateEphemeris(ctx) != RunOutcome::Completed) st.SkipWithError("run failed");
-    }
+    bench::LongestEphemerisRun run(folder);
+    for (auto _ : st)
+        if (!run.Run(st.range(0) != 0)) st.SkipWithError("run failed");
     std::filesystem::remove_all(folder);
 }
 

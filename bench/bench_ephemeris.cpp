@@ -5,11 +5,9 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/library_calls.h"
-#include "bench/quiet_seams.h"
+#include "bench/longest_ephemeris_run.h"
 #include "core/position_service.h"
 #include "core/swe_library.h"
-#include "ephemeris/ephemeris_generator.h"
-#include "output/data_buffer.h"
 
 namespace {
 using namespace novarel;
@@ -17,33 +15,12 @@ using namespace novarel;
 constexpr double StartJD = 2458850.0;  // 2020-01-01, noon
 
 void BM_EphemerisLongestRun(benchmark::State& st) {
-    SweLibrary library;
-    library.set_ephe_path(EphemerisPathFor("."));
-    bench::QuietMessages messages;
-    bench::QuietView view;
-    ProgressSink progress;
-    GeneratorWindows windows;
-    DataBuffer buffer(messages, view);
-    CalcRequest request;
-    RunState state;
-    state.DateOrder = 2;
-    const OptionValues options = OptionValues::Factory();
-    const LocaleNames names = LocaleNames::English();
-    RunContext ctx{request,  state,   options, library, messages,
-                   progress, windows, buffer,  names,   "."};
+    bench::LongestEphemerisRun run(".");
     for (auto _ : st) {
-        request.txtYear = "2020";
-        request.txtMonth = "1";
-        request.txtDay = "1";
-        request.chkFullMonth = false;
-        request.NumberOfDays = MaxDayIndex + 1;
-        state.NoonFlag = 1;
-        buffer.EmptyData();
-        buffer.ClearPage();
-        if (GenerateEphemeris(ctx) != RunOutcome::Completed) st.SkipWithError("run failed");
-        benchmark::DoNotOptimize(view.textSize);
+        if (!run.Run(false)) st.SkipWithError("run failed");
+        benchmark::DoNotOptimize(run.view.textSize);
     }
-    st.counters["rows"] = static_cast<double>(state.history.longitude.days());
+    st.counters["rows"] = static_cast<double>(run.state.history.longitude.days());
 }
 
 void BM_LibraryCallsOfTheLongestRun(benchmark::State& st) {

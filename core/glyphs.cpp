@@ -7,7 +7,6 @@
 #include "core/text_lines.h"
 
 namespace novarel::glyph {
-namespace {
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -26,8 +25,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-}  // namespace
 
 unsigned char BodyCode(int bodyIndex, bool heliocentric) {
     switch (bodyIndex) {

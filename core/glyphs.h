@@ -39,6 +39,9 @@ char32_t Cp1252CodePoint(unsigned char c);
 // Display cells the code point takes in a terminal (the zodiac signs are wide).
 int DisplayWidth(char32_t cp);
 
+// The UTF-8 bytes of one code point, appended to out.
+void AppendUtf8(std::string& out, char32_t cp);
+
 // One line of table text (no line end) as UTF-8. For each wide symbol one
 // blank is taken from the next run of two or more blanks, or the line's
 // single trailing blank, so that columns stay under their headings.

@@ -25,7 +25,7 @@ private:
     EventLog& log_;
 };
 
-class LoggingLibrary final : public EphemerisLibrary {
+class LoggingLibrary final : public NoEclipseLibrary {
 public:
     explicit LoggingLibrary(EventLog& log) : log_(log) {}
     void set_ephe_path(const std::string& p) override { log_.push_back("library:path " + p); }
@@ -34,15 +34,6 @@ public:
     std::int32_t calc(double, int, std::int32_t flags, double* xx, char*) override {
         std::fill(xx, xx + 6, 0.0);
         return flags;
-    }
-    // No eclipse anywhere.
-    std::int32_t sol_eclipse_when_glob(double, std::int32_t, std::int32_t, double*, bool,
-                                       char*) override {
-        return 0;
-    }
-    std::int32_t lun_eclipse_when(double, std::int32_t, std::int32_t, double*, bool,
-                                  char*) override {
-        return 0;
     }
 
 private:

@@ -84,7 +84,7 @@ TEST(AspectarianRun, DataFileIsOneColumnWithCrLfWhateverThePage) {
 
 // Mercury (library body 2) follows a given longitude in minutes from an
 // origin; every other body stays at 0. No delta T.
-class TurningLibrary final : public EphemerisLibrary {
+class TurningLibrary final : public test::NoEclipseLibrary {
 public:
     TurningLibrary(double originJD, std::function<double(double)> path)
         : origin_(originJD), path_(std::move(path)) {}
@@ -95,15 +95,6 @@ public:
         for (int k = 0; k < 6; ++k) xx[k] = 0;
         if (body == 2 && (flags & 2048) == 0) xx[0] = NormalizeDegrees(path_((t - origin_) * 1440));
         return flags;
-    }
-    // No eclipse anywhere.
-    std::int32_t sol_eclipse_when_glob(double, std::int32_t, std::int32_t, double*, bool,
-                                       char*) override {
-        return 0;
-    }
-    std::int32_t lun_eclipse_when(double, std::int32_t, std::int32_t, double*, bool,
-                                  char*) override {
-        return 0;
     }
 
 private:

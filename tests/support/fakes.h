@@ -51,6 +51,20 @@ public:
     std::vector<float> percents;
 };
 
+// The eclipse searches of a sky with no eclipse, for fakes that answer only
+// positions.
+class NoEclipseLibrary : public EphemerisLibrary {
+public:
+    std::int32_t sol_eclipse_when_glob(double, std::int32_t, std::int32_t, double*, bool,
+                                       char*) override {
+        return 0;
+    }
+    std::int32_t lun_eclipse_when(double, std::int32_t, std::int32_t, double*, bool,
+                                  char*) override {
+        return 0;
+    }
+};
+
 // A library fake that records every call and answers with values made from
 // the body number and flags, so tests can tell where each result went.
 class RecordingLibrary final : public EphemerisLibrary {
