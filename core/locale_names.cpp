@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <optional>
+
 #include "core/cp1252_table.h"
 
 namespace novarel {

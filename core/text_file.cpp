@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "core/replacement_file.h"
-
 #include "core/text_lines.h"
 
 namespace novarel {
