@@ -8,6 +8,7 @@
 #include "tests/ui/gui_fixture.h"
 #include "ui/data_window.h"
 #include "ui/input_window.h"
+#include "ui/pdf_book.h"
 #include "ui/print_preview.h"
 #include "ui/qt_printer.h"
 
@@ -19,6 +20,7 @@ class GuiPdfBook : public QObject {
     Q_OBJECT
 private slots:
     void commandLinePdfIsTheDesktopPrint();
+    void periodsFollowOneAnotherInOneBook();
 };
 
 namespace {
@@ -36,8 +38,7 @@ QString PdfPages(const std::string& pdf) {
     return match.hasMatch() ? match.captured(1) : QString("<none>");
 }
 
-// "Print data" of the month's aspectarian, then Print in the preview.
-std::string DesktopPrint(const ProgramFolder& folder) {
+std::unique_ptr<GuiApp> AspectarianOfJanuary2000(const ProgramFolder& folder) {
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
     input.txtDay()->setText("1");
@@ -45,6 +46,12 @@ std::string DesktopPrint(const ProgramFolder& folder) {
     input.txtYear()->setText("2000");
     QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
     Settle();
+    return app;
+}
+
+// "Print data" of the month's aspectarian, then Print in the preview.
+std::string DesktopPrint(const ProgramFolder& folder) {
+    auto app = AspectarianOfJanuary2000(folder);
     const std::string pdf = folder.file("desktop.pdf");
     app->printer().printToPdf(pdf);
     app->dataWindow().action("mnuPrintData")->trigger();
@@ -85,6 +92,25 @@ void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
     const QString desktopText = Run("pdftotext", layout);
     QVERIFY(desktopText.count('\f') > 1);
     QCOMPARE(Run("pdftotext", cliLayout), desktopText);
+}
+
+// A range prints period after period: each starts on a new page, in the
+// font size of its own width.
+void GuiPdfBook::periodsFollowOneAnotherInOneBook() {
+    ProgramFolder folder;
+    const std::string month = DesktopPrint(folder);
+    auto app = AspectarianOfJanuary2000(folder);
+    const std::string twice = folder.file("twice.pdf");
+    {
+        PdfBook book(folder.path().string(), twice, app->messages());
+        QCOMPARE(QString::fromStdString(book.error()), QString());
+        QVERIFY(book.addPeriod(app->program()));
+        QVERIFY(book.addPeriod(app->program()));
+        QVERIFY(book.finish());
+    }
+    QCOMPARE(PdfPages(twice).toInt(), 2 * PdfPages(month).toInt());
+    const QString once = Run("pdftotext", {"-layout", QString::fromStdString(month), "-"});
+    QCOMPARE(Run("pdftotext", {"-layout", QString::fromStdString(twice), "-"}), once + once);
 }
 
 QTEST_MAIN(GuiPdfBook)
