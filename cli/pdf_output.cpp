@@ -15,7 +15,12 @@ int PrintPdf(Program& program, const std::string& pdfPath, MessageSink& messages
         messages.showMessage(book.error(), msg::TitleWarning, MessageIcon::Exclamation);
         return 1;
     }
-    if (!book.addPeriod(program) || !book.finish()) return 1;
+    if (!book.addPeriod(program)) return 1;
+    if (!book.finish()) {
+        messages.showMessage("The PDF file " + pdfPath + " cannot be written.", msg::TitleWarning,
+                             MessageIcon::Exclamation);
+        return 1;
+    }
     return 0;
 #else
     (void)program;

@@ -92,6 +92,15 @@ void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
     const QString desktopText = Run("pdftotext", layout);
     QVERIFY(desktopText.count('\f') > 1);
     QCOMPARE(Run("pdftotext", cliLayout), desktopText);
+
+    // A file that cannot be written is reported, with a failing status.
+    novarel.start(QString(NOVAREL_BUILD_DIR) + "/novarel",
+                  {"ephemeris", "--start", "2000-01-01", "--dir",
+                   QString::fromStdString(folder.path().string()), "--pdf", "/proc/novarel.pdf"});
+    QVERIFY(novarel.waitForFinished(60000));
+    QCOMPARE(novarel.exitCode(), 1);
+    QVERIFY(novarel.readAllStandardError().contains(
+        "Warning!: The PDF file /proc/novarel.pdf cannot be written.\n"));
 }
 
 // A range prints period after period: each starts on a new page, in the
