@@ -15,7 +15,9 @@
 #include "cli/commands.h"
 #include "cli/console_seams.h"
 #include "cli/help_format.h"
+#include "cli/pdf_output.h"
 #include "cli/standard_output.h"
+#include "cli/version_text.h"
 #include "core/glyphs.h"
 #include "core/locale_utf8_names.h"
 #include "core/swe_library.h"
@@ -50,7 +52,12 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");  // numbers are always written with "."
 
     CLI::App app{"Novarel_SE 2.00: daily ephemeris and aspectarian at Greenwich"};
-    app.set_version_flag("--version", "novarel (Novarel_SE) 2.00");
+    // The library and the ephemeris folder of the program folder the run would use.
+    const auto versionText = [argc, argv] {
+        SweLibrary library;
+        return cli::VersionText(library, ChooseProgramFolder(cli::DirArgument(argc, argv)).path);
+    };
+    app.set_version_flag("--version", versionText);
     app.require_subcommand(1);
     app.formatter(std::make_shared<cli::OnePerLineFormatter>());
     cli::CommandOptions options;
@@ -61,10 +68,17 @@ int main(int argc, char** argv) {
         ->type_name("longitude|declination|latitude|ra")
         ->check(CLI::IsMember({"longitude", "declination", "latitude", "ra"}).description(""));
     cli::AddAspectarianOptions(*eph, options, true);
+    eph->set_version_flag("--version", versionText);
+    std::string pdfPath;
+    const std::string pdfHelp =
+        "Print the data as \"Print data\" prints them, into this PDF file, instead of stdout";
+    eph->add_option("--pdf", pdfPath, pdfHelp)->type_name("FILE");
     auto* asp = app.add_subcommand("aspectarian",
                                    "Aspects, ingresses, stations and lunations to the minute");
     cli::AddRequestOptions(*asp, options);
     cli::AddAspectarianOptions(*asp, options, false);
+    asp->set_version_flag("--version", versionText);
+    asp->add_option("--pdf", pdfPath, pdfHelp)->type_name("FILE");
 
     if (const std::string unknown = UnknownCommand(argc, argv); !unknown.empty()) {
         std::fprintf(stderr,
@@ -122,6 +136,7 @@ int main(int argc, char** argv) {
     }
     const int rc = eph->parsed() ? cli::RunEphemerisCommand(program, options)
                                  : cli::RunAspectarianCommand(program, options);
+    if (!pdfPath.empty()) return rc != 0 ? rc : cli::PrintPdf(program, pdfPath, messages);
     if (const int error =
             cli::WriteStandardOutput(OutputText(view.text(), options.encoding, names))) {
         cli::ReportOutputFailure(error);

@@ -48,7 +48,9 @@ void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
     cmd.add_flag("--require-files", o.requireFiles,
                  "Stop when no Swiss Ephemeris file is found instead of using the library's "
                  "less precise analytic ephemeris (default: off)");
-    cmd.add_option("--dir", o.dir, "Program folder (default: the folder of the executable)")
+    cmd.add_option("--dir", o.dir,
+                   "Program folder (default: the runtime files' folder beside the executable, or "
+                   "$XDG_DATA_HOME/novarel when that is not writable)")
         ->type_name("FOLDER");
     cmd.add_option("--date-order", o.dateOrder,
                    "0 month-day-year, 1 day-month-year, 2 year-month-day in data file names "

@@ -52,6 +52,8 @@ public:
     // Next lunar eclipse from tjd_start (UT); as sol_eclipse_when_glob.
     virtual std::int32_t lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
                                           double* tret, bool backward, char* serr) = 0;
+    // The library's version text, e.g. "2.10.03"; empty when unknown.
+    virtual std::string version() { return {}; }
 };
 
 }  // namespace novarel

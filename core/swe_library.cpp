@@ -2,6 +2,9 @@
 
 #include <swephexp.h>
 
+#include <algorithm>
+#include <array>
+#include <filesystem>
 #include <vector>
 
 #include "core/positions.h"
@@ -54,8 +57,27 @@ std::int32_t SweLibrary::lun_eclipse_when(double tjd_start, std::int32_t flags, 
     return swe_lun_eclipse_when(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
 }
 
+std::string SweLibrary::version() {
+    std::array<char, 256> text{};
+    return swe_version(text.data());
+}
+
 std::string EphemerisPathFor(const std::string& programDirectory) {
     return programDirectory + ":/usr/share/libswe/ephe";
+}
+
+std::string EphemerisFolderInUse(const std::string& ephemerisPath) {
+    std::size_t begin = 0;
+    while (begin <= ephemerisPath.size()) {
+        const std::size_t end = std::min(ephemerisPath.find(':', begin), ephemerisPath.size());
+        const std::string folder = ephemerisPath.substr(begin, end - begin);
+        std::error_code ec;
+        for (std::filesystem::directory_iterator it(folder, ec), last;
+             !folder.empty() && !ec && it != last; it.increment(ec))
+            if (it->path().extension() == ".se1") return folder;
+        begin = end + 1;
+    }
+    return {};
 }
 
 }  // namespace novarel

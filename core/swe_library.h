@@ -16,10 +16,15 @@ public:
                                        double* tret, bool backward, char* serr) override;
     std::int32_t lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
                                   double* tret, bool backward, char* serr) override;
+    std::string version() override;
 };
 
 // The ephemeris path for a program folder: the folder itself, then the
 // system's ephemeris files.
 std::string EphemerisPathFor(const std::string& programDirectory);
+
+// The first folder of an ephemeris path that holds an ephemeris file (*.se1);
+// empty when none does and the library falls back on its analytic ephemeris.
+std::string EphemerisFolderInUse(const std::string& ephemerisPath);
 
 }  // namespace novarel

@@ -23,6 +23,8 @@ for layer in core output ephemeris aspectarian app cli ui; do
   ok=" $(allowed "$layer") "
   while IFS=: read -r file line text; do
     target=$(sed -E 's/^#include "([a-z_]+)\/.*/\1/' <<<"$text")
+    # The one header of ui/ without Qt: the command line's --pdf prints with it.
+    [[ $layer == cli && $text == '#include "ui/pdf_book.h"' ]] && continue
     if [[ $ok != *" $target "* ]]; then
       echo "$file:$line: $layer must not include $target: $text"
       status=1

@@ -23,6 +23,7 @@ packages=(
   python3-fonttools fonts-dejavu-core
   clang-format
   xvfb xauth poppler-utils
+  help2man man-db bash-completion desktop-file-utils appstream
 )
 
 missing=()

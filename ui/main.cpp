@@ -21,7 +21,10 @@ int main(int argc, char** argv) {
         "Novarel_SE 2.00: daily ephemeris and aspectarian at Greenwich");
     parser.addHelpOption();
     parser.addVersionOption();
-    QCommandLineOption dir("dir", "Program folder (default: the folder of the program).", "PATH");
+    QCommandLineOption dir("dir",
+                           "Program folder (default: the runtime files' folder beside the "
+                           "program, or $XDG_DATA_HOME/novarel when that is not writable).",
+                           "PATH");
     parser.addOption(dir);
     parser.process(qapp);
 

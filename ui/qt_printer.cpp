@@ -43,6 +43,9 @@ void QtPrinter::printToPdf(const std::string& path) {
 }
 
 void QtPrinter::setFont(std::string_view face, int points) {
+    // Lines already given keep the font they were given in (a book of
+    // several documents may change size between them).
+    if (started_ && !lines_.empty()) FlushPage();
     face_ = std::string(face);
     points_ = points;
 }

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# What `cmake --install` puts in place, checked with the tools a desktop and
+# a distribution use: man, bash completion, desktop-file-validate and
+# appstreamcli.
+#   install_test.sh CMAKE BUILD_FOLDER WITH_GUI(ON|OFF)
+set -euo pipefail
+cmake=$1 build=$2 gui=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR=$work/dest "$cmake" --install "$build" --prefix /usr >/dev/null
+p=$work/dest/usr
+id=io.github.novarel.NovarelSE
+expected=(bin/novarel share/man/man1/novarel.1 share/bash-completion/completions/novarel
+  share/novarel/OPTIONS.OPT share/novarel/OPTIONS.MAS share/novarel/EPHEMERI.TTF
+  share/novarel/EPHEMERI-LICENSE.TXT share/novarel/README.TXT share/novarel/NOVAREL.HLP
+  share/novarel/REVISION.HLP)
+if [[ $gui == ON ]]; then
+  expected+=(bin/novarel-gui share/man/man1/novarel-gui.1 share/applications/$id.desktop
+    share/icons/hicolor/scalable/apps/$id.svg share/metainfo/$id.metainfo.xml)
+fi
+for f in "${expected[@]}"; do [[ -s $p/$f ]] || fail "$f not installed"; done
+[[ -x $p/bin/novarel ]] || fail "bin/novarel is not executable"
+
+# The manual pages render and carry the commands' own options.
+page=$(MANWIDTH=100 man -l "$p/share/man/man1/novarel.1" 2>&1)
+for want in "novarel ephemeris" "novarel aspectarian" "--start YYYY-MM-DD" "--pdf FILE" \
+  "--moon-change-only" "XDG_DATA_HOME" "share/novarel"; do
+  grep -qF -- "$want" <<<"$page" || fail "novarel(1) lacks '$want'"
+done
+if [[ $gui == ON ]]; then
+  page=$(MANWIDTH=100 man -l "$p/share/man/man1/novarel-gui.1" 2>&1)
+  grep -qF -- "--dir" <<<"$page" || fail "novarel-gui(1) lacks --dir"
+fi
+
+# The completion loads and completes commands, options and their values.
+completion=$(PATH="$p/bin:$PATH" bash -c '
+  source /usr/share/bash-completion/bash_completion
+  source "$1"
+  complete -p novarel
+  show() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
+           COMPREPLY=(); _novarel; echo "$* => ${COMPREPLY[*]}"; }
+  show novarel asp
+  show novarel ephemeris --vi
+  show novarel ephemeris --view de
+  show novarel aspectarian --zodiac s
+  show novarel aspectarian --moon' _ "$p/share/bash-completion/completions/novarel" 2>&1)
+for want in "complete -F _novarel novarel" "novarel asp => aspectarian" \
+  "novarel ephemeris --vi => --view" "--view de => declination" "--zodiac s => sidereal" \
+  "--moon => --moon-change-only"; do
+  grep -qF -- "$want" <<<"$completion" || fail "completion: no '$want' in: $completion"
+done
+
+if [[ $gui == ON ]]; then
+  desktop-file-validate "$p/share/applications/$id.desktop" || fail "desktop entry"
+  appstreamcli validate --no-net "$p/share/metainfo/$id.metainfo.xml" || fail "metainfo"
+  grep -q "<svg" "$p/share/icons/hicolor/scalable/apps/$id.svg" || fail "icon"
+fi
+
+# The installed program finds its runtime files and the system's ephemeris.
+version=$("$p/bin/novarel" --version)
+grep -qx "Program folder: $p/share/novarel" <<<"$version" || fail "version: $version"
+grep -qx "Ephemeris folder: /usr/share/libswe/ephe" <<<"$version" || fail "version: $version"
+echo "installed and checked: ${#expected[@]} files"

@@ -1,0 +1,126 @@
+// novarel --pdf prints what the desktop program's "Print data" prints: the
+// same pages, breaks and glyph font, without a display.
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "tests/ui/gui_fixture.h"
+#include "ui/data_window.h"
+#include "ui/input_window.h"
+#include "ui/pdf_book.h"
+#include "ui/print_preview.h"
+#include "ui/qt_printer.h"
+
+using namespace novarel;
+using namespace novarel::ui;
+using namespace novarel::ui::test;
+
+class GuiPdfBook : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLinePdfIsTheDesktopPrint();
+    void periodsFollowOneAnotherInOneBook();
+};
+
+namespace {
+
+QString Run(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString PdfPages(const std::string& pdf) {
+    const QString info = Run("pdfinfo", {QString::fromStdString(pdf)});
+    const auto match = QRegularExpression("Pages: +(\\d+)").match(info);
+    return match.hasMatch() ? match.captured(1) : QString("<none>");
+}
+
+std::unique_ptr<GuiApp> AspectarianOfJanuary2000(const ProgramFolder& folder) {
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    input.txtDay()->setText("1");
+    input.txtMonth()->setText("1");
+    input.txtYear()->setText("2000");
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
+    Settle();
+    return app;
+}
+
+// "Print data" of the month's aspectarian, then Print in the preview.
+std::string DesktopPrint(const ProgramFolder& folder) {
+    auto app = AspectarianOfJanuary2000(folder);
+    const std::string pdf = folder.file("desktop.pdf");
+    app->printer().printToPdf(pdf);
+    app->dataWindow().action("mnuPrintData")->trigger();
+    QTest::mouseClick(app->printPreview().printButton(), Qt::LeftButton);
+    return pdf;
+}
+
+}  // namespace
+
+void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
+    ProgramFolder folder;
+    const std::string desktop = DesktopPrint(folder);
+    const std::string cli = folder.file("cli.pdf");
+    QProcess novarel;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");  // the program needs no display of its own
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    novarel.setProcessEnvironment(env);
+    novarel.start(
+        QString(NOVAREL_BUILD_DIR) + "/novarel",
+        {"aspectarian", "--start", "2000-01-01", "--full-month", "--dir",
+         QString::fromStdString(folder.path().string()), "--pdf", QString::fromStdString(cli)});
+    QVERIFY(novarel.waitForFinished(60000));
+    QCOMPARE(novarel.exitCode(), 0);
+    QVERIFY(novarel.readAllStandardOutput().isEmpty());  // the pages went to the file
+
+    // A month's aspectarian takes more than one page.
+    QVERIFY(PdfPages(desktop).toInt() > 1);
+    QCOMPARE(PdfPages(cli), PdfPages(desktop));
+    const QString fonts = Run("pdffonts", {QString::fromStdString(cli)});
+    const QStringList rows = fonts.split('\n').filter("EPHEMERI");
+    QCOMPARE(rows.size(), 1);
+    QVERIFY2(rows[0].split(' ', Qt::SkipEmptyParts).value(4) == "yes", qPrintable(fonts));
+    // Page for page the same text, so the same breaks.
+    const QStringList layout = {"-layout", QString::fromStdString(desktop), "-"};
+    const QStringList cliLayout = {"-layout", QString::fromStdString(cli), "-"};
+    const QString desktopText = Run("pdftotext", layout);
+    QVERIFY(desktopText.count('\f') > 1);
+    QCOMPARE(Run("pdftotext", cliLayout), desktopText);
+
+    // A file that cannot be written is reported, with a failing status.
+    novarel.start(QString(NOVAREL_BUILD_DIR) + "/novarel",
+                  {"ephemeris", "--start", "2000-01-01", "--dir",
+                   QString::fromStdString(folder.path().string()), "--pdf", "/proc/novarel.pdf"});
+    QVERIFY(novarel.waitForFinished(60000));
+    QCOMPARE(novarel.exitCode(), 1);
+    QVERIFY(novarel.readAllStandardError().contains(
+        "Warning!: The PDF file /proc/novarel.pdf cannot be written.\n"));
+}
+
+// A range prints period after period: each starts on a new page, in the
+// font size of its own width.
+void GuiPdfBook::periodsFollowOneAnotherInOneBook() {
+    ProgramFolder folder;
+    const std::string month = DesktopPrint(folder);
+    auto app = AspectarianOfJanuary2000(folder);
+    const std::string twice = folder.file("twice.pdf");
+    {
+        PdfBook book(folder.path().string(), twice, app->messages());
+        QCOMPARE(QString::fromStdString(book.error()), QString());
+        QVERIFY(book.addPeriod(app->program()));
+        QVERIFY(book.addPeriod(app->program()));
+        QVERIFY(book.finish());
+    }
+    QCOMPARE(PdfPages(twice).toInt(), 2 * PdfPages(month).toInt());
+    const QString once = Run("pdftotext", {"-layout", QString::fromStdString(month), "-"});
+    QCOMPARE(Run("pdftotext", {"-layout", QString::fromStdString(twice), "-"}), once + once);
+}
+
+QTEST_MAIN(GuiPdfBook)
+#include "gui_pdf_book_test.moc"
