@@ -150,6 +150,9 @@ private:
     std::array<MenuItemState, MainMenu.size()> mainMenu_{};
 
 public:
+    // Where the generators write their data files; empty: the program folder.
+    std::string dataFolder;
+
     // The state the generators and the windows share.
     CalcRequest request;
     RunState state;

@@ -19,6 +19,7 @@ packages=(
   libswe-dev swe-basic-data
   qt6-base-dev
   libfmt-dev libcli11-dev
+  nlohmann-json3-dev libical-dev
   libgtest-dev libbenchmark-dev
   python3-fonttools fonts-dejavu-core
   clang-format
