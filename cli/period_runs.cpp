@@ -208,7 +208,7 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
             ++written;
         }
         changed.notify_all();
-        bar.clear();
+        if (!r.messages.empty()) bar.clear();
         for (const std::string& m : r.messages)
             if (said.insert(m).second) std::fprintf(stderr, "%s\n", m.c_str());
         if (setup.choices.format == ExportFormat::Json && !r.output.empty()) {

@@ -11,8 +11,11 @@ ProgressBar::ProgressBar(bool shown, std::size_t total)
 
 void ProgressBar::step(std::size_t done) {
     if (!shown_) return;
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
+    const auto now = std::chrono::steady_clock::now();
+    // A terminal redrawn a few times a second is enough to read.
+    if (done < total_ && drawn_ && now - lastDrawn_ < std::chrono::milliseconds(100)) return;
+    lastDrawn_ = now;
+    const double seconds = std::chrono::duration<double>(now - started_).count();
     std::fprintf(stderr, "\r%s", ProgressLine(done, total_, seconds).c_str());
     std::fflush(stderr);
     drawn_ = true;

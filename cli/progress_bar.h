@@ -20,6 +20,7 @@ private:
     bool drawn_ = false;
     std::size_t total_;
     std::chrono::steady_clock::time_point started_;
+    std::chrono::steady_clock::time_point lastDrawn_;
 };
 
 // "[#####     ]  50%  12.0 periods/s  0:05 left" for done of total after seconds.
