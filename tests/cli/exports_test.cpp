@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <regex>
 #include <set>
 
 #include "cli/export_records.h"
@@ -80,6 +79,12 @@ std::vector<std::array<double, 4>> SwetestYear(int year, int days) {
     return rows;
 }
 
+bool Digits(const std::string& text, std::size_t from, std::size_t count) {
+    for (std::size_t i = from; i < from + count; ++i)
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
 double AngleDiff(double a, double b) {
     const double d = std::fmod(std::fabs(a - b), 360.0);
     return d > 180 ? 360 - d : d;
@@ -90,10 +95,12 @@ constexpr double Tolerance = 1e-7 + 5e-8;
 
 // The eleven cells of each row of a text table, UTF-8, without blanks.
 std::vector<std::vector<std::string>> TableCells(const std::string& cp1252Text) {
-    static const std::regex row("^  \\d\\d [A-Za-z]{3}  .*");
     std::vector<std::vector<std::string>> cells;
     for (const std::string& line : Lines(cp1252Text, "\r\n")) {
-        if (!std::regex_match(line, row) || line.size() < 109) continue;
+        // "  dd mmm  " opens a row.
+        if (line.size() < 109 || line.compare(0, 2, "  ") != 0 || !Digits(line, 2, 2) ||
+            line[4] != ' ' || line.compare(8, 2, "  ") != 0)
+            continue;
         std::vector<std::string> rowCells;
         for (std::size_t i = 0; i < 11; ++i) {
             std::string cell = line.substr(line.size() - 109 + 10 * i, 9);
@@ -176,10 +183,10 @@ TEST(EphemerisExport, BodiesKeepsOnlyThoseBodies) {
 // The lines of the text aspectarian that hold an event (a time in the hh:mm
 // field after the title block).
 std::size_t EventLineCount(const std::string& text) {
-    static const std::regex event("^  .{6}  \\d\\d:\\d\\d  .+");
     std::size_t count = 0;
     for (const std::string& line : Lines(text))
-        if (std::regex_match(line, event)) ++count;
+        if (line.size() > 17 && Digits(line, 10, 2) && line[12] == ':' && Digits(line, 13, 2))
+            ++count;
     return count;
 }
 
