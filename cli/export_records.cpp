@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -202,12 +203,15 @@ std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const 
                     GlyphTextUtf8(Trimmed(EphemerisCell(t, p, b, c.raInHms)));
             const std::string body = BodyName(b, c.heliocentric);
             if (c.format == ExportFormat::Csv) {
-                out += fmt::format(
-                    "{},{},{},{},{},{},{},{},{},{},{}", date, Number(day.jdUt),
-                    Number(siderealHours), body, Number(p.BodyLongitude[k]),
-                    Number(p.BodyLatitude[k]), Number(p.BodyRightAscension[k]),
-                    Number(p.BodyDeclination[k]), withSpeed ? Number(p.LongitudeSpeed[k]) : "",
-                    withSpeed ? Number(p.RightAscensionSpeed[k]) : "", retrograde ? 1 : 0);
+                auto to = std::back_inserter(out);
+                fmt::format_to(to, "{},{},{},{},{},{},{},{},", date, day.jdUt, siderealHours, body,
+                               p.BodyLongitude[k], p.BodyLatitude[k], p.BodyRightAscension[k],
+                               p.BodyDeclination[k]);
+                if (withSpeed)
+                    fmt::format_to(to, "{},{},", p.LongitudeSpeed[k], p.RightAscensionSpeed[k]);
+                else
+                    out += ",,";
+                out += retrograde ? '1' : '0';
                 // Longitude, latitude, right ascension, declination: the files' order.
                 for (const std::string& cell : cells) out += "," + CsvField(cell);
                 out += "\r\n";
