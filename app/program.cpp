@@ -151,9 +151,16 @@ void Program::setGenerators(Generators& generators) {
 }
 
 RunContext Program::context() {
-    return RunContext{
-        request,           state,  options, *library_,        seams_.messages, seams_.progress,
-        generatorWindows_, buffer, names,   programDirectory_};
+    return RunContext{request,
+                      state,
+                      options,
+                      *library_,
+                      seams_.messages,
+                      seams_.progress,
+                      generatorWindows_,
+                      buffer,
+                      names,
+                      dataFolder.empty() ? programDirectory_ : dataFolder};
 }
 
 OptionsEditor Program::optionsEditor() {

@@ -108,7 +108,6 @@ public:
     // The main window was moved or resized.
     void MainWindowMoved(const WindowRect& rect);
 
-    // The input window's two buttons.
     // The input window's two buttons; a full-month run moves the day box to
     // the first, which the window then shows.
     RunOutcome CalculateEphemeris();
@@ -150,6 +149,9 @@ private:
     std::array<MenuItemState, MainMenu.size()> mainMenu_{};
 
 public:
+    // Where the generators write their data files; empty: the program folder.
+    std::string dataFolder;
+
     // The state the generators and the windows share.
     CalcRequest request;
     RunState state;

@@ -67,7 +67,8 @@ void SampleDay(RunContext& ctx, AspectarianState& asp, double dayStart, bool fir
 // The day's events, sorted by time, and a blank line after them.
 void AddDayBlock(const DaySearch& search, AspectarianState& asp) {
     FindDayEvents(search, asp);
-    SortEventLinesByTime(asp.EventLines);
+    SortEventsByTime(asp.EventLines, asp.DayEvents);
+    asp.Events.insert(asp.Events.end(), asp.DayEvents.begin(), asp.DayEvents.end());
     BlankRepeatedDates(asp.EventLines);
     for (auto& line : asp.EventLines) asp.ReportLines.push_back(std::move(line));
     asp.EventLines.clear();
@@ -117,6 +118,7 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     asp.ReportLines = TitleLines(ctx);
     asp.StationRecords.clear();
     asp.StationCount = 0;
+    asp.Events.clear();
 
     DaySearch search = SearchChoices(ctx);
     EclipseSearch eclipses(ctx.library);

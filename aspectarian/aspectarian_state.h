@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "aspectarian/aspect_event.h"
 #include "core/int_indexed.h"
 
 namespace novarel {
@@ -26,8 +27,11 @@ struct StationRecord {
 struct AspectarianState {
     // The whole report of the last run: 6 title lines, then the day blocks.
     std::vector<std::string> ReportLines;
-    // The events of the day being searched, in the order found.
+    // The events of the day being searched, in the order found, and their lines.
+    std::vector<AspectEvent> DayEvents;
     std::vector<std::string> EventLines;
+    // Every event of the last run in the report's order.
+    std::vector<AspectEvent> Events;
     // Bodies 0..11 by samples 0..25; row 0 holds the hour. Declinations hold
     // the ecliptic latitude in a heliocentric run.
     IntIndexed<IntIndexed<double, 26>, 12> HourlyLongitudes{};

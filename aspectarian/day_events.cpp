@@ -13,7 +13,7 @@
 namespace novarel {
 namespace {
 
-enum Aspect { NoAspect = 0, Conjunction, Sextile, Square, Trine, Opposition };
+using Aspect = AspectNumber;
 
 // Sign of a longitude, 1 Aries .. 12 Pisces; 0 or 13 just outside 0..360.
 double SignOf(double x) { return std::floor(std::floor(x) / 30) + 1; }
@@ -69,67 +69,31 @@ Aspect AspectOf(double separation) {
     return NoAspect;
 }
 
-// " dd" + sign glyph + "mm.m" of the Moon at a lunation.
-std::string MoonPositionText(double longitude) {
-    if (longitude < 0) longitude += 360;
-    if (longitude >= 360) longitude -= 360;
-    return PositionCell(longitude).substr(0, 8);
-}
-
 // The eclipse said of a New Moon (conjunction) or Full Moon (opposition) at
 // minute m of hour h: the library's eclipse search decides.
-std::string EclipseText(Aspect lunation, const DaySearch& day, int hour, double minute) {
-    if (day.eclipses == nullptr) return {};
+const char* EclipseName(Aspect lunation, const DaySearch& day, int hour, double minute) {
+    if (day.eclipses == nullptr) return "";
     const double moment = day.dayJD + hour / 24.0 + minute / 1440;
     if (lunation == Conjunction && day.eclipses->AtLunation(EclipseKind::Solar, moment))
-        return " - solar eclipse";
+        return "solar";
     if (lunation == Opposition && day.eclipses->AtLunation(EclipseKind::Lunar, moment))
-        return " - lunar eclipse";
-    return {};
+        return "lunar";
+    return "";
 }
 
-std::string LunationText(Aspect aspect, double moonLongitude, const DaySearch& day, int hour,
-                         double minute) {
-    const char* phase = aspect == Conjunction  ? "New Moon"
-                        : aspect == Square     ? "Quarter Moon"
-                        : aspect == Opposition ? "Full Moon"
-                                               : nullptr;
-    if (phase == nullptr) return {};
-    return " - (" + std::string(phase) + "," + MoonPositionText(moonLongitude) + ")" +
-           EclipseText(aspect, day, hour, minute);
+const char* PhaseName(Aspect aspect) {
+    return aspect == Conjunction  ? "New Moon"
+           : aspect == Square     ? "Quarter Moon"
+           : aspect == Opposition ? "Full Moon"
+                                  : "";
 }
 
-class DayLines {
-public:
-    DayLines(const DaySearch& day, std::vector<std::string>& lines) : day_(day), lines_(lines) {}
-
-    // Two blanks, "dd mmm", two blanks, "hh:mm", two blanks: 17 characters.
-    std::string& Start(int hour, double minute) {
-        std::string line;
-        line.reserve(64);
-        line += "  ";
-        line += day_.dayLabel;
-        line += "  ";
-        line += ClockText(hour, minute);
-        line += "  ";
-        lines_.push_back(std::move(line));
-        return lines_.back();
-    }
-
-    // Body glyph, two blanks, glyph of the sign entered, then the kind of ingress.
-    void Ingress(int hour, double minute, unsigned char bodyGlyph, int signEntered,
-                 const char* kind) {
-        std::string& line = Start(hour, minute);
-        line += static_cast<char>(bodyGlyph);
-        line += "  ";
-        line += glyph::SignChar(signEntered);
-        line += kind;
-    }
-
-private:
-    const DaySearch& day_;
-    std::vector<std::string>& lines_;
-};
+// A longitude brought once into 0..360, as the lunation's Moon is shown.
+double Normalised(double longitude) {
+    if (longitude < 0) longitude += 360;
+    if (longitude >= 360) longitude -= 360;
+    return longitude;
+}
 
 void RecordStation(const DaySearch& day, AspectarianState& a, int body, int hour, int code) {
     if (a.StationRecords.size() >= static_cast<std::size_t>(MaxStationRecords)) return;
@@ -166,9 +130,7 @@ std::optional<double> ParallelMinute(double f0, double f1, double s0, double s1)
 // order in which they are added shows in the report.
 class DayEventSearch {
 public:
-    DayEventSearch(const DaySearch& day, AspectarianState& a)
-        : day_(day), a_(a), lines_(day, a.EventLines) {
-        for (int k = Sun; k <= NorthNode; ++k) glyphs_[k] = glyph::BodyCode(k, day.heliocentric);
+    DayEventSearch(const DaySearch& day, AspectarianState& a) : day_(day), a_(a) {
         if (day.noMoonIngress) ingressDone_[Moon] = 1;
         stationDone_[Sun] = 1;
         stationDone_[Moon] = 1;
@@ -202,6 +164,26 @@ private:
         return x;
     }
 
+    AspectEvent& Add(EventKind kind, int hour, double minute, int body1, int body2) {
+        AspectEvent e;
+        e.kind = kind;
+        e.hour = hour;
+        e.minute = minute;
+        e.dayJD = day_.dayJD;
+        e.body1 = body1;
+        e.body2 = body2;
+        e.heliocentric = day_.heliocentric;
+        a_.DayEvents.push_back(e);
+        return a_.DayEvents.back();
+    }
+
+    void AddIngress(int body, int h, double m, int entered, double longitude) {
+        AspectEvent& e = Add(EventKind::Ingress, h, m, body, 0);
+        e.sign = entered;
+        e.position1 = Normalised(longitude);
+        ingressDone_[body] = 1;
+    }
+
     void FindIngress(int body, int h) {
         if (ingressDone_[body] != 0) return;
         const HourSpan x = Longitudes(body, h);
@@ -216,12 +198,10 @@ private:
         if (body == Moon) {
             if (!day_.cardinalMoonIngressOnly || entered == 1 || entered == 4 || entered == 7 ||
                 entered == 10) {
-                lines_.Ingress(h, m, glyphs_[body], entered, " - Moon ingress");
-                ingressDone_[body] = 1;
+                AddIngress(body, h, m, entered, x.end);
             }
         } else if (!day_.moonChangeOnly) {
-            lines_.Ingress(h, m, glyphs_[body], entered, " - planet ingress");
-            ingressDone_[body] = 1;
+            AddIngress(body, h, m, entered, x.end);
         }
     }
 
@@ -239,11 +219,10 @@ private:
             code = glyph::StationDirect;
         }
         if (code == 0 || day_.moonChangeOnly) return;
-        std::string& line = lines_.Start(h, 0);
-        line += static_cast<char>(glyphs_[body]);
-        line += "  ";
-        line += static_cast<char>(code);
-        line += " +/- up to 1 hour";
+        AspectEvent& e = Add(EventKind::Station, h, 0, body, 0);
+        e.retrograde = code == glyph::StationRetrograde;
+        e.position1 = Normalised(x.start);
+        e.sign = static_cast<int>(SignOf(e.position1));
         stationDone_[body] = 1;
         RecordStation(day_, a_, body, h, code);
     }
@@ -274,11 +253,18 @@ private:
         if (sep > 180) sep = 360 - sep;
         const Aspect aspect = AspectOf(sep);
         if (aspect == NoAspect || day_.moonChangeOnly) return;
-        std::string& line = lines_.Start(h, m);
-        line += static_cast<char>(glyphs_[i]);
-        line += static_cast<char>(glyph::AspectBase + aspect);
-        line += static_cast<char>(glyphs_[j]);
-        if (i == Sun && j == Moon) line += LunationText(aspect, Fx, day_, h, m);
+        const char* phase = i == Sun && j == Moon ? PhaseName(aspect) : "";
+        const char* eclipse = *phase != 0 ? EclipseName(aspect, day_, h, m) : "";
+        const EventKind kind = *eclipse != 0 ? EventKind::Eclipse
+                               : *phase != 0 ? EventKind::Lunation
+                                             : EventKind::Aspect;
+        AspectEvent& e = Add(kind, h, m, i, j);
+        e.aspect = aspect;
+        e.position1 = Normalised(iFaster ? Fx : Sx);
+        e.position2 = Normalised(iFaster ? Sx : Fx);
+        e.sign = static_cast<int>(SignOf(e.position1));
+        e.phase = phase;
+        e.eclipse = eclipse;
     }
 
     // Parallels and contraparallels of declination (latitude when heliocentric).
@@ -296,16 +282,14 @@ private:
         const double Sx = s0 + (s1 - s0) * m / 60;
         if (!(std::fabs(std::fabs(Sx) - std::fabs(Fx)) < 0.5) || day_.moonChangeOnly) return;
         const bool sameSide = (Fx >= 0 && Sx >= 0) || (Fx < 0 && Sx < 0);
-        std::string& line = lines_.Start(h, m);
-        line += static_cast<char>(glyphs_[i]);
-        line += static_cast<char>(sameSide ? glyph::Parallel : glyph::Contraparallel);
-        line += static_cast<char>(glyphs_[j]);
+        AspectEvent& e =
+            Add(sameSide ? EventKind::Parallel : EventKind::Contraparallel, h, m, i, j);
+        e.position1 = iFaster ? Fx : Sx;
+        e.position2 = iFaster ? Sx : Fx;
     }
 
     const DaySearch& day_;
     AspectarianState& a_;
-    DayLines lines_;
-    IntIndexed<unsigned char, 12> glyphs_{};
     IntIndexed<int, 12> ingressDone_{};
     IntIndexed<int, 12> stationDone_{};
 };
@@ -334,8 +318,10 @@ std::string ClockText(int hour, double minute) {
 }
 
 void FindDayEvents(const DaySearch& day, AspectarianState& a) {
-    a.EventLines.clear();
+    a.DayEvents.clear();
     DayEventSearch(day, a).Run();
+    a.EventLines.clear();
+    for (const AspectEvent& e : a.DayEvents) a.EventLines.push_back(EventLineText(e, day.dayLabel));
 }
 
 }  // namespace novarel

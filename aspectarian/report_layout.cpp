@@ -23,15 +23,20 @@ std::string PaddedTo(std::string text, std::size_t width) {
 }  // namespace
 
 void SortEventLinesByTime(std::vector<std::string>& lines) {
+    std::vector<AspectEvent> none;
+    SortEventsByTime(lines, none);
+}
+
+void SortEventsByTime(std::vector<std::string>& lines, std::vector<AspectEvent>& events) {
+    const bool withEvents = events.size() == lines.size();
     const std::size_t n = lines.size();
     for (std::size_t a = 0; a + 1 < n; ++a) {
         for (std::size_t b = a + 1; b < n; ++b) {
             const double ha = FieldValue(lines[a], 10);
             const double hb = FieldValue(lines[b], 10);
-            if (ha > hb) {
+            if (ha > hb || (ha == hb && FieldValue(lines[a], 13) > FieldValue(lines[b], 13))) {
                 std::swap(lines[a], lines[b]);
-            } else if (ha == hb && FieldValue(lines[a], 13) > FieldValue(lines[b], 13)) {
-                std::swap(lines[a], lines[b]);
+                if (withEvents) std::swap(events[a], events[b]);
             }
         }
     }

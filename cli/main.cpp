@@ -16,6 +16,7 @@
 #include "cli/console_seams.h"
 #include "cli/help_format.h"
 #include "cli/pdf_output.h"
+#include "cli/period_runs.h"
 #include "cli/standard_output.h"
 #include "cli/version_text.h"
 #include "core/glyphs.h"
@@ -32,16 +33,6 @@ std::string UnknownCommand(int argc, char** argv) {
     for (const char* c : Commands)
         if (std::string_view(argv[1]) == c) return {};
     return argv[1];
-}
-
-// The Data window's text in the chosen encoding. UTF-8 output names days and
-// months in the locale's own letters, which the single-byte text may lack.
-std::string OutputText(const std::string& text, const std::string& encoding,
-                       const novarel::LocaleNames& shown) {
-    using namespace novarel;
-    if (encoding == "cp1252") return text;
-    return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
-                        Utf8NamesFromCurrentLocale());
 }
 
 }  // namespace
@@ -68,17 +59,18 @@ int main(int argc, char** argv) {
         ->type_name("longitude|declination|latitude|ra")
         ->check(CLI::IsMember({"longitude", "declination", "latitude", "ra"}).description(""));
     cli::AddAspectarianOptions(*eph, options, true);
+    cli::AddExportOptions(*eph, options, false);
     eph->set_version_flag("--version", versionText);
-    std::string pdfPath;
     const std::string pdfHelp =
         "Print the data as \"Print data\" prints them, into this PDF file, instead of stdout";
-    eph->add_option("--pdf", pdfPath, pdfHelp)->type_name("FILE");
+    eph->add_option("--pdf", options.pdf, pdfHelp)->type_name("FILE");
     auto* asp = app.add_subcommand("aspectarian",
                                    "Aspects, ingresses, stations and lunations to the minute");
     cli::AddRequestOptions(*asp, options);
     cli::AddAspectarianOptions(*asp, options, false);
+    cli::AddExportOptions(*asp, options, true);
     asp->set_version_flag("--version", versionText);
-    asp->add_option("--pdf", pdfPath, pdfHelp)->type_name("FILE");
+    asp->add_option("--pdf", options.pdf, pdfHelp)->type_name("FILE");
 
     if (const std::string unknown = UnknownCommand(argc, argv); !unknown.empty()) {
         std::fprintf(stderr,
@@ -112,35 +104,10 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    cli::StderrMessages messages;
-    cli::QuietProgress progress;
-    cli::CapturedView view;
-    cli::NoWindows windows;
     const ProgramFolder folder = ChooseProgramFolder(options.dir);
     if (!folder.error.empty()) {
         std::fprintf(stderr, "Warning!: %s\n", folder.error.c_str());
         return 1;
     }
-    const LocaleNames names = LocaleNames::FromCurrentLocale();
-    const std::string& dir = folder.path;
-    Program program(dir, std::make_unique<SweLibrary>(),
-                    ProgramSeams{messages, progress, view, windows}, names);
-    program.InitialiseLibraryAndOptions();
-    program.state.DateOrder =
-        options.dateOrder ? static_cast<std::int16_t>(*options.dateOrder) : DetectDateOrder("");
-
-    std::string usage;
-    if (!cli::ApplyRequestOptions(options, program.request, usage)) {
-        std::fprintf(stderr, "%s\nRun with --help for more information.\n", usage.c_str());
-        return 2;
-    }
-    const int rc = eph->parsed() ? cli::RunEphemerisCommand(program, options)
-                                 : cli::RunAspectarianCommand(program, options);
-    if (!pdfPath.empty()) return rc != 0 ? rc : cli::PrintPdf(program, pdfPath, messages);
-    if (const int error =
-            cli::WriteStandardOutput(OutputText(view.text(), options.encoding, names))) {
-        cli::ReportOutputFailure(error);
-        return 1;
-    }
-    return rc;
+    return cli::RunCommand(options, eph->parsed(), folder.path, cli::PrintPdfBook);
 }

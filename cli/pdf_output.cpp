@@ -1,5 +1,10 @@
 #include "cli/pdf_output.h"
 
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "cli/console_seams.h"
 #include "core/messages.h"
 
 #ifdef NOVAREL_WITH_PDF
@@ -8,14 +13,26 @@
 
 namespace novarel::cli {
 
-int PrintPdf(Program& program, const std::string& pdfPath, MessageSink& messages) {
+int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) {
+    StderrMessages messages;
+    const std::string& pdfPath = setup.options.pdf;
 #ifdef NOVAREL_WITH_PDF
-    ui::PdfBook book(program.programDirectory(), pdfPath, messages);
+    ui::PdfBook book(setup.programFolder, pdfPath, messages);
     if (!book.error().empty()) {
         messages.showMessage(book.error(), msg::TitleWarning, MessageIcon::Exclamation);
         return 1;
     }
-    if (!book.addPeriod(program)) return 1;
+    // Periods run here one after another: the printer belongs to this thread.
+    std::set<std::string> said;
+    for (const Period& period : periods) {
+        std::vector<std::string> lines;
+        PeriodRun run(setup, lines);
+        const int rc = run.Run(period);
+        for (const std::string& line : lines)
+            if (said.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());
+        if (rc != 0) return rc;
+        if (!book.addPeriod(run.program())) return 1;
+    }
     if (!book.finish()) {
         messages.showMessage("The PDF file " + pdfPath + " cannot be written.", msg::TitleWarning,
                              MessageIcon::Exclamation);
@@ -23,7 +40,7 @@ int PrintPdf(Program& program, const std::string& pdfPath, MessageSink& messages
     }
     return 0;
 #else
-    (void)program;
+    (void)periods;
     messages.showMessage("--pdf " + pdfPath + ": this novarel was built without Qt's printer.",
                          msg::TitleWarning, MessageIcon::Exclamation);
     return 1;

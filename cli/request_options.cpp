@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "app/days_box.h"
+#include "cli/export_records.h"
 #include "cli/option_checks.h"
 
 namespace novarel::cli {
@@ -74,6 +75,54 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->group(group);
     cmd.add_flag("--stations", o.stations, "Then list the retrograde station times (default: off)")
         ->group(group);
+}
+
+void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
+    if (aspectarian)
+        cmd.add_option("--format", o.format,
+                       "text: the Data window's page (default); csv: one RFC 4180 record per "
+                       "event with a header row; json: one document, {\"request\": ..., "
+                       "\"records\": [...]}; ics: iCalendar, one VEVENT per event")
+            ->type_name("text|csv|json|ics")
+            ->check(CLI::IsMember({"text", "csv", "json", "ics"}).description(""));
+    else
+        cmd.add_option("--format", o.format,
+                       "text: the Data window's table (default); csv: one RFC 4180 record per "
+                       "day and body with a header row; json: one document, {\"request\": "
+                       "..., \"records\": [...]}")
+            ->type_name("text|csv|json")
+            ->check(CLI::IsMember({"text", "csv", "json"}).description(""));
+    cmd.add_option("--output", o.output,
+                   "Write the output to this file, replaced only once complete; a relative "
+                   "name is in --out-dir when given (default: standard output)")
+        ->type_name("FILE");
+    cmd.add_option("--out-dir", o.outDir,
+                   "Folder for the --save data files and a relative --output, created when "
+                   "missing (default: the program folder)")
+        ->type_name("FOLDER");
+    auto* end = cmd.add_option("--end", o.end,
+                               "Last day of a range from --start, up to 2100-12-31: the start's "
+                               "month, then whole months, each its own run; not with --days "
+                               "(default: no range)")
+                    ->type_name("YYYY-MM-DD")
+                    ->check(Checked(StartDateProblem, ""));
+    if (auto* days = cmd.get_option_no_throw("--days")) end->excludes(days);
+    cmd.add_option("--jobs", o.jobs,
+                   "Periods of a range computed at once; the output is the same for any "
+                   "number (default: one per core)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 256).description(""));
+    cmd.add_option("--bodies", o.bodies,
+                   "csv, json, ics: only these bodies, e.g. sun,moon,mercury (sun or earth, "
+                   "moon .. pluto, node; default: all)")
+        ->type_name("LIST")
+        ->check(Checked(BodiesProblem, ""));
+    if (aspectarian)
+        cmd.add_option("--kinds", o.kinds,
+                       "csv, json, ics: only these kinds of event: aspect, parallel, "
+                       "contraparallel, ingress, station, lunation, eclipse (default: all)")
+            ->type_name("LIST")
+            ->check(Checked(KindsProblem, ""));
 }
 
 std::string MisplacedAspectarianOption(const CLI::App& ephemeris) {

@@ -30,6 +30,15 @@ struct CommandOptions {
     // Command options.
     std::string view = "longitude";
     bool stations = false;
+    // Exports and ranges.
+    std::string format = "text";
+    std::string output;  // empty: standard output
+    std::string outDir;  // empty: the program folder
+    std::string end;     // YYYY-MM-DD; empty: the one period of --start and --days
+    int jobs = 0;        // 0: one per core
+    std::string bodies;  // comma-separated body names; empty: all
+    std::string kinds;   // comma-separated kinds of event; empty: all
+    std::string pdf;     // a PDF file to print the data into instead of standard output
 };
 
 // Adds the request and program options to a subcommand; --start and --days
@@ -42,6 +51,10 @@ inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "
 // Adds the aspectarian's own options. The ephemeris command gets them hidden,
 // so that MisplacedAspectarianOption can say what is wrong with them there.
 void AddAspectarianOptions(CLI::App& command, CommandOptions& options, bool hidden);
+
+// --format, --output, --out-dir, --end, --jobs, --bodies and, for the
+// aspectarian, --kinds and the ics format.
+void AddExportOptions(CLI::App& command, CommandOptions& options, bool aspectarian);
 
 // "--stations: only the aspectarian command takes this option" for the first
 // aspectarian option given to the ephemeris command; empty when none is.

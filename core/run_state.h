@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ephemeris_record.h"
 #include "core/positions.h"
 
 namespace novarel {
@@ -74,6 +75,8 @@ struct RunState {
     std::vector<std::string> LatitudeTable;
     std::vector<std::string> RightAscensionTable;
     std::vector<std::string> DeclinationTable;
+    // The days of the last ephemeris run, as data.
+    std::vector<EphemerisDayRecord> DayRecords;
 };
 
 }  // namespace novarel

@@ -112,14 +112,17 @@ void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date
     RunState& s = ctx.state;
     const bool save = ctx.request.chkSaveData;
     const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
-    const std::string start = RowStart(date, s.SiderealSeconds, ctx.names);
+    const double rowMoment = ctx.request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
+    s.DayRecords.push_back(EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions});
+    const EphemerisDayRecord& record = s.DayRecords.back();
+    const std::string start = RowStart(record.date, record.siderealSeconds, ctx.names);
     for (EphemerisTable t : EphemerisTables) {
         std::vector<std::string>& table = TableLines(s, t);
         if (sundayBreak) {
             table.emplace_back();
             if (save) files.writeLine(t, "");
         }
-        table.push_back(EphemerisRow(t, start, s.positions, raInHms));
+        table.push_back(EphemerisRow(t, start, record.positions, raInHms));
         if (save) files.writeLine(t, table.back());
     }
 }
@@ -165,6 +168,7 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
     const int historyDays = std::min<int>(request.NumberOfDays, lastDay + 1);
     for (PositionHistoryTable* h : HistoryTables(s)) h->recreate(historyDays);
     s.FirstRowFlag = 1;
+    s.DayRecords.clear();
 
     for (int d = 0; d <= lastDay; ++d) {
         SetDayFraction(s);

@@ -49,7 +49,30 @@ void AppendHmsCell(std::string& line, double degrees, bool retrograde) {
     line += ' ';
 }
 
+void AppendCell(std::string& line, EphemerisTable table, const Positions& p, int i, bool hms) {
+    const auto k = static_cast<std::size_t>(i);
+    switch (table) {
+        case EphemerisTable::Longitude:
+            AppendZodiacalCell(line, p.BodyLongitude[k], p.LongitudeSpeed[k] < 0);
+            break;
+        case EphemerisTable::Latitude: AppendNorthSouthCell(line, p.BodyLatitude[k]); break;
+        case EphemerisTable::Declination: AppendNorthSouthCell(line, p.BodyDeclination[k]); break;
+        case EphemerisTable::RightAscension:
+            if (hms)
+                AppendHmsCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
+            else
+                AppendZodiacalCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
+            break;
+    }
+}
+
 }  // namespace
+
+std::string EphemerisCell(EphemerisTable table, const Positions& p, int body, bool raInHms) {
+    std::string cell;
+    AppendCell(cell, table, p, body, table == EphemerisTable::RightAscension && raInHms);
+    return cell;
+}
 
 std::string RowStart(const CivilDate& date, double siderealSeconds, const LocaleNames& names) {
     std::string line;
@@ -69,22 +92,7 @@ std::string EphemerisRow(EphemerisTable table, const std::string& rowStart, cons
     line += hms ? "   " : "  ";
     for (int i = Sun; i <= NorthNode; ++i) {
         if (i != Sun) line += ' ';
-        const auto k = static_cast<std::size_t>(i);
-        switch (table) {
-            case EphemerisTable::Longitude:
-                AppendZodiacalCell(line, p.BodyLongitude[k], p.LongitudeSpeed[k] < 0);
-                break;
-            case EphemerisTable::Latitude: AppendNorthSouthCell(line, p.BodyLatitude[k]); break;
-            case EphemerisTable::Declination:
-                AppendNorthSouthCell(line, p.BodyDeclination[k]);
-                break;
-            case EphemerisTable::RightAscension:
-                if (hms)
-                    AppendHmsCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
-                else
-                    AppendZodiacalCell(line, p.BodyRightAscension[k], p.RightAscensionSpeed[k] < 0);
-                break;
-        }
+        AppendCell(line, table, p, i, hms);
     }
     return line;
 }

@@ -25,6 +25,10 @@ inline bool RightAscensionInHms(const OptionValues& options) {
 // "  dd mmm" and the sidereal time "  hh mm ss.s" in 3+3+5 columns.
 std::string RowStart(const CivilDate& date, double siderealSeconds, const LocaleNames& names);
 
+// The cell of one body (BodyIndex) in one table, as the row shows it, with
+// its separating blanks.
+std::string EphemerisCell(EphemerisTable table, const Positions& positions, int body, bool raInHms);
+
 // The whole row of one table: RowStart, the gap, the eleven cells.
 std::string EphemerisRow(EphemerisTable table, const std::string& rowStart,
                          const Positions& positions, bool raInHms);

@@ -16,9 +16,10 @@ mode="${1:-run}"
 
 packages=(
   build-essential cmake pkg-config
-  libswe-dev swe-basic-data
+  libswe-dev swe-basic-data swetest
   qt6-base-dev
   libfmt-dev libcli11-dev
+  nlohmann-json3-dev libical-dev
   libgtest-dev libbenchmark-dev
   python3-fonttools fonts-dejavu-core
   clang-format

@@ -1,0 +1,87 @@
+#include "aspectarian/aspect_event.h"
+
+#include "aspectarian/day_events.h"
+#include "core/angle_format.h"
+#include "core/glyphs.h"
+#include "core/positions.h"
+
+namespace novarel {
+
+const char* KindName(EventKind kind) {
+    switch (kind) {
+        case EventKind::Aspect: return "aspect";
+        case EventKind::Parallel: return "parallel";
+        case EventKind::Contraparallel: return "contraparallel";
+        case EventKind::Ingress: return "ingress";
+        case EventKind::Station: return "station";
+        case EventKind::Lunation: return "lunation";
+        case EventKind::Eclipse: return "eclipse";
+    }
+    return "aspect";
+}
+
+const char* AspectName(int aspect) {
+    switch (aspect) {
+        case Conjunction: return "conjunction";
+        case Sextile: return "sextile";
+        case Square: return "square";
+        case Trine: return "trine";
+        case Opposition: return "opposition";
+        default: return "";
+    }
+}
+
+std::string EventLineText(const AspectEvent& e, const std::string& dayLabel) {
+    std::string line;
+    line.reserve(64);
+    line += "  ";
+    line += dayLabel;
+    line += "  ";
+    line += ClockText(e.hour, e.minute);
+    line += "  ";
+    const auto body = [&e](int b) { return static_cast<char>(glyph::BodyCode(b, e.heliocentric)); };
+    switch (e.kind) {
+        case EventKind::Ingress:
+            line += body(e.body1);
+            line += "  ";
+            line += glyph::SignChar(e.sign);
+            line += e.body1 == Moon ? " - Moon ingress" : " - planet ingress";
+            break;
+        case EventKind::Station:
+            line += body(e.body1);
+            line += "  ";
+            line +=
+                static_cast<char>(e.retrograde ? glyph::StationRetrograde : glyph::StationDirect);
+            line += " +/- up to 1 hour";
+            break;
+        case EventKind::Parallel:
+        case EventKind::Contraparallel:
+            line += body(e.body1);
+            line += static_cast<char>(e.kind == EventKind::Parallel ? glyph::Parallel
+                                                                    : glyph::Contraparallel);
+            line += body(e.body2);
+            break;
+        case EventKind::Aspect:
+        case EventKind::Lunation:
+        case EventKind::Eclipse:
+            line += body(e.body1);
+            line += static_cast<char>(glyph::AspectBase + e.aspect);
+            line += body(e.body2);
+            if (e.kind != EventKind::Aspect) {
+                line += " - (";
+                line += e.phase;
+                line += ",";
+                line += PositionCell(e.position2).substr(0, 8);
+                line += ")";
+            }
+            if (e.kind == EventKind::Eclipse) {
+                line += " - ";
+                line += e.eclipse;
+                line += " eclipse";
+            }
+            break;
+    }
+    return line;
+}
+
+}  // namespace novarel

@@ -1,0 +1,42 @@
+#pragma once
+// One event of the aspectarian as data. The report's line is one rendering
+// of it (EventLineText); the exports are others.
+#include <string>
+
+namespace novarel {
+
+enum class EventKind { Aspect, Parallel, Contraparallel, Ingress, Station, Lunation, Eclipse };
+
+// Aspect numbers as the glyph codes count them (glyph::AspectBase + n).
+enum AspectNumber { NoAspect = 0, Conjunction, Sextile, Square, Trine, Opposition };
+
+struct AspectEvent {
+    EventKind kind = EventKind::Aspect;
+    int hour = 0;       // hour UT the event falls in
+    double minute = 0;  // minute within the hour as found, with its fraction
+    double dayJD = 0;   // 0h UT of the day
+    int body1 = 0;      // BodyIndex; the moving body of an ingress or station
+    int body2 = 0;      // BodyIndex of the other body; 0 for ingresses and stations
+    int aspect = NoAspect;
+    // Longitudes at the moment (declinations, or heliocentric latitudes, for
+    // parallels); for ingresses and stations only position1.
+    double position1 = 0;
+    double position2 = 0;
+    int sign = 0;              // sign entered (ingress) or sign of body1, 1 Aries .. 12 Pisces
+    bool retrograde = false;   // station: turns retrograde (else direct)
+    const char* phase = "";    // "New Moon", "Quarter Moon", "Full Moon" of a lunation
+    const char* eclipse = "";  // "solar" or "lunar" when the lunation is an eclipse
+    bool heliocentric = false;
+
+    // The moment found, in Julian Days UT.
+    double momentJD() const { return dayJD + hour / 24.0 + minute / 1440; }
+};
+
+const char* KindName(EventKind kind);
+const char* AspectName(int aspect);
+
+// The report line of the event on the day labelled "dd mmm", in the
+// single-byte glyph text: date, "hh:mm", then the glyphs and words.
+std::string EventLineText(const AspectEvent& event, const std::string& dayLabel);
+
+}  // namespace novarel

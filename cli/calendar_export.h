@@ -1,0 +1,21 @@
+#pragma once
+// The aspectarian as iCalendar, built with libical: one VEVENT per event,
+// DTSTART in UTC to the minute shown, and a UID made of the event's own
+// values, so that importing a later run updates the same entries.
+#include <string>
+
+#include "aspectarian/aspect_event.h"
+
+namespace novarel::cli {
+
+std::string CalendarHead();
+std::string CalendarTail();
+
+// The VEVENT of one event on date "YYYY-MM-DD" at clock "hh:mm" (UT).
+std::string CalendarEvent(const AspectEvent& event, const std::string& date,
+                          const std::string& clock, const std::string& text);
+
+// "☉ ☌ ☽ New Moon 09♒51 — solar eclipse": the symbols, then plain words.
+std::string CalendarSummary(const AspectEvent& event);
+
+}  // namespace novarel::cli

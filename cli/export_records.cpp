@@ -1,0 +1,285 @@
+#include "cli/export_records.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <optional>
+
+#include "cli/calendar_export.h"
+#include "core/glyphs.h"
+#include "core/positions.h"
+#include "ephemeris/ephemeris_rows.h"
+
+namespace novarel::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* BodyNames[] = {"",        "sun",    "moon",   "mercury", "venus", "mars",
+                                     "jupiter", "saturn", "uranus", "neptune", "pluto", "node"};
+constexpr EventKind Kinds[] = {EventKind::Aspect,  EventKind::Parallel, EventKind::Contraparallel,
+                               EventKind::Ingress, EventKind::Station,  EventKind::Lunation,
+                               EventKind::Eclipse};
+
+std::vector<std::string> Items(const std::string& list) {
+    std::vector<std::string> items;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', from), list.size());
+        items.push_back(list.substr(from, comma - from));
+        from = comma + 1;
+    }
+    return items;
+}
+
+std::optional<EventKind> KindNamed(const std::string& name) {
+    for (EventKind k : Kinds)
+        if (name == KindName(k)) return k;
+    return std::nullopt;
+}
+
+std::string DateText(const CivilDate& d) {
+    return fmt::format("{:04}-{:02}-{:02}", d.year, d.month, d.day);
+}
+
+std::string Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool Kept(const std::vector<int>& bodies, int body) {
+    return bodies.empty() || std::find(bodies.begin(), bodies.end(), body) != bodies.end();
+}
+
+std::string Number(double value) { return fmt::format("{}", value); }
+
+// "hh:mm" of an event as its report line shows it.
+std::string ClockOf(const AspectEvent& e) { return EventLineText(e, "      ").substr(10, 5); }
+
+// The line of the event after its date and time: glyphs and words.
+std::string EventText(const AspectEvent& e) {
+    return GlyphTextUtf8(EventLineText(e, "      ").substr(17));
+}
+
+std::string EventBody(int body, const AspectEvent& e) {
+    return body == 0 ? std::string() : BodyName(body, e.heliocentric);
+}
+
+}  // namespace
+
+ExportFormat ExportFormatNamed(const std::string& name) {
+    if (name == "csv") return ExportFormat::Csv;
+    if (name == "json") return ExportFormat::Json;
+    if (name == "ics") return ExportFormat::Ics;
+    return ExportFormat::Text;
+}
+
+int BodyNamed(const std::string& name) {
+    if (name == "earth") return Sun;
+    for (int b = Sun; b <= NorthNode; ++b)
+        if (name == BodyNames[b]) return b;
+    return 0;
+}
+
+std::string BodyName(int body, bool heliocentric) {
+    if (body == Sun && heliocentric) return "earth";
+    return body >= Sun && body <= NorthNode ? BodyNames[body] : "";
+}
+
+std::string BodiesProblem(const std::string& list) {
+    for (const std::string& item : Items(list))
+        if (BodyNamed(item) == 0)
+            return fmt::format(
+                "'{}' is not a body: sun (or earth), moon, mercury, venus, mars, jupiter, "
+                "saturn, uranus, neptune, pluto, node",
+                item);
+    return {};
+}
+
+std::string KindsProblem(const std::string& list) {
+    for (const std::string& item : Items(list))
+        if (!KindNamed(item))
+            return fmt::format(
+                "'{}' is not a kind of event: aspect, parallel, contraparallel, ingress, "
+                "station, lunation, eclipse",
+                item);
+    return {};
+}
+
+std::vector<int> BodiesOf(const std::string& list) {
+    std::vector<int> bodies;
+    if (list.empty()) return bodies;
+    for (const std::string& item : Items(list)) bodies.push_back(BodyNamed(item));
+    return bodies;
+}
+
+std::vector<EventKind> KindsOf(const std::string& list) {
+    std::vector<EventKind> kinds;
+    if (list.empty()) return kinds;
+    for (const std::string& item : Items(list))
+        if (auto k = KindNamed(item)) kinds.push_back(*k);
+    return kinds;
+}
+
+std::string GlyphTextUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (char c : text) AppendUtf8(out, glyph::ToCodePoint(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '"') quoted += '"';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+std::string ExportHead(const ExportChoices& c) {
+    switch (c.format) {
+        case ExportFormat::Text: return {};
+        case ExportFormat::Csv:
+            return c.aspectarian
+                       ? "date,time,jd_ut,kind,body1,aspect,body2,position1,position2,sign,"
+                         "direction,phase,eclipse,text\r\n"
+                       : "date,jd_ut,sidereal_time,body,longitude,latitude,right_ascension,"
+                         "declination,longitude_speed,right_ascension_speed,retrograde,"
+                         "longitude_cell,latitude_cell,right_ascension_cell,declination_cell\r\n";
+        case ExportFormat::Json: return "{\"request\":" + c.requestJson + ",\n\"records\":[\n";
+        case ExportFormat::Ics: return CalendarHead();
+    }
+    return {};
+}
+
+std::string ExportTail(const ExportChoices& c) {
+    switch (c.format) {
+        case ExportFormat::Json: return "]}\n";
+        case ExportFormat::Ics: return CalendarTail();
+        default: return {};
+    }
+}
+
+std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
+    std::string out;
+    for (const EphemerisDayRecord& day : days) {
+        const std::string date = DateText(day.date);
+        const double siderealHours = day.siderealSeconds / 3600;
+        for (int b = Sun; b <= NorthNode; ++b) {
+            if (!Kept(c.bodies, b)) continue;
+            const Positions& p = day.positions;
+            const auto k = static_cast<std::size_t>(b);
+            const bool retrograde = p.LongitudeSpeed[k] < 0;
+            // The rows keep no speed for the Sun (or the Earth): it never turns.
+            const bool withSpeed = b != Sun;
+            std::string cells[4];
+            for (EphemerisTable t : EphemerisTables)
+                cells[FileNumberIndex(t)] =
+                    GlyphTextUtf8(Trimmed(EphemerisCell(t, p, b, c.raInHms)));
+            const std::string body = BodyName(b, c.heliocentric);
+            if (c.format == ExportFormat::Csv) {
+                auto to = std::back_inserter(out);
+                fmt::format_to(to, "{},{},{},{},{},{},{},{},", date, day.jdUt, siderealHours, body,
+                               p.BodyLongitude[k], p.BodyLatitude[k], p.BodyRightAscension[k],
+                               p.BodyDeclination[k]);
+                if (withSpeed)
+                    fmt::format_to(to, "{},{},", p.LongitudeSpeed[k], p.RightAscensionSpeed[k]);
+                else
+                    out += ",,";
+                out += retrograde ? '1' : '0';
+                // Longitude, latitude, right ascension, declination: the files' order.
+                for (const std::string& cell : cells) out += "," + CsvField(cell);
+                out += "\r\n";
+            } else if (c.format == ExportFormat::Json) {
+                Json j;
+                j["date"] = date;
+                j["jd_ut"] = day.jdUt;
+                j["sidereal_time"] = siderealHours;
+                j["body"] = body;
+                j["longitude"] = p.BodyLongitude[k];
+                j["latitude"] = p.BodyLatitude[k];
+                j["right_ascension"] = p.BodyRightAscension[k];
+                j["declination"] = p.BodyDeclination[k];
+                j["longitude_speed"] = withSpeed ? Json(p.LongitudeSpeed[k]) : Json();
+                j["right_ascension_speed"] = withSpeed ? Json(p.RightAscensionSpeed[k]) : Json();
+                j["retrograde"] = retrograde;
+                j["cells"] = {{"longitude", cells[0]},
+                              {"latitude", cells[1]},
+                              {"right_ascension", cells[2]},
+                              {"declination", cells[3]}};
+                if (!out.empty()) out += ",\n";
+                out += j.dump();
+            }
+        }
+    }
+    return out;
+}
+
+std::string EventRecords(const std::vector<AspectEvent>& events, const ExportChoices& c) {
+    std::string out;
+    for (const AspectEvent& e : events) {
+        if (!Kept(c.bodies, e.body1) && !(e.body2 != 0 && Kept(c.bodies, e.body2))) continue;
+        if (!c.kinds.empty() && std::find(c.kinds.begin(), c.kinds.end(), e.kind) == c.kinds.end())
+            continue;
+        const std::string date = DateText(JulianDayToCivil(e.dayJD + 0.5));
+        const std::string direction =
+            e.kind == EventKind::Station ? (e.retrograde ? "retrograde" : "direct") : "";
+        const bool twoBodies = e.body2 != 0;
+        if (c.format == ExportFormat::Csv) {
+            out += fmt::format("{},{},{},{},{},{},{},{},{},{},{},{},{},{}\r\n", date, ClockOf(e),
+                               Number(e.momentJD()), KindName(e.kind), EventBody(e.body1, e),
+                               AspectName(e.aspect), EventBody(e.body2, e), Number(e.position1),
+                               twoBodies ? Number(e.position2) : "",
+                               e.sign != 0 ? std::to_string(e.sign) : "", direction, e.phase,
+                               e.eclipse, CsvField(EventText(e)));
+        } else if (c.format == ExportFormat::Json) {
+            Json j;
+            j["date"] = date;
+            j["time"] = ClockOf(e);
+            j["jd_ut"] = e.momentJD();
+            j["kind"] = KindName(e.kind);
+            j["body1"] = EventBody(e.body1, e);
+            j["aspect"] = AspectName(e.aspect);
+            j["body2"] = EventBody(e.body2, e);
+            j["position1"] = e.position1;
+            if (twoBodies) j["position2"] = e.position2;
+            if (e.sign != 0) j["sign"] = e.sign;
+            j["direction"] = direction;
+            j["phase"] = e.phase;
+            j["eclipse"] = e.eclipse;
+            j["text"] = EventText(e);
+            if (!out.empty()) out += ",\n";
+            out += j.dump();
+        } else if (c.format == ExportFormat::Ics) {
+            out += CalendarEvent(e, date, ClockOf(e), EventText(e));
+        }
+    }
+    return out;
+}
+
+}  // namespace novarel::cli

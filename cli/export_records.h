@@ -1,0 +1,56 @@
+#pragma once
+// The runs' records as CSV (RFC 4180, header row), JSON (one document: the
+// request, then the records) or iCalendar. A range is written as one stream:
+// the head once, each period's records in order, the tail once.
+#include <string>
+#include <vector>
+
+#include "aspectarian/aspect_event.h"
+#include "core/ephemeris_record.h"
+
+namespace novarel::cli {
+
+enum class ExportFormat { Text, Csv, Json, Ics };
+
+// "text", "csv", "json", "ics".
+ExportFormat ExportFormatNamed(const std::string& name);
+
+struct ExportChoices {
+    ExportFormat format = ExportFormat::Text;
+    bool aspectarian = false;
+    bool heliocentric = false;
+    bool raInHms = true;
+    std::vector<int> bodies;       // BodyIndex values kept; empty: all
+    std::vector<EventKind> kinds;  // kinds kept; empty: all
+    std::string requestJson;       // the "request" object of the JSON document
+};
+
+// Body names as --bodies takes them: sun (earth when heliocentric), moon,
+// mercury .. pluto, node. 0 for an unknown name.
+int BodyNamed(const std::string& name);
+std::string BodyName(int body, bool heliocentric);
+
+// The problem with a --bodies or --kinds list, or an empty text.
+std::string BodiesProblem(const std::string& list);
+std::string KindsProblem(const std::string& list);
+std::vector<int> BodiesOf(const std::string& list);
+std::vector<EventKind> KindsOf(const std::string& list);
+
+// What comes before the first period's records and after the last's.
+std::string ExportHead(const ExportChoices& choices);
+std::string ExportTail(const ExportChoices& choices);
+
+// One period's records, each ending with its line end. JSON records are
+// separated by "," + LF: JoinPeriod adds the separator between periods.
+std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days,
+                             const ExportChoices& choices);
+std::string EventRecords(const std::vector<AspectEvent>& events, const ExportChoices& choices);
+
+// The single-byte glyph text as UTF-8, one code point per byte (no column
+// adjustment): the cells and lines quoted in the records.
+std::string GlyphTextUtf8(std::string_view text);
+
+// A CSV field, quoted when it holds a comma, a quote or a line end.
+std::string CsvField(std::string_view text);
+
+}  // namespace novarel::cli

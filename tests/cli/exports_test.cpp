@@ -1,0 +1,341 @@
+// The exports and ranges as a user meets them: CSV and JSON values against
+// the library's swetest tool, their cell texts against the text table,
+// the iCalendar file through libical's own parser, and ranges whose output
+// does not depend on the number of threads or on how the range is cut.
+#include <gtest/gtest.h>
+#include <libical/ical.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
+
+#include "cli/export_records.h"
+#include "tests/cli/cli_run.h"
+
+namespace novarel::clitest {
+namespace {
+
+std::vector<std::string> Lines(const std::string& text, const std::string& end = "\n") {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t stop = text.find(end, start);
+        if (stop == std::string::npos) stop = text.size();
+        lines.push_back(text.substr(start, stop - start));
+        start = stop + end.size();
+    }
+    return lines;
+}
+
+// RFC 4180 fields of one record (no line ends inside our fields).
+std::vector<std::string> CsvFields(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                fields.back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            fields.emplace_back();
+        } else {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+// swetest's longitude, latitude, right ascension and declination, per day
+// and body in the order sun, moon .. pluto, true node.
+std::vector<std::array<double, 4>> SwetestYear(int year, int days) {
+    const std::string command = "swetest -b1.1." + std::to_string(year) +
+                                " -ut12:00 -p0123456789t -fPlbad -head -n" + std::to_string(days) +
+                                " -edir/usr/share/libswe/ephe";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string text;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe.get())) text.append(buffer, n);
+    std::vector<std::array<double, 4>> rows;
+    for (const std::string& line : Lines(text)) {
+        std::istringstream words(line);
+        std::vector<std::string> fields;
+        std::string w;
+        while (words >> w) fields.push_back(w);
+        if (fields.size() < 5) continue;
+        const std::size_t n = fields.size();
+        rows.push_back({std::stod(fields[n - 4]), std::stod(fields[n - 3]),
+                        std::stod(fields[n - 2]), std::stod(fields[n - 1])});
+    }
+    return rows;
+}
+
+bool Digits(const std::string& text, std::size_t from, std::size_t count) {
+    for (std::size_t i = from; i < from + count; ++i)
+        if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
+double AngleDiff(double a, double b) {
+    const double d = std::fmod(std::fabs(a - b), 360.0);
+    return d > 180 ? 360 - d : d;
+}
+
+// swetest prints seven decimals: its rounding plus the 1e-7 agreement.
+constexpr double Tolerance = 1e-7 + 5e-8;
+
+// The eleven cells of each row of a text table, UTF-8, without blanks.
+std::vector<std::vector<std::string>> TableCells(const std::string& cp1252Text) {
+    std::vector<std::vector<std::string>> cells;
+    for (const std::string& line : Lines(cp1252Text, "\r\n")) {
+        // "  dd mmm  " opens a row.
+        if (line.size() < 109 || line.compare(0, 2, "  ") != 0 || !Digits(line, 2, 2) ||
+            line[4] != ' ' || line.compare(8, 2, "  ") != 0)
+            continue;
+        std::vector<std::string> rowCells;
+        for (std::size_t i = 0; i < 11; ++i) {
+            std::string cell = line.substr(line.size() - 109 + 10 * i, 9);
+            cell.erase(0, cell.find_first_not_of(' '));
+            cell.erase(cell.find_last_not_of(' ') + 1);
+            rowCells.push_back(cli::GlyphTextUtf8(cell));
+        }
+        cells.push_back(rowCells);
+    }
+    return cells;
+}
+
+TEST(EphemerisExport, AYearAgreesWithSwetestAndWithTheTableCells) {
+    ProgramFolder folder;
+    const auto reference = SwetestYear(2024, 366);
+    ASSERT_EQ(reference.size(), 366u * 11);
+
+    const CliResult csv =
+        RunNovarel(folder, "ephemeris", "--start 2024-01-01 --end 2024-12-31 --format csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const std::vector<std::string> records = Lines(csv.out, "\r\n");
+    ASSERT_EQ(records.size(), 1 + reference.size());
+    EXPECT_EQ(records[0],
+              "date,jd_ut,sidereal_time,body,longitude,latitude,right_ascension,declination,"
+              "longitude_speed,right_ascension_speed,retrograde,longitude_cell,latitude_cell,"
+              "right_ascension_cell,declination_cell");
+
+    const CliResult json =
+        RunNovarel(folder, "ephemeris", "--start 2024-01-01 --end 2024-12-31 --format json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    const nlohmann::json doc = nlohmann::json::parse(json.out);
+    EXPECT_EQ(doc["request"]["command"], "ephemeris");
+    ASSERT_EQ(doc["records"].size(), reference.size());
+
+    // The cell texts of the four tables, row by row.
+    std::array<std::vector<std::vector<std::string>>, 4> tables;
+    const char* views[] = {"longitude", "latitude", "ra", "declination"};
+    for (std::size_t v = 0; v < 4; ++v) {
+        const CliResult text = RunNovarel(
+            folder, "ephemeris",
+            std::string("--start 2024-01-01 --end 2024-12-31 --encoding cp1252 --view ") +
+                views[v]);
+        ASSERT_EQ(text.status, 0) << text.err;
+        tables[v] = TableCells(text.out);
+        ASSERT_EQ(tables[v].size(), 366u) << views[v];
+    }
+
+    for (std::size_t r = 0; r < reference.size(); ++r) {
+        const std::vector<std::string> f = CsvFields(records[r + 1]);
+        ASSERT_EQ(f.size(), 15u) << records[r + 1];
+        const nlohmann::json& j = doc["records"][r];
+        const char* names[] = {"longitude", "latitude", "right_ascension", "declination"};
+        for (std::size_t k = 0; k < 4; ++k) {
+            EXPECT_LE(AngleDiff(std::stod(f[4 + k]), reference[r][k]), Tolerance)
+                << records[r + 1] << " " << names[k];
+            EXPECT_LE(AngleDiff(j[names[k]].get<double>(), reference[r][k]), Tolerance)
+                << j.dump() << " " << names[k];
+            EXPECT_EQ(f[11 + k], tables[k][r / 11][r % 11]) << records[r + 1];
+            EXPECT_EQ(j["cells"][names[k]].get<std::string>(), f[11 + k]);
+        }
+        EXPECT_EQ(j["body"].get<std::string>(), f[3]);
+        EXPECT_EQ(f[10], f[11].find('!') != std::string::npos ? "1" : "0") << records[r + 1];
+    }
+}
+
+TEST(EphemerisExport, BodiesKeepsOnlyThoseBodies) {
+    ProgramFolder folder;
+    const CliResult csv =
+        RunNovarel(folder, "ephemeris", "--start 2024-03-01 --format csv --bodies moon,node");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto records = Lines(csv.out, "\r\n");
+    ASSERT_EQ(records.size(), 1 + 31u * 2);
+    for (std::size_t r = 1; r < records.size(); ++r)
+        EXPECT_EQ(CsvFields(records[r])[3], r % 2 == 1 ? "moon" : "node");
+    const CliResult bad = RunNovarel(folder, "ephemeris", "--format csv --bodies moon,vulcan");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("'vulcan' is not a body"), std::string::npos) << bad.err;
+}
+
+// The lines of the text aspectarian that hold an event (a time in the hh:mm
+// field after the title block).
+std::size_t EventLineCount(const std::string& text) {
+    std::size_t count = 0;
+    for (const std::string& line : Lines(text))
+        if (line.size() > 17 && Digits(line, 10, 2) && line[12] == ':' && Digits(line, 13, 2))
+            ++count;
+    return count;
+}
+
+std::vector<std::string> Uids(const std::string& ics) {
+    std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> calendar(
+        icalparser_parse_string(ics.c_str()), icalcomponent_free);
+    EXPECT_NE(calendar, nullptr);
+    if (!calendar) return {};
+    EXPECT_EQ(icalcomponent_isa(calendar.get()), ICAL_VCALENDAR_COMPONENT);
+    std::vector<std::string> uids;
+    for (icalcomponent* e =
+             icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
+         e != nullptr;
+         e = icalcomponent_get_next_component(calendar.get(), ICAL_VEVENT_COMPONENT)) {
+        EXPECT_EQ(icalcomponent_count_errors(e), 0) << icalcomponent_as_ical_string(e);
+        const icaltimetype start = icalcomponent_get_dtstart(e);
+        EXPECT_TRUE(icaltime_is_utc(start)) << icalcomponent_as_ical_string(e);
+        uids.emplace_back(icalcomponent_get_uid(e));
+    }
+    return uids;
+}
+
+TEST(AspectarianExport, AYearAsICalendarParsesWithOneEventPerLine) {
+    ProgramFolder folder;
+    const std::string year = "--start 2024-01-01 --end 2024-12-31";
+    const CliResult text = RunNovarel(folder, "aspectarian", year);
+    const CliResult ics = RunNovarel(folder, "aspectarian", year + " --format ics");
+    const CliResult again = RunNovarel(folder, "aspectarian", year + " --format ics --jobs 1");
+    ASSERT_EQ(ics.status, 0) << ics.err;
+    const std::vector<std::string> uids = Uids(ics.out);
+    EXPECT_GT(uids.size(), 2000u);
+    EXPECT_EQ(uids.size(), EventLineCount(text.out));
+    EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), uids.size());
+    EXPECT_EQ(Uids(again.out), uids);
+}
+
+TEST(AspectarianExport, TheEclipsesOf2024AreThoseOfTheAlmanac) {
+    ProgramFolder folder;
+    const CliResult csv = RunNovarel(
+        folder, "aspectarian", "--start 2024-01-01 --end 2024-12-31 --format csv --kinds eclipse");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    std::vector<std::string> seen;
+    for (const std::string& record : Lines(csv.out, "\r\n")) {
+        const auto f = CsvFields(record);
+        if (f[0] == "date") continue;
+        ASSERT_EQ(f.size(), 14u) << record;
+        EXPECT_EQ(f[3], "eclipse");
+        seen.push_back(f[0] + " " + f[12]);
+    }
+    // Penumbral lunar 25 March, total solar 8 April, partial lunar 18
+    // September, annular solar 2 October.
+    EXPECT_EQ(seen, (std::vector<std::string>{"2024-03-25 lunar", "2024-04-08 solar",
+                                              "2024-09-18 lunar", "2024-10-02 solar"}));
+    const CliResult ics =
+        RunNovarel(folder, "aspectarian",
+                   "--start 2024-04-01 --days 30 --format ics --kinds eclipse --bodies sun");
+    EXPECT_NE(ics.out.find("SUMMARY:☉ ☌ ☽ New Moon 19♈24 — solar eclipse"), std::string::npos)
+        << ics.out;
+    EXPECT_NE(ics.out.find("DTSTART:20240408T182"), std::string::npos) << ics.out;
+}
+
+// 1800-1850 with NOVAREL_FULL_RANGES set; a span over a year's turn
+// otherwise, which a sanitizer build runs in seconds.
+std::string RangeArgs() {
+    if (std::getenv("NOVAREL_FULL_RANGES") != nullptr) return "--start 1800-01-01 --end 1850-12-31";
+    return "--start 1800-11-17 --end 1801-02-03";
+}
+
+TEST(Ranges, AnyNumberOfJobsGivesTheSameBytes) {
+    ProgramFolder folder;
+    for (const char* command : {"ephemeris", "aspectarian"}) {
+        for (const char* format : {"text", "csv", "json", "ics"}) {
+            if (std::string(command) == "ephemeris" && std::string(format) == "ics") continue;
+            const std::string args = RangeArgs() + " --format " + format;
+            const CliResult one = RunNovarel(folder, command, args + " --jobs 1");
+            const CliResult four = RunNovarel(folder, command, args + " --jobs 4");
+            ASSERT_EQ(one.status, 0) << one.err;
+            ASSERT_EQ(four.status, 0) << four.err;
+            EXPECT_GT(one.out.size(), 1000u);
+            EXPECT_TRUE(one.out == four.out) << command << " " << format;
+        }
+    }
+}
+
+TEST(Ranges, ARangeIsItsMonthsOneAfterAnother) {
+    ProgramFolder folder;
+    for (const char* command : {"ephemeris", "aspectarian"}) {
+        const CliResult range =
+            RunNovarel(folder, command, "--start 2023-12-01 --end 2024-02-29 --jobs 2");
+        std::string months;
+        for (const char* start : {"2023-12-01", "2024-01-01", "2024-02-01"})
+            months += RunNovarel(folder, command, std::string("--start ") + start).out;
+        ASSERT_EQ(range.status, 0) << range.err;
+        EXPECT_TRUE(range.out == months) << command;
+    }
+    // A range starting and ending inside months: the start's month to its end,
+    // then up to the end day.
+    const CliResult part = RunNovarel(folder, "ephemeris", "--start 2024-01-20 --end 2024-02-03");
+    const std::string pieces = RunNovarel(folder, "ephemeris", "--start 2024-01-20 --days 12").out +
+                               RunNovarel(folder, "ephemeris", "--start 2024-02-01 --days 3").out;
+    EXPECT_TRUE(part.out == pieces);
+    const CliResult backwards =
+        RunNovarel(folder, "ephemeris", "--start 2024-02-01 --end 2024-01-31");
+    EXPECT_EQ(backwards.status, 2);
+    EXPECT_NE(backwards.err.find("--end: 2024-01-31 comes before the start 2024-02-01"),
+              std::string::npos)
+        << backwards.err;
+}
+
+std::set<std::string> FileNames(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+TEST(Output, FilesGoWhereTheyAreAsked) {
+    ProgramFolder folder;
+    const std::string outDir = folder.file("exports/new");
+    const std::set<std::string> before = FileNames(folder.str());
+    const CliResult saved =
+        RunNovarel(folder, "aspectarian",
+                   "--start 2024-01-01 --days 3 --save --format csv --out-dir '" + outDir +
+                       "' --output events.csv");
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.out, "");
+    const CliResult shown =
+        RunNovarel(folder, "aspectarian", "--start 2024-01-01 --days 3 --format csv");
+    EXPECT_EQ(ReadBytes(outDir + "/events.csv"), shown.out);
+    // The AS data file went to --out-dir, nothing new to the program folder.
+    const std::set<std::string> written = FileNames(outDir);
+    EXPECT_EQ(written.count("events.csv"), 1u);
+    EXPECT_EQ(written.count("010124AS.TEG"), 1u);
+    std::set<std::string> after = FileNames(folder.str());
+    after.erase("exports");
+    EXPECT_EQ(after, before);
+}
+
+TEST(Output, AFullDiskIsAFailure) {
+    ProgramFolder folder;
+    const std::string err = folder.file("err");
+    const std::string line = "env LC_ALL=C '" + std::string(NOVAREL_EXE) + "' ephemeris --dir '" +
+                             folder.str() + "' --format json > /dev/full 2> '" + err + "'";
+    const int raw = std::system(line.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+    EXPECT_NE(ReadBytes(err).find("novarel: cannot write output: No space left on device"),
+              std::string::npos)
+        << ReadBytes(err);
+}
+
+}  // namespace
+}  // namespace novarel::clitest
