@@ -21,6 +21,7 @@ class GuiPdfBook : public QObject {
 private slots:
     void commandLinePdfIsTheDesktopPrint();
     void periodsFollowOneAnotherInOneBook();
+    void commandLineRangeIsItsMonthsInTurn();
 };
 
 namespace {
@@ -57,6 +58,21 @@ std::string DesktopPrint(const ProgramFolder& folder) {
     app->dataWindow().action("mnuPrintData")->trigger();
     QTest::mouseClick(app->printPreview().printButton(), Qt::LeftButton);
     return pdf;
+}
+
+// novarel ARGUMENTS --pdf PDF in the folder, without a display; its status.
+int NovarelPdf(const ProgramFolder& folder, QStringList arguments, const std::string& pdf) {
+    QProcess novarel;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    novarel.setProcessEnvironment(env);
+    arguments << "--dir" << QString::fromStdString(folder.path().string()) << "--pdf"
+              << QString::fromStdString(pdf);
+    novarel.start(QString(NOVAREL_BUILD_DIR) + "/novarel", arguments);
+    if (!novarel.waitForFinished(120000)) return -1;
+    return novarel.exitCode();
 }
 
 }  // namespace
@@ -120,6 +136,25 @@ void GuiPdfBook::periodsFollowOneAnotherInOneBook() {
     QCOMPARE(PdfPages(twice).toInt(), 2 * PdfPages(month).toInt());
     const QString once = Run("pdftotext", {"-layout", QString::fromStdString(month), "-"});
     QCOMPARE(Run("pdftotext", {"-layout", QString::fromStdString(twice), "-"}), once + once);
+}
+
+// --end prints the range's months one after another into the one file.
+void GuiPdfBook::commandLineRangeIsItsMonthsInTurn() {
+    ProgramFolder folder;
+    const std::string range = folder.file("range.pdf");
+    const std::string jan = folder.file("jan.pdf");
+    const std::string feb = folder.file("feb.pdf");
+    QCOMPARE(
+        NovarelPdf(folder, {"aspectarian", "--start", "2000-01-01", "--end", "2000-02-29"}, range),
+        0);
+    QCOMPARE(NovarelPdf(folder, {"aspectarian", "--start", "2000-01-01", "--full-month"}, jan), 0);
+    QCOMPARE(NovarelPdf(folder, {"aspectarian", "--start", "2000-02-01", "--full-month"}, feb), 0);
+    QCOMPARE(PdfPages(range).toInt(), PdfPages(jan).toInt() + PdfPages(feb).toInt());
+    const auto text = [](const std::string& pdf) {
+        return Run("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+    };
+    QVERIFY(text(jan) != text(feb));
+    QCOMPARE(text(range), text(jan) + text(feb));
 }
 
 QTEST_MAIN(GuiPdfBook)
