@@ -52,24 +52,6 @@ std::string Trimmed(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 bool Kept(const std::vector<int>& bodies, int body) {
     return bodies.empty() || std::find(bodies.begin(), bodies.end(), body) != bodies.end();
 }
@@ -147,7 +129,7 @@ std::vector<EventKind> KindsOf(const std::string& list) {
 std::string GlyphTextUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 16);
-    for (char c : text) AppendUtf8(out, glyph::ToCodePoint(static_cast<unsigned char>(c)));
+    for (char c : text) glyph::AppendUtf8(out, glyph::ToCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 

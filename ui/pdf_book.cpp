@@ -3,26 +3,12 @@
 #include <QApplication>
 #include <QFontDatabase>
 
+#include "app/null_seams.h"
 #include "ui/qt_printer.h"
 #include "ui/qt_text.h"
 
 namespace novarel::ui {
 namespace {
-
-// The preview "Data To Be Printed", left as it was loaded: nobody edits it.
-class UneditedPreview final : public PrintPreviewSeam {
-public:
-    bool setContent(const std::string& text) override {
-        text_ = text;
-        return true;
-    }
-    std::string content() override { return text_; }
-    void show() override {}
-    void close() override {}
-
-private:
-    std::string text_;
-};
 
 // Each period's "Print" ends with endDocument; in a book the next period
 // starts on a new page of the same document instead.
@@ -64,7 +50,7 @@ struct PdfBook::State {
     std::unique_ptr<QApplication> app;
     QtPrinter printer;
     BookPrinter book;
-    UneditedPreview preview;
+    HeldPreview preview;
 };
 
 PdfBook::PdfBook(const std::string& programDirectory, const std::string& pdfPath,
