@@ -9,8 +9,6 @@
 #include <iostream>
 #include <memory>
 
-#include "app/date_order.h"
-#include "app/program.h"
 #include "app/program_folder.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
@@ -19,8 +17,6 @@
 #include "cli/period_runs.h"
 #include "cli/standard_output.h"
 #include "cli/version_text.h"
-#include "core/glyphs.h"
-#include "core/locale_utf8_names.h"
 #include "core/swe_library.h"
 
 namespace {
