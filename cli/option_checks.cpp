@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+#include "core/julian_day.h"
+
 namespace novarel::cli {
 namespace {
 
@@ -19,12 +21,6 @@ int Number(std::string_view digits) {
     int n = 0;
     std::from_chars(digits.data(), digits.data() + digits.size(), n);
     return n;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : Days[month - 1];
 }
 
 }  // namespace

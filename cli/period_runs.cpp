@@ -34,12 +34,6 @@ CivilDate ParsedDate(const std::string& text) {
                      std::atoi(text.substr(8, 2).c_str())};
 }
 
-int DaysInMonth(int year, int month) {
-    static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : Days[month - 1];
-}
-
 bool Before(const CivilDate& a, const CivilDate& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }

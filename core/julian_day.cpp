@@ -32,6 +32,12 @@ CivilDate JulianDayToCivil(double jd) {
     return CivilDate{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
+int DaysInMonth(int year, int month) {
+    static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : Days[month - 1];
+}
+
 std::string CivilToDateText(const CivilDate& date, std::int16_t dateOrder) {
     const std::string m = fmt::format("{:02}", date.month);
     const std::string d = fmt::format("{:02}", date.day);

@@ -21,6 +21,9 @@ double CalendarToJulianDay(double year, double month, double day);
 // Gregorian date of the civil day holding jd (Fliegel and Van Flandern).
 CivilDate JulianDayToCivil(double jd);
 
+// Days in a month of the Gregorian calendar (month 1..12).
+int DaysInMonth(int year, int month);
+
 // Date text "yyyy/mm/dd", "dd/mm/yyyy" or "mm/dd/yyyy" by date order.
 std::string CivilToDateText(const CivilDate& date, std::int16_t dateOrder);
 
