@@ -1,5 +1,6 @@
 #include "cli/export_records.h"
 
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -45,11 +46,24 @@ std::string DateText(const CivilDate& d) {
     return fmt::format("{:04}-{:02}-{:02}", d.year, d.month, d.day);
 }
 
-std::string Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const std::size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+// A cell of a table row as the records give it: without its blanks, in
+// UTF-8 (the digits and marks are ASCII and stand for themselves).
+template <typename Buffer>
+void AppendCellText(Buffer& out, std::string_view cell) {
+    const std::size_t first = cell.find_first_not_of(' ');
+    if (first == std::string_view::npos) return;
+    const std::size_t last = cell.find_last_not_of(' ');
+    std::string symbol;
+    for (char ch : cell.substr(first, last - first + 1)) {
+        const auto code = static_cast<unsigned char>(ch);
+        if (code < 0x80) {
+            out.push_back(ch);
+            continue;
+        }
+        symbol.clear();
+        glyph::AppendUtf8(symbol, glyph::ToCodePoint(code));
+        out.append(symbol.data(), symbol.data() + symbol.size());
+    }
 }
 
 bool Kept(const std::vector<int>& bodies, int body) {
@@ -169,6 +183,7 @@ std::string ExportTail(const ExportChoices& c) {
 
 std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
     std::string out;
+    if (c.format == ExportFormat::Csv) out.reserve(days.size() * 11 * 200);
     for (const EphemerisDayRecord& day : days) {
         const std::string date = DateText(day.date);
         const double siderealHours = day.siderealSeconds / 3600;
@@ -179,25 +194,33 @@ std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const 
             const bool retrograde = p.LongitudeSpeed[k] < 0;
             // The rows keep no speed for the Sun (or the Earth): it never turns.
             const bool withSpeed = b != Sun;
-            std::string cells[4];
-            for (EphemerisTable t : EphemerisTables)
-                cells[FileNumberIndex(t)] =
-                    GlyphTextUtf8(Trimmed(EphemerisCell(t, p, b, c.raInHms)));
             const std::string body = BodyName(b, c.heliocentric);
             if (c.format == ExportFormat::Csv) {
-                auto to = std::back_inserter(out);
-                fmt::format_to(to, "{},{},{},{},{},{},{},{},", date, day.jdUt, siderealHours, body,
-                               p.BodyLongitude[k], p.BodyLatitude[k], p.BodyRightAscension[k],
-                               p.BodyDeclination[k]);
+                // Formatted in a buffer on the stack, then added in one piece.
+                fmt::memory_buffer line;
+                auto to = std::back_inserter(line);
+                fmt::format_to(to, FMT_COMPILE("{},{},{},{},{},{},{},{},"), date, day.jdUt,
+                               siderealHours, body, p.BodyLongitude[k], p.BodyLatitude[k],
+                               p.BodyRightAscension[k], p.BodyDeclination[k]);
                 if (withSpeed)
-                    fmt::format_to(to, "{},{},", p.LongitudeSpeed[k], p.RightAscensionSpeed[k]);
+                    fmt::format_to(to, FMT_COMPILE("{},{},"), p.LongitudeSpeed[k],
+                                   p.RightAscensionSpeed[k]);
                 else
-                    out += ",,";
-                out += retrograde ? '1' : '0';
-                // Longitude, latitude, right ascension, declination: the files' order.
-                for (const std::string& cell : cells) out += "," + CsvField(cell);
-                out += "\r\n";
+                    line.append(std::string_view(",,"));
+                line.push_back(retrograde ? '1' : '0');
+                // Longitude, latitude, right ascension, declination: the files'
+                // order. A cell holds digits, blanks, ".", "!" and one symbol:
+                // never quoted.
+                for (const std::string& row : day.rows) {
+                    line.push_back(',');
+                    AppendCellText(line, CellOfRow(row, b));
+                }
+                line.append(std::string_view("\r\n"));
+                out.append(line.data(), line.size());
             } else if (c.format == ExportFormat::Json) {
+                std::string cells[4];
+                for (std::size_t t = 0; t < 4; ++t)
+                    AppendCellText(cells[t], CellOfRow(day.rows[t], b));
                 Json j;
                 j["date"] = date;
                 j["jd_ut"] = day.jdUt;

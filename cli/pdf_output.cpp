@@ -24,9 +24,10 @@ int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) 
     }
     // Periods run here one after another: the printer belongs to this thread.
     std::set<std::string> said;
+    ThreadLibrary library;
     for (const Period& period : periods) {
         std::vector<std::string> lines;
-        PeriodRun run(setup, lines);
+        PeriodRun run(setup, library, lines);
         const int rc = run.Run(period);
         for (const std::string& line : lines)
             if (said.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());

@@ -57,9 +57,9 @@ struct PeriodResult {
     int rc = 0;
 };
 
-PeriodResult RunPeriod(const CommandSetup& setup, const Period& period) {
+PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const Period& period) {
     PeriodResult result;
-    PeriodRun run(setup, result.messages);
+    PeriodRun run(setup, library, result.messages);
     result.rc = run.Run(period);
     if (result.rc == 2) return result;
     Program& program = run.program();
@@ -96,11 +96,12 @@ void CollectedMessages::showMessage(std::string_view text, std::string_view titl
     lines_.push_back(glyph::TextToUtf8(std::string(title) + ": " + std::string(text)));
 }
 
-PeriodRun::PeriodRun(const CommandSetup& setup, std::vector<std::string>& messages)
+PeriodRun::PeriodRun(const CommandSetup& setup, ThreadLibrary& library,
+                     std::vector<std::string>& messages)
     : setup_(setup),
       lines_(messages),
       messages_(messages),
-      program_(setup.programFolder, std::make_unique<SweLibrary>(),
+      program_(setup.programFolder, library.view(),
                ProgramSeams{messages_, progress_, view_, windows_}, setup.names) {
     program_.InitialiseLibraryAndOptions();
     const CommandOptions& o = setup.options;
@@ -167,6 +168,7 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
     bool stop = false;
 
     auto work = [&] {
+        ThreadLibrary library;
         for (;;) {
             std::size_t i = 0;
             {
@@ -176,7 +178,7 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
                 if (stop || next >= count) return;
                 i = next++;
             }
-            PeriodResult r = RunPeriod(setup, periods[i]);
+            PeriodResult r = RunPeriod(setup, library, periods[i]);
             {
                 std::lock_guard lock(mutex);
                 results[i] = std::move(r);

@@ -13,6 +13,7 @@
 #include "cli/export_records.h"
 #include "cli/output_sinks.h"
 #include "cli/request_options.h"
+#include "cli/thread_library.h"
 #include "core/locale_names.h"
 
 namespace novarel::cli {
@@ -48,11 +49,12 @@ private:
     std::vector<std::string>& lines_;
 };
 
-// One period's own program state, seams and library instance, so that
-// periods can run side by side.
+// One period's own program state and seams, so that periods can run side
+// by side; its library is a view onto the library of the thread running it.
 class PeriodRun {
 public:
-    PeriodRun(const CommandSetup& setup, std::vector<std::string>& messages);
+    PeriodRun(const CommandSetup& setup, ThreadLibrary& library,
+              std::vector<std::string>& messages);
     // The exit status of the period's run: 0, 1 for a failure, 2 for an input error.
     int Run(const Period& period);
     Program& program() { return program_; }

@@ -67,6 +67,19 @@ std::string PositionCell(double longitude) {
     return cell;
 }
 
+// A whole number right-aligned in three columns, as PadLeft3(FormatFixed(x, 1, 0))
+// writes it; every row has two, so the usual ones are written directly.
+static void AppendWholeIn3(std::string& line, double whole) {
+    if (!(whole >= 0 && whole < 100 && whole == std::floor(whole))) {
+        line += PadLeft3(FormatFixed(whole, 1, 0));
+        return;
+    }
+    const int n = static_cast<int>(whole);
+    const char text[3] = {' ', n < 10 ? ' ' : static_cast<char>('0' + n / 10),
+                          static_cast<char>('0' + n % 10)};
+    line.append(text, 3);
+}
+
 void AppendHms(std::string& line, double seconds) {
     line += "  ";
     double work = seconds;
@@ -76,8 +89,8 @@ void AppendHms(std::string& line, double seconds) {
     c.minutes = std::floor(work / 60);
     c.seconds = work - 60 * c.minutes;
     c = CarryRoundedSeconds(c, 1);
-    line += PadLeft3(FormatFixed(c.hours, 1, 0));
-    line += PadLeft3(FormatFixed(c.minutes, 1, 0));
+    AppendWholeIn3(line, c.hours);
+    AppendWholeIn3(line, c.minutes);
     line += PadLeft3(FormatFixed(c.seconds, 1, 1));
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // One day of the daily ephemeris as data: the tables' rows are renderings of
 // these values.
+#include <array>
+#include <string>
+
 #include "core/julian_day.h"
 #include "core/positions.h"
 
@@ -11,6 +14,9 @@ struct EphemerisDayRecord {
     double jdUt = 0;             // the row's moment (0h or 12h UT)
     double siderealSeconds = 0;  // Greenwich sidereal time, seconds 0..86400
     Positions positions;
+    // The day's row of each table (longitude, latitude, right ascension,
+    // declination) as the table shows it, in the glyph font's single bytes.
+    std::array<std::string, 4> rows;
 };
 
 }  // namespace novarel

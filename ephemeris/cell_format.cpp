@@ -1,5 +1,6 @@
 #include "ephemeris/cell_format.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
@@ -16,11 +17,14 @@ __extension__ typedef unsigned __int128 Uint128;
 // from the binary value of x: the digits of a correctly rounded decimal text
 // of x with log10(scale) decimals.
 std::uint64_t ScaledAndRounded(double x, std::uint32_t scale) {
-    int e = 0;
-    const double f = std::frexp(x, &e);  // x = f * 2^e, 0.5 <= f < 1
-    const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
+    // x = m * 2^-shift, read from the bits: the significand with its hidden
+    // bit, the exponent less its bias and the significand's 52 places.
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    const auto biased = static_cast<int>((bits >> 52) & 0x7ff);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t m = biased == 0 ? fraction : fraction | (std::uint64_t{1} << 52);
+    const int shift = biased == 0 ? 1074 : 1075 - biased;
     const Uint128 product = static_cast<Uint128>(m) * scale;
-    const int shift = 53 - e;  // x = m * 2^-shift
     if (shift <= 0) return static_cast<std::uint64_t>(product << -shift);
     if (shift >= 100) return 0;  // below 2^-47: far under the last decimal
     Uint128 q = product >> shift;
@@ -42,19 +46,21 @@ void AppendFixed2(std::string& out, double x, int decimals) {
     const std::uint64_t guarded = ScaledAndRounded(x, scale);
     const std::uint64_t units = (guarded + 500000u) / 1000000u;
     const std::uint64_t whole = decimals == 0 ? units : units / 10;
-    char digits[24];
-    int n = 0;
+    // Digits from the right, then added to the row in one piece.
+    char text[24];
+    std::size_t from = sizeof text;
+    if (decimals == 1) {
+        text[--from] = static_cast<char>('0' + units % 10);
+        text[--from] = '.';
+    }
+    const std::size_t point = from;
     std::uint64_t w = whole;
     do {
-        digits[n++] = static_cast<char>('0' + w % 10);
+        text[--from] = static_cast<char>('0' + w % 10);
         w /= 10;
     } while (w != 0);
-    if (n < 2) digits[n++] = '0';
-    while (n > 0) out += digits[--n];
-    if (decimals == 1) {
-        out += '.';
-        out += static_cast<char>('0' + units % 10);
-    }
+    if (point - from < 2) text[--from] = '0';
+    out.append(text + from, sizeof text - from);
 }
 
 }  // namespace novarel

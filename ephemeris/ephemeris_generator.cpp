@@ -113,8 +113,8 @@ void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date
     const bool save = ctx.request.chkSaveData;
     const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
     const double rowMoment = ctx.request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
-    s.DayRecords.push_back(EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions});
-    const EphemerisDayRecord& record = s.DayRecords.back();
+    EphemerisDayRecord& record = s.DayRecords.emplace_back(
+        EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions, {}});
     const std::string start = RowStart(record.date, record.siderealSeconds, ctx.names);
     for (EphemerisTable t : EphemerisTables) {
         std::vector<std::string>& table = TableLines(s, t);
@@ -122,8 +122,10 @@ void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date
             table.emplace_back();
             if (save) files.writeLine(t, "");
         }
-        table.push_back(EphemerisRow(t, start, record.positions, raInHms));
-        if (save) files.writeLine(t, table.back());
+        std::string& row = record.rows[FileNumberIndex(t)];
+        row = EphemerisRow(t, start, record.positions, raInHms);
+        table.push_back(row);
+        if (save) files.writeLine(t, row);
     }
 }
 
@@ -169,6 +171,7 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
     for (PositionHistoryTable* h : HistoryTables(s)) h->recreate(historyDays);
     s.FirstRowFlag = 1;
     s.DayRecords.clear();
+    s.DayRecords.reserve(static_cast<std::size_t>(lastDay) + 1);
 
     for (int d = 0; d <= lastDay; ++d) {
         SetDayFraction(s);

@@ -68,10 +68,12 @@ void AppendCell(std::string& line, EphemerisTable table, const Positions& p, int
 
 }  // namespace
 
-std::string EphemerisCell(EphemerisTable table, const Positions& p, int body, bool raInHms) {
-    std::string cell;
-    AppendCell(cell, table, p, body, table == EphemerisTable::RightAscension && raInHms);
-    return cell;
+std::string_view CellOfRow(std::string_view row, int body) {
+    constexpr std::size_t CellWidth = 9, Pitch = CellWidth + 1;
+    constexpr std::size_t Cells = NorthNode - Sun + 1;
+    constexpr std::size_t Tail = Cells * Pitch - 1;
+    if (row.size() < Tail || body < Sun || body > NorthNode) return {};
+    return row.substr(row.size() - Tail + static_cast<std::size_t>(body - Sun) * Pitch, CellWidth);
 }
 
 std::string RowStart(const CivilDate& date, double siderealSeconds, const LocaleNames& names) {

@@ -8,6 +8,7 @@
 // ascension) or in place of the blank between minutes and seconds (right
 // ascension in hours, minutes and seconds, where every digit is kept).
 #include <string>
+#include <string_view>
 
 #include "core/julian_day.h"
 #include "core/locale_names.h"
@@ -25,9 +26,10 @@ inline bool RightAscensionInHms(const OptionValues& options) {
 // "  dd mmm" and the sidereal time "  hh mm ss.s" in 3+3+5 columns.
 std::string RowStart(const CivilDate& date, double siderealSeconds, const LocaleNames& names);
 
-// The cell of one body (BodyIndex) in one table, as the row shows it, with
-// its separating blanks.
-std::string EphemerisCell(EphemerisTable table, const Positions& positions, int body, bool raInHms);
+// The cell of one body (BodyIndex) in a row made by EphemerisRow, with its
+// blanks: the eleven cells, nine columns each and one blank apart, close
+// every row.
+std::string_view CellOfRow(std::string_view row, int body);
 
 // The whole row of one table: RowStart, the gap, the eleven cells.
 std::string EphemerisRow(EphemerisTable table, const std::string& rowStart,

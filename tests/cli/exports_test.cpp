@@ -166,6 +166,34 @@ TEST(EphemerisExport, AYearAgreesWithSwetestAndWithTheTableCells) {
     }
 }
 
+// The cells come from the rows themselves: they must stay equal when the
+// right ascension column changes shape (sign, degrees and minutes instead of
+// hours, minutes, seconds) and heliocentric rows put the Earth first.
+TEST(EphemerisExport, CellsFollowTheRowsInEveryShape) {
+    for (const char* raForm : {"0", "1"}) {
+        ProgramFolder folder({{11, raForm}});
+        for (const char* centre : {"", " --helio"}) {
+            const std::string range = std::string("--start 2025-02-20 --end 2025-03-10") + centre;
+            const CliResult csv = RunNovarel(folder, "ephemeris", range + " --format csv");
+            ASSERT_EQ(csv.status, 0) << csv.err;
+            const std::vector<std::string> records = Lines(csv.out, "\r\n");
+            ASSERT_EQ(records.size(), 1 + 19u * 11) << raForm << centre;
+            const char* views[] = {"longitude", "latitude", "ra", "declination"};
+            for (std::size_t v = 0; v < 4; ++v) {
+                const CliResult text = RunNovarel(folder, "ephemeris",
+                                                  range + " --encoding cp1252 --view " + views[v]);
+                ASSERT_EQ(text.status, 0) << text.err;
+                const auto cells = TableCells(text.out);
+                ASSERT_EQ(cells.size(), 19u) << views[v] << " " << raForm << centre;
+                for (std::size_t r = 1; r < records.size(); ++r)
+                    EXPECT_EQ(CsvFields(records[r])[11 + v], cells[(r - 1) / 11][(r - 1) % 11])
+                        << views[v] << " " << raForm << centre << ": " << records[r];
+            }
+            EXPECT_EQ(CsvFields(records[1])[3], *centre ? "earth" : "sun");
+        }
+    }
+}
+
 TEST(EphemerisExport, BodiesKeepsOnlyThoseBodies) {
     ProgramFolder folder;
     const CliResult csv =

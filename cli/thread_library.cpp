@@ -1,0 +1,46 @@
+#include "cli/thread_library.h"
+
+namespace novarel::cli {
+namespace {
+
+class LibraryView final : public EphemerisLibrary {
+public:
+    explicit LibraryView(ThreadLibrary& owner) : owner_(owner), library_(owner.library()) {}
+    void set_ephe_path(const std::string& path) override { owner_.setPath(path); }
+    void set_sid_mode(std::int32_t mode, double t0, double ayan_t0) override {
+        library_.set_sid_mode(mode, t0, ayan_t0);
+    }
+    double deltat(double tjd_ut) override { return library_.deltat(tjd_ut); }
+    std::int32_t calc(double tjd_et, int body, std::int32_t flags, double* xx,
+                      char* serr) override {
+        return library_.calc(tjd_et, body, flags, xx, serr);
+    }
+    std::int32_t sol_eclipse_when_glob(double tjd_start, std::int32_t flags, std::int32_t types,
+                                       double* tret, bool backward, char* serr) override {
+        return library_.sol_eclipse_when_glob(tjd_start, flags, types, tret, backward, serr);
+    }
+    std::int32_t lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
+                                  double* tret, bool backward, char* serr) override {
+        return library_.lun_eclipse_when(tjd_start, flags, types, tret, backward, serr);
+    }
+    std::string version() override { return library_.version(); }
+
+private:
+    ThreadLibrary& owner_;
+    EphemerisLibrary& library_;
+};
+
+}  // namespace
+
+std::unique_ptr<EphemerisLibrary> ThreadLibrary::view() {
+    return std::make_unique<LibraryView>(*this);
+}
+
+void ThreadLibrary::setPath(const std::string& path) {
+    if (pathSet_ && path == path_) return;
+    library_.set_ephe_path(path);
+    path_ = path;
+    pathSet_ = true;
+}
+
+}  // namespace novarel::cli
