@@ -31,7 +31,7 @@ bool CheckCalcResult(std::int32_t rc, std::int32_t requestedFlags, const char* s
     const bool analytic =
         (requestedFlags & swe_flags::SwissEphemeris) != 0 && (rc & swe_flags::SwissEphemeris) == 0;
     if (analytic && filesRequired)
-        throw LibraryError("the ephemeris files are required, but none was found (" +
+        throw LibraryError("the ephemeris files are required, but none covers this moment (" +
                            LibraryText(serr, "no file") + ")");
     return analytic;
 }

@@ -27,7 +27,7 @@ TEST(LibraryCheck, FailureThrowsTheLibrarysTextAndTheAnalyticFallbackIsNoted) {
         FAIL() << "no exception";
     } catch (const LibraryError& e) {
         EXPECT_STREQ(e.what(),
-                     "the ephemeris files are required, but none was found (SwissEph file "
+                     "the ephemeris files are required, but none covers this moment (SwissEph file "
                      "'sepl_18.se1' not found in PATH '/x/' using Moshier eph)");
     }
     EXPECT_NO_THROW(CheckEclipseResult(0, ""));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "aspectarian/aspectarian_generator.h"
+#include "core/swe_library.h"
 #include "ephemeris/ephemeris_generator.h"
 #include "tests/ephemeris/generator_rig.h"
 
@@ -52,8 +53,16 @@ TEST(LibraryErrors, AnalyticEphemerisIsSaidOncePerRunWithTheFoldersSearched) {
         ASSERT_EQ(rig.messages.messages.size(), 1u);
         const auto& m = rig.messages.messages[0];
         EXPECT_EQ(m.title, "Information");
-        EXPECT_NE(m.text.find("/opt/novarel and /usr/share/libswe/ephe"), std::string::npos)
-            << m.text;
+        // Without files anywhere the folders searched are named; where the
+        // system's files are installed they are there but do not cover the
+        // moment the library was asked for.
+        const std::string inUse = EphemerisFolderInUse(EphemerisPathFor("/opt/novarel"));
+        const std::string expected =
+            inUse.empty() ? "No Swiss Ephemeris files were found in /opt/novarel and "
+                            "/usr/share/libswe/ephe."
+                          : "The Swiss Ephemeris files in " + inUse +
+                                " do not cover every moment of this run.";
+        EXPECT_EQ(m.text.rfind(expected, 0), 0u) << m.text;
         EXPECT_NE(m.text.find("less precise"), std::string::npos) << m.text;
         // The next run with the files says nothing.
         lib.analytic = false;
