@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <cstdio>
 
 #include "app/null_seams.h"
 #include "ui/qt_printer.h"
@@ -30,9 +31,19 @@ private:
 }  // namespace
 
 namespace {
+// Qt's messages as its own handler writes them, less the note that a
+// session without a desktop (a terminal, cron, a container) has no runtime
+// folder: the PDF needs none, and the note would read like a fault.
+void CommandLineQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtWarningMsg && text.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+}
+
 std::unique_ptr<QApplication> OffscreenApplication(int& argc, char** argv) {
     if (QCoreApplication::instance() != nullptr) return nullptr;
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(CommandLineQtMessage);
     return std::make_unique<QApplication>(argc, argv);
 }
 }  // namespace

@@ -86,6 +86,7 @@ void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
     env.remove("QT_QPA_PLATFORM");  // the program needs no display of its own
     env.remove("DISPLAY");
     env.remove("WAYLAND_DISPLAY");
+    env.remove("XDG_RUNTIME_DIR");  // nor a desktop session (a terminal, cron)
     novarel.setProcessEnvironment(env);
     novarel.start(
         QString(NOVAREL_BUILD_DIR) + "/novarel",
@@ -94,6 +95,9 @@ void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
     QVERIFY(novarel.waitForFinished(60000));
     QCOMPARE(novarel.exitCode(), 0);
     QVERIFY(novarel.readAllStandardOutput().isEmpty());  // the pages went to the file
+    // One line for the user, no toolkit notes.
+    QCOMPARE(QString::fromUtf8(novarel.readAllStandardError()),
+             "Information: Printed to the file " + QString::fromStdString(cli) + ".\n");
 
     // A month's aspectarian takes more than one page.
     QVERIFY(PdfPages(desktop).toInt() > 1);
