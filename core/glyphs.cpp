@@ -29,6 +29,25 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out.append(bytes, n);
 }
 
+Utf8Char DecodeUtf8At(std::string_view text, std::size_t i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    const std::size_t length = b < 0x80             ? 1
+                               : (b & 0xE0) == 0xC0 ? 2
+                               : (b & 0xF0) == 0xE0 ? 3
+                               : (b & 0xF8) == 0xF0 ? 4
+                                                    : 0;
+    if (length == 1) return {b, 1, true};
+    const Utf8Char stray{b, 1, false};
+    if (length == 0 || i + length > text.size()) return stray;
+    char32_t cp = b & (0x7Fu >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto c = static_cast<unsigned char>(text[i + k]);
+        if ((c & 0xC0) != 0x80) return stray;
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    return {cp, length, true};
+}
+
 unsigned char BodyCode(int bodyIndex, bool heliocentric) {
     switch (bodyIndex) {
         case 1: return heliocentric ? Earth : Sun;

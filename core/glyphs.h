@@ -1,6 +1,7 @@
 #pragma once
 // Single-byte codes that the EPHEMERI font draws as astrological symbols, and
 // the Unicode rendering of table text for UTF-8 output.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,16 @@ int DisplayWidth(char32_t cp);
 
 // The UTF-8 bytes of one code point, appended to out.
 void AppendUtf8(std::string& out, char32_t cp);
+
+// The code point that starts at byte i of UTF-8 text and its length in
+// bytes. A byte that does not start a whole sequence (a stray continuation
+// byte, a sequence cut short) stands alone: its own value, length 1, not ok.
+struct Utf8Char {
+    char32_t cp = 0;
+    std::size_t length = 1;
+    bool ok = true;
+};
+Utf8Char DecodeUtf8At(std::string_view text, std::size_t i);
 
 // One line of table text (no line end) as UTF-8. For each wide symbol one
 // blank is taken from the next run of two or more blanks, or the line's

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/cp1252_table.h"
+#include "core/glyphs.h"
 
 namespace novarel {
 
@@ -17,53 +18,19 @@ LocaleNames LocaleNames::English() {
 
 std::string Utf8ToCp1252(const std::string& utf8) {
     std::string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = 0;
-        std::size_t len = 1;
-        if (b < 0x80)
-            cp = b;
-        else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F;
-            len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F;
-            len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07;
-            len = 4;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const glyph::Utf8Char c = glyph::DecodeUtf8At(utf8, i);
+        i += c.length;
+        if (!c.ok) {
+            out += '?';
+        } else if (c.cp < 0x80 || (c.cp >= 0xA0 && c.cp <= 0xFF)) {
+            out += static_cast<char>(c.cp);
         } else {
-            out += '?';
-            ++i;
-            continue;
+            char mapped = '?';
+            for (std::size_t k = 0; k < Cp1252High.size(); ++k)
+                if (Cp1252High[k] == c.cp) mapped = static_cast<char>(0x80 + k);
+            out += mapped;
         }
-        if (i + len > utf8.size()) {
-            out += '?';
-            break;
-        }
-        bool ok = true;
-        for (std::size_t k = 1; k < len; ++k) {
-            const auto c = static_cast<unsigned char>(utf8[i + k]);
-            if ((c & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        i += ok ? len : 1;
-        if (!ok) {
-            out += '?';
-            continue;
-        }
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        char mapped = '?';
-        for (std::size_t k = 0; k < Cp1252High.size(); ++k)
-            if (Cp1252High[k] == cp) mapped = static_cast<char>(0x80 + k);
-        out += mapped;
     }
     return out;
 }

@@ -9,19 +9,6 @@ namespace {
 
 constexpr int MonthCells = 3;
 
-// The code point at i and its length in bytes; a stray byte counts as one
-// cell of its own.
-char32_t DecodeAt(const std::string& s, std::size_t i, std::size_t& length) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
-    if (i + length > s.size()) length = 1;
-    if (length == 1) return b;
-    char32_t cp = b & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k)
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-    return cp;
-}
-
 // Cells in a terminal: East Asian wide letters take two, combining marks none.
 int Cells(char32_t cp) {
     if ((cp >= 0x0300 && cp <= 0x036F) || cp == 0x200B) return 0;
@@ -67,13 +54,13 @@ std::string FitToCells(const std::string& utf8, int cells) {
     std::string out;
     int used = 0;
     for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t length = 1;
-        const char32_t cp = DecodeAt(utf8, i, length);
-        const int width = Cells(cp);
+        // A stray byte counts as one cell of its own.
+        const glyph::Utf8Char c = glyph::DecodeUtf8At(utf8, i);
+        const int width = Cells(c.cp);
         if (used + width > cells) break;
-        out.append(utf8, i, length);
+        out.append(utf8, i, c.length);
         used += width;
-        i += length;
+        i += c.length;
     }
     out.append(static_cast<std::size_t>(cells - used), ' ');
     return out;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/locale_names.h"
+#include "core/locale_utf8_names.h"
 #include "core/text_lines.h"
 
 namespace novarel {
@@ -84,6 +85,11 @@ TEST(LocaleNames, Cp1252Conversion) {
     EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");
     EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\x80"), "?");
     EXPECT_EQ(Utf8ToCp1252("\xFF\xC3"), "??");
+    // A broken sequence costs its first byte only: what follows is read again.
+    EXPECT_EQ(Utf8ToCp1252("\xC3(a"), "?(a");
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82(\xC3\xA9"),
+              "??"
+              "(\xE9");
     // Names never carry glyph codes: "M\xE4r" would show the Jupiter symbol.
     EXPECT_EQ(WithoutGlyphCodes("M\xE4r"), "Mar");
     EXPECT_EQ(WithoutGlyphCodes("f\xE9vr d\xE9"
@@ -93,6 +99,42 @@ TEST(LocaleNames, Cp1252Conversion) {
     const auto en = LocaleNames::English();
     EXPECT_EQ(en.weekday[0], "Sunday");
     EXPECT_EQ(en.monthAbbrev[4], "May");
+}
+
+}  // namespace
+}  // namespace novarel
+
+namespace novarel {
+namespace {
+
+// Locale names come from the system and are cut to table cells byte by byte:
+// a malformed name must neither run past its end nor swallow what follows.
+TEST(Utf8Decoding, WholeSequencesAndStrayBytes) {
+    const std::string text = "a\xC3\xA9\xE2\x99\x88\xF0\x9F\x9C\x81";
+    std::vector<char32_t> cps;
+    for (std::size_t i = 0; i < text.size();) {
+        const glyph::Utf8Char c = glyph::DecodeUtf8At(text, i);
+        EXPECT_TRUE(c.ok);
+        cps.push_back(c.cp);
+        i += c.length;
+    }
+    EXPECT_EQ(cps, (std::vector<char32_t>{U'a', 0xE9, 0x2648, 0x1F701}));
+
+    for (const std::string bad :
+         {"\x80", "\xBF", "\xFF", "\xC3", "\xE2\x99", "\xC3(", "\xF0\x9F\x9C("}) {
+        const glyph::Utf8Char c = glyph::DecodeUtf8At(bad, 0);
+        EXPECT_FALSE(c.ok) << bad;
+        EXPECT_EQ(c.length, 1u) << bad;
+        EXPECT_EQ(c.cp, static_cast<unsigned char>(bad[0])) << bad;
+    }
+}
+
+TEST(Utf8Decoding, FittingToCellsKeepsWholeLetters) {
+    EXPECT_EQ(FitToCells("m\xC3\xA4rz", 3), "m\xC3\xA4r");
+    EXPECT_EQ(FitToCells("\xE4\xB8\x80\xE4\xB8\x80", 3), "\xE4\xB8\x80 ");  // wide letters
+    // A sequence cut short is one cell per byte, never read past the end.
+    EXPECT_EQ(FitToCells("a\xE4\xB8", 3), "a\xE4\xB8");
+    EXPECT_EQ(FitToCells("", 3), "   ");
 }
 
 }  // namespace
