@@ -59,9 +59,11 @@ Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary>
 Program::~Program() = default;
 
 void Program::InitialiseLibraryAndOptions() {
-    library_->set_ephe_path(EphemerisPathFor(programDirectory_));
+    InitialiseLibrary();
     LoadOptionsAtStartup(programDirectory_, options, seams_.messages);
 }
+
+void Program::InitialiseLibrary() { library_->set_ephe_path(EphemerisPathFor(programDirectory_)); }
 
 void Program::StartUp(const StartupOptions& startup) {
     // The program folder is fixed at construction; the library and the

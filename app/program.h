@@ -85,6 +85,8 @@ public:
 
     // Library path and options file, as the first steps of start-up.
     void InitialiseLibraryAndOptions();
+    // The library path alone, for a run whose options were read for it.
+    void InitialiseLibrary();
 
     // The whole start-up in its fixed order, ending with the main window and
     // the input window shown.

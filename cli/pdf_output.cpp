@@ -24,6 +24,8 @@ int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) 
     }
     // Periods run here one after another: the printer belongs to this thread.
     std::set<std::string> said;
+    for (const std::string& line : setup.optionMessages)
+        if (said.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());
     ThreadLibrary library;
     for (const Period& period : periods) {
         std::vector<std::string> lines;

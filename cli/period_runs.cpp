@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/date_order.h"
+#include "app/options_file.h"
 #include "app/program.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
@@ -96,6 +97,16 @@ void CollectedMessages::showMessage(std::string_view text, std::string_view titl
     lines_.push_back(glyph::TextToUtf8(std::string(title) + ": " + std::string(text)));
 }
 
+CommandSetup::CommandSetup(const CommandOptions& o, bool isEphemeris, std::string folder,
+                           LocaleNames localeNames)
+    : options(o),
+      ephemeris(isEphemeris),
+      programFolder(std::move(folder)),
+      names(std::move(localeNames)) {
+    CollectedMessages messages(optionMessages);
+    LoadOptionsAtStartup(programFolder, optionValues, messages);
+}
+
 PeriodRun::PeriodRun(const CommandSetup& setup, ThreadLibrary& library,
                      std::vector<std::string>& messages)
     : setup_(setup),
@@ -103,7 +114,8 @@ PeriodRun::PeriodRun(const CommandSetup& setup, ThreadLibrary& library,
       messages_(messages),
       program_(setup.programFolder, library.view(),
                ProgramSeams{messages_, progress_, view_, windows_}, setup.names) {
-    program_.InitialiseLibraryAndOptions();
+    program_.InitialiseLibrary();
+    program_.options = setup.optionValues;
     const CommandOptions& o = setup.options;
     program_.state.DateOrder =
         o.dateOrder ? static_cast<std::int16_t>(*o.dateOrder) : DetectDateOrder("");
@@ -191,6 +203,8 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
 
     ProgressBar bar(::isatty(STDERR_FILENO) == 1 && count > 1, count);
     std::set<std::string> said;
+    for (const std::string& m : setup.optionMessages)
+        if (said.insert(m).second) std::fprintf(stderr, "%s\n", m.c_str());
     int rc = 0;
     int writeError = 0;
     if (!sink.write(ExportHead(setup.choices))) writeError = EIO;
@@ -252,7 +266,7 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
             return 1;
         }
     }
-    CommandSetup setup{o, ephemeris, programFolder, LocaleNames::FromCurrentLocale(), {}};
+    CommandSetup setup(o, ephemeris, programFolder, LocaleNames::FromCurrentLocale());
     ExportChoices& c = setup.choices;
     c.format = ExportFormatNamed(o.format);
     c.aspectarian = !ephemeris;

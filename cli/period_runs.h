@@ -15,6 +15,7 @@
 #include "cli/request_options.h"
 #include "cli/thread_library.h"
 #include "core/locale_names.h"
+#include "core/option_values.h"
 
 namespace novarel::cli {
 
@@ -29,12 +30,20 @@ struct Period {
 bool SplitIntoPeriods(const CommandOptions& options, std::vector<Period>& periods,
                       std::string& usageError);
 
+// What every period of one command shares. Made with the program folder's
+// options file read once for the whole command: every period runs with the
+// same options, even when the file changes during a long range.
 struct CommandSetup {
+    CommandSetup(const CommandOptions& options, bool ephemeris, std::string programFolder,
+                 LocaleNames names);
+
     const CommandOptions& options;
     bool ephemeris = true;
     std::string programFolder;
     LocaleNames names;
     ExportChoices choices;
+    OptionValues optionValues;
+    std::vector<std::string> optionMessages;  // what reading the file said, "Title: text"
 };
 
 // A period's messages as "Title: text" lines, kept to be said in period

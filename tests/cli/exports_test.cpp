@@ -332,6 +332,21 @@ TEST(Ranges, ARangeIsItsMonthsOneAfterAnother) {
         << backwards.err;
 }
 
+// The options file is read once for the whole range: what is wrong in it is
+// said once, and every month runs with the same values.
+TEST(Ranges, TheOptionsFileIsReadOncePerCommand) {
+    ProgramFolder folder({{7, "sixty"}});
+    const CliResult range =
+        RunNovarel(folder, "aspectarian", "--start 2024-01-01 --end 2024-03-31 --format csv");
+    ASSERT_EQ(range.status, 0) << range.err;
+    const std::string warning = "Warning!: Line 7 of the options file " + folder.str() +
+                                "/OPTIONS.OPT is not a number (\"sixty\"). Option 7 is set to 0.\n";
+    EXPECT_EQ(range.err, warning);
+    const CliResult month = RunNovarel(folder, "aspectarian", "--start 2024-02-01 --format csv");
+    EXPECT_EQ(month.err, warning);
+    EXPECT_NE(range.out.find(month.out.substr(month.out.find("\r\n") + 2)), std::string::npos);
+}
+
 std::set<std::string> FileNames(const std::string& folder) {
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
