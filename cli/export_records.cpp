@@ -187,6 +187,11 @@ std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const 
     for (const EphemerisDayRecord& day : days) {
         const std::string date = DateText(day.date);
         const double siderealHours = day.siderealSeconds / 3600;
+        // The day's fields open each of its eleven records: written once.
+        fmt::memory_buffer dayFields;
+        if (c.format == ExportFormat::Csv)
+            fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"), date, day.jdUt,
+                           siderealHours);
         for (int b = Sun; b <= NorthNode; ++b) {
             if (!Kept(c.bodies, b)) continue;
             const Positions& p = day.positions;
@@ -198,10 +203,10 @@ std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const 
             if (c.format == ExportFormat::Csv) {
                 // Formatted in a buffer on the stack, then added in one piece.
                 fmt::memory_buffer line;
+                line.append(dayFields.data(), dayFields.data() + dayFields.size());
                 auto to = std::back_inserter(line);
-                fmt::format_to(to, FMT_COMPILE("{},{},{},{},{},{},{},{},"), date, day.jdUt,
-                               siderealHours, body, p.BodyLongitude[k], p.BodyLatitude[k],
-                               p.BodyRightAscension[k], p.BodyDeclination[k]);
+                fmt::format_to(to, FMT_COMPILE("{},{},{},{},{},"), body, p.BodyLongitude[k],
+                               p.BodyLatitude[k], p.BodyRightAscension[k], p.BodyDeclination[k]);
                 if (withSpeed)
                     fmt::format_to(to, FMT_COMPILE("{},{},"), p.LongitudeSpeed[k],
                                    p.RightAscensionSpeed[k]);
