@@ -36,24 +36,41 @@ double MaxRssKb() {
     return static_cast<double>(usage.ru_maxrss);
 }
 
+// A CSV range prepared as the command line prepares it.
+class CsvRange {
+public:
+    CsvRange(bool ephemeris, const std::string& start, const std::string& end)
+        : options_(Options(start, end)), setup_(options_, ephemeris, ".", LocaleNames::English()) {
+        std::string usage;
+        cli::SplitIntoPeriods(options_, periods_, usage);
+        setup_.choices.format = cli::ExportFormat::Csv;
+        setup_.choices.aspectarian = !ephemeris;
+    }
+    // The bytes written.
+    std::size_t run(int jobs) {
+        CountingSink sink;
+        cli::RunPeriods(setup_, periods_, jobs, sink);
+        return sink.bytes();
+    }
+
+private:
+    static cli::CommandOptions Options(const std::string& start, const std::string& end) {
+        cli::CommandOptions options;
+        options.start = start;
+        options.end = end;
+        options.format = "csv";
+        return options;
+    }
+    cli::CommandOptions options_;
+    cli::CommandSetup setup_;  // holds options_ by reference: declared after it
+    std::vector<cli::Period> periods_;
+};
+
 void RunRange(benchmark::State& st, bool ephemeris, const std::string& start,
               const std::string& end, int jobs) {
-    cli::CommandOptions options;
-    options.start = start;
-    options.end = end;
-    options.format = "csv";
-    std::vector<cli::Period> periods;
-    std::string usage;
-    cli::SplitIntoPeriods(options, periods, usage);
-    cli::CommandSetup setup(options, ephemeris, ".", LocaleNames::English());
-    setup.choices.format = cli::ExportFormat::Csv;
-    setup.choices.aspectarian = !ephemeris;
+    CsvRange range(ephemeris, start, end);
     std::size_t bytes = 0;
-    for (auto _ : st) {
-        CountingSink sink;
-        cli::RunPeriods(setup, periods, jobs, sink);
-        bytes = sink.bytes();
-    }
+    for (auto _ : st) bytes = range.run(jobs);
     st.counters["bytes"] = static_cast<double>(bytes);
     st.counters["max_rss_kb"] = MaxRssKb();
 }
@@ -95,15 +112,7 @@ void BM_LibraryCallsOf1800To2100(benchmark::State& st) {
 // machine's drift falls on both alike: "ratio" is the CSV run's time over
 // its library calls' time.
 void BM_EphemerisCsvOverLibraryCalls(benchmark::State& st) {
-    cli::CommandOptions options;
-    options.start = "1800-01-01";
-    options.end = "1850-12-31";
-    options.format = "csv";
-    std::vector<cli::Period> periods;
-    std::string usage;
-    cli::SplitIntoPeriods(options, periods, usage);
-    cli::CommandSetup setup(options, true, ".", LocaleNames::English());
-    setup.choices.format = cli::ExportFormat::Csv;
+    CsvRange range(true, "1800-01-01", "1850-12-31");
     SweLibrary library;
     library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
@@ -113,8 +122,7 @@ void BM_EphemerisCsvOverLibraryCalls(benchmark::State& st) {
     Clock::duration csv{}, calls{};
     for (auto _ : st) {
         const auto start = Clock::now();
-        CountingSink sink;
-        cli::RunPeriods(setup, periods, 1, sink);
+        benchmark::DoNotOptimize(range.run(1));
         const auto middle = Clock::now();
         for (int d = 0; d < days; ++d) bench::CallLibraryForOneMoment(library, request, first + d);
         const auto end = Clock::now();
