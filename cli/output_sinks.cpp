@@ -20,7 +20,7 @@ int StandardOutputSink::finish() {
     return error_ != 0 ? error_ : closing;
 }
 
-FileSink::FileSink(const std::string& path) {
+FileSink::FileSink(const std::string& path) : path_(path) {
     if (!file_.create(path)) error_ = file_.error() != 0 ? file_.error() : EIO;
 }
 
@@ -37,6 +37,8 @@ int FileSink::finish() {
         return error_;
     }
     SyncFolder(FolderOf(file_.finalPath()));
+    // What a killed earlier run to this file left behind.
+    RemoveStaleReplacementsOf(file_.finalPath());
     return 0;
 }
 

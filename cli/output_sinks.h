@@ -17,6 +17,8 @@ public:
     // Completes the output (flush and close, or commit the file); the errno
     // of the first failure or 0.
     virtual int finish() = 0;
+    // What messages call it: "output" for standard output, else the file.
+    virtual std::string target() const { return "output"; }
 };
 
 class StandardOutputSink final : public OutputSink {
@@ -35,8 +37,10 @@ public:
     explicit FileSink(const std::string& path);
     bool write(std::string_view bytes) override;
     int finish() override;
+    std::string target() const override { return path_; }
 
 private:
+    std::string path_;
     ReplacementFile file_;
     int error_ = 0;
 };

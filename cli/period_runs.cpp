@@ -243,7 +243,7 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
     if (rc == 0 && setup.choices.format == ExportFormat::Json) sink.write("\n");
     if (rc == 0) sink.write(ExportTail(setup.choices));
     if (const int error = sink.finish()) {
-        ReportOutputFailure(error);
+        ReportOutputFailure(error, sink.target());
         return 1;
     }
     return rc;

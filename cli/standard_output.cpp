@@ -32,8 +32,8 @@ int WriteStandardOutput(std::string_view text) {
     return error;
 }
 
-void ReportOutputFailure(int error) {
-    std::fprintf(stderr, "novarel: cannot write output: %s\n", std::strerror(error));
+void ReportOutputFailure(int error, const std::string& target) {
+    std::fprintf(stderr, "novarel: cannot write %s: %s\n", target.c_str(), std::strerror(error));
 }
 
 }  // namespace novarel::cli

@@ -15,7 +15,8 @@ bool StandardOutputOpen();
 // or 0.
 int WriteStandardOutput(std::string_view text);
 
-// "novarel: cannot write output: <reason>" on stderr.
-void ReportOutputFailure(int error);
+// "novarel: cannot write output: <reason>" on stderr, or the file's path in
+// place of "output".
+void ReportOutputFailure(int error, const std::string& target = "output");
 
 }  // namespace novarel::cli

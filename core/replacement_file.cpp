@@ -79,19 +79,33 @@ bool IsReplacementName(std::string_view name) {
            OwnerOf(name) != 0;
 }
 
-void RemoveStaleReplacements(const std::string& folder) {
+namespace {
+
+// Stale new files in the folder whose names start with prefix.
+void RemoveStaleReplacementsStarting(const std::string& folder, std::string_view prefix) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) return;
     std::vector<std::string> stale;
     while (const dirent* e = ::readdir(dir)) {
         const std::string_view name = e->d_name;
-        if (!IsReplacementName(name)) continue;
+        if (!name.starts_with(prefix) || !IsReplacementName(name)) continue;
         const pid_t owner = OwnerOf(name);
         if (owner == ::getpid()) continue;
         if (::kill(owner, 0) != 0 && errno == ESRCH) stale.emplace_back(name);
     }
     ::closedir(dir);
     for (const std::string& name : stale) ::unlink((folder + "/" + name).c_str());
+}
+
+}  // namespace
+
+void RemoveStaleReplacements(const std::string& folder) {
+    RemoveStaleReplacementsStarting(folder, "");
+}
+
+void RemoveStaleReplacementsOf(const std::string& finalPath) {
+    RemoveStaleReplacementsStarting(FolderOf(finalPath),
+                                    fmt::format(".{}{}", BaseName(finalPath), Marker));
 }
 
 ReplacementFile::ReplacementFile(ReplacementFile&& o) noexcept

@@ -65,6 +65,11 @@ bool IsReplacementName(std::string_view fileName);
 // before they could clean up). Files of running processes stay.
 void RemoveStaleReplacements(const std::string& folder);
 
+// The same for the new files of one final path only: for a file in a folder
+// that is not the program's own (an export's --output), where other files
+// are none of this run's business.
+void RemoveStaleReplacementsOf(const std::string& finalPath);
+
 // Finishes every file, then, holding the folder's run lock, renames all of
 // them onto their final names and syncs the folder. Either every file is
 // replaced or, on a failure before the first rename, none is. The index of

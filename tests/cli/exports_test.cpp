@@ -4,6 +4,7 @@
 // does not depend on the number of threads or on how the range is cut.
 #include <gtest/gtest.h>
 #include <libical/ical.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include <set>
 
 #include "cli/export_records.h"
+#include "core/text_file.h"
 #include "tests/cli/cli_run.h"
 
 namespace novarel::clitest {
@@ -374,6 +376,34 @@ TEST(Output, FilesGoWhereTheyAreAsked) {
     std::set<std::string> after = FileNames(folder.str());
     after.erase("exports");
     EXPECT_EQ(after, before);
+}
+
+// A file that cannot be made is named; what a killed run left beside an
+// output file is cleared by the next run that writes it, and nothing else.
+TEST(Output, TheOutputFileIsNamedAndAKilledRunsLeftoverCleared) {
+    ProgramFolder folder;
+    const CliResult bad =
+        RunNovarel(folder, "ephemeris", "--format csv --output /proc/novarel/x.csv");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.err, "novarel: cannot write /proc/novarel/x.csv: No such file or directory\n");
+
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    const std::string tag = ".novarel-" + std::to_string(child) + "-0000abcd.tmp";
+    const std::string leftover = folder.file(".out.csv" + tag);
+    const std::string otherFile = folder.file(".other.csv" + tag);
+    const std::string running =
+        folder.file(".out.csv.novarel-" + std::to_string(getpid()) + "-1.tmp");
+    for (const std::string& f : {leftover, otherFile, running})
+        ASSERT_TRUE(WriteWholeFile(f, "part"));
+    const CliResult good =
+        RunNovarel(folder, "ephemeris", "--format csv --output out.csv --out-dir " + folder.str());
+    ASSERT_EQ(good.status, 0) << good.err;
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_TRUE(std::filesystem::exists(otherFile));
+    EXPECT_TRUE(std::filesystem::exists(running));
+    EXPECT_GT(ReadBytes(folder.file("out.csv")).size(), 1000u);
 }
 
 TEST(Output, AFullDiskIsAFailure) {
