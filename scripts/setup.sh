@@ -23,7 +23,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   python3-fonttools fonts-dejavu-core
   clang-format
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils locales
   help2man man-db bash-completion desktop-file-utils appstream
 )
 

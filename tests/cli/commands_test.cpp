@@ -223,6 +223,7 @@ TEST(Commands, NamesOfLocalesBeyondTheSingleByteText) {
     const std::string run = "--start 2018-10-01 --days 2 --date-order 2";
     const auto english = Lines(RunNovarel(dir, "ephemeris", run).out);
     ASSERT_GT(english.size(), 8u);
+    int built = 0;
     for (const auto& [locale, weekday, month] :
          {std::tuple{"ru_RU", "\u041f\u043e\u043d\u0435\u0434\u0435\u043b\u044c\u043d\u0438\u043a",
                      "\u043e\u043a\u0442"},
@@ -233,6 +234,7 @@ TEST(Commands, NamesOfLocalesBeyondTheSingleByteText) {
                                  locales.file(std::string(locale) + ".UTF-8") +
                                  "' > /dev/null 2>&1";
         if (std::system(make.c_str()) != 0) continue;
+        ++built;
         const std::string env =
             std::string("LC_ALL=") + locale + ".UTF-8 LOCPATH='" + locales.str() + "'";
         const auto r = RunNovarel(dir, "ephemeris", run + " --save", env);
@@ -256,6 +258,7 @@ TEST(Commands, NamesOfLocalesBeyondTheSingleByteText) {
         EXPECT_EQ(bytes.out.find('?'), std::string::npos);
     }
     std::setlocale(LC_CTYPE, "C");
+    if (built == 0) GTEST_SKIP() << "localedef cannot build ru_RU, el_GR or ja_JP";
 }
 
 TEST(Commands, DataFileThatCannotBeWritten) {
