@@ -19,4 +19,5 @@ printf '\x03FontSize= 10\r\nDataTop= 660\r\nCalcFullMonth=Yes\r\nNumberOfDays=30
 printf '\x05--start\n2018-05-03\n--days\n30' > build-fuzz/corpus/cli
 printf '\x06line one\r\nline two\n\nlast' > build-fuzz/corpus/file
 printf '\x07  01 May  12\xe0 \xc0 05\r\n' > build-fuzz/corpus/utf8
+printf '\x04M\xc3\xa4rz \xe2\x82\xac\xe4\xb8' > build-fuzz/corpus/names
 ./build-fuzz/fuzz_readers -max_total_time="$seconds" -max_len=4096 ${FUZZ_JOBS:+-jobs=$FUZZ_JOBS -workers=$FUZZ_JOBS} build-fuzz/corpus

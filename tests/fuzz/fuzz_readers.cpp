@@ -21,6 +21,8 @@
 #include "core/fixed_format.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
+#include "core/locale_names.h"
+#include "core/locale_utf8_names.h"
 #include "core/start_date.h"
 #include "core/text_file.h"
 
@@ -170,6 +172,25 @@ bool IsUtf8(const std::string& s) {
     return true;
 }
 
+// Names from the locale, whatever their bytes: decoding steps through the
+// whole text and never past it, the single-byte text has one byte per
+// letter or stray byte, and fitting to cells keeps a prefix of the name and
+// pads it with blanks.
+void LocaleNameTexts(const std::string& text) {
+    using namespace novarel;
+    std::size_t letters = 0;
+    for (std::size_t i = 0; i < text.size(); ++letters) {
+        const glyph::Utf8Char c = glyph::DecodeUtf8At(text, i);
+        if (c.length == 0 || i + c.length > text.size()) __builtin_trap();
+        i += c.length;
+    }
+    if (Utf8ToCp1252(text).size() != letters) __builtin_trap();
+    const std::string fitted = FitToCells(text, 3);
+    std::size_t same = 0;
+    while (same < fitted.size() && same < text.size() && fitted[same] == text[same]) ++same;
+    if (fitted.find_first_not_of(' ', same) != std::string::npos) __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -212,6 +233,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 3: SettingsRoundTrip(text); break;
+        case 4: LocaleNameTexts(text); break;
         case 5: ParseCommandLine(text); break;
         case 6: ReadBackFile(text); break;
         case 7:
