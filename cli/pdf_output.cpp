@@ -1,7 +1,5 @@
 #include "cli/pdf_output.h"
 
-#include <cstdio>
-#include <set>
 #include <string>
 
 #include "cli/console_seams.h"
@@ -23,16 +21,14 @@ int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) 
         return 1;
     }
     // Periods run here one after another: the printer belongs to this thread.
-    std::set<std::string> said;
-    for (const std::string& line : setup.optionMessages)
-        if (said.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());
+    MessagesSaidOnce said;
+    said.say(setup.optionMessages);
     ThreadLibrary library;
     for (const Period& period : periods) {
         std::vector<std::string> lines;
         PeriodRun run(setup, library, lines);
         const int rc = run.Run(period);
-        for (const std::string& line : lines)
-            if (said.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());
+        said.say(lines);
         if (rc != 0) return rc;
         if (!book.addPeriod(run.program())) return 1;
     }

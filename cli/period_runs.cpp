@@ -12,7 +12,6 @@
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <thread>
 
 #include "app/date_order.h"
@@ -25,7 +24,6 @@
 #include "core/glyphs.h"
 #include "core/julian_day.h"
 #include "core/locale_utf8_names.h"
-#include "core/swe_library.h"
 
 namespace novarel::cli {
 namespace {
@@ -95,6 +93,11 @@ std::string RequestJson(const CommandOptions& o, bool ephemeris, const std::stri
 void CollectedMessages::showMessage(std::string_view text, std::string_view title, MessageIcon) {
     if (text == BufferNearlyFullMessage) return;
     lines_.push_back(glyph::TextToUtf8(std::string(title) + ": " + std::string(text)));
+}
+
+void MessagesSaidOnce::say(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines)
+        if (said_.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 CommandSetup::CommandSetup(const CommandOptions& o, bool isEphemeris, std::string folder,
@@ -202,9 +205,8 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
     for (std::size_t t = 0; t < workers; ++t) threads.emplace_back(work);
 
     ProgressBar bar(::isatty(STDERR_FILENO) == 1 && count > 1, count);
-    std::set<std::string> said;
-    for (const std::string& m : setup.optionMessages)
-        if (said.insert(m).second) std::fprintf(stderr, "%s\n", m.c_str());
+    MessagesSaidOnce said;
+    said.say(setup.optionMessages);
     int rc = 0;
     int writeError = 0;
     if (!sink.write(ExportHead(setup.choices))) writeError = EIO;
@@ -220,8 +222,7 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
         }
         changed.notify_all();
         if (!r.messages.empty()) bar.clear();
-        for (const std::string& m : r.messages)
-            if (said.insert(m).second) std::fprintf(stderr, "%s\n", m.c_str());
+        said.say(r.messages);
         if (setup.choices.format == ExportFormat::Json && !r.output.empty()) {
             if (anyRecords && !sink.write(",\n")) break;
             anyRecords = true;

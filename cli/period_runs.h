@@ -5,6 +5,7 @@
 // number of threads. Without --end the range is the one period asked for.
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,15 @@ public:
 
 private:
     std::vector<std::string>& lines_;
+};
+
+// Message lines on stderr, each said once however many periods repeat it.
+class MessagesSaidOnce {
+public:
+    void say(const std::vector<std::string>& lines);
+
+private:
+    std::set<std::string> said_;
 };
 
 // One period's own program state and seams, so that periods can run side
