@@ -27,9 +27,7 @@ void BM_LibraryCallsOfTheLongestRun(benchmark::State& st) {
     SweLibrary library;
     library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
-    for (auto _ : st)
-        for (int d = 0; d <= MaxDayIndex; ++d)
-            bench::CallLibraryForOneMoment(library, request, StartJD + d);
+    for (auto _ : st) bench::CallLibraryForDays(library, request, StartJD, MaxDayIndex + 1);
 }
 
 BENCHMARK(BM_EphemerisLongestRun)->Unit(benchmark::kMillisecond);

@@ -103,9 +103,7 @@ void BM_LibraryCallsOf1800To2100(benchmark::State& st) {
     library.set_ephe_path(EphemerisPathFor("."));
     CalcRequest request;
     const double first = 2378497.0;  // 1800-01-01 12h UT
-    for (auto _ : st)
-        for (int d = 0; d < 110'323; ++d)
-            bench::CallLibraryForOneMoment(library, request, first + d);
+    for (auto _ : st) bench::CallLibraryForDays(library, request, first, 110'323);
 }
 
 // The two figures above taken in turn over 1800-1850, so that a shared
@@ -124,7 +122,7 @@ void BM_EphemerisCsvOverLibraryCalls(benchmark::State& st) {
         const auto start = Clock::now();
         benchmark::DoNotOptimize(range.run(1));
         const auto middle = Clock::now();
-        for (int d = 0; d < days; ++d) bench::CallLibraryForOneMoment(library, request, first + d);
+        bench::CallLibraryForDays(library, request, first, days);
         const auto end = Clock::now();
         csv += middle - start;
         calls += end - middle;

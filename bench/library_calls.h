@@ -24,4 +24,10 @@ inline void CallLibraryForOneMoment(EphemerisLibrary& library, const CalcRequest
     }
 }
 
+// The calls of a daily ephemeris: one moment a day, from firstJD on.
+inline void CallLibraryForDays(EphemerisLibrary& library, const CalcRequest& request,
+                               double firstJD, int days) {
+    for (int d = 0; d < days; ++d) CallLibraryForOneMoment(library, request, firstJD + d);
+}
+
 }  // namespace novarel::bench
