@@ -1,5 +1,7 @@
 #include "aspectarian/report_layout.h"
 
+#include <algorithm>
+#include <cassert>
 #include <utility>
 
 #include "core/fixed_format.h"
@@ -22,21 +24,16 @@ std::string PaddedTo(std::string text, std::size_t width) {
 
 }  // namespace
 
-void SortEventLinesByTime(std::vector<std::string>& lines) {
-    std::vector<AspectEvent> none;
-    SortEventsByTime(lines, none);
-}
-
 void SortEventsByTime(std::vector<std::string>& lines, std::vector<AspectEvent>& events) {
-    const bool withEvents = events.size() == lines.size();
-    const std::size_t n = lines.size();
+    assert(events.size() == lines.size());
+    const std::size_t n = std::min(lines.size(), events.size());
     for (std::size_t a = 0; a + 1 < n; ++a) {
         for (std::size_t b = a + 1; b < n; ++b) {
             const double ha = FieldValue(lines[a], 10);
             const double hb = FieldValue(lines[b], 10);
             if (ha > hb || (ha == hb && FieldValue(lines[a], 13) > FieldValue(lines[b], 13))) {
                 std::swap(lines[a], lines[b]);
-                if (withEvents) std::swap(events[a], events[b]);
+                std::swap(events[a], events[b]);
             }
         }
     }

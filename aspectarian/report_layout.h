@@ -7,12 +7,9 @@
 
 namespace novarel {
 
-// Exchange sort on the "hh" and "mm" fields of the 17-character prefix. It is
-// not stable: lines of the same minute may change their relative order.
-void SortEventLinesByTime(std::vector<std::string>& lines);
-
-// The same sort applied to the events beside their lines, so that both end
-// in the same order.
+// Exchange sort of a day's report lines on the "hh" and "mm" fields of their
+// 17-character prefix, each event moved with its line (one event per line).
+// It is not stable: lines of the same minute may change their relative order.
 void SortEventsByTime(std::vector<std::string>& lines, std::vector<AspectEvent>& events);
 
 // Only the first event of a day shows its date: the others get blanks there.

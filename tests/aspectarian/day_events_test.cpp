@@ -295,10 +295,16 @@ TEST(ReportLayout, ExchangeSortByHourAndMinuteIsNotStable) {
     };
     std::vector<std::string> lines = {event("05:10", "A"), event("03:00", "B"), event("05:10", "C"),
                                       event("01:00", "D")};
-    SortEventLinesByTime(lines);
+    // Each event marked with its line's letter, to see it follow its line.
+    std::vector<AspectEvent> events(4);
+    for (std::size_t i = 0; i < 4; ++i) events[i].position1 = static_cast<double>(i);
+    SortEventsByTime(lines, events);
     // A and C share their minute; the exchanges leave C before A.
     EXPECT_EQ(lines, (std::vector<std::string>{event("01:00", "D"), event("03:00", "B"),
                                                event("05:10", "C"), event("05:10", "A")}));
+    std::vector<double> marks;
+    for (const AspectEvent& e : events) marks.push_back(e.position1);
+    EXPECT_EQ(marks, (std::vector<double>{3, 1, 2, 0}));
 }
 
 }  // namespace
