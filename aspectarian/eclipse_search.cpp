@@ -22,7 +22,8 @@ bool NextEclipse(EphemerisLibrary& library, EclipseKind kind, double start, doub
                                             swe_eclipse_types::Any, tret, false, serr)
             : library.lun_eclipse_when(start, swe_flags::SwissEphemeris, swe_eclipse_types::Any,
                                        tret, false, serr);
-    CheckEclipseResult(rc, serr);
+    CheckEclipseResult(rc, serr, tret[0],
+                       kind == EclipseKind::Solar ? "solar eclipse" : "lunar eclipse", start);
     maximum = tret[0];
     return rc > 0;
 }

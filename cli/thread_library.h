@@ -4,7 +4,10 @@
 // for every period would close them and read the files' heads again each
 // month. Each period's Program still owns a library object of its own: a
 // view onto the thread's library that passes the ephemeris path on only
-// when it changes, so the files stay open between periods.
+// when it changes, so the files stay open between periods. What a period
+// gets does not depend on the periods before it on the thread: the library
+// starts afresh by itself whenever a call leaves the block of files of the
+// calls before it (see SweLibrary).
 #include <memory>
 #include <string>
 

@@ -1,8 +1,12 @@
 #include "core/library_check.h"
 
+#include <fmt/format.h>
+
+#include <cmath>
 #include <cstring>
 
 #include "core/ephemeris_library.h"
+#include "core/julian_day.h"
 
 namespace novarel {
 namespace {
@@ -22,7 +26,45 @@ std::string LibraryText(const char* serr, const char* fallback) {
     return text.empty() ? fallback : text;
 }
 
+// The library's body numbers as the messages name them.
+std::string BodyName(int libraryBody) {
+    static constexpr const char* Names[] = {
+        "the Sun", "the Moon", "Mercury", "Venus", "Mars",          "Jupiter",
+        "Saturn",  "Uranus",   "Neptune", "Pluto", "the mean node", "the true node"};
+    if (libraryBody >= 0 && libraryBody < static_cast<int>(std::size(Names)))
+        return Names[libraryBody];
+    if (libraryBody == swe_bodies::Earth) return "the Earth";
+    return fmt::format("body {}", libraryBody);
+}
+
 }  // namespace
+
+std::string MomentText(double jdUt) {
+    if (!std::isfinite(jdUt)) return "an unknown moment";
+    const double midnight = std::floor(jdUt + 0.5) - 0.5;
+    int minutes = static_cast<int>(std::lround((jdUt - midnight) * 1440));
+    double day = midnight;
+    if (minutes >= 1440) {
+        minutes -= 1440;
+        day += 1;
+    }
+    const CivilDate d = JulianDayToCivil(day);
+    return fmt::format("{:04}-{:02}-{:02} {:02}:{:02} UT", d.year, d.month, d.day, minutes / 60,
+                       minutes % 60);
+}
+
+void CheckFiniteValues(const double* values, std::size_t count, int libraryBody, double jdUt) {
+    for (std::size_t k = 0; k < count; ++k)
+        if (!std::isfinite(values[k]))
+            throw LibraryError("the position of " + BodyName(libraryBody) + " at " +
+                               MomentText(jdUt) + " is not a finite number");
+}
+
+void CheckFiniteDeltaT(double deltaT, double jdUt) {
+    if (!std::isfinite(deltaT))
+        throw LibraryError("the difference of Terrestrial Time and Universal Time at " +
+                           MomentText(jdUt) + " is not a finite number");
+}
 
 bool CheckCalcResult(std::int32_t rc, std::int32_t requestedFlags, const char* serr,
                      bool filesRequired) {
@@ -36,8 +78,14 @@ bool CheckCalcResult(std::int32_t rc, std::int32_t requestedFlags, const char* s
     return analytic;
 }
 
-void CheckEclipseResult(std::int32_t rc, const char* serr) {
+void CheckEclipseResult(std::int32_t rc, const char* serr, double maximum, std::string_view search,
+                        double startUt) {
     if (rc < 0) throw LibraryError(LibraryText(serr, "the eclipse search failed"));
+    if (rc > 0 && !std::isfinite(maximum))
+        throw LibraryError(
+            fmt::format("the {} found after {} is at a moment that is not a "
+                        "finite number",
+                        search.empty() ? "eclipse" : search, MomentText(startUt)));
 }
 
 std::string SearchedFolders(const std::string& ephemerisPath) {

@@ -5,10 +5,13 @@
 namespace novarel {
 namespace {
 
-void NoteAnswer(std::int32_t rc, std::int32_t flags, const char* serr, const CalcRequest& request,
-                Positions& out) {
+// Every answer of the library enters the program here: a failure, a fallback
+// the request does not allow or a value that is not a number stops the run.
+void NoteAnswer(std::int32_t rc, std::int32_t flags, const char* serr, const double* xx, int body,
+                double jd, const CalcRequest& request, Positions& out) {
     if (CheckCalcResult(rc, flags, serr, request.requireEphemerisFiles))
         out.fromAnalyticEphemeris = true;
+    CheckFiniteValues(xx, 6, body, jd);
 }
 
 }  // namespace
@@ -37,7 +40,9 @@ void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& l
     if (request.zodiac == Zodiac::Ayanamsa)
         library.set_sid_mode(swe_sidereal_modes::Krishnamurti, 0, 0);
 
-    const double tjd = jd + library.deltat(jd);
+    const double deltaT = library.deltat(jd);
+    CheckFiniteDeltaT(deltaT, jd);
+    const double tjd = jd + deltaT;
     const std::int32_t flags = EclipticFlags(request);
     double xx[6];
     char serr[256];
@@ -46,14 +51,15 @@ void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& l
         const int body = LibraryBodyNumber(i, request);
         xx[0] = xx[1] = xx[2] = xx[3] = xx[4] = xx[5] = 0.0;
         serr[0] = '\0';
-        NoteAnswer(library.calc(tjd, body, flags, xx, serr), flags, serr, request, out);
+        NoteAnswer(library.calc(tjd, body, flags, xx, serr), flags, serr, xx, body, jd, request,
+                   out);
         out.BodyLongitude[i] = xx[0];
         out.BodyLatitude[i] = xx[1];
         if (i != Sun) out.LongitudeSpeed[i] = xx[3];
         xx[0] = xx[1] = xx[2] = xx[3] = xx[4] = xx[5] = 0.0;
         serr[0] = '\0';
         NoteAnswer(library.calc(tjd, body, flags + swe_flags::Equatorial, xx, serr),
-                   flags + swe_flags::Equatorial, serr, request, out);
+                   flags + swe_flags::Equatorial, serr, xx, body, jd, request, out);
         out.BodyRightAscension[i] = xx[0];
         out.BodyDeclination[i] = xx[1];
         if (i != Sun) out.RightAscensionSpeed[i] = xx[3];

@@ -4,7 +4,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/positions.h"
@@ -27,9 +32,68 @@ static_assert(swe_bodies::TrueNode == SE_TRUE_NODE);
 // Body indexes Moon .. Pluto are the library's numbers plus one.
 static_assert(Moon - 1 == SE_MOON && Pluto - 1 == SE_PLUTO);
 
+namespace {
+
+// The library names its files by the Julian calendar before 1600 and the
+// Gregorian from 1 January 1600 on.
+constexpr double GregorianFileNamesFrom = 2305447.5;
+
+double FirstOfJanuary(int year) {
+    return swe_julday(year, 1, 1, 0, year >= 1600 ? SE_GREG_CAL : SE_JUL_CAL);
+}
+
+// [start, end) of the 600-year block whose file the library opens for tjd,
+// as the library derives the file name ("_18" for 1800 to 2399, "m06" for
+// 600 to 1 BC).
+std::pair<double, double> FileBlockOf(double tjd) {
+    int year = 0, month = 0, day = 0;
+    double hour = 0;
+    swe_revjul(tjd, tjd >= GregorianFileNamesFrom ? SE_GREG_CAL : SE_JUL_CAL, &year, &month, &day,
+               &hour);
+    int century = year / 100;
+    if (year < 0 && year % 100 != 0) --century;
+    while (century % 6 != 0) --century;
+    return {FirstOfJanuary(century * 100), FirstOfJanuary(century * 100 + 600)};
+}
+
+// The span of moments an eclipse search may read around its start: it begins
+// up to two lunations before the start, and an eclipse of each kind comes within
+// about six months.
+constexpr double EclipseSearchBefore = 60;
+constexpr double EclipseSearchAfter = 200;
+constexpr double EclipseContactsAfterMaximum = 2;
+
+// The longest SE_EPHE_PATH the library takes; it ignores a longer one.
+constexpr std::size_t MaxLibraryPathFromEnvironment = AS_MAXCH - 1 - 13;
+
+}  // namespace
+
 SweLibrary::~SweLibrary() { swe_close(); }
 
+void SweLibrary::StartAfresh() {
+    swe_close();
+    if (pathSet_) set_ephe_path(path_);
+    if (sidModeSet_) swe_set_sid_mode(sidMode_, sidT0_, sidAyanT0_);
+    used_ = false;
+}
+
+void SweLibrary::StayInBlock(double first, double last) {
+    if (first >= blockStart_ && last < blockEnd_) return;
+    if (!std::isfinite(first) || !std::isfinite(last) || std::fabs(first) > 1e8 ||
+        std::fabs(last) > 1e8) {
+        // No block to keep: what follows starts afresh.
+        blockStart_ = blockEnd_ = 0;
+        return;
+    }
+    if (used_) StartAfresh();
+    std::tie(blockStart_, blockEnd_) = FileBlockOf(first);
+    if (last >= blockEnd_) blockEnd_ = blockStart_;  // a span over two blocks: afresh after it
+    used_ = true;
+}
+
 void SweLibrary::set_ephe_path(const std::string& path) {
+    path_ = path;
+    pathSet_ = true;
     // swe_set_ephe_path keeps a copy, but older versions take a non-const char*.
     std::vector<char> buf(path.begin(), path.end());
     buf.push_back('\0');
@@ -37,24 +101,42 @@ void SweLibrary::set_ephe_path(const std::string& path) {
 }
 
 void SweLibrary::set_sid_mode(std::int32_t mode, double t0, double ayan_t0) {
+    sidModeSet_ = true;
+    sidMode_ = mode;
+    sidT0_ = t0;
+    sidAyanT0_ = ayan_t0;
     swe_set_sid_mode(mode, t0, ayan_t0);
 }
 
-double SweLibrary::deltat(double tjd_ut) { return swe_deltat(tjd_ut); }
+double SweLibrary::deltat(double tjd_ut) {
+    StayInBlock(tjd_ut, tjd_ut);
+    return swe_deltat(tjd_ut);
+}
 
 std::int32_t SweLibrary::calc(double tjd_et, int body, std::int32_t flags, double* xx, char* serr) {
+    StayInBlock(tjd_et, tjd_et);
     return swe_calc(tjd_et, body, flags, xx, serr);
 }
 
 std::int32_t SweLibrary::sol_eclipse_when_glob(double tjd_start, std::int32_t flags,
                                                std::int32_t types, double* tret, bool backward,
                                                char* serr) {
-    return swe_sol_eclipse_when_glob(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
+    StayInBlock(tjd_start - EclipseSearchBefore, tjd_start + EclipseSearchAfter);
+    const std::int32_t rc =
+        swe_sol_eclipse_when_glob(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
+    if (rc <= 0 || backward || !(tret[0] + EclipseContactsAfterMaximum < blockEnd_))
+        blockStart_ = blockEnd_ = 0;
+    return rc;
 }
 
 std::int32_t SweLibrary::lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
                                           double* tret, bool backward, char* serr) {
-    return swe_lun_eclipse_when(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
+    StayInBlock(tjd_start - EclipseSearchBefore, tjd_start + EclipseSearchAfter);
+    const std::int32_t rc =
+        swe_lun_eclipse_when(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
+    if (rc <= 0 || backward || !(tret[0] + EclipseContactsAfterMaximum < blockEnd_))
+        blockStart_ = blockEnd_ = 0;
+    return rc;
 }
 
 std::string SweLibrary::version() {
@@ -63,6 +145,11 @@ std::string SweLibrary::version() {
 }
 
 std::string EphemerisPathFor(const std::string& programDirectory) {
+    // The library reads SE_EPHE_PATH in place of any path it is given; the
+    // messages must name the folders it really searches.
+    const char* own = std::getenv("SE_EPHE_PATH");
+    if (own != nullptr && *own != '\0' && std::strlen(own) <= MaxLibraryPathFromEnvironment)
+        return own;
     return programDirectory + ":/usr/share/libswe/ephe";
 }
 

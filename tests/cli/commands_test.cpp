@@ -330,23 +330,6 @@ TEST(Commands, AYearsAspectarianSaysNothingAboutMenus) {
     EXPECT_GT(std::count(r.out.begin(), r.out.end(), '\n'), 1000);
 }
 
-// The installed files begin on 1 January 1800; the aspectarian of that day
-// also looks at the hour before it, which the library answers from its
-// analytic ephemeris. The message must not say that no files were found.
-TEST(Commands, TheFirstDayOfTheRangeSaysWhatTheFilesDoNotCover) {
-    ProgramFolder dir;
-    const auto r = RunNovarel(dir, "aspectarian", "--start 1800-01-01 --days 3");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err.find("No Swiss Ephemeris files were found"), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("Information: The Swiss Ephemeris files in /usr/share/libswe/ephe do not "
-                         "cover every moment of this run."),
-              std::string::npos)
-        << r.err;
-    const auto later = RunNovarel(dir, "aspectarian", "--start 1800-01-05 --days 3");
-    EXPECT_EQ(later.status, 0);
-    EXPECT_EQ(later.err, "");
-}
-
 TEST(Commands, HelpGivesEveryOptionOnOneLineWithItsDefault) {
     ProgramFolder dir;
     const std::vector<std::string> shared = {

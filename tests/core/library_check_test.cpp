@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "core/position_service.h"
 #include "tests/support/fakes.h"
 
@@ -32,9 +34,45 @@ TEST(LibraryCheck, FailureThrowsTheLibrarysTextAndTheAnalyticFallbackIsNoted) {
     }
     EXPECT_NO_THROW(CheckEclipseResult(0, ""));
     EXPECT_THROW(CheckEclipseResult(-1, "x"), LibraryError);
+    EXPECT_NO_THROW(CheckEclipseResult(0, "", std::nan(""), "solar eclipse", 2458849.5));
+    try {
+        CheckEclipseResult(4, "", std::nan(""), "solar eclipse", 2458849.5);
+        FAIL() << "no exception";
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(e.what(),
+                     "the solar eclipse found after 2020-01-01 00:00 UT is at a moment "
+                     "that is not a finite number");
+    }
     EXPECT_EQ(SearchedFolders("/opt/n:/usr/share/libswe/ephe"),
               "/opt/n and /usr/share/libswe/ephe");
     EXPECT_EQ(SearchedFolders("/opt/n"), "/opt/n");
+}
+
+// Values that are not numbers stop the run; the message names the body and
+// the moment (minutes rounded, carried into the next day).
+TEST(LibraryCheck, ValuesThatAreNotNumbersAreFailures) {
+    const double fine[6] = {1, 2, 3, 4, 5, 6};
+    EXPECT_NO_THROW(CheckFiniteValues(fine, 6, 2, 2458849.5));
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        double xx[6] = {1, 2, 3, 4, 5, bad};
+        EXPECT_THROW(CheckFiniteValues(xx, 6, 2, 2458849.5), LibraryError);
+        EXPECT_THROW(CheckFiniteDeltaT(bad, 2458849.5), LibraryError);
+    }
+    const double nan[1] = {std::nan("")};
+    try {
+        CheckFiniteValues(nan, 1, 2, 2458849.5 + 0.99999);
+        FAIL() << "no exception";
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(e.what(),
+                     "the position of Mercury at 2020-01-02 00:00 UT is not a finite number");
+    }
+    try {
+        CheckFiniteValues(nan, 1, swe_bodies::Earth, 2378496.5 - 1.0 / 24);
+        FAIL() << "no exception";
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(e.what(),
+                     "the position of the Earth at 1799-12-31 23:00 UT is not a finite number");
+    }
 }
 
 TEST(LibraryCheck, PositionServiceStopsAtTheFirstFailedCall) {
@@ -57,6 +95,11 @@ TEST(LibraryCheck, PositionServiceStopsAtTheFirstFailedCall) {
     lib.calls.clear();
     EXPECT_THROW(ComputePositions(2460000.5, request, lib, p), LibraryError);
     EXPECT_EQ(lib.calls.size(), 2u);  // deltat, then the first calc
+    lib.failCalc = false;
+    lib.deltaT = std::nan("");
+    lib.calls.clear();
+    EXPECT_THROW(ComputePositions(2460000.5, request, lib, p), LibraryError);
+    EXPECT_EQ(lib.calls.size(), 1u);  // no position asked for at a moment that is not one
 }
 
 }  // namespace
