@@ -31,7 +31,7 @@ HEAVY = re.compile(r"Qt|libicu|libGL|libEGL|libOpenGL", re.IGNORECASE)
 
 
 def measure(command):
-    """CPU seconds (user + sys), wall seconds and peak RSS in MB of one run."""
+    """CPU seconds (user + sys) and wall seconds of one run."""
     start = time.perf_counter()
     with open(os.devnull, "wb") as sink:
         process = subprocess.Popen(command, stdout=sink, stderr=subprocess.PIPE)
@@ -42,7 +42,15 @@ def measure(command):
         process.stderr.close()
     if process.returncode != 0:
         sys.exit(f"{' '.join(command)} failed ({process.returncode}): {errors}")
-    return usage.ru_utime + usage.ru_stime, wall, usage.ru_maxrss / 1024.0
+    return usage.ru_utime + usage.ru_stime, wall
+
+
+def peak_rss_mb(command):
+    """Peak RSS of one run, as GNU time reports it: a child of this Python
+    process would count the memory of the Python process it was forked from."""
+    run = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, stdout=subprocess.DEVNULL,
+                         stderr=subprocess.PIPE, text=True, check=True)
+    return int(run.stderr.strip().splitlines()[-1]) / 1024.0
 
 
 def main():
@@ -64,7 +72,7 @@ def main():
             runs["swetest"].append(measure(SWETEST + theirs))
         cpu = {k: statistics.median(r[0] for r in v) for k, v in runs.items()}
         wall = {k: statistics.median(r[1] for r in v) for k, v in runs.items()}
-        peak = max(peak, max(r[2] for r in runs["novarel"]))
+        peak = max(peak, peak_rss_mb([novarel] + ours))
         ratio = cpu["novarel"] / cpu["swetest"] if cpu["swetest"] > 0 else float("inf")
         wall_ratio = wall["novarel"] / wall["swetest"]
         print(f"{name:18} {cpu['novarel'] * 1e3:11.1f} {cpu['swetest'] * 1e3:11.1f}"
