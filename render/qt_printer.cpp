@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -200,10 +201,8 @@ bool QtPrinter::endDocument() {
     lastDestination_ = Std(toFile ? printer_->outputFileName() : printer_->printerName());
     if (pdf_) {
         ReplacementFile& file = pdf_->file;
-        if (ok && !(file.finishWriting() && file.commit())) {
-            ReportPdfFailure(file.error());
-            ok = false;
-        }
+        ok = ok && file.finishWriting() && file.commit();
+        if (!ok) ReportPdfFailure(file.error() != 0 ? file.error() : EIO);
         if (ok) {
             SyncFolder(FolderOf(file.finalPath()));
             // What a killed earlier print to this file left behind.
