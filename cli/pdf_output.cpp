@@ -6,20 +6,94 @@
 #include "core/messages.h"
 
 #ifdef NOVAREL_WITH_PDF
-#include "ui/pdf_book.h"
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/null_seams.h"
+#include "app/program_folder.h"
+#include "output/data_window.h"
+#include "render/pdf_book.h"
 #endif
 
 namespace novarel::cli {
+
+#ifdef NOVAREL_WITH_PDF
+namespace {
+
+namespace fs = std::filesystem;
+
+// The glyph font where the program's other runtime files are: the program
+// folder, beside the executable, then the installed runtime folder.
+std::vector<std::string> GlyphFontPlaces(const std::string& programFolder) {
+    const std::string executable = ExecutableFolder();
+    std::vector<std::string> places;
+    for (const fs::path& folder : {fs::path(programFolder), fs::path(executable),
+                                   fs::path(executable) / std::string(InstalledRuntimeFolder)}) {
+        std::error_code ec;
+        fs::path file = fs::weakly_canonical(folder / GlyphFontFile, ec);
+        if (ec) file = (folder / GlyphFontFile).lexically_normal();
+        if (std::find(places.begin(), places.end(), file.string()) == places.end())
+            places.push_back(file.string());
+    }
+    return places;
+}
+
+// The printing module beside the executable (a build folder), else where it
+// is installed. Its entry point, or none with the reason said on stderr.
+render::PdfModuleEntryFunction OpenPrintingModule() {
+    const fs::path executable = ExecutableFolder();
+    const fs::path places[] = {
+        executable / render::PdfModuleFile,
+        (executable / NOVAREL_RENDER_MODULE_FROM_BIN / render::PdfModuleFile).lexically_normal()};
+    for (const fs::path& module : places) {
+        if (::access(module.c_str(), F_OK) != 0) continue;
+        // Qt stays loaded once opened: it cannot be unloaded safely.
+        void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle == nullptr) {
+            std::fprintf(stderr, "novarel: --pdf cannot load the printing module %s: %s\n",
+                         module.c_str(), ::dlerror());
+            return nullptr;
+        }
+        if (void* entry = ::dlsym(handle, render::PdfModuleEntry))
+            return reinterpret_cast<render::PdfModuleEntryFunction>(entry);
+        std::fprintf(stderr, "novarel: --pdf: the printing module %s has no %s\n", module.c_str(),
+                     render::PdfModuleEntry);
+        return nullptr;
+    }
+    std::fprintf(stderr,
+                 "novarel: --pdf needs the printing module %s or %s, neither of which exists\n",
+                 places[0].c_str(), places[1].c_str());
+    return nullptr;
+}
+
+// "Print data" of the period's data, then "Print" in the preview.
+bool PrintPeriod(Program& program, Printer& printer) {
+    HeldPreview preview;
+    PrintCommands& printing = program.dataWindow.printing;
+    printing.setPreview(preview);
+    printing.setPrinter(printer);
+    printing.PrintData();
+    if (!printing.previewLoaded()) return false;
+    printing.PrintButton();
+    return true;
+}
+
+}  // namespace
+#endif
 
 int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) {
     StderrMessages messages;
     const std::string& pdfPath = setup.options.pdf;
 #ifdef NOVAREL_WITH_PDF
-    ui::PdfBook book(setup.programFolder, pdfPath, messages);
-    if (!book.error().empty()) {
-        messages.showMessage(book.error(), msg::TitleWarning, MessageIcon::Exclamation);
-        return 1;
-    }
+    const render::PdfModuleEntryFunction openBook = OpenPrintingModule();
+    if (openBook == nullptr) return 1;
+    const render::PdfBookRequest request{pdfPath, GlyphFontPlaces(setup.programFolder), &messages};
+    const std::unique_ptr<render::PdfBook> book(openBook(request));
+    if (!book) return 1;
     // Periods run here one after another: the printer belongs to this thread.
     MessagesSaidOnce said;
     said.say(setup.optionMessages);
@@ -28,16 +102,14 @@ int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) 
         std::vector<std::string> lines;
         PeriodRun run(setup, library, lines);
         const int rc = run.Run(period);
+        // The print step's messages (a print file that cannot be written)
+        // follow the period's own.
+        const bool printed = rc == 0 && PrintPeriod(run.program(), book->printer());
         said.say(lines);
         if (rc != 0) return rc;
-        if (!book.addPeriod(run.program())) return 1;
+        if (!printed) return 1;
     }
-    if (!book.finish()) {
-        messages.showMessage("The PDF file " + pdfPath + " cannot be written.", msg::TitleWarning,
-                             MessageIcon::Exclamation);
-        return 1;
-    }
-    return 0;
+    return book->finish() ? 0 : 1;
 #else
     (void)periods;
     messages.showMessage("--pdf " + pdfPath + ": this novarel was built without Qt's printer.",

@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "core/locale_names.h"
 #include "core/swe_library.h"
+#include "render/qt_printer.h"
 #include "ui/about_window.h"
 #include "ui/data_window.h"
 #include "ui/input_window.h"
@@ -17,7 +18,6 @@
 #include "ui/options_window.h"
 #include "ui/print_preview.h"
 #include "ui/progress_window.h"
-#include "ui/qt_printer.h"
 #include "ui/qt_text.h"
 #include "ui/save_dialog.h"
 

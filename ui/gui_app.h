@@ -19,7 +19,13 @@ enum class MainCommand;
 enum class DataCommand;
 }  // namespace novarel
 
+namespace novarel::render {
+class QtPrinter;
+}
+
 namespace novarel::ui {
+
+using render::QtPrinter;
 
 class MainWindow;
 class InputWindow;
@@ -28,7 +34,6 @@ class ProgressWindow;
 class MessageBoxes;
 class SaveDialog;
 class PrintPreview;
-class QtPrinter;
 class OptionsWindow;
 class AboutWindow;
 

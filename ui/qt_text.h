@@ -1,24 +1,23 @@
 #pragma once
-// Text between the logic (UTF-8 messages, single-byte pages, twips) and Qt.
+// Text and places between the logic (UTF-8 messages, single-byte pages,
+// twips) and the widgets.
 #include <QRect>
 #include <QString>
 #include <string>
 #include <string_view>
 
 #include "output/window_place.h"
+#include "render/page_text.h"
 
 class QWidget;
 class QAction;
 
 namespace novarel::ui {
 
-// UTF-8 text of the logic (captions, messages, paths).
-QString Qs(std::string_view utf8);
-std::string Std(const QString& text);
-
-// A single-byte page as the glyph-font view shows it, and back.
-QString PageToView(std::string_view page);
-std::string ViewToPage(const QString& view);
+using render::PageToView;
+using render::Qs;
+using render::Std;
+using render::ViewToPage;
 
 // A caption without its access-letter marks, for screen readers.
 QString AccessibleName(std::string_view caption);

@@ -17,6 +17,9 @@ expected=(bin/novarel share/man/man1/novarel.1 share/bash-completion/completions
   share/novarel/EPHEMERI-LICENSE.TXT share/novarel/README.TXT share/novarel/NOVAREL.HLP
   share/novarel/REVISION.HLP)
 if [[ $gui == ON ]]; then
+  # lib/ or lib/<multiarch>/, as GNUInstallDirs chose
+  module=$(cd "$p" && find lib* -path '*/novarel/novarel_render.so' 2>/dev/null | head -1 || true)
+  expected+=("${module:-lib/novarel/novarel_render.so}")
   expected+=(bin/novarel-gui share/man/man1/novarel-gui.1 share/applications/$id.desktop
     share/icons/hicolor/scalable/apps/$id.svg share/metainfo/$id.metainfo.xml)
 fi
@@ -62,4 +65,14 @@ fi
 version=$("$p/bin/novarel" --version)
 grep -qx "Program folder: $p/share/novarel" <<<"$version" || fail "version: $version"
 grep -qx "Ephemeris folder: /usr/share/libswe/ephe" <<<"$version" || fail "version: $version"
+# The installed command line loads no Qt; --pdf opens the installed module
+# and finds the glyph font among the installed runtime files.
+bash "$(dirname "$0")/command_line_libraries_test.sh" "$p/bin/novarel" >/dev/null
+if [[ $gui == ON ]]; then
+  mkdir "$work/folder"
+  "$p/bin/novarel" ephemeris --start 2000-01-01 --dir "$work/folder" --pdf "$work/book.pdf" \
+    2>"$work/err" || fail "--pdf of the installed program: $(cat "$work/err")"
+  [[ $(head -c 5 "$work/book.pdf") == %PDF- ]] || fail "--pdf wrote no PDF"
+  pdffonts "$work/book.pdf" | grep -q EPHEMERI || fail "the PDF lacks the glyph font"
+fi
 echo "installed and checked: ${#expected[@]} files"

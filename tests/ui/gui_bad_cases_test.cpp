@@ -13,13 +13,13 @@
 
 #include "app/main_menu.h"
 #include "app/program.h"
+#include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/data_window.h"
 #include "ui/main_window.h"
 #include "ui/options_window.h"
 #include "ui/print_preview.h"
 #include "ui/progress_window.h"
-#include "ui/qt_printer.h"
 #include "ui/save_dialog.h"
 
 using namespace novarel;
@@ -141,7 +141,7 @@ void GuiBadCases::printingWithoutAPrinter() {
     preview.content_edit()->moveCursor(QTextCursor::Start);
     preview.content_edit()->insertPlainText("Edited \u2648 line\n");
     QTest::mouseClick(preview.printButton(), Qt::LeftButton);
-    const std::string pdf = folder.file(PrintPdfFileName);
+    const std::string pdf = folder.file(render::PrintPdfFileName);
     QCOMPARE(LastMessage(*app), "Information: Printed to the file " + pdf + ".");
     QVERIFY(std::filesystem::file_size(pdf) > 1000);
     QVERIFY(folder.read("PRNTFILE.XXX").rfind("Edited \xC0 line\r\n\r\n\r\n", 0) == 0);

@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 
 #include "core/glyphs.h"
+#include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
-#include "ui/qt_printer.h"
 #include "ui/qt_text.h"
 
 using namespace novarel;

@@ -5,12 +5,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+#include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/data_window.h"
 #include "ui/input_window.h"
-#include "ui/pdf_book.h"
 #include "ui/print_preview.h"
-#include "ui/qt_printer.h"
 
 using namespace novarel;
 using namespace novarel::ui;
@@ -20,7 +19,6 @@ class GuiPdfBook : public QObject {
     Q_OBJECT
 private slots:
     void commandLinePdfIsTheDesktopPrint();
-    void periodsFollowOneAnotherInOneBook();
     void commandLineRangeIsItsMonthsInTurn();
 };
 
@@ -120,29 +118,11 @@ void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
     QVERIFY(novarel.waitForFinished(60000));
     QCOMPARE(novarel.exitCode(), 1);
     QVERIFY(novarel.readAllStandardError().contains(
-        "Warning!: The PDF file /proc/novarel.pdf cannot be written.\n"));
+        "The PDF file /proc/novarel.pdf cannot be written: "));
 }
 
-// A range prints period after period: each starts on a new page, in the
-// font size of its own width.
-void GuiPdfBook::periodsFollowOneAnotherInOneBook() {
-    ProgramFolder folder;
-    const std::string month = DesktopPrint(folder);
-    auto app = AspectarianOfJanuary2000(folder);
-    const std::string twice = folder.file("twice.pdf");
-    {
-        PdfBook book(folder.path().string(), twice, app->messages());
-        QCOMPARE(QString::fromStdString(book.error()), QString());
-        QVERIFY(book.addPeriod(app->program()));
-        QVERIFY(book.addPeriod(app->program()));
-        QVERIFY(book.finish());
-    }
-    QCOMPARE(PdfPages(twice).toInt(), 2 * PdfPages(month).toInt());
-    const QString once = Run("pdftotext", {"-layout", QString::fromStdString(month), "-"});
-    QCOMPARE(Run("pdftotext", {"-layout", QString::fromStdString(twice), "-"}), once + once);
-}
-
-// --end prints the range's months one after another into the one file.
+// --end prints the range's months one after another into the one file: each
+// starts on a new page, in the font size of its own width.
 void GuiPdfBook::commandLineRangeIsItsMonthsInTurn() {
     ProgramFolder folder;
     const std::string range = folder.file("range.pdf");

@@ -14,13 +14,13 @@
 
 #include "app/program.h"
 #include "core/view_text.h"
+#include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/data_window.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
 #include "ui/print_preview.h"
 #include "ui/progress_window.h"
-#include "ui/qt_printer.h"
 #include "ui/qt_text.h"
 #include "ui/save_dialog.h"
 

@@ -12,6 +12,7 @@
 #include "app/options_file.h"
 #include "app/program.h"
 #include "core/text_file.h"
+#include "render/qt_printer.h"
 #include "ui/about_window.h"
 #include "ui/data_window.h"
 #include "ui/gui_app.h"
@@ -19,7 +20,6 @@
 #include "ui/main_window.h"
 #include "ui/options_window.h"
 #include "ui/print_preview.h"
-#include "ui/qt_printer.h"
 
 namespace {
 

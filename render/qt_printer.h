@@ -1,7 +1,8 @@
 #pragma once
 // The printer of the print preview: QPrinter with the glyph font. Where no
 // printer is installed, or the user chose printing to a file, the pages go
-// to a PDF file that embeds the font.
+// to a PDF file that embeds the font; that file is replaced as every file of
+// the program is: written beside it, checked, synced, then renamed onto it.
 #include <QPrinter>
 #include <memory>
 #include <string>
@@ -11,8 +12,9 @@
 #include "output/output_seams.h"
 
 class QWidget;
+class QPagedPaintDevice;
 
-namespace novarel::ui {
+namespace novarel::render {
 
 inline constexpr const char* PrintPdfFileName = "PRNTFILE.PDF";
 
@@ -30,18 +32,27 @@ public:
     const std::string& lastDestination() const { return lastDestination_; }
     int pagesPrinted() const { return pagesPrinted_; }
 
+    // Starts the document before its first line, so that a PDF file that
+    // cannot be created is said at once; false when it cannot start.
+    bool startDocument();
+
     void setFont(std::string_view face, int points) override;
     void printLine(const std::string& line) override;
     void newPage() override;
     bool endDocument() override;
 
 private:
+    struct PdfFile;
     bool Begin();
     void FlushPage();
+    QPagedPaintDevice& Pages();
+    int Resolution() const;
+    void ReportPdfFailure(int error);
 
     std::string programDirectory_;
     MessageSink& messages_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<PdfFile> pdf_;
     std::unique_ptr<class QPainter> painter_;
     std::string face_ = "EPHEMERI";
     int points_ = 12;
@@ -53,4 +64,4 @@ private:
     std::string lastDestination_;
 };
 
-}  // namespace novarel::ui
+}  // namespace novarel::render

@@ -1,17 +1,51 @@
-#include "ui/qt_printer.h"
+#include "render/qt_printer.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QIODevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 
 #include "core/messages.h"
-#include "ui/qt_text.h"
+#include "core/replacement_file.h"
+#include "render/page_text.h"
 
-namespace novarel::ui {
+namespace novarel::render {
+namespace {
+
+// Qt's PDF writer writes here: every write goes through the replacement
+// file, which keeps the first failure and its reason.
+class ReplacementDevice final : public QIODevice {
+public:
+    explicit ReplacementDevice(ReplacementFile& file) : file_(file) {}
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        return file_.write({data, static_cast<std::size_t>(size)}) ? size : -1;
+    }
+
+private:
+    ReplacementFile& file_;
+};
+
+}  // namespace
+
+// A PDF document on its way to its file. The pages are drawn on a PDF writer
+// set up as the printer is (page layout, resolution, title), so a file
+// chosen in Printer Setup and the default PRNTFILE.PDF come out alike.
+struct QtPrinter::PdfFile {
+    ReplacementFile file;
+    ReplacementDevice device{file};
+    std::unique_ptr<QPdfWriter> writer;
+};
 
 QtPrinter::QtPrinter(std::string programDirectory, MessageSink& messages)
     : programDirectory_(std::move(programDirectory)),
@@ -24,6 +58,7 @@ QtPrinter::QtPrinter(std::string programDirectory, MessageSink& messages)
 }
 
 QtPrinter::~QtPrinter() {
+    // An unfinished PDF is discarded: its file keeps what it held.
     if (painter_ && painter_->isActive()) painter_->end();
 }
 
@@ -50,6 +85,14 @@ void QtPrinter::setFont(std::string_view face, int points) {
     points_ = points;
 }
 
+void QtPrinter::ReportPdfFailure(int error) {
+    messages_.showMessage("The PDF file " + Std(printer_->outputFileName()) +
+                              " cannot be written: " + std::strerror(error) + ".",
+                          msg::TitleWarning, MessageIcon::Exclamation);
+}
+
+bool QtPrinter::startDocument() { return started_ ? !failed_ : Begin(); }
+
 bool QtPrinter::Begin() {
     started_ = true;
     pagesPrinted_ = 0;
@@ -57,12 +100,38 @@ bool QtPrinter::Begin() {
     if (printer_->outputFormat() == QPrinter::NativeFormat &&
         QPrinterInfo::availablePrinterNames().isEmpty())
         printToPdf(programDirectory_ + "/" + PrintPdfFileName);
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        pdf_ = std::make_unique<PdfFile>();
+        if (!pdf_->file.create(Std(printer_->outputFileName()))) {
+            ReportPdfFailure(pdf_->file.error());
+            pdf_.reset();
+            failed_ = true;
+            return false;
+        }
+        pdf_->device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        pdf_->writer = std::make_unique<QPdfWriter>(&pdf_->device);
+        QPdfWriter& writer = *pdf_->writer;
+        writer.setPdfVersion(printer_->pdfVersion());
+        writer.setResolution(printer_->resolution());
+        writer.setPageLayout(printer_->pageLayout());
+        writer.setTitle(printer_->docName());
+        writer.setCreator(printer_->creator());
+    }
     painter_ = std::make_unique<QPainter>();
-    if (!painter_->begin(printer_.get())) {
+    if (!painter_->begin(&Pages())) {
         failed_ = true;
         return false;
     }
     return true;
+}
+
+QPagedPaintDevice& QtPrinter::Pages() {
+    if (pdf_) return *pdf_->writer;
+    return *printer_;
+}
+
+int QtPrinter::Resolution() const {
+    return pdf_ ? pdf_->writer->resolution() : printer_->resolution();
 }
 
 void QtPrinter::printLine(const std::string& line) {
@@ -90,8 +159,8 @@ void QtPrinter::FlushPage() {
     font.setKerning(false);
     font.setPointSize(points_);
     painter_->setFont(font);
-    const QFontMetricsF metrics(font, printer_.get());
-    const QRectF page = printer_->pageLayout().paintRectPixels(printer_->resolution());
+    const QFontMetricsF metrics(font, &Pages());
+    const QRectF page = Pages().pageLayout().paintRectPixels(Resolution());
     // Keep the sizes: the leading may shrink so that a page's lines fit,
     // and a line wider than the page is drawn narrower, not cut.
     const double count = static_cast<double>(std::max<std::size_t>(lines_.size(), 1));
@@ -108,7 +177,7 @@ void QtPrinter::FlushPage() {
 
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (i % perSheet == 0) {
-            if (pagesPrinted_ > 0) printer_->newPage();
+            if (pagesPrinted_ > 0) Pages().newPage();
             ++pagesPrinted_;
         }
         const double y = static_cast<double>(i % perSheet) * step + metrics.ascent();
@@ -130,10 +199,21 @@ bool QtPrinter::endDocument() {
     started_ = false;
     const bool toFile = printer_->outputFormat() == QPrinter::PdfFormat;
     lastDestination_ = Std(toFile ? printer_->outputFileName() : printer_->printerName());
+    if (pdf_) {
+        ReplacementFile& file = pdf_->file;
+        ok = ok && file.finishWriting() && file.commit();
+        if (!ok) ReportPdfFailure(file.error() != 0 ? file.error() : EIO);
+        if (ok) {
+            SyncFolder(FolderOf(file.finalPath()));
+            // What a killed earlier print to this file left behind.
+            RemoveStaleReplacementsOf(file.finalPath());
+        }
+        pdf_.reset();
+    }
     if (ok && toFile)
         messages_.showMessage("Printed to the file " + lastDestination_ + ".",
                               msg::TitleInformation, MessageIcon::Information);
     return ok;
 }
 
-}  // namespace novarel::ui
+}  // namespace novarel::render
