@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", versionText);
     app.require_subcommand(1);
     app.formatter(std::make_shared<cli::OnePerLineFormatter>());
+    app.failure_message([](const CLI::App* failed, const CLI::Error& e) {
+        return "novarel: " + CLI::FailureMessage::simple(failed, e);
+    });
     cli::CommandOptions options;
     auto* eph = app.add_subcommand("ephemeris", "Daily ephemeris of the eleven bodies");
     cli::AddRequestOptions(*eph, options);
@@ -88,12 +91,12 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (eph->parsed()) {
-        if (const std::string misplaced = cli::MisplacedAspectarianOption(*eph);
-            !misplaced.empty()) {
-            std::fprintf(stderr, "%s\nRun with --help for more information.\n", misplaced.c_str());
-            return 2;
-        }
+    std::string problem = eph->parsed() ? cli::MisplacedAspectarianOption(*eph) : "";
+    if (problem.empty()) problem = cli::IdleOptionProblem(eph->parsed() ? *eph : *asp, options);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "novarel: %s\nRun with --help for more information.\n",
+                     problem.c_str());
+        return 2;
     }
     if (!cli::StandardOutputOpen()) {
         cli::ReportOutputFailure(EBADF);

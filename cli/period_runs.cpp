@@ -5,22 +5,23 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <nlohmann/json.hpp>
 #include <thread>
 
 #include "app/date_order.h"
 #include "app/options_file.h"
 #include "app/program.h"
+#include "app/settings_file.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
+#include "cli/export_stream.h"
+#include "cli/period_pool.h"
 #include "cli/progress_bar.h"
 #include "cli/standard_output.h"
+#include "core/folder_lock.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
 #include "core/locale_utf8_names.h"
@@ -41,6 +42,21 @@ std::string DateText(const CivilDate& d) {
     return fmt::format("{:04}-{:02}-{:02}", d.year, d.month, d.day);
 }
 
+constexpr int LastYear = 2100;
+
+CivilDate LastDayOf(const Period& period) {
+    const CivilDate first = ParsedDate(period.start);
+    if (!period.days)
+        return CivilDate{first.year, first.month, DaysInMonth(first.year, first.month)};
+    const double firstDay = CalendarToJulianDay(first.year, first.month, first.day);
+    return JulianDayToCivil(firstDay + std::atoi(period.days->c_str()) - 1);
+}
+
+// "2019-03-01 to 2019-03-31": the days of a period, for messages.
+std::string PeriodDays(const Period& period) {
+    return fmt::format("{} to {}", period.start, DateText(LastDayOf(period)));
+}
+
 // The Data window's text in the chosen encoding. UTF-8 output names days and
 // months in the locale's own letters, which the single-byte text may lack.
 std::string OutputText(const std::string& text, const std::string& encoding,
@@ -49,12 +65,6 @@ std::string OutputText(const std::string& text, const std::string& encoding,
     return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
                         Utf8NamesFromCurrentLocale());
 }
-
-struct PeriodResult {
-    std::string output;
-    std::vector<std::string> messages;
-    int rc = 0;
-};
 
 PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const Period& period) {
     PeriodResult result;
@@ -145,6 +155,11 @@ bool SplitIntoPeriods(const CommandOptions& o, std::vector<Period>& periods,
     const std::string start = o.start.empty() ? TodayUtc() : o.start;
     if (o.end.empty()) {
         periods.push_back(Period{start, o.days});
+        if (o.days && LastDayOf(periods.front()).year > LastYear) {
+            usageError = fmt::format("--days: {} days from {} run past {}-12-31, the last day",
+                                     *o.days, start, LastYear);
+            return false;
+        }
         return true;
     }
     const CivilDate end = ParsedDate(o.end);
@@ -167,87 +182,78 @@ bool SplitIntoPeriods(const CommandOptions& o, std::vector<Period>& periods,
     return true;
 }
 
+namespace {
+
+// The name of the program folder's runtime file that a file written at path
+// would replace, or an empty text. The folders are compared resolved; the
+// name itself is not followed, as a replacement does not follow it.
+std::string OwnRuntimeFileAt(const std::string& path, const std::string& programFolder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target(path);
+    const std::string name = target.filename().string();
+    const bool runtime = name == OptionsFileName || name == OptionsMasterName ||
+                         name == SettingsFileName || name == RunLockFileName ||
+                         name == "EPHEMERI.TTF" || name == "EPHEMERI-LICENSE.TXT" ||
+                         name == "README.TXT" || name.ends_with(".HLP");
+    if (!runtime) return {};
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const fs::path a = fs::weakly_canonical(folder, ec);
+    const fs::path b = fs::weakly_canonical(programFolder, ec);
+    return !ec && a == b ? name : std::string();
+}
+
+// Says that a period failed and what became of the output.
+void ReportFailedPeriod(const Period& period, const OutputSink& sink, std::size_t count) {
+    if (sink.replacesWhole())
+        std::fprintf(stderr, "novarel: the run of %s failed: %s was left as it was\n",
+                     PeriodDays(period).c_str(), sink.target().c_str());
+    else if (count > 1)
+        std::fprintf(stderr, "novarel: the run of %s failed: the %s stops there\n",
+                     PeriodDays(period).c_str(), sink.target().c_str());
+}
+
+}  // namespace
+
 int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, int jobs,
                OutputSink& sink) {
     const std::size_t count = periods.size();
-    const std::size_t workers =
-        std::clamp<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), 1, count);
-    // Periods run at most this far ahead of the one being written, so that
-    // memory does not grow with the length of the range.
-    const std::size_t window = 2 * workers + 2;
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<std::optional<PeriodResult>> results(count);
-    std::size_t next = 0, written = 0;
-    bool stop = false;
-
-    auto work = [&] {
-        ThreadLibrary library;
-        for (;;) {
-            std::size_t i = 0;
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock,
-                             [&] { return stop || next >= count || next < written + window; });
-                if (stop || next >= count) return;
-                i = next++;
-            }
-            PeriodResult r = RunPeriod(setup, library, periods[i]);
-            {
-                std::lock_guard lock(mutex);
-                results[i] = std::move(r);
-            }
-            changed.notify_all();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < workers; ++t) threads.emplace_back(work);
-
-    ProgressBar bar(::isatty(STDERR_FILENO) == 1 && count > 1, count);
-    MessagesSaidOnce said;
-    said.say(setup.optionMessages);
+    std::optional<std::size_t> failed;
     int rc = 0;
-    int writeError = 0;
-    if (!sink.write(ExportHead(setup.choices))) writeError = EIO;
-    bool anyRecords = false;
-    for (std::size_t i = 0; i < count && writeError == 0; ++i) {
-        PeriodResult r;
-        {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return results[i].has_value(); });
-            r = std::move(*results[i]);
-            results[i].reset();
-            ++written;
-        }
-        changed.notify_all();
-        if (!r.messages.empty()) bar.clear();
-        said.say(r.messages);
-        if (setup.choices.format == ExportFormat::Json && !r.output.empty()) {
-            if (anyRecords && !sink.write(",\n")) break;
-            anyRecords = true;
-        }
-        if (!sink.write(r.output)) break;
-        bar.step(i + 1);
-        if (r.rc != 0) {
-            rc = r.rc;
-            break;
-        }
-    }
     {
-        std::lock_guard lock(mutex);
-        stop = true;
+        PeriodPool pool(count, jobs, [&](ThreadLibrary& library, std::size_t i) {
+            return RunPeriod(setup, library, periods[i]);
+        });
+        ProgressBar bar(::isatty(STDERR_FILENO) == 1 && count > 1, count);
+        MessagesSaidOnce said;
+        said.say(setup.optionMessages);
+        ExportStream stream(setup.choices, sink);
+        for (std::size_t i = 0; i < count; ++i) {
+            const PeriodResult r = pool.take(i);
+            if (!r.messages.empty()) bar.clear();
+            said.say(r.messages);
+            if (!stream.add(r.output)) break;
+            bar.step(i + 1);
+            if (r.rc != 0) {
+                rc = r.rc;
+                failed = i;
+                break;
+            }
+        }
+        bar.clear();
+        if (!failed) stream.end();
     }
-    changed.notify_all();
-    for (std::thread& t : threads) t.join();
-    bar.clear();
-    if (rc == 0 && setup.choices.format == ExportFormat::Json) sink.write("\n");
-    if (rc == 0) sink.write(ExportTail(setup.choices));
+    if (failed) {
+        // A failed period's output is incomplete: an earlier file keeps its bytes.
+        sink.abandon();
+        ReportFailedPeriod(periods[*failed], sink, count);
+        return rc;
+    }
     if (const int error = sink.finish()) {
         ReportOutputFailure(error, sink.target());
         return 1;
     }
-    return rc;
+    return 0;
 }
 
 int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& programFolder,
@@ -284,8 +290,15 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     std::string path = o.output;
     if (!o.outDir.empty() && std::filesystem::path(path).is_relative())
         path = (std::filesystem::path(o.outDir) / path).string();
-    FileSink file(path);
-    const int rc = RunPeriods(setup, periods, jobs, file);
+    if (const std::string own = OwnRuntimeFileAt(path, programFolder); !own.empty()) {
+        std::fprintf(stderr,
+                     "novarel: --output: %s is the program's own %s: choose another name\n"
+                     "Run with --help for more information.\n",
+                     path.c_str(), own.c_str());
+        return 2;
+    }
+    const std::unique_ptr<OutputSink> file = OutputFileSink(path);
+    const int rc = RunPeriods(setup, periods, jobs, *file);
     WriteStandardOutput({});
     return rc;
 }

@@ -132,6 +132,30 @@ std::string MisplacedAspectarianOption(const CLI::App& ephemeris) {
     return {};
 }
 
+std::string IdleOptionProblem(const CLI::App& cmd, const CommandOptions& o) {
+    const auto given = [&cmd](const char* name) {
+        const CLI::Option* option = cmd.get_option_no_throw(name);
+        return option != nullptr && option->count() > 0;
+    };
+    if (given("--dir") && o.dir.empty()) return "--dir: an empty name names no folder";
+    const bool aspectarian = cmd.get_name() == "aspectarian";
+    if (!o.pdf.empty()) {
+        for (const char* name : {"--output", "--format", "--bodies", "--kinds", "--encoding"})
+            if (given(name)) return fmt::format("{}: not with --pdf, which prints the pages", name);
+        return {};
+    }
+    if (o.format == "text") {
+        for (const char* name : {"--bodies", "--kinds"})
+            if (given(name))
+                return fmt::format("{}: only the {} formats take this option", name,
+                                   aspectarian ? "csv, json and ics" : "csv and json");
+        return {};
+    }
+    for (const char* name : {"--encoding", "--view"})
+        if (given(name)) return fmt::format("{}: only the text format takes this option", name);
+    return {};
+}
+
 namespace {
 std::string WithoutLeadingZeros(const std::string& part) {
     if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos) return part;

@@ -60,6 +60,12 @@ void AddExportOptions(CLI::App& command, CommandOptions& options, bool aspectari
 // aspectarian option given to the ephemeris command; empty when none is.
 std::string MisplacedAspectarianOption(const CLI::App& ephemeris);
 
+// "--bodies: only the csv, json and ics formats take this option" for the
+// first option given that the chosen output would ignore (an export option
+// with --pdf or the text format, a text option with an export, an empty
+// --dir); empty when every option given does something.
+std::string IdleOptionProblem(const CLI::App& command, const CommandOptions& options);
+
 // Fills the request from the options. The start date goes into the three
 // boxes as typed (no leading zeros); false with a usage text when --start is
 // not of the form YYYY-MM-DD (only today's date is not checked by the parser).

@@ -63,7 +63,7 @@ TEST(Commands, InputErrors) {
         SCOPED_TRACE(std::string(command) + " " + args);
         const auto r = RunNovarel(dir, command, std::string("--save ") + args);
         EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.err, message + "\nRun with --help for more information.\n");
+        EXPECT_EQ(r.err, "novarel: " + message + "\nRun with --help for more information.\n");
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"OPTIONS.OPT"});
     }
