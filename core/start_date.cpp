@@ -36,7 +36,9 @@ std::string ZodiacLabelFor(const CalcRequest& request) {
 
 void ReadStartDate(CalcRequest& request, RunState& state) {
     state.ZodiacLabel = ZodiacLabelFor(request);
-    if (request.chkFullMonth) request.txtDay = "1";
+    // One character, not a string literal: GCC 12 at -O3 takes the literal
+    // assignment for an overlapping copy (-Wrestrict).
+    if (request.chkFullMonth) request.txtDay.assign(1, '1');
     std::int16_t day = 0, year = 0, month = 0;
     ToInt16(LeadingNumber(request.txtDay), day);
     ToInt16(LeadingNumber(request.txtYear), year);
