@@ -53,10 +53,7 @@ int main(int argc, char** argv) {
     cli::CommandOptions options;
     auto* eph = app.add_subcommand("ephemeris", "Daily ephemeris of the eleven bodies");
     cli::AddRequestOptions(*eph, options);
-    eph->add_option("--view", options.view,
-                    "Table shown: longitude, declination, latitude or ra (default: longitude)")
-        ->type_name("longitude|declination|latitude|ra")
-        ->check(CLI::IsMember({"longitude", "declination", "latitude", "ra"}).description(""));
+    cli::AddViewOption(*eph, options);
     cli::AddAspectarianOptions(*eph, options, true);
     cli::AddExportOptions(*eph, options, false);
     eph->set_version_flag("--version", versionText);

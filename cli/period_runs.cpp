@@ -23,45 +23,29 @@
 #include "cli/standard_output.h"
 #include "core/folder_lock.h"
 #include "core/glyphs.h"
+#include "core/iso_date.h"
 #include "core/julian_day.h"
 #include "core/locale_utf8_names.h"
 
 namespace novarel::cli {
 namespace {
 
-CivilDate ParsedDate(const std::string& text) {
-    return CivilDate{std::atoi(text.substr(0, 4).c_str()), std::atoi(text.substr(5, 2).c_str()),
-                     std::atoi(text.substr(8, 2).c_str())};
-}
-
-bool Before(const CivilDate& a, const CivilDate& b) {
-    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
-}
-
-std::string DateText(const CivilDate& d) {
-    return fmt::format("{:04}-{:02}-{:02}", d.year, d.month, d.day);
-}
-
-constexpr int LastYear = 2100;
-
 CivilDate LastDayOf(const Period& period) {
-    const CivilDate first = ParsedDate(period.start);
+    const CivilDate& first = period.start;
     if (!period.days)
         return CivilDate{first.year, first.month, DaysInMonth(first.year, first.month)};
-    const double firstDay = CalendarToJulianDay(first.year, first.month, first.day);
-    return JulianDayToCivil(firstDay + std::atoi(period.days->c_str()) - 1);
+    return DaysAfter(first, *period.days - 1);
 }
 
 // "2019-03-01 to 2019-03-31": the days of a period, for messages.
 std::string PeriodDays(const Period& period) {
-    return fmt::format("{} to {}", period.start, DateText(LastDayOf(period)));
+    return IsoDateText(period.start) + " to " + IsoDateText(LastDayOf(period));
 }
 
 // The Data window's text in the chosen encoding. UTF-8 output names days and
 // months in the locale's own letters, which the single-byte text may lack.
-std::string OutputText(const std::string& text, const std::string& encoding,
-                       const LocaleNames& shown) {
-    if (encoding == "cp1252") return text;
+std::string OutputText(const std::string& text, TextEncoding encoding, const LocaleNames& shown) {
+    if (encoding == TextEncoding::Cp1252) return text;
     return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
                         Utf8NamesFromCurrentLocale());
 }
@@ -83,16 +67,16 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
     return result;
 }
 
-std::string RequestJson(const CommandOptions& o, bool ephemeris, const std::string& start) {
+std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate& start) {
     nlohmann::ordered_json j;
     j["command"] = ephemeris ? "ephemeris" : "aspectarian";
-    j["start"] = start;
-    if (!o.end.empty()) j["end"] = o.end;
+    j["start"] = IsoDateText(start);
+    if (o.end) j["end"] = IsoDateText(*o.end);
     if (o.days) j["days"] = *o.days;
     j["time"] = o.midnight ? "midnight" : "noon";
     j["centre"] = o.helio ? "heliocentric" : "geocentric";
-    j["zodiac"] = o.zodiac;
-    j["node"] = o.node;
+    j["zodiac"] = NameOf(ZodiacNames(), o.zodiac);
+    j["node"] = NameOf(NodeNames(), o.node);
     if (!o.bodies.empty()) j["bodies"] = o.bodies;
     if (!o.kinds.empty()) j["kinds"] = o.kinds;
     return j.dump();
@@ -140,11 +124,7 @@ int PeriodRun::Run(const Period& period) {
     own.start = period.start;
     own.days = period.days;
     own.fullMonth = !period.days.has_value();
-    std::string usage;
-    if (!ApplyRequestOptions(own, program_.request, usage)) {
-        lines_.push_back(usage + "\nRun with --help for more information.");
-        return 2;
-    }
+    ApplyRequestOptions(own, program_.request);
     return setup_.ephemeris ? RunEphemerisCommand(program_, own)
                             : RunAspectarianCommand(program_, own);
 }
@@ -152,32 +132,32 @@ int PeriodRun::Run(const Period& period) {
 bool SplitIntoPeriods(const CommandOptions& o, std::vector<Period>& periods,
                       std::string& usageError) {
     periods.clear();
-    const std::string start = o.start.empty() ? TodayUtc() : o.start;
-    if (o.end.empty()) {
+    const CivilDate start = o.start.value_or(TodayUtc());
+    if (!o.end) {
         periods.push_back(Period{start, o.days});
-        if (o.days && LastDayOf(periods.front()).year > LastYear) {
-            usageError = fmt::format("--days: {} days from {} run past {}-12-31, the last day",
-                                     *o.days, start, LastYear);
+        if (o.days && DayBefore(LastSupportedDay, LastDayOf(periods.front()))) {
+            usageError = fmt::format("--days: {} days from {} run past {}, the last day", *o.days,
+                                     IsoDateText(start), IsoDateText(LastSupportedDay));
             return false;
         }
         return true;
     }
-    const CivilDate end = ParsedDate(o.end);
-    CivilDate day = ParsedDate(start);
-    if (Before(end, day)) {
-        usageError = fmt::format("--end: {} comes before the start {}", o.end, start);
+    const CivilDate end = *o.end;
+    if (DayBefore(end, start)) {
+        usageError = fmt::format("--end: {} comes before the start {}", IsoDateText(end),
+                                 IsoDateText(start));
         return false;
     }
-    while (!Before(end, day)) {
+    for (CivilDate day = start; !DayBefore(end, day);
+         day = day.month == 12 ? CivilDate{day.year + 1, 1, 1}
+                               : CivilDate{day.year, day.month + 1, 1}) {
         const int monthDays = DaysInMonth(day.year, day.month);
         const bool lastMonth = end.year == day.year && end.month == day.month;
         const int lastDay = lastMonth ? end.day : monthDays;
         if (day.day == 1 && lastDay == monthDays)
-            periods.push_back(Period{DateText(day), std::nullopt});
+            periods.push_back(Period{day, std::nullopt});
         else
-            periods.push_back(Period{DateText(day), std::to_string(lastDay - day.day + 1)});
-        day =
-            day.month == 12 ? CivilDate{day.year + 1, 1, 1} : CivilDate{day.year, day.month + 1, 1};
+            periods.push_back(Period{day, lastDay - day.day + 1});
     }
     return true;
 }
@@ -275,7 +255,7 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     }
     CommandSetup setup(o, ephemeris, programFolder, LocaleNames::FromCurrentLocale());
     ExportChoices& c = setup.choices;
-    c.format = ExportFormatNamed(o.format);
+    c.format = o.format;
     c.aspectarian = !ephemeris;
     c.heliocentric = o.helio;
     c.bodies = BodiesOf(o.bodies);

@@ -90,18 +90,18 @@ TEST(Commands, InputErrors) {
 
 TEST(Commands, EphemerisWithoutOptionsIsTheCurrentMonthAtNoon) {
     ProgramFolder dir;
-    const std::string today = cli::TodayUtc();
+    const CivilDate today = cli::TodayUtc();
     const auto r = RunNovarel(dir, "ephemeris", "");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    const int year = std::stoi(today.substr(0, 4)), month = std::stoi(today.substr(5, 2));
+    const int year = today.year, month = today.month;
     const auto days = static_cast<int>(CalendarToJulianDay(year, month + 1, 1) -
                                        CalendarToJulianDay(year, month, 1));
     const std::string mon = LocaleNames::English().monthAbbrev[static_cast<std::size_t>(month - 1)];
     const auto lines = Lines(r.out);
     ASSERT_GT(lines.size(), 2u);
     EXPECT_NE(
-        lines[1].find(", 01 " + mon + " " + today.substr(0, 4) + " at noon, Greenwich   SVP = "),
+        lines[1].find(", 01 " + mon + " " + std::to_string(year) + " at noon, Greenwich   SVP = "),
         std::string::npos)
         << lines[1];
     int rows = 0;
