@@ -185,8 +185,8 @@ std::string EphemerisCsv(const std::vector<EphemerisDayRecord>& days, const Expo
     for (const EphemerisDayRecord& day : days) {
         // The day's fields open each of its eleven records: written once.
         fmt::memory_buffer dayFields;
-        fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"),
-                       DateText(day.date), day.jdUt, day.siderealSeconds / 3600);
+        fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"), DateText(day.date),
+                       day.jdUt, day.siderealSeconds / 3600);
         for (int b = Sun; b <= NorthNode; ++b) {
             if (!Kept(c.bodies, b)) continue;
             const Positions& p = day.positions;
@@ -227,8 +227,7 @@ std::string EphemerisJson(const std::vector<EphemerisDayRecord>& days, const Exp
             const Positions& p = day.positions;
             const auto k = static_cast<std::size_t>(b);
             std::string cells[4];
-            for (std::size_t t = 0; t < 4; ++t)
-                AppendCellText(cells[t], CellOfRow(day.rows[t], b));
+            for (std::size_t t = 0; t < 4; ++t) AppendCellText(cells[t], CellOfRow(day.rows[t], b));
             const bool withSpeed = WithSpeed(b);
             Json j;
             j["date"] = date;

@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
 
     const ProgramFolder folder = ChooseProgramFolder(options.dir);
     if (!folder.error.empty()) {
-        std::fprintf(stderr, "Warning!: %s\n", folder.error.c_str());
+        std::fprintf(stderr, "novarel: Warning!: %s\n", folder.error.c_str());
         return 1;
     }
     return cli::RunCommand(options, eph->parsed(), folder.path, cli::PrintPdfBook);

@@ -91,7 +91,7 @@ void CollectedMessages::showMessage(std::string_view text, std::string_view titl
 
 void MessagesSaidOnce::say(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
-        if (said_.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());
+        if (said_.insert(line).second) std::fprintf(stderr, "novarel: %s\n", line.c_str());
 }
 
 CommandSetup::CommandSetup(const CommandOptions& o, bool isEphemeris, std::string folder,

@@ -17,8 +17,8 @@ CLI::Validator Checked(std::string (*problem)(const std::string&), const std::st
 }
 
 // An option that takes a day YYYY-MM-DD.
-CLI::Option* AddDayOption(CLI::App& cmd, const std::string& name,
-                          std::optional<CivilDate>& target, const std::string& help) {
+CLI::Option* AddDayOption(CLI::App& cmd, const std::string& name, std::optional<CivilDate>& target,
+                          const std::string& help) {
     return cmd
         .add_option_function<std::string>(
             name, [&target](const std::string& text) { target = ParseIsoDate(text); }, help)
@@ -47,8 +47,9 @@ CLI::Option* AddWordOption(CLI::App& cmd, const std::string& name, Value& target
 }  // namespace
 
 const ValueNames<Zodiac>& ZodiacNames() {
-    static const ValueNames<Zodiac> names{
-        {"tropical", Zodiac::Tropical}, {"sidereal", Zodiac::Sidereal}, {"ayanamsa", Zodiac::Ayanamsa}};
+    static const ValueNames<Zodiac> names{{"tropical", Zodiac::Tropical},
+                                          {"sidereal", Zodiac::Sidereal},
+                                          {"ayanamsa", Zodiac::Ayanamsa}};
     return names;
 }
 
@@ -83,8 +84,7 @@ void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
     AddDayOption(cmd, "--start", o.start,
                  "First day at Greenwich, 1800-01-01 to 2100-12-31 (default: today, UTC)");
     auto* days = cmd.add_option_function<std::string>(
-                        "--days",
-                        [&o](const std::string& text) { o.days = std::stoi(text); },
+                        "--days", [&o](const std::string& text) { o.days = std::stoi(text); },
                         "Number of days, 1 to 366 (default: the full month)")
                      ->type_name("N")
                      ->check(Checked(DaysProblem, ""));

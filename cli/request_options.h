@@ -56,13 +56,13 @@ struct CommandOptions {
     bool stations = false;
     // Exports and ranges.
     ExportFormat format = ExportFormat::Text;
-    std::string output;              // empty: standard output
-    std::string outDir;              // empty: the program folder
-    std::optional<CivilDate> end;    // none: the one period of --start and --days
-    int jobs = 0;                    // 0: one per core
-    std::string bodies;              // comma-separated body names; empty: all
-    std::string kinds;               // comma-separated kinds of event; empty: all
-    std::string pdf;  // a PDF file to print the data into instead of standard output
+    std::string output;            // empty: standard output
+    std::string outDir;            // empty: the program folder
+    std::optional<CivilDate> end;  // none: the one period of --start and --days
+    int jobs = 0;                  // 0: one per core
+    std::string bodies;            // comma-separated body names; empty: all
+    std::string kinds;             // comma-separated kinds of event; empty: all
+    std::string pdf;               // a PDF file to print the data into instead of standard output
 };
 
 // Adds the request and program options to a subcommand; --start and --days

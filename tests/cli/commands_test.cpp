@@ -269,10 +269,10 @@ TEST(Commands, DataFileThatCannotBeWritten) {
     // The ephemeris stops and shows nothing.
     auto r = RunNovarel(dir, "ephemeris", run + " --save");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(
-        r.err.rfind("Warning!: The data file " + dir.file("180503LO.TEG") + " could not be written",
-                    0),
-        0u)
+    EXPECT_EQ(r.err.rfind("novarel: Warning!: The data file " + dir.file("180503LO.TEG") +
+                              " could not be written",
+                          0),
+              0u)
         << r.err;
     EXPECT_EQ(r.out, "");
     // The aspectarian is shown without its file.
