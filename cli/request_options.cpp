@@ -169,8 +169,9 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
         ->type_name("N")
         ->check(CLI::Range(1, 256).description(""));
     cmd.add_option("--bodies", o.bodies,
-                   "csv, json, ics: only these bodies, e.g. sun,moon,mercury (sun or earth, "
-                   "moon .. pluto, node; default: all)")
+                   std::string(aspectarian ? "csv, json, ics" : "csv, json") +
+                       ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
+                       "node; default: all)")
         ->type_name("LIST")
         ->check(Checked(BodiesProblem, ""));
     if (aspectarian)
