@@ -208,7 +208,7 @@ std::string IdleOptionProblem(const CLI::App& cmd, const CommandOptions& o) {
                                    aspectarian ? "csv, json and ics" : "csv and json");
         return {};
     }
-    for (const char* name : {"--encoding", "--view"})
+    for (const char* name : {"--encoding", "--view", "--stations"})
         if (given(name)) return fmt::format("{}: only the text format takes this option", name);
     return {};
 }

@@ -138,6 +138,7 @@ TEST(IdleOptions, AreRefusedNamingTheOption) {
         {"aspectarian", "--format text --kinds aspect", "--kinds: only the csv, json and ics"},
         {"ephemeris", "--format json --encoding cp1252", "--encoding: only the text format"},
         {"ephemeris", "--format csv --view ra", "--view: only the text format"},
+        {"aspectarian", "--format ics --stations", "--stations: only the text format"},
         {"ephemeris", "--start 2100-12-31 --days 366",
          "--days: 366 days from 2100-12-31 run past 2100-12-31"},
         {"aspectarian", "--start 2100-12-02 --days 31", "--days: 31 days from 2100-12-02"},
