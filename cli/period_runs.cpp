@@ -169,18 +169,23 @@ namespace {
 // name itself is not followed, as a replacement does not follow it.
 std::string OwnRuntimeFileAt(const std::string& path, const std::string& programFolder) {
     namespace fs = std::filesystem;
-    std::error_code ec;
     const fs::path target(path);
     const std::string name = target.filename().string();
     const bool runtime = name == OptionsFileName || name == OptionsMasterName ||
                          name == SettingsFileName || name == RunLockFileName ||
                          name == "EPHEMERI.TTF" || name == "EPHEMERI-LICENSE.TXT" ||
                          name == "README.TXT" || name.ends_with(".HLP");
-    if (!runtime) return {};
+    if (path.empty() || !runtime) return {};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    const fs::path a = fs::weakly_canonical(folder, ec);
-    const fs::path b = fs::weakly_canonical(programFolder, ec);
-    return !ec && a == b ? name : std::string();
+    // Links and ".." resolved where the folders exist, the rest by its names.
+    const auto resolved = [](const fs::path& p) {
+        std::error_code ec;
+        fs::path r = fs::weakly_canonical(p, ec).lexically_normal();
+        if (ec) return fs::path();
+        return r.has_filename() ? r : r.parent_path();
+    };
+    const fs::path a = resolved(folder);
+    return !a.empty() && a == resolved(programFolder) ? name : std::string();
 }
 
 // Says that a period failed and what became of the output.
@@ -244,6 +249,18 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
         std::fprintf(stderr, "novarel: %s\nRun with --help for more information.\n", usage.c_str());
         return 2;
     }
+    std::string path = o.output;
+    if (!path.empty() && !o.outDir.empty() && std::filesystem::path(path).is_relative())
+        path = (std::filesystem::path(o.outDir) / path).string();
+    for (const auto& [option, file] : {std::pair{"--output", path}, {"--pdf", o.pdf}}) {
+        if (const std::string own = OwnRuntimeFileAt(file, programFolder); !own.empty()) {
+            std::fprintf(stderr,
+                         "novarel: %s: %s is the program's own %s: choose another name\n"
+                         "Run with --help for more information.\n",
+                         option, file.c_str(), own.c_str());
+            return 2;
+        }
+    }
     if (!o.outDir.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(o.outDir, ec);
@@ -263,19 +280,9 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     c.requestJson = RequestJson(o, ephemeris, periods.front().start);
     if (!o.pdf.empty()) return printPdf(setup, periods);
     const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::thread::hardware_concurrency());
-    if (o.output.empty()) {
+    if (path.empty()) {
         StandardOutputSink sink;
         return RunPeriods(setup, periods, jobs, sink);
-    }
-    std::string path = o.output;
-    if (!o.outDir.empty() && std::filesystem::path(path).is_relative())
-        path = (std::filesystem::path(o.outDir) / path).string();
-    if (const std::string own = OwnRuntimeFileAt(path, programFolder); !own.empty()) {
-        std::fprintf(stderr,
-                     "novarel: --output: %s is the program's own %s: choose another name\n"
-                     "Run with --help for more information.\n",
-                     path.c_str(), own.c_str());
-        return 2;
     }
     const std::unique_ptr<OutputSink> file = OutputFileSink(path);
     const int rc = RunPeriods(setup, periods, jobs, *file);

@@ -167,17 +167,19 @@ TEST(IdleOptions, AnOutputOntoAProgramFileIsRefused) {
     const std::string options = ReadBytes(dir.file("OPTIONS.OPT"));
     { std::ofstream(dir.file("novarel_SE.ini"), std::ios::binary) << "[settings]\n"; }
     for (const std::string& args :
-         {"--output OPTIONS.OPT --out-dir '" + dir.str() + "/sub/..'",
+         {"--output OPTIONS.OPT --out-dir '" + dir.str() + "/new/..'",
           "--output '" + dir.file("novarel_SE.ini") + "'",
-          "--output '" + dir.file("sub/../NOVAREL.HLP") + "' --format csv"}) {
+          "--output '" + dir.file("sub/../NOVAREL.HLP") + "' --format csv",
+          "--pdf '" + dir.file("OPTIONS.OPT") + "'"}) {
         const auto r = RunNovarel(dir, "ephemeris", args + " --days 2");
         EXPECT_EQ(r.status, 2) << args;
-        EXPECT_NE(r.err.find("--output: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(args.substr(0, args.find(' ')) + ": "), std::string::npos) << r.err;
         EXPECT_NE(r.err.find("is the program's own"), std::string::npos) << r.err;
     }
     EXPECT_EQ(ReadBytes(dir.file("OPTIONS.OPT")), options);
     EXPECT_EQ(ReadBytes(dir.file("novarel_SE.ini")), "[settings]\n");
     EXPECT_FALSE(fs::exists(dir.file("NOVAREL.HLP")));
+    EXPECT_FALSE(fs::exists(dir.file("new")));
     // The same name in another folder is an ordinary output.
     const auto r = RunNovarel(dir, "ephemeris",
                               "--days 2 --output OPTIONS.OPT --out-dir '" + elsewhere.str() + "'");
