@@ -37,9 +37,7 @@ std::string ZodiacLabelFor(const CalcRequest& request) {
 
 void ReadStartDate(CalcRequest& request, RunState& state) {
     state.ZodiacLabel = ZodiacLabelFor(request);
-    // One character, not a string literal: GCC 12 at -O3 takes the literal
-    // assignment for an overlapping copy (-Wrestrict).
-    if (request.chkFullMonth) request.txtDay.assign(1, '1');
+    if (request.chkFullMonth) request.txtDay = "1";
     std::int16_t day = 0, year = 0, month = 0;
     if (request.startDate) {
         day = static_cast<std::int16_t>(request.chkFullMonth ? 1 : request.startDate->day);
