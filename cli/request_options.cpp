@@ -143,8 +143,9 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
                       "event with a header row; json: one document, {\"request\": ..., "
                       "\"records\": [...]}; ics: iCalendar, one VEVENT per event");
     } else {
-        static const ValueNames<ExportFormat> tables(FormatNames().begin(),
-                                                     FormatNames().end() - 1);
+        // The ephemeris has no events for a calendar: every format but ics.
+        static const ValueNames<ExportFormat> tables{
+            {"text", ExportFormat::Text}, {"csv", ExportFormat::Csv}, {"json", ExportFormat::Json}};
         AddWordOption(cmd, "--format", o.format, tables,
                       "text: the Data window's table (default); csv: one RFC 4180 record per "
                       "day and body with a header row; json: one document, {\"request\": "
