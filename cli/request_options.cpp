@@ -19,11 +19,12 @@ CLI::Validator Checked(std::string (*problem)(const std::string&), const std::st
 // An option that takes a day YYYY-MM-DD.
 CLI::Option* AddDayOption(CLI::App& cmd, const std::string& name, std::optional<CivilDate>& target,
                           const std::string& help) {
-    return cmd
-        .add_option_function<std::string>(
-            name, [&target](const std::string& text) { target = ParseIsoDate(text); }, help)
-        ->type_name("YYYY-MM-DD")
-        ->check(Checked(StartDateProblem, ""));
+    // Read once: the day, or the option's error.
+    const auto read = [&target, name](const std::string& text) {
+        target = ParseIsoDate(text);
+        if (!target) throw CLI::ValidationError(name, StartDateProblem(text));
+    };
+    return cmd.add_option_function<std::string>(name, read, help)->type_name("YYYY-MM-DD");
 }
 
 // An option that takes one of the words of a table, kept as the word's value.
