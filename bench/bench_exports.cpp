@@ -11,6 +11,7 @@
 
 #include "bench/library_calls.h"
 #include "cli/period_runs.h"
+#include "core/iso_date.h"
 #include "core/position_service.h"
 #include "core/swe_library.h"
 
@@ -56,9 +57,9 @@ public:
 private:
     static cli::CommandOptions Options(const std::string& start, const std::string& end) {
         cli::CommandOptions options;
-        options.start = start;
-        options.end = end;
-        options.format = "csv";
+        options.start = ParseIsoDate(start);
+        options.end = ParseIsoDate(end);
+        options.format = cli::ExportFormat::Csv;
         return options;
     }
     cli::CommandOptions options_;

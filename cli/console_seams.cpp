@@ -12,7 +12,8 @@ void StderrMessages::showMessage(std::string_view text, std::string_view title, 
     // and no menu to click.
     if (text == BufferNearlyFullMessage) return;
     ++count_;
-    const std::string line = glyph::TextToUtf8(std::string(title) + ": " + std::string(text));
+    const std::string line =
+        glyph::TextToUtf8("novarel: " + std::string(title) + ": " + std::string(text));
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Seams of the command line: messages on stderr as "Title: text", the Data
+// Seams of the command line: messages on stderr as "novarel: Title: text", the Data
 // window as a text that stdout receives at the end.
 #include <string>
 

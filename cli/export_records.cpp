@@ -86,13 +86,6 @@ std::string EventBody(int body, const AspectEvent& e) {
 
 }  // namespace
 
-ExportFormat ExportFormatNamed(const std::string& name) {
-    if (name == "csv") return ExportFormat::Csv;
-    if (name == "json") return ExportFormat::Json;
-    if (name == "ics") return ExportFormat::Ics;
-    return ExportFormat::Text;
-}
-
 int BodyNamed(const std::string& name) {
     if (name == "earth") return Sun;
     for (int b = Sun; b <= NorthNode; ++b)
@@ -181,73 +174,92 @@ std::string ExportTail(const ExportChoices& c) {
     }
 }
 
-std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
+namespace {
+
+// The rows keep no speed for the Sun (or the Earth): it never turns.
+bool WithSpeed(int body) { return body != Sun; }
+
+std::string EphemerisCsv(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
     std::string out;
-    if (c.format == ExportFormat::Csv) out.reserve(days.size() * 11 * 200);
+    out.reserve(days.size() * 11 * 200);
     for (const EphemerisDayRecord& day : days) {
-        const std::string date = DateText(day.date);
-        const double siderealHours = day.siderealSeconds / 3600;
         // The day's fields open each of its eleven records: written once.
         fmt::memory_buffer dayFields;
-        if (c.format == ExportFormat::Csv)
-            fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"), date, day.jdUt,
-                           siderealHours);
+        fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"), DateText(day.date),
+                       day.jdUt, day.siderealSeconds / 3600);
         for (int b = Sun; b <= NorthNode; ++b) {
             if (!Kept(c.bodies, b)) continue;
             const Positions& p = day.positions;
             const auto k = static_cast<std::size_t>(b);
-            const bool retrograde = p.LongitudeSpeed[k] < 0;
-            // The rows keep no speed for the Sun (or the Earth): it never turns.
-            const bool withSpeed = b != Sun;
-            const std::string body = BodyName(b, c.heliocentric);
-            if (c.format == ExportFormat::Csv) {
-                // Formatted in a buffer on the stack, then added in one piece.
-                fmt::memory_buffer line;
-                line.append(dayFields.data(), dayFields.data() + dayFields.size());
-                auto to = std::back_inserter(line);
-                fmt::format_to(to, FMT_COMPILE("{},{},{},{},{},"), body, p.BodyLongitude[k],
-                               p.BodyLatitude[k], p.BodyRightAscension[k], p.BodyDeclination[k]);
-                if (withSpeed)
-                    fmt::format_to(to, FMT_COMPILE("{},{},"), p.LongitudeSpeed[k],
-                                   p.RightAscensionSpeed[k]);
-                else
-                    line.append(std::string_view(",,"));
-                line.push_back(retrograde ? '1' : '0');
-                // Longitude, latitude, right ascension, declination: the files'
-                // order. A cell holds digits, blanks, ".", "!" and one symbol:
-                // never quoted.
-                for (const std::string& row : day.rows) {
-                    line.push_back(',');
-                    AppendCellText(line, CellOfRow(row, b));
-                }
-                line.append(std::string_view("\r\n"));
-                out.append(line.data(), line.size());
-            } else if (c.format == ExportFormat::Json) {
-                std::string cells[4];
-                for (std::size_t t = 0; t < 4; ++t)
-                    AppendCellText(cells[t], CellOfRow(day.rows[t], b));
-                Json j;
-                j["date"] = date;
-                j["jd_ut"] = day.jdUt;
-                j["sidereal_time"] = siderealHours;
-                j["body"] = body;
-                j["longitude"] = p.BodyLongitude[k];
-                j["latitude"] = p.BodyLatitude[k];
-                j["right_ascension"] = p.BodyRightAscension[k];
-                j["declination"] = p.BodyDeclination[k];
-                j["longitude_speed"] = withSpeed ? Json(p.LongitudeSpeed[k]) : Json();
-                j["right_ascension_speed"] = withSpeed ? Json(p.RightAscensionSpeed[k]) : Json();
-                j["retrograde"] = retrograde;
-                j["cells"] = {{"longitude", cells[0]},
-                              {"latitude", cells[1]},
-                              {"right_ascension", cells[2]},
-                              {"declination", cells[3]}};
-                if (!out.empty()) out += ",\n";
-                out += j.dump();
+            // Formatted in a buffer on the stack, then added in one piece.
+            fmt::memory_buffer line;
+            line.append(dayFields.data(), dayFields.data() + dayFields.size());
+            auto to = std::back_inserter(line);
+            fmt::format_to(to, FMT_COMPILE("{},{},{},{},{},"), BodyName(b, c.heliocentric),
+                           p.BodyLongitude[k], p.BodyLatitude[k], p.BodyRightAscension[k],
+                           p.BodyDeclination[k]);
+            if (WithSpeed(b))
+                fmt::format_to(to, FMT_COMPILE("{},{},"), p.LongitudeSpeed[k],
+                               p.RightAscensionSpeed[k]);
+            else
+                line.append(std::string_view(",,"));
+            line.push_back(p.LongitudeSpeed[k] < 0 ? '1' : '0');
+            // Longitude, latitude, right ascension, declination: the files'
+            // order. A cell holds digits, blanks, ".", "!" and one symbol:
+            // never quoted.
+            for (const std::string& row : day.rows) {
+                line.push_back(',');
+                AppendCellText(line, CellOfRow(row, b));
             }
+            line.append(std::string_view("\r\n"));
+            out.append(line.data(), line.size());
         }
     }
     return out;
+}
+
+std::string EphemerisJson(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
+    std::string out;
+    for (const EphemerisDayRecord& day : days) {
+        const std::string date = DateText(day.date);
+        for (int b = Sun; b <= NorthNode; ++b) {
+            if (!Kept(c.bodies, b)) continue;
+            const Positions& p = day.positions;
+            const auto k = static_cast<std::size_t>(b);
+            std::string cells[4];
+            for (std::size_t t = 0; t < 4; ++t) AppendCellText(cells[t], CellOfRow(day.rows[t], b));
+            const bool withSpeed = WithSpeed(b);
+            Json j;
+            j["date"] = date;
+            j["jd_ut"] = day.jdUt;
+            j["sidereal_time"] = day.siderealSeconds / 3600;
+            j["body"] = BodyName(b, c.heliocentric);
+            j["longitude"] = p.BodyLongitude[k];
+            j["latitude"] = p.BodyLatitude[k];
+            j["right_ascension"] = p.BodyRightAscension[k];
+            j["declination"] = p.BodyDeclination[k];
+            j["longitude_speed"] = withSpeed ? Json(p.LongitudeSpeed[k]) : Json();
+            j["right_ascension_speed"] = withSpeed ? Json(p.RightAscensionSpeed[k]) : Json();
+            j["retrograde"] = p.LongitudeSpeed[k] < 0;
+            j["cells"] = {{"longitude", cells[0]},
+                          {"latitude", cells[1]},
+                          {"right_ascension", cells[2]},
+                          {"declination", cells[3]}};
+            if (!out.empty()) out += ",\n";
+            out += j.dump();
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string EphemerisRecords(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
+    switch (c.format) {
+        case ExportFormat::Csv: return EphemerisCsv(days, c);
+        case ExportFormat::Json: return EphemerisJson(days, c);
+        default: return {};
+    }
 }
 
 std::string EventRecords(const std::vector<AspectEvent>& events, const ExportChoices& c) {

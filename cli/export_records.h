@@ -12,9 +12,6 @@ namespace novarel::cli {
 
 enum class ExportFormat { Text, Csv, Json, Ics };
 
-// "text", "csv", "json", "ics".
-ExportFormat ExportFormatNamed(const std::string& name);
-
 struct ExportChoices {
     ExportFormat format = ExportFormat::Text;
     bool aspectarian = false;

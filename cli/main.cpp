@@ -47,13 +47,13 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", versionText);
     app.require_subcommand(1);
     app.formatter(std::make_shared<cli::OnePerLineFormatter>());
+    app.failure_message([](const CLI::App* failed, const CLI::Error& e) {
+        return "novarel: " + CLI::FailureMessage::simple(failed, e);
+    });
     cli::CommandOptions options;
     auto* eph = app.add_subcommand("ephemeris", "Daily ephemeris of the eleven bodies");
     cli::AddRequestOptions(*eph, options);
-    eph->add_option("--view", options.view,
-                    "Table shown: longitude, declination, latitude or ra (default: longitude)")
-        ->type_name("longitude|declination|latitude|ra")
-        ->check(CLI::IsMember({"longitude", "declination", "latitude", "ra"}).description(""));
+    cli::AddViewOption(*eph, options);
     cli::AddAspectarianOptions(*eph, options, true);
     cli::AddExportOptions(*eph, options, false);
     eph->set_version_flag("--version", versionText);
@@ -88,12 +88,12 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (eph->parsed()) {
-        if (const std::string misplaced = cli::MisplacedAspectarianOption(*eph);
-            !misplaced.empty()) {
-            std::fprintf(stderr, "%s\nRun with --help for more information.\n", misplaced.c_str());
-            return 2;
-        }
+    std::string problem = eph->parsed() ? cli::MisplacedAspectarianOption(*eph) : "";
+    if (problem.empty()) problem = cli::IdleOptionProblem(eph->parsed() ? *eph : *asp, options);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "novarel: %s\nRun with --help for more information.\n",
+                     problem.c_str());
+        return 2;
     }
     if (!cli::StandardOutputOpen()) {
         cli::ReportOutputFailure(EBADF);
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
 
     const ProgramFolder folder = ChooseProgramFolder(options.dir);
     if (!folder.error.empty()) {
-        std::fprintf(stderr, "Warning!: %s\n", folder.error.c_str());
+        std::fprintf(stderr, "novarel: Warning!: %s\n", folder.error.c_str());
         return 1;
     }
     return cli::RunCommand(options, eph->parsed(), folder.path, cli::PrintPdfBook);

@@ -4,13 +4,11 @@
 
 #include <charconv>
 
-#include "core/julian_day.h"
+#include "core/iso_date.h"
 
 namespace novarel::cli {
 namespace {
 
-constexpr int FirstYear = 1800;
-constexpr int LastYear = 2100;
 constexpr int MaxDays = 366;
 
 bool AllDigits(std::string_view text) {
@@ -26,18 +24,9 @@ int Number(std::string_view digits) {
 }  // namespace
 
 std::string StartDateProblem(const std::string& value) {
-    const std::string accepted =
-        fmt::format("a calendar date YYYY-MM-DD from {}-01-01 to {}-12-31", FirstYear, LastYear);
-    const std::string_view v = value;
-    const bool shaped = v.size() == 10 && v[4] == '-' && v[7] == '-' && AllDigits(v.substr(0, 4)) &&
-                        AllDigits(v.substr(5, 2)) && AllDigits(v.substr(8, 2));
-    if (!shaped) return fmt::format("'{}' is not {}", value, accepted);
-    const int year = Number(v.substr(0, 4)), month = Number(v.substr(5, 2)),
-              day = Number(v.substr(8, 2));
-    if (year < FirstYear || year > LastYear || month < 1 || month > 12 || day < 1 ||
-        day > DaysInMonth(year, month))
-        return fmt::format("'{}' is not {}", value, accepted);
-    return {};
+    if (ParseIsoDate(value)) return {};
+    return fmt::format("'{}' is not a calendar date YYYY-MM-DD from {} to {}", value,
+                       IsoDateText(FirstSupportedDay), IsoDateText(LastSupportedDay));
 }
 
 std::string DaysProblem(const std::string& value) {

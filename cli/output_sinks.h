@@ -1,6 +1,7 @@
 #pragma once
 // Where a run's output goes, written piece by piece with every write checked:
-// standard output, or a file that replaces the old one only once complete.
+// standard output, a file that replaces the old one only once complete, or a
+// FIFO or device that is written into as it is.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,6 +18,12 @@ public:
     // Completes the output (flush and close, or commit the file); the errno
     // of the first failure or 0.
     virtual int finish() = 0;
+    // Ends an output that must not be completed: a replacement file is
+    // removed and the old file keeps its bytes; what went to a stream or a
+    // device stays written.
+    virtual void abandon() { finish(); }
+    // True when abandon leaves the earlier content as it was.
+    virtual bool replacesWhole() const { return false; }
     // What messages call it: "output" for standard output, else the file.
     virtual std::string target() const { return "output"; }
 };
@@ -37,6 +44,8 @@ public:
     explicit FileSink(const std::string& path);
     bool write(std::string_view bytes) override;
     int finish() override;
+    void abandon() override;
+    bool replacesWhole() const override { return true; }
     std::string target() const override { return path_; }
 
 private:
@@ -44,5 +53,30 @@ private:
     ReplacementFile file_;
     int error_ = 0;
 };
+
+// An existing FIFO, device or terminal (also through a link such as
+// /dev/stdout): opened and written into, never replaced by a regular file.
+class StreamFileSink final : public OutputSink {
+public:
+    explicit StreamFileSink(const std::string& path);
+    ~StreamFileSink() override;
+    StreamFileSink(const StreamFileSink&) = delete;
+    StreamFileSink& operator=(const StreamFileSink&) = delete;
+    bool write(std::string_view bytes) override;
+    int finish() override;
+    std::string target() const override { return path_; }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+// True when the path names an existing file that is not a regular one, or a
+// link into /proc (as /dev/stdout is): such a file is written into.
+bool WrittenInPlace(const std::string& path);
+
+// The sink for --output: StreamFileSink for what WrittenInPlace names, else FileSink.
+std::unique_ptr<OutputSink> OutputFileSink(const std::string& path);
 
 }  // namespace novarel::cli

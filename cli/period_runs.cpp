@@ -5,56 +5,50 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <nlohmann/json.hpp>
 #include <thread>
 
 #include "app/date_order.h"
 #include "app/options_file.h"
 #include "app/program.h"
+#include "app/settings_file.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
+#include "cli/export_stream.h"
+#include "cli/period_pool.h"
 #include "cli/progress_bar.h"
 #include "cli/standard_output.h"
+#include "core/folder_lock.h"
 #include "core/glyphs.h"
+#include "core/iso_date.h"
 #include "core/julian_day.h"
 #include "core/locale_utf8_names.h"
 
 namespace novarel::cli {
 namespace {
 
-CivilDate ParsedDate(const std::string& text) {
-    return CivilDate{std::atoi(text.substr(0, 4).c_str()), std::atoi(text.substr(5, 2).c_str()),
-                     std::atoi(text.substr(8, 2).c_str())};
+CivilDate LastDayOf(const Period& period) {
+    const CivilDate& first = period.start;
+    if (!period.days)
+        return CivilDate{first.year, first.month, DaysInMonth(first.year, first.month)};
+    return DaysAfter(first, *period.days - 1);
 }
 
-bool Before(const CivilDate& a, const CivilDate& b) {
-    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
-}
-
-std::string DateText(const CivilDate& d) {
-    return fmt::format("{:04}-{:02}-{:02}", d.year, d.month, d.day);
+// "2019-03-01 to 2019-03-31": the days of a period, for messages.
+std::string PeriodDays(const Period& period) {
+    return IsoDateText(period.start) + " to " + IsoDateText(LastDayOf(period));
 }
 
 // The Data window's text in the chosen encoding. UTF-8 output names days and
 // months in the locale's own letters, which the single-byte text may lack.
-std::string OutputText(const std::string& text, const std::string& encoding,
-                       const LocaleNames& shown) {
-    if (encoding == "cp1252") return text;
+std::string OutputText(const std::string& text, TextEncoding encoding, const LocaleNames& shown) {
+    if (encoding == TextEncoding::Cp1252) return text;
     return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
                         Utf8NamesFromCurrentLocale());
 }
-
-struct PeriodResult {
-    std::string output;
-    std::vector<std::string> messages;
-    int rc = 0;
-};
 
 PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const Period& period) {
     PeriodResult result;
@@ -73,16 +67,16 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
     return result;
 }
 
-std::string RequestJson(const CommandOptions& o, bool ephemeris, const std::string& start) {
+std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate& start) {
     nlohmann::ordered_json j;
     j["command"] = ephemeris ? "ephemeris" : "aspectarian";
-    j["start"] = start;
-    if (!o.end.empty()) j["end"] = o.end;
+    j["start"] = IsoDateText(start);
+    if (o.end) j["end"] = IsoDateText(*o.end);
     if (o.days) j["days"] = *o.days;
     j["time"] = o.midnight ? "midnight" : "noon";
     j["centre"] = o.helio ? "heliocentric" : "geocentric";
-    j["zodiac"] = o.zodiac;
-    j["node"] = o.node;
+    j["zodiac"] = NameOf(ZodiacNames(), o.zodiac);
+    j["node"] = NameOf(NodeNames(), o.node);
     if (!o.bodies.empty()) j["bodies"] = o.bodies;
     if (!o.kinds.empty()) j["kinds"] = o.kinds;
     return j.dump();
@@ -97,7 +91,7 @@ void CollectedMessages::showMessage(std::string_view text, std::string_view titl
 
 void MessagesSaidOnce::say(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
-        if (said_.insert(line).second) std::fprintf(stderr, "%s\n", line.c_str());
+        if (said_.insert(line).second) std::fprintf(stderr, "novarel: %s\n", line.c_str());
 }
 
 CommandSetup::CommandSetup(const CommandOptions& o, bool isEphemeris, std::string folder,
@@ -130,11 +124,7 @@ int PeriodRun::Run(const Period& period) {
     own.start = period.start;
     own.days = period.days;
     own.fullMonth = !period.days.has_value();
-    std::string usage;
-    if (!ApplyRequestOptions(own, program_.request, usage)) {
-        lines_.push_back(usage + "\nRun with --help for more information.");
-        return 2;
-    }
+    ApplyRequestOptions(own, program_.request);
     return setup_.ephemeris ? RunEphemerisCommand(program_, own)
                             : RunAspectarianCommand(program_, own);
 }
@@ -142,112 +132,113 @@ int PeriodRun::Run(const Period& period) {
 bool SplitIntoPeriods(const CommandOptions& o, std::vector<Period>& periods,
                       std::string& usageError) {
     periods.clear();
-    const std::string start = o.start.empty() ? TodayUtc() : o.start;
-    if (o.end.empty()) {
+    const CivilDate start = o.start.value_or(TodayUtc());
+    if (!o.end) {
         periods.push_back(Period{start, o.days});
+        if (o.days && DayBefore(LastSupportedDay, LastDayOf(periods.front()))) {
+            usageError = fmt::format("--days: {} days from {} run past {}, the last day", *o.days,
+                                     IsoDateText(start), IsoDateText(LastSupportedDay));
+            return false;
+        }
         return true;
     }
-    const CivilDate end = ParsedDate(o.end);
-    CivilDate day = ParsedDate(start);
-    if (Before(end, day)) {
-        usageError = fmt::format("--end: {} comes before the start {}", o.end, start);
+    const CivilDate end = *o.end;
+    if (DayBefore(end, start)) {
+        usageError = fmt::format("--end: {} comes before the start {}", IsoDateText(end),
+                                 IsoDateText(start));
         return false;
     }
-    while (!Before(end, day)) {
+    for (CivilDate day = start; !DayBefore(end, day);
+         day = day.month == 12 ? CivilDate{day.year + 1, 1, 1}
+                               : CivilDate{day.year, day.month + 1, 1}) {
         const int monthDays = DaysInMonth(day.year, day.month);
         const bool lastMonth = end.year == day.year && end.month == day.month;
         const int lastDay = lastMonth ? end.day : monthDays;
         if (day.day == 1 && lastDay == monthDays)
-            periods.push_back(Period{DateText(day), std::nullopt});
+            periods.push_back(Period{day, std::nullopt});
         else
-            periods.push_back(Period{DateText(day), std::to_string(lastDay - day.day + 1)});
-        day =
-            day.month == 12 ? CivilDate{day.year + 1, 1, 1} : CivilDate{day.year, day.month + 1, 1};
+            periods.push_back(Period{day, lastDay - day.day + 1});
     }
     return true;
 }
 
+namespace {
+
+// The name of the program folder's runtime file that a file written at path
+// would replace, or an empty text. The folders are compared resolved; the
+// name itself is not followed, as a replacement does not follow it.
+std::string OwnRuntimeFileAt(const std::string& path, const std::string& programFolder) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const std::string name = target.filename().string();
+    const bool runtime = name == OptionsFileName || name == OptionsMasterName ||
+                         name == SettingsFileName || name == RunLockFileName ||
+                         name == "EPHEMERI.TTF" || name == "EPHEMERI-LICENSE.TXT" ||
+                         name == "README.TXT" || name.ends_with(".HLP");
+    if (path.empty() || !runtime) return {};
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    // Links and ".." resolved where the folders exist, the rest by its names.
+    const auto resolved = [](const fs::path& p) {
+        std::error_code ec;
+        fs::path r = fs::weakly_canonical(p, ec).lexically_normal();
+        if (ec) return fs::path();
+        return r.has_filename() ? r : r.parent_path();
+    };
+    const fs::path a = resolved(folder);
+    return !a.empty() && a == resolved(programFolder) ? name : std::string();
+}
+
+// Says that a period failed and what became of the output.
+void ReportFailedPeriod(const Period& period, const OutputSink& sink, std::size_t count) {
+    if (sink.replacesWhole())
+        std::fprintf(stderr, "novarel: the run of %s failed: %s was left as it was\n",
+                     PeriodDays(period).c_str(), sink.target().c_str());
+    else if (count > 1)
+        std::fprintf(stderr, "novarel: the run of %s failed: the %s stops there\n",
+                     PeriodDays(period).c_str(), sink.target().c_str());
+}
+
+}  // namespace
+
 int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, int jobs,
                OutputSink& sink) {
     const std::size_t count = periods.size();
-    const std::size_t workers =
-        std::clamp<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), 1, count);
-    // Periods run at most this far ahead of the one being written, so that
-    // memory does not grow with the length of the range.
-    const std::size_t window = 2 * workers + 2;
-
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::vector<std::optional<PeriodResult>> results(count);
-    std::size_t next = 0, written = 0;
-    bool stop = false;
-
-    auto work = [&] {
-        ThreadLibrary library;
-        for (;;) {
-            std::size_t i = 0;
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock,
-                             [&] { return stop || next >= count || next < written + window; });
-                if (stop || next >= count) return;
-                i = next++;
-            }
-            PeriodResult r = RunPeriod(setup, library, periods[i]);
-            {
-                std::lock_guard lock(mutex);
-                results[i] = std::move(r);
-            }
-            changed.notify_all();
-        }
-    };
-    std::vector<std::thread> threads;
-    for (std::size_t t = 0; t < workers; ++t) threads.emplace_back(work);
-
-    ProgressBar bar(::isatty(STDERR_FILENO) == 1 && count > 1, count);
-    MessagesSaidOnce said;
-    said.say(setup.optionMessages);
+    std::optional<std::size_t> failed;
     int rc = 0;
-    int writeError = 0;
-    if (!sink.write(ExportHead(setup.choices))) writeError = EIO;
-    bool anyRecords = false;
-    for (std::size_t i = 0; i < count && writeError == 0; ++i) {
-        PeriodResult r;
-        {
-            std::unique_lock lock(mutex);
-            changed.wait(lock, [&] { return results[i].has_value(); });
-            r = std::move(*results[i]);
-            results[i].reset();
-            ++written;
-        }
-        changed.notify_all();
-        if (!r.messages.empty()) bar.clear();
-        said.say(r.messages);
-        if (setup.choices.format == ExportFormat::Json && !r.output.empty()) {
-            if (anyRecords && !sink.write(",\n")) break;
-            anyRecords = true;
-        }
-        if (!sink.write(r.output)) break;
-        bar.step(i + 1);
-        if (r.rc != 0) {
-            rc = r.rc;
-            break;
-        }
-    }
     {
-        std::lock_guard lock(mutex);
-        stop = true;
+        PeriodPool pool(count, jobs, [&](ThreadLibrary& library, std::size_t i) {
+            return RunPeriod(setup, library, periods[i]);
+        });
+        ProgressBar bar(::isatty(STDERR_FILENO) == 1 && count > 1, count);
+        MessagesSaidOnce said;
+        said.say(setup.optionMessages);
+        ExportStream stream(setup.choices, sink);
+        for (std::size_t i = 0; i < count; ++i) {
+            const PeriodResult r = pool.take(i);
+            if (!r.messages.empty()) bar.clear();
+            said.say(r.messages);
+            if (!stream.add(r.output)) break;
+            bar.step(i + 1);
+            if (r.rc != 0) {
+                rc = r.rc;
+                failed = i;
+                break;
+            }
+        }
+        bar.clear();
+        if (!failed) stream.end();
     }
-    changed.notify_all();
-    for (std::thread& t : threads) t.join();
-    bar.clear();
-    if (rc == 0 && setup.choices.format == ExportFormat::Json) sink.write("\n");
-    if (rc == 0) sink.write(ExportTail(setup.choices));
+    if (failed) {
+        // A failed period's output is incomplete: an earlier file keeps its bytes.
+        sink.abandon();
+        ReportFailedPeriod(periods[*failed], sink, count);
+        return rc;
+    }
     if (const int error = sink.finish()) {
         ReportOutputFailure(error, sink.target());
         return 1;
     }
-    return rc;
+    return 0;
 }
 
 int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& programFolder,
@@ -257,6 +248,18 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     if (!SplitIntoPeriods(o, periods, usage)) {
         std::fprintf(stderr, "novarel: %s\nRun with --help for more information.\n", usage.c_str());
         return 2;
+    }
+    std::string path = o.output;
+    if (!path.empty() && !o.outDir.empty() && std::filesystem::path(path).is_relative())
+        path = (std::filesystem::path(o.outDir) / path).string();
+    for (const auto& [option, file] : {std::pair{"--output", path}, {"--pdf", o.pdf}}) {
+        if (const std::string own = OwnRuntimeFileAt(file, programFolder); !own.empty()) {
+            std::fprintf(stderr,
+                         "novarel: %s: %s is the program's own %s: choose another name\n"
+                         "Run with --help for more information.\n",
+                         option, file.c_str(), own.c_str());
+            return 2;
+        }
     }
     if (!o.outDir.empty()) {
         std::error_code ec;
@@ -269,7 +272,7 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     }
     CommandSetup setup(o, ephemeris, programFolder, LocaleNames::FromCurrentLocale());
     ExportChoices& c = setup.choices;
-    c.format = ExportFormatNamed(o.format);
+    c.format = o.format;
     c.aspectarian = !ephemeris;
     c.heliocentric = o.helio;
     c.bodies = BodiesOf(o.bodies);
@@ -277,15 +280,12 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     c.requestJson = RequestJson(o, ephemeris, periods.front().start);
     if (!o.pdf.empty()) return printPdf(setup, periods);
     const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::thread::hardware_concurrency());
-    if (o.output.empty()) {
+    if (path.empty()) {
         StandardOutputSink sink;
         return RunPeriods(setup, periods, jobs, sink);
     }
-    std::string path = o.output;
-    if (!o.outDir.empty() && std::filesystem::path(path).is_relative())
-        path = (std::filesystem::path(o.outDir) / path).string();
-    FileSink file(path);
-    const int rc = RunPeriods(setup, periods, jobs, file);
+    const std::unique_ptr<OutputSink> file = OutputFileSink(path);
+    const int rc = RunPeriods(setup, periods, jobs, *file);
     WriteStandardOutput({});
     return rc;
 }

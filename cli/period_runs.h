@@ -21,13 +21,13 @@
 namespace novarel::cli {
 
 struct Period {
-    std::string start;                // YYYY-MM-DD
-    std::optional<std::string> days;  // none: the full month
+    CivilDate start;
+    std::optional<int> days;  // none: the full month
 };
 
 // The periods from --start to --end: the first to the end of its month, then
 // whole months, the last ending on --end. False with a usage text when --end
-// comes before the start.
+// comes before the start or --days runs past the last day computed.
 bool SplitIntoPeriods(const CommandOptions& options, std::vector<Period>& periods,
                       std::string& usageError);
 

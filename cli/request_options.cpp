@@ -4,9 +4,9 @@
 
 #include <ctime>
 
-#include "app/days_box.h"
 #include "cli/export_records.h"
 #include "cli/option_checks.h"
+#include "core/iso_date.h"
 
 namespace novarel::cli {
 
@@ -16,21 +16,81 @@ CLI::Validator Checked(std::string (*problem)(const std::string&), const std::st
     return CLI::Validator([problem](std::string& value) { return problem(value); }, what);
 }
 
+// An option that takes a day YYYY-MM-DD.
+CLI::Option* AddDayOption(CLI::App& cmd, const std::string& name, std::optional<CivilDate>& target,
+                          const std::string& help) {
+    // Read once: the day, or the option's error.
+    const auto read = [&target, name](const std::string& text) {
+        target = ParseIsoDate(text);
+        if (!target) throw CLI::ValidationError(name, StartDateProblem(text));
+    };
+    return cmd.add_option_function<std::string>(name, read, help)->type_name("YYYY-MM-DD");
+}
+
+// An option that takes one of the words of a table, kept as the word's value.
+template <typename Value>
+CLI::Option* AddWordOption(CLI::App& cmd, const std::string& name, Value& target,
+                           const ValueNames<Value>& names, const std::string& help) {
+    std::vector<std::string> words;
+    for (const auto& entry : names) words.push_back(entry.first);
+    return cmd
+        .add_option_function<std::string>(
+            name,
+            [&target, &names](const std::string& word) {
+                for (const auto& [w, value] : names)
+                    if (w == word) target = value;
+            },
+            help)
+        ->type_name(CLI::detail::join(words, "|"))
+        ->check(CLI::IsMember(words).description(""));
+}
+
 }  // namespace
 
+const ValueNames<Zodiac>& ZodiacNames() {
+    static const ValueNames<Zodiac> names{{"tropical", Zodiac::Tropical},
+                                          {"sidereal", Zodiac::Sidereal},
+                                          {"ayanamsa", Zodiac::Ayanamsa}};
+    return names;
+}
+
+const ValueNames<NodeKind>& NodeNames() {
+    static const ValueNames<NodeKind> names{{"true", NodeKind::True}, {"mean", NodeKind::Mean}};
+    return names;
+}
+
+const ValueNames<DataOutput>& ViewNames() {
+    static const ValueNames<DataOutput> names{{"longitude", DataOutput::Longitude},
+                                              {"declination", DataOutput::Declination},
+                                              {"latitude", DataOutput::Latitude},
+                                              {"ra", DataOutput::RightAscension}};
+    return names;
+}
+
+const ValueNames<TextEncoding>& EncodingNames() {
+    static const ValueNames<TextEncoding> names{{"utf8", TextEncoding::Utf8},
+                                                {"cp1252", TextEncoding::Cp1252}};
+    return names;
+}
+
+const ValueNames<ExportFormat>& FormatNames() {
+    static const ValueNames<ExportFormat> names{{"text", ExportFormat::Text},
+                                                {"csv", ExportFormat::Csv},
+                                                {"json", ExportFormat::Json},
+                                                {"ics", ExportFormat::Ics}};
+    return names;
+}
+
 void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
-    cmd.add_option("--start", o.start,
-                   "First day at Greenwich, 1800-01-01 to 2100-12-31 "
-                   "(default: today, UTC)")
-        ->type_name("YYYY-MM-DD")
-        ->check(Checked(StartDateProblem, ""));
-    auto* days =
-        cmd.add_option("--days", o.days, "Number of days, 1 to 366 (default: the full month)")
-            ->type_name("N")
-            ->check(Checked(DaysProblem, ""));
-    auto* full = cmd.add_flag(
-        "--full-month", o.fullMonth,
-        "Calculate full month; not with --days (the default when --days is not given)");
+    AddDayOption(cmd, "--start", o.start,
+                 "First day at Greenwich, 1800-01-01 to 2100-12-31 (default: today, UTC)");
+    auto* days = cmd.add_option_function<std::string>(
+                        "--days", [&o](const std::string& text) { o.days = std::stoi(text); },
+                        "Number of days, 1 to 366 (default: the full month)")
+                     ->type_name("N")
+                     ->check(Checked(DaysProblem, ""));
+    auto* full = cmd.add_flag("--full-month", o.fullMonth,
+                              "Calculate full month; not with --days (the default without --days)");
     days->excludes(full);
     auto* mid = cmd.add_flag("--midnight", o.midnight, "Rows at 0h UT (default: noon)");
     auto* noon = cmd.add_flag("--noon", o.noon, "Rows at 12h UT (default)");
@@ -38,12 +98,9 @@ void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
     auto* geo = cmd.add_flag("--geo", o.geo, "Geocentric positions (default)");
     auto* helio = cmd.add_flag("--helio", o.helio, "Heliocentric positions (default: geocentric)");
     geo->excludes(helio);
-    cmd.add_option("--zodiac", o.zodiac, "tropical, sidereal or ayanamsa (default: tropical)")
-        ->type_name("tropical|sidereal|ayanamsa")
-        ->check(CLI::IsMember({"tropical", "sidereal", "ayanamsa"}).description(""));
-    cmd.add_option("--node", o.node, "true or mean lunar node (default: true)")
-        ->type_name("true|mean")
-        ->check(CLI::IsMember({"true", "mean"}).description(""));
+    AddWordOption(cmd, "--zodiac", o.zodiac, ZodiacNames(),
+                  "tropical, sidereal or ayanamsa (default: tropical)");
+    AddWordOption(cmd, "--node", o.node, NodeNames(), "true or mean lunar node (default: true)");
     cmd.add_flag("--save", o.save,
                  "Also write the data files into the program folder (default: off)");
     cmd.add_flag("--require-files", o.requireFiles,
@@ -58,11 +115,14 @@ void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
                    "(default: from the LC_TIME locale)")
         ->type_name("0|1|2")
         ->check(CLI::Range(0, 2).description(""));
-    cmd.add_option("--encoding", o.encoding,
-                   "utf8: Unicode symbols with LF (default); cp1252: the Data window's "
-                   "single-byte text with CR LF")
-        ->type_name("utf8|cp1252")
-        ->check(CLI::IsMember({"utf8", "cp1252"}).description(""));
+    AddWordOption(cmd, "--encoding", o.encoding, EncodingNames(),
+                  "utf8: Unicode symbols with LF (default); cp1252: the Data window's "
+                  "single-byte text with CR LF");
+}
+
+void AddViewOption(CLI::App& cmd, CommandOptions& o) {
+    AddWordOption(cmd, "--view", o.view, ViewNames(),
+                  "Table shown: longitude, declination, latitude or ra (default: longitude)");
 }
 
 void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
@@ -78,20 +138,20 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
 }
 
 void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
-    if (aspectarian)
-        cmd.add_option("--format", o.format,
-                       "text: the Data window's page (default); csv: one RFC 4180 record per "
-                       "event with a header row; json: one document, {\"request\": ..., "
-                       "\"records\": [...]}; ics: iCalendar, one VEVENT per event")
-            ->type_name("text|csv|json|ics")
-            ->check(CLI::IsMember({"text", "csv", "json", "ics"}).description(""));
-    else
-        cmd.add_option("--format", o.format,
-                       "text: the Data window's table (default); csv: one RFC 4180 record per "
-                       "day and body with a header row; json: one document, {\"request\": "
-                       "..., \"records\": [...]}")
-            ->type_name("text|csv|json")
-            ->check(CLI::IsMember({"text", "csv", "json"}).description(""));
+    if (aspectarian) {
+        AddWordOption(cmd, "--format", o.format, FormatNames(),
+                      "text: the Data window's page (default); csv: one RFC 4180 record per "
+                      "event with a header row; json: one document, {\"request\": ..., "
+                      "\"records\": [...]}; ics: iCalendar, one VEVENT per event");
+    } else {
+        // The ephemeris has no events for a calendar: every format but ics.
+        static const ValueNames<ExportFormat> tables{
+            {"text", ExportFormat::Text}, {"csv", ExportFormat::Csv}, {"json", ExportFormat::Json}};
+        AddWordOption(cmd, "--format", o.format, tables,
+                      "text: the Data window's table (default); csv: one RFC 4180 record per "
+                      "day and body with a header row; json: one document, {\"request\": "
+                      "..., \"records\": [...]}");
+    }
     cmd.add_option("--output", o.output,
                    "Write the output to this file, replaced only once complete; a relative "
                    "name is in --out-dir when given (default: standard output)")
@@ -100,12 +160,10 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
                    "Folder for the --save data files and a relative --output, created when "
                    "missing (default: the program folder)")
         ->type_name("FOLDER");
-    auto* end = cmd.add_option("--end", o.end,
-                               "Last day of a range from --start, up to 2100-12-31: the start's "
-                               "month, then whole months, each its own run; not with --days "
-                               "(default: no range)")
-                    ->type_name("YYYY-MM-DD")
-                    ->check(Checked(StartDateProblem, ""));
+    auto* end = AddDayOption(cmd, "--end", o.end,
+                             "Last day of a range from --start, up to 2100-12-31: the start's "
+                             "month, then whole months, each its own run; not with --days "
+                             "(default: no range)");
     if (auto* days = cmd.get_option_no_throw("--days")) end->excludes(days);
     cmd.add_option("--jobs", o.jobs,
                    "Periods of a range computed at once; the output is the same for any "
@@ -113,8 +171,9 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
         ->type_name("N")
         ->check(CLI::Range(1, 256).description(""));
     cmd.add_option("--bodies", o.bodies,
-                   "csv, json, ics: only these bodies, e.g. sun,moon,mercury (sun or earth, "
-                   "moon .. pluto, node; default: all)")
+                   std::string(aspectarian ? "csv, json, ics" : "csv, json") +
+                       ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
+                       "node; default: all)")
         ->type_name("LIST")
         ->check(Checked(BodiesProblem, ""));
     if (aspectarian)
@@ -132,54 +191,54 @@ std::string MisplacedAspectarianOption(const CLI::App& ephemeris) {
     return {};
 }
 
-namespace {
-std::string WithoutLeadingZeros(const std::string& part) {
-    if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos) return part;
-    const std::size_t first = part.find_first_not_of('0');
-    return first == std::string::npos ? "0" : part.substr(first);
+std::string IdleOptionProblem(const CLI::App& cmd, const CommandOptions& o) {
+    const auto given = [&cmd](const char* name) {
+        const CLI::Option* option = cmd.get_option_no_throw(name);
+        return option != nullptr && option->count() > 0;
+    };
+    if (given("--dir") && o.dir.empty()) return "--dir: an empty name names no folder";
+    const bool aspectarian = cmd.get_name() == "aspectarian";
+    if (!o.pdf.empty()) {
+        for (const char* name : {"--output", "--format", "--bodies", "--kinds", "--encoding"})
+            if (given(name)) return fmt::format("{}: not with --pdf, which prints the pages", name);
+        return {};
+    }
+    if (o.format == ExportFormat::Text) {
+        for (const char* name : {"--bodies", "--kinds"})
+            if (given(name))
+                return fmt::format("{}: only the {} formats take this option", name,
+                                   aspectarian ? "csv, json and ics" : "csv and json");
+        return {};
+    }
+    for (const char* name : {"--encoding", "--view", "--stations"})
+        if (given(name)) return fmt::format("{}: only the text format takes this option", name);
+    return {};
 }
-}  // namespace
 
-bool ApplyRequestOptions(const CommandOptions& o, CalcRequest& r, std::string& usageError) {
-    const std::string start = o.start.empty() ? TodayUtc() : o.start;
-    const std::size_t a = start.find('-');
-    const std::size_t b = a == std::string::npos ? a : start.find('-', a + 1);
-    if (a == std::string::npos || b == std::string::npos ||
-        start.find('-', b + 1) != std::string::npos) {
-        usageError = "--start: expected a date YYYY-MM-DD, got '" + start + "'";
-        return false;
-    }
-    r.txtYear = WithoutLeadingZeros(start.substr(0, a));
-    r.txtMonth = WithoutLeadingZeros(start.substr(a + 1, b - a - 1));
-    r.txtDay = WithoutLeadingZeros(start.substr(b + 1));
-
+void ApplyRequestOptions(const CommandOptions& o, CalcRequest& r) {
+    const CivilDate start = o.start.value_or(TodayUtc());
+    r.txtYear = std::to_string(start.year);
+    r.txtMonth = std::to_string(start.month);
+    r.txtDay = std::to_string(start.day);
+    r.startDate = start;
     r.chkFullMonth = o.fullMonth || !o.days.has_value();
-    if (o.days) {
-        const DaysBox box = CorrectDaysText(*o.days);
-        r.NumberOfDays = box.days;
-    }
+    if (o.days) r.NumberOfDays = static_cast<std::int16_t>(*o.days);
     r.type = o.midnight ? TimeOfDay::Midnight : TimeOfDay::Noon;
     r.coordinates = o.helio ? Centre::Helio : Centre::Geo;
-    r.zodiac = o.zodiac == "sidereal"   ? Zodiac::Sidereal
-               : o.zodiac == "ayanamsa" ? Zodiac::Ayanamsa
-                                        : Zodiac::Tropical;
-    r.moonNodes = o.node == "mean" ? NodeKind::Mean : NodeKind::True;
+    r.zodiac = o.zodiac;
+    r.moonNodes = o.node;
     r.chkMoonChange = o.moonChangeOnly;
     r.moonChangeSign = o.noMoonIngress ? MoonChangeSign::NoDisplay : MoonChangeSign::Display;
     r.chkSaveData = o.save;
     r.requireEphemerisFiles = o.requireFiles;
-    r.dataOutput = o.view == "declination" ? DataOutput::Declination
-                   : o.view == "latitude"  ? DataOutput::Latitude
-                   : o.view == "ra"        ? DataOutput::RightAscension
-                                           : DataOutput::Longitude;
-    return true;
+    r.dataOutput = o.view;
 }
 
-std::string TodayUtc() {
+CivilDate TodayUtc() {
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
-    return fmt::format("{:04}-{:02}-{:02}", utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday);
+    return CivilDate{utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday};
 }
 
 }  // namespace novarel::cli

@@ -4,21 +4,45 @@
 #include <CLI/CLI.hpp>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "cli/export_records.h"
 #include "core/calc_request.h"
+#include "core/julian_day.h"
 
 namespace novarel::cli {
 
+enum class TextEncoding { Utf8, Cp1252 };
+
+// The values of the options that take one of a few words, in the order of
+// those words in the help, and the words.
+template <typename Value>
+using ValueNames = std::vector<std::pair<std::string, Value>>;
+const ValueNames<Zodiac>& ZodiacNames();
+const ValueNames<NodeKind>& NodeNames();
+const ValueNames<DataOutput>& ViewNames();
+const ValueNames<TextEncoding>& EncodingNames();
+const ValueNames<ExportFormat>& FormatNames();
+
+// The word of a value ("sidereal").
+template <typename Value>
+std::string NameOf(const ValueNames<Value>& names, Value value) {
+    for (const auto& [name, v] : names)
+        if (v == value) return name;
+    return {};
+}
+
 struct CommandOptions {
-    std::string start;  // YYYY-MM-DD; empty: today (UTC)
-    std::optional<std::string> days;
+    std::optional<CivilDate> start;  // none: today (UTC)
+    std::optional<int> days;         // none: the full month
     bool fullMonth = false;
     bool midnight = false;
     bool noon = false;
     bool geo = false;
     bool helio = false;
-    std::string zodiac = "tropical";
-    std::string node = "true";
+    Zodiac zodiac = Zodiac::Tropical;
+    NodeKind node = NodeKind::True;
     bool moonChangeOnly = false;
     bool noMoonIngress = false;
     bool save = false;
@@ -26,19 +50,19 @@ struct CommandOptions {
     // Program options.
     std::string dir;
     std::optional<int> dateOrder;
-    std::string encoding = "utf8";
+    TextEncoding encoding = TextEncoding::Utf8;
     // Command options.
-    std::string view = "longitude";
+    DataOutput view = DataOutput::Longitude;
     bool stations = false;
     // Exports and ranges.
-    std::string format = "text";
-    std::string output;  // empty: standard output
-    std::string outDir;  // empty: the program folder
-    std::string end;     // YYYY-MM-DD; empty: the one period of --start and --days
-    int jobs = 0;        // 0: one per core
-    std::string bodies;  // comma-separated body names; empty: all
-    std::string kinds;   // comma-separated kinds of event; empty: all
-    std::string pdf;     // a PDF file to print the data into instead of standard output
+    ExportFormat format = ExportFormat::Text;
+    std::string output;            // empty: standard output
+    std::string outDir;            // empty: the program folder
+    std::optional<CivilDate> end;  // none: the one period of --start and --days
+    int jobs = 0;                  // 0: one per core
+    std::string bodies;            // comma-separated body names; empty: all
+    std::string kinds;             // comma-separated kinds of event; empty: all
+    std::string pdf;               // a PDF file to print the data into instead of standard output
 };
 
 // Adds the request and program options to a subcommand; --start and --days
@@ -47,6 +71,9 @@ void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
 inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
                                                          "--stations"};
+
+// The ephemeris command's --view.
+void AddViewOption(CLI::App& command, CommandOptions& options);
 
 // Adds the aspectarian's own options. The ephemeris command gets them hidden,
 // so that MisplacedAspectarianOption can say what is wrong with them there.
@@ -60,13 +87,18 @@ void AddExportOptions(CLI::App& command, CommandOptions& options, bool aspectari
 // aspectarian option given to the ephemeris command; empty when none is.
 std::string MisplacedAspectarianOption(const CLI::App& ephemeris);
 
-// Fills the request from the options. The start date goes into the three
-// boxes as typed (no leading zeros); false with a usage text when --start is
-// not of the form YYYY-MM-DD (only today's date is not checked by the parser).
-bool ApplyRequestOptions(const CommandOptions& options, CalcRequest& request,
-                         std::string& usageError);
+// "--bodies: only the csv, json and ics formats take this option" for the
+// first option given that the chosen output would ignore (an export option
+// with --pdf or the text format, a text option with an export, an empty
+// --dir); empty when every option given does something.
+std::string IdleOptionProblem(const CLI::App& command, const CommandOptions& options);
 
-// Today's date at Greenwich as YYYY-MM-DD.
-std::string TodayUtc();
+// Fills the request from the options: the start day (today at Greenwich
+// when none is given) goes into the three boxes as their texts would be
+// typed, and is passed on as the day already read.
+void ApplyRequestOptions(const CommandOptions& options, CalcRequest& request);
+
+// Today's date at Greenwich.
+CivilDate TodayUtc();
 
 }  // namespace novarel::cli

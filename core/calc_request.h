@@ -2,7 +2,10 @@
 // The user's choices for one calculation. The input form mirrors these fields;
 // the generators read them at the moment of use.
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "core/julian_day.h"
 
 namespace novarel {
 
@@ -18,6 +21,9 @@ struct CalcRequest {
     std::string txtDay;
     std::string txtMonth;
     std::string txtYear;
+    // The start day already read from a command line; the boxes' texts are
+    // then that day's, and are not read again.
+    std::optional<CivilDate> startDate;
     // Working copy of the days box; the generators set it to 31 for a full month.
     std::int16_t NumberOfDays = 30;
     bool chkFullMonth = true;

@@ -15,6 +15,7 @@ void ReportInputError(RunState& state, MessageSink& messages) {
 }
 
 void ValidateDateInput(const CalcRequest& request, RunState& state, MessageSink& messages) {
+    if (request.startDate) return;
     const double month = LeadingNumber(request.txtMonth);
     const double day = LeadingNumber(request.txtDay);
     const double year = LeadingNumber(request.txtYear);
@@ -38,9 +39,15 @@ void ReadStartDate(CalcRequest& request, RunState& state) {
     state.ZodiacLabel = ZodiacLabelFor(request);
     if (request.chkFullMonth) request.txtDay = "1";
     std::int16_t day = 0, year = 0, month = 0;
-    ToInt16(LeadingNumber(request.txtDay), day);
-    ToInt16(LeadingNumber(request.txtYear), year);
-    ToInt16(LeadingNumber(request.txtMonth), month);
+    if (request.startDate) {
+        day = static_cast<std::int16_t>(request.chkFullMonth ? 1 : request.startDate->day);
+        month = static_cast<std::int16_t>(request.startDate->month);
+        year = static_cast<std::int16_t>(request.startDate->year);
+    } else {
+        ToInt16(LeadingNumber(request.txtDay), day);
+        ToInt16(LeadingNumber(request.txtYear), year);
+        ToInt16(LeadingNumber(request.txtMonth), month);
+    }
 
     state.DateText = ArrangeDate(DateOrderOf(state.DateOrder), request.txtDay, request.txtMonth,
                                  request.txtYear, "/");

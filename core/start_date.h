@@ -11,11 +11,13 @@ namespace novarel {
 // The input window's error report: InputError := 1 and the warning message.
 void ReportInputError(RunState& state, MessageSink& messages);
 
-// Three checks, each reported once when it fails (up to three reports).
+// Three checks, each reported once when it fails (up to three reports); none
+// for a start day read from the command line, which is checked there.
 void ValidateDateInput(const CalcRequest& request, RunState& state, MessageSink& messages);
 
 // Zodiac label, date texts, time-of-day word, DayJD and StartJD from the boxes.
-// With a full month the day box becomes "1" first.
+// With a full month the day box becomes "1" first. A start day read from the
+// command line is used as it is.
 void ReadStartDate(CalcRequest& request, RunState& state);
 
 // DayFraction from NoonFlag.

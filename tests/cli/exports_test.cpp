@@ -341,7 +341,7 @@ TEST(Ranges, TheOptionsFileIsReadOncePerCommand) {
     const CliResult range =
         RunNovarel(folder, "aspectarian", "--start 2024-01-01 --end 2024-03-31 --format csv");
     ASSERT_EQ(range.status, 0) << range.err;
-    const std::string warning = "Warning!: Line 7 of the options file " + folder.str() +
+    const std::string warning = "novarel: Warning!: Line 7 of the options file " + folder.str() +
                                 "/OPTIONS.OPT is not a number (\"sixty\"). Option 7 is set to 0.\n";
     EXPECT_EQ(range.err, warning);
     const CliResult month = RunNovarel(folder, "aspectarian", "--start 2024-02-01 --format csv");

@@ -21,7 +21,7 @@ TEST(LibraryErrors, DamagedEphemerisFileInTheProgramFolderStopsEveryRun) {
         const auto r =
             clitest::RunNovarel(dir, command, "--start 2025-01-01 --days 3 --save --date-order 2");
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err.rfind("Warning!: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("Warning!: "), std::string::npos) << r.err;
         EXPECT_NE(r.err.find(dir.file("sepl_18.se1") + " is damaged"), std::string::npos) << r.err;
         EXPECT_EQ(r.out.find("00\u2648"
                              "00.0"),

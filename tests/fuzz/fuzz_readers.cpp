@@ -119,11 +119,11 @@ void ParseCommandLine(const std::string& text) {
         return;
     }
     (void)cli::MisplacedAspectarianOption(app);
-    if (options.start.empty()) return;
+    if (!options.start) return;
     CalcRequest request;
-    std::string usage;
-    if (!cli::ApplyRequestOptions(options, request, usage)) __builtin_trap();
+    cli::ApplyRequestOptions(options, request);
     // A start date the parser accepted is one the input window accepts.
+    request.startDate.reset();
     RunState state;
     state.DateOrder = 2;
     NullMessages m;

@@ -95,7 +95,7 @@ void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
     QVERIFY(novarel.readAllStandardOutput().isEmpty());  // the pages went to the file
     // One line for the user, no toolkit notes.
     QCOMPARE(QString::fromUtf8(novarel.readAllStandardError()),
-             "Information: Printed to the file " + QString::fromStdString(cli) + ".\n");
+             "novarel: Information: Printed to the file " + QString::fromStdString(cli) + ".\n");
 
     // A month's aspectarian takes more than one page.
     QVERIFY(PdfPages(desktop).toInt() > 1);
