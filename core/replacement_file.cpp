@@ -318,7 +318,8 @@ SetCommit ReplaceSet(const std::vector<ReplacementFile*>& files, const std::stri
     // before that, and its removal before the run reports success.
     SyncFolder(folder);
     if (const int error = RemoveJournal(folder)) {
-        failure = FileFailed(files.size() - 1, error);
+        failure = FolderFailed(fmt::format("the journal {}/{} cannot be removed ({})", folder,
+                                           SetJournalFileName, std::strerror(error)));
         failure.restoreError = RollBack(folder, entries);
         if (failure.restoreError != 0) failure.result = SetCommit::Result::Mixed;
         return failure;

@@ -79,8 +79,9 @@ struct SetCommit {
     enum class Result {
         Replaced,  // every new file is in place
         Kept,      // none is: the files under the final names are as they were
-        // A rename failed and the old files could not all be put back: the
-        // folder's journal stays, and the next commit into it puts them back.
+        // A failure after the first rename, and the old files could not all
+        // be put back: the folder's journal stays, and the next commit into
+        // it puts them back.
         Mixed,
     };
     Result result = Result::Replaced;

@@ -56,25 +56,25 @@ double SiderealSecondsAt(double centuries, double dayFraction) {
     return s;
 }
 
-// What the failure left on disk, in the user's words.
+// What failed and what it left on disk, in the user's words.
 std::string FileFailureText(const EphemerisDataFiles& files) {
-    if (!files.folderProblem().empty())
-        return fmt::format(
-            "The data files could not be saved: {}. The ephemeris was stopped "
-            "and the data files already in the folder were left as they were.",
-            files.folderProblem());
-    const std::string reason =
-        files.failedError() != 0 ? fmt::format(" ({})", std::strerror(files.failedError())) : "";
+    std::string what;
+    if (!files.folderProblem().empty()) {
+        what = "The data files could not be saved: " + files.folderProblem();
+    } else {
+        const std::string reason = files.failedError() != 0
+                                       ? fmt::format(" ({})", std::strerror(files.failedError()))
+                                       : "";
+        what = fmt::format("The data file {} could not be written{}", files.failedPath(), reason);
+    }
     if (files.restoreError() != 0)
         return fmt::format(
-            "The data file {} could not be written{}, and the data files already "
-            "in the folder could not all be put back ({}). The ephemeris was "
-            "stopped; the next run that saves into the folder puts them back.",
-            files.failedPath(), reason, std::strerror(files.restoreError()));
-    return fmt::format(
-        "The data file {} could not be written{}. The ephemeris was stopped and "
-        "the data files already in the folder were left as they were.",
-        files.failedPath(), reason);
+            "{}, and the data files already in the folder could not all be put back ({}). The "
+            "ephemeris was stopped; the next run that saves into the folder puts them back.",
+            what, std::strerror(files.restoreError()));
+    return what +
+           ". The ephemeris was stopped and the data files already in the folder were left as "
+           "they were.";
 }
 
 RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool progressLoaded) {
