@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <system_error>
 #include <thread>
@@ -294,14 +295,20 @@ int KeepOldFile(const std::string& finalPath, const std::string& backupPath) {
     return ::rename(finalPath.c_str(), backupPath.c_str()) == 0 ? 0 : errno;
 }
 
+SetCommit JournalFailed(const std::string& folder, int error) {
+    return FolderFailed(fmt::format("the journal {} cannot be written ({})", JournalPath(folder),
+                                    std::strerror(error != 0 ? error : EIO)));
+}
+
 // Puts a finished set in place under the lock, as CommitTogether says.
-SetCommit ReplaceSet(const std::vector<ReplacementFile*>& files, const std::string& folder) {
-    std::vector<JournalEntry> entries;
+SetCommit ReplaceSet(const std::vector<ReplacementFile*>& files, const std::string& folder,
+                     const std::vector<JournalEntry>& entries, ReplacementFile& journal) {
+    if (!journal.commit()) return JournalFailed(folder, journal.error());
+    if (const int error = SyncFolder(folder)) {
+        RemoveJournal(folder);  // nothing was renamed: the journal would undo nothing
+        return JournalFailed(folder, error);
+    }
     SetCommit failure;
-    if (!JournalEntries(files, folder, entries, failure)) return failure;
-    if (const int error = WriteJournal(folder, entries))
-        return FolderFailed(fmt::format("the journal {}/{} cannot be written ({})", folder,
-                                        SetJournalFileName, std::strerror(error)));
     for (std::size_t i = 0; i < files.size(); ++i) {
         int error = KeepOldFile(files[i]->finalPath(), folder + "/" + entries[i].backupName);
         if (error == 0 && !files[i]->commit()) error = files[i]->error();
@@ -318,8 +325,8 @@ SetCommit ReplaceSet(const std::vector<ReplacementFile*>& files, const std::stri
     // before that, and its removal before the run reports success.
     SyncFolder(folder);
     if (const int error = RemoveJournal(folder)) {
-        failure = FolderFailed(fmt::format("the journal {}/{} cannot be removed ({})", folder,
-                                           SetJournalFileName, std::strerror(error)));
+        failure = FolderFailed(fmt::format("the journal {} cannot be removed ({})",
+                                           JournalPath(folder), std::strerror(error)));
         failure.restoreError = RollBack(folder, entries);
         if (failure.restoreError != 0) failure.result = SetCommit::Result::Mixed;
         return failure;
@@ -328,12 +335,10 @@ SetCommit ReplaceSet(const std::vector<ReplacementFile*>& files, const std::stri
     return {};
 }
 
-}  // namespace
-
-SetCommit CommitTogether(const std::vector<ReplacementFile*>& files, const std::string& lockFolder,
-                         const LockWait& wait) {
-    // Each sync waits for the disk; syncs running side by side share the
-    // file system's journal commits, so a set costs about one file's sync.
+// Writes what is buffered and syncs every file, side by side: each sync
+// waits for the disk, and syncs running together share the file system's
+// journal commits, so a set costs about one file's sync.
+void FinishAll(const std::vector<ReplacementFile*>& files) {
     std::vector<std::thread> syncs;
     for (std::size_t i = 1; i < files.size(); ++i) {
         try {
@@ -344,14 +349,36 @@ SetCommit CommitTogether(const std::vector<ReplacementFile*>& files, const std::
     }
     if (!files.empty()) files[0]->finishWriting();
     for (std::thread& t : syncs) t.join();
+}
+
+}  // namespace
+
+SetCommit CommitTogether(const std::vector<ReplacementFile*>& files, const std::string& lockFolder,
+                         const LockWait& wait) {
+    // A set of several files is journaled; the journal is written beside
+    // them, under a new file's name until the lock is held.
+    std::vector<JournalEntry> entries;
+    ReplacementFile journal;
+    std::vector<ReplacementFile*> finishing = files;
+    if (files.size() > 1) {
+        SetCommit failure;
+        if (!JournalEntries(files, lockFolder, entries, failure)) return failure;
+        const std::optional<std::string> text = JournalText(entries);
+        if (!text) return JournalFailed(lockFolder, EINVAL);
+        if (!journal.create(JournalPath(lockFolder)) || !journal.write(*text))
+            return JournalFailed(lockFolder, journal.error());
+        finishing.push_back(&journal);
+    }
+    FinishAll(finishing);
     for (std::size_t i = 0; i < files.size(); ++i)
         if (files[i]->failed()) return FileFailed(i, files[i]->error());
+    if (journal.failed()) return JournalFailed(lockFolder, journal.error());
     FolderLock lock(lockFolder, wait);
     if (!lock.locked()) return FolderFailed(lock.problem());
     if (std::string problem = RollBackUnfinishedSet(lockFolder); !problem.empty())
         return FolderFailed(std::move(problem));
     RemoveStaleReplacements(lockFolder);
-    if (files.size() > 1) return ReplaceSet(files, lockFolder);
+    if (files.size() > 1) return ReplaceSet(files, lockFolder, entries, journal);
     // One rename replaces one file whole: no journal is needed.
     if (!files.empty() && !files[0]->commit()) return FileFailed(0, files[0]->error());
     // A folder that cannot be synced (some file systems refuse) leaves the

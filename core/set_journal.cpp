@@ -16,8 +16,6 @@ namespace {
 
 constexpr std::string_view Header = "novarel file set 1";
 
-std::string JournalPath(const std::string& folder) { return folder + "/" + SetJournalFileName; }
-
 // A name in the folder: never a path, never the folder or its parent.
 bool IsPlainName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
@@ -41,7 +39,12 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 }  // namespace
 
-std::string JournalText(const std::vector<JournalEntry>& entries) {
+std::string JournalPath(const std::string& folder) { return folder + "/" + SetJournalFileName; }
+
+std::optional<std::string> JournalText(const std::vector<JournalEntry>& entries) {
+    for (const JournalEntry& e : entries)
+        if (!IsPlainName(e.finalName) || !IsPlainName(e.tempName) || !IsPlainName(e.backupName))
+            return std::nullopt;
     std::string text = fmt::format("{}\n", Header);
     for (const JournalEntry& e : entries)
         text += fmt::format("{}/{}/{}/{}\n", e.finalName, e.tempName, e.backupName, e.tempInode);
@@ -65,15 +68,6 @@ std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view text) {
         entries.push_back(std::move(e));
     }
     return entries;
-}
-
-int WriteJournal(const std::string& folder, const std::vector<JournalEntry>& entries) {
-    for (const JournalEntry& e : entries)
-        if (!IsPlainName(e.finalName) || !IsPlainName(e.tempName) || !IsPlainName(e.backupName))
-            return EINVAL;
-    int error = 0;
-    if (!WriteWholeFile(JournalPath(folder), JournalText(entries), &error)) return error;
-    return SyncFolder(folder);
 }
 
 int RemoveJournal(const std::string& folder) {

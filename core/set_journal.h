@@ -20,12 +20,14 @@ struct JournalEntry {
     unsigned long long tempInode = 0;
 };
 
-std::string JournalText(const std::vector<JournalEntry>& entries);
+// FOLDER/novarel_SE.journal
+std::string JournalPath(const std::string& folder);
+
+// The journal's bytes; nullopt when a name cannot be written in one (a
+// newline in it).
+std::optional<std::string> JournalText(const std::vector<JournalEntry>& entries);
 // nullopt for a text that is not a journal.
 std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view text);
-
-// Writes the journal into the folder and syncs it; 0 or the errno.
-int WriteJournal(const std::string& folder, const std::vector<JournalEntry>& entries);
 
 // Removes the journal and syncs the folder; 0 or the errno.
 int RemoveJournal(const std::string& folder);
