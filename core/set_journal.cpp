@@ -26,7 +26,7 @@ bool SameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-// Lines split at '\n'; the last one, when the text ends with '\n', is empty.
+// The parts between separators; a text ending with one ends with an empty part.
 std::vector<std::string_view> Split(std::string_view text, char separator) {
     std::vector<std::string_view> parts;
     for (;;) {
