@@ -41,8 +41,9 @@ std::string UserProgramFolder(const FolderEnvironment& env);
 
 // The --dir option when given (an error when that is not an existing
 // folder); else the runtime folder when this user may write into it; else
-// the user's own folder, created when missing and given each runtime file
-// it lacks (the options files, the help texts, the glyph font).
+// the user's own folder (an error when it belongs to another user), created
+// with mode 0700 when missing and given each runtime file it lacks or that
+// is a link to nothing (the options files, the help texts, the glyph font).
 ProgramFolder ChooseProgramFolder(std::string_view dirOption, const FolderEnvironment& env);
 ProgramFolder ChooseProgramFolder(std::string_view dirOption);
 

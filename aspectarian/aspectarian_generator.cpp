@@ -83,10 +83,13 @@ bool SaveReport(RunContext& ctx, const AspectarianState& asp) {
         DataFilePath(ctx.programDirectory, s.AspectarianDateText, s.DateOrder, ctx.request, "AS");
     std::string text;
     for (const auto& line : asp.ReportLines) text += line + "\r\n";
-    if (WriteRunDataFile(path, text)) return true;
-    ctx.messages.showMessage(
-        "The data file " + path + " cannot be written. The aspectarian is shown without it.",
-        msg::TitleWarning, MessageIcon::Exclamation);
+    const SetCommit commit = WriteRunDataFile(path, text, RunLockWait(ctx.progress));
+    if (commit.replaced()) return true;
+    // The file is one rename: a failure leaves the earlier file as it was.
+    const std::string why = commit.folderProblem.empty() ? "" : ": " + commit.folderProblem;
+    ctx.messages.showMessage("The data file " + path + " cannot be written" + why +
+                                 ". The aspectarian is shown without it.",
+                             msg::TitleWarning, MessageIcon::Exclamation);
     return false;
 }
 

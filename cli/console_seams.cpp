@@ -17,4 +17,8 @@ void StderrMessages::showMessage(std::string_view text, std::string_view title, 
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
+void QuietProgress::showWaiting(std::string_view text) {
+    std::fprintf(stderr, "novarel: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
 }  // namespace novarel::cli

@@ -28,7 +28,11 @@ private:
     std::string text_;
 };
 
-class QuietProgress final : public ProgressSink {};
+// No progress window; a wait (for another run's lock) is said on stderr at once.
+class QuietProgress final : public ProgressSink {
+public:
+    void showWaiting(std::string_view text) override;
+};
 class NoWindows final : public GeneratorWindows {};
 
 }  // namespace novarel::cli

@@ -10,11 +10,14 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <optional>
 #include <random>
 #include <system_error>
 #include <thread>
 
 #include "core/folder_lock.h"
+#include "core/set_journal.h"
 
 namespace novarel {
 namespace {
@@ -43,6 +46,17 @@ bool WriteAll(int fd, std::string_view bytes, int& error) {
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
+}
+
+// The new file gets the permissions of the file it replaces and, when the
+// superuser writes it, that file's owner: a replaced file is still the same
+// file to whoever may read it. A link or a new name keeps the defaults.
+void TakeOwnerAndMode(int fd, const std::string& finalPath) {
+    struct stat st {};
+    if (::lstat(finalPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    // fchown first: it clears set-id bits that fchmod would have set.
+    if (::geteuid() == 0) (void)::fchown(fd, st.st_uid, st.st_gid);
+    (void)::fchmod(fd, st.st_mode & 0777);
 }
 
 // The process id in a replacement name, or 0.
@@ -91,6 +105,11 @@ void RemoveStaleReplacementsStarting(const std::string& folder, std::string_view
         if (!name.starts_with(prefix) || !IsReplacementName(name)) continue;
         const pid_t owner = OwnerOf(name);
         if (owner == ::getpid()) continue;
+        // Another user's files are theirs to clear, whatever their names say.
+        struct stat st {};
+        if (::fstatat(::dirfd(dir), e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            st.st_uid != ::geteuid())
+            continue;
         if (::kill(owner, 0) != 0 && errno == ESRCH) stale.emplace_back(name);
     }
     ::closedir(dir);
@@ -161,6 +180,7 @@ bool ReplacementFile::create(const std::string& finalPath) {
             fd_ = fd;
             tempPath_ = path;
             buffer_.reserve(BufferLimit);
+            TakeOwnerAndMode(fd, finalPath);
             return true;
         }
         if (errno != EEXIST) {
@@ -223,9 +243,102 @@ void ReplacementFile::discard() {
     buffer_.clear();
 }
 
-int CommitTogether(const std::vector<ReplacementFile*>& files, const std::string& lockFolder) {
-    // Each sync waits for the disk; syncs running side by side share the
-    // file system's journal commits, so a set costs about one file's sync.
+namespace {
+
+SetCommit FileFailed(std::size_t index, int error) {
+    SetCommit c;
+    c.result = SetCommit::Result::Kept;
+    c.failedIndex = static_cast<int>(index);
+    c.error = error != 0 ? error : EIO;
+    return c;
+}
+
+SetCommit FolderFailed(std::string problem) {
+    SetCommit c;
+    c.result = SetCommit::Result::Kept;
+    c.folderProblem = std::move(problem);
+    return c;
+}
+
+// Each file's names for the journal; the old file's second name is the new
+// file's with ".old" before its ending, so it is cleared as a stale new
+// file once the set is final.
+bool JournalEntries(const std::vector<ReplacementFile*>& files, const std::string& folder,
+                    std::vector<JournalEntry>& entries, SetCommit& failure) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const ReplacementFile& f = *files[i];
+        struct stat st {};
+        if (FolderOf(f.finalPath()) != folder) {
+            failure = FileFailed(i, EXDEV);
+            return false;
+        }
+        if (::lstat(f.tempPath().c_str(), &st) != 0) {
+            failure = FileFailed(i, errno);
+            return false;
+        }
+        const std::string temp = BaseName(f.tempPath());
+        const std::string backup =
+            temp.substr(0, temp.size() - TempEnding.size()) + ".old" + std::string(TempEnding);
+        entries.push_back(JournalEntry{BaseName(f.finalPath()), temp, backup, st.st_ino});
+    }
+    return true;
+}
+
+// Gives the old file at the final name its second name: a hard link, so
+// the final name is never missing; a rename where links are not allowed.
+int KeepOldFile(const std::string& finalPath, const std::string& backupPath) {
+    struct stat st {};
+    if (::lstat(finalPath.c_str(), &st) != 0) return errno == ENOENT ? 0 : errno;
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (::linkat(AT_FDCWD, finalPath.c_str(), AT_FDCWD, backupPath.c_str(), 0) == 0) return 0;
+    if (errno == EEXIST || errno == EIO || errno == ENOSPC) return errno;
+    return ::rename(finalPath.c_str(), backupPath.c_str()) == 0 ? 0 : errno;
+}
+
+SetCommit JournalFailed(const std::string& folder, int error) {
+    return FolderFailed(fmt::format("the journal {} cannot be written ({})", JournalPath(folder),
+                                    std::strerror(error != 0 ? error : EIO)));
+}
+
+// Puts a finished set in place under the lock, as CommitTogether says.
+SetCommit ReplaceSet(const std::vector<ReplacementFile*>& files, const std::string& folder,
+                     const std::vector<JournalEntry>& entries, ReplacementFile& journal) {
+    if (!journal.commit()) return JournalFailed(folder, journal.error());
+    if (const int error = SyncFolder(folder)) {
+        RemoveJournal(folder);  // nothing was renamed: the journal would undo nothing
+        return JournalFailed(folder, error);
+    }
+    SetCommit failure;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        int error = KeepOldFile(files[i]->finalPath(), folder + "/" + entries[i].backupName);
+        if (error == 0 && !files[i]->commit()) error = files[i]->error();
+        if (error == 0) continue;
+        failure = FileFailed(i, error);
+        failure.restoreError = RollBack(folder, entries);
+        // A journal left after a whole roll-back only rolls back again, to
+        // no effect.
+        if (failure.restoreError == 0) RemoveJournal(folder);
+        if (failure.restoreError != 0) failure.result = SetCommit::Result::Mixed;
+        return failure;
+    }
+    // Once the journal is gone the set is final: the renames reach the disk
+    // before that, and its removal before the run reports success.
+    SyncFolder(folder);
+    if (const int error = RemoveJournal(folder)) {
+        failure = FolderFailed(fmt::format("the journal {} cannot be removed ({})",
+                                           JournalPath(folder), std::strerror(error)));
+        failure.restoreError = RollBack(folder, entries);
+        if (failure.restoreError != 0) failure.result = SetCommit::Result::Mixed;
+        return failure;
+    }
+    for (const JournalEntry& e : entries) ::unlink((folder + "/" + e.backupName).c_str());
+    return {};
+}
+
+// Writes what is buffered and syncs every file, side by side: each sync
+// waits for the disk, and syncs running together share the file system's
+// journal commits, so a set costs about one file's sync.
+void FinishAll(const std::vector<ReplacementFile*>& files) {
     std::vector<std::thread> syncs;
     for (std::size_t i = 1; i < files.size(); ++i) {
         try {
@@ -236,29 +349,48 @@ int CommitTogether(const std::vector<ReplacementFile*>& files, const std::string
     }
     if (!files.empty()) files[0]->finishWriting();
     for (std::thread& t : syncs) t.join();
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (files[i]->failed()) return static_cast<int>(i);
-    FolderLock lock(lockFolder);
-    RemoveStaleReplacements(lockFolder);
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (!files[i]->commit()) return static_cast<int>(i);
-    // The renames are done: a folder that cannot be synced (some file
-    // systems refuse) leaves them to the system's own write-back.
-    std::string synced;
-    for (ReplacementFile* f : files) {
-        const std::string folder = FolderOf(f->finalPath());
-        if (folder != synced) SyncFolder(folder);
-        synced = folder;
-    }
-    return -1;
 }
 
-bool WriteRunDataFile(const std::string& path, std::string_view bytes, int* error) {
+}  // namespace
+
+SetCommit CommitTogether(const std::vector<ReplacementFile*>& files, const std::string& lockFolder,
+                         const LockWait& wait) {
+    // A set of several files is journaled; the journal is written beside
+    // them, under a new file's name until the lock is held.
+    std::vector<JournalEntry> entries;
+    ReplacementFile journal;
+    std::vector<ReplacementFile*> finishing = files;
+    if (files.size() > 1) {
+        SetCommit failure;
+        if (!JournalEntries(files, lockFolder, entries, failure)) return failure;
+        const std::optional<std::string> text = JournalText(entries);
+        if (!text) return JournalFailed(lockFolder, EINVAL);
+        if (!journal.create(JournalPath(lockFolder)) || !journal.write(*text))
+            return JournalFailed(lockFolder, journal.error());
+        finishing.push_back(&journal);
+    }
+    FinishAll(finishing);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (files[i]->failed()) return FileFailed(i, files[i]->error());
+    if (journal.failed()) return JournalFailed(lockFolder, journal.error());
+    FolderLock lock(lockFolder, wait);
+    if (!lock.locked()) return FolderFailed(lock.problem());
+    if (std::string problem = RollBackUnfinishedSet(lockFolder); !problem.empty())
+        return FolderFailed(std::move(problem));
+    RemoveStaleReplacements(lockFolder);
+    if (files.size() > 1) return ReplaceSet(files, lockFolder, entries, journal);
+    // One rename replaces one file whole: no journal is needed.
+    if (!files.empty() && !files[0]->commit()) return FileFailed(0, files[0]->error());
+    // A folder that cannot be synced (some file systems refuse) leaves the
+    // rename to the system's own write-back.
+    SyncFolder(lockFolder);
+    return {};
+}
+
+SetCommit WriteRunDataFile(const std::string& path, std::string_view bytes, const LockWait& wait) {
     ReplacementFile file;
-    const bool ok =
-        file.create(path) && file.write(bytes) && CommitTogether({&file}, FolderOf(path)) < 0;
-    if (error != nullptr) *error = file.error();
-    return ok;
+    if (!file.create(path) || !file.write(bytes)) return FileFailed(0, file.error());
+    return CommitTogether({&file}, FolderOf(path), wait);
 }
 
 }  // namespace novarel

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/folder_lock.h"
+
 namespace novarel {
 
 class ReplacementFile {
@@ -19,8 +21,9 @@ public:
     ~ReplacementFile();
 
     // Creates the new file, exclusively and under a name of its own, in the
-    // folder of finalPath. False (with error()) when the folder cannot take
-    // it or the final name is a folder.
+    // folder of finalPath, with the permissions (and, for the superuser, the
+    // owner) of the file it replaces. False (with error()) when the folder
+    // cannot take it or the final name is a folder.
     bool create(const std::string& finalPath);
 
     // Appends bytes; the first failure is kept and later writes do nothing.
@@ -62,7 +65,8 @@ int SyncFolder(const std::string& folder);
 bool IsReplacementName(std::string_view fileName);
 
 // Removes new files left in the folder by runs that have ended (killed
-// before they could clean up). Files of running processes stay.
+// before they could clean up). Files of running processes and files of
+// other users stay.
 void RemoveStaleReplacements(const std::string& folder);
 
 // The same for the new files of one final path only: for a file in a folder
@@ -70,13 +74,37 @@ void RemoveStaleReplacements(const std::string& folder);
 // are none of this run's business.
 void RemoveStaleReplacementsOf(const std::string& finalPath);
 
-// Finishes every file, then, holding the folder's run lock, renames all of
-// them onto their final names and syncs the folder. Either every file is
-// replaced or, on a failure before the first rename, none is. The index of
-// the file that failed, or -1.
-int CommitTogether(const std::vector<ReplacementFile*>& files, const std::string& lockFolder);
+// What became of a set of files given to CommitTogether.
+struct SetCommit {
+    enum class Result {
+        Replaced,  // every new file is in place
+        Kept,      // none is: the files under the final names are as they were
+        // A failure after the first rename, and the old files could not all
+        // be put back: the folder's journal stays, and the next commit into
+        // it puts them back.
+        Mixed,
+    };
+    Result result = Result::Replaced;
+    int failedIndex = -1;  // the file that failed; -1 when the folder did
+    int error = 0;         // the errno of the file that failed
+    // When the folder failed: the lock, the journal or the set of a run
+    // stopped earlier, as a phrase.
+    std::string folderProblem;
+    int restoreError = 0;  // Mixed: why the old files could not be put back
+    bool replaced() const { return result == Result::Replaced; }
+};
+
+// Finishes every file, then, holding the run lock of lockFolder (which
+// holds every file), puts them in place all or none: first it rolls back a
+// set left there by a run that was stopped, then it writes a journal, gives
+// each old file a second name, renames the new one onto it, and on a failure
+// puts the old files back. The journal is removed once the last file is in
+// place.
+SetCommit CommitTogether(const std::vector<ReplacementFile*>& files, const std::string& lockFolder,
+                         const LockWait& wait = {});
 
 // One data file of a run, written and committed as CommitTogether does.
-bool WriteRunDataFile(const std::string& path, std::string_view bytes, int* error = nullptr);
+SetCommit WriteRunDataFile(const std::string& path, std::string_view bytes,
+                           const LockWait& wait = {});
 
 }  // namespace novarel

@@ -25,6 +25,9 @@ public:
     virtual void fillProgress(float /*percent*/) {}
     virtual void unloadProgress() {}
     virtual void setBusy(bool /*busy*/) {}
+    // The run waits for something outside it (another run's lock) and says
+    // what; the wait ends by itself, with the lock or with a failure.
+    virtual void showWaiting(std::string_view /*text*/) {}
 };
 
 // The Data window as the data buffer sees it.

@@ -19,6 +19,8 @@ bool EphemerisDataFiles::open(const std::array<std::string, 4>& paths) {
     paths_ = paths;
     failedPath_.clear();
     failedError_ = 0;
+    folderProblem_.clear();
+    restoreError_ = 0;
     open_ = true;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (!files_[i].create(paths_[i])) {
@@ -37,20 +39,21 @@ void EphemerisDataFiles::writeLine(EphemerisTable table, std::string_view line) 
     if (!f.write(line) || !f.write("\r\n")) noteFailure(i, f.error());
 }
 
-bool EphemerisDataFiles::finish() {
+bool EphemerisDataFiles::finish(const LockWait& wait) {
     for (EphemerisTable t : EphemerisTables) writeLine(t, "");
-    if (failedPath_.empty()) {
+    if (!failed()) {
         std::vector<ReplacementFile*> set;
         for (ReplacementFile& f : files_) set.push_back(&f);
-        const int failed = CommitTogether(set, FolderOf(paths_[0]));
-        if (failed >= 0) {
-            const auto i = static_cast<std::size_t>(failed);
-            noteFailure(i, files_[i].error());
-        }
+        const SetCommit commit = CommitTogether(set, FolderOf(paths_[0]), wait);
+        if (commit.failedIndex >= 0)
+            noteFailure(static_cast<std::size_t>(commit.failedIndex), commit.error);
+        else
+            folderProblem_ = commit.folderProblem;
+        restoreError_ = commit.restoreError;
     }
     open_ = false;
-    if (!failedPath_.empty()) discard();
-    return failedPath_.empty();
+    if (failed()) discard();
+    return !failed();
 }
 
 void EphemerisDataFiles::discard() {

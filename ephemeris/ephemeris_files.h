@@ -2,7 +2,8 @@
 // The four data files of an ephemeris run ("Save data to file"): single-byte
 // text, CR LF line ends, in the order LO, LA, RA, DE. The run writes new
 // files beside the old ones; finish() puts all four in place together, so a
-// failed or interrupted run leaves the files of the run before as they were.
+// failed run leaves the files of the run before as they were, and the set
+// of a killed one is rolled back by the next run that saves into the folder.
 #include <array>
 #include <string>
 #include <string_view>
@@ -26,18 +27,26 @@ public:
 
     // Writes one line with its CR LF; a failed write is remembered.
     void writeLine(EphemerisTable table, std::string_view line);
-    bool failed() const { return !failedPath_.empty(); }
+    bool failed() const { return !failedPath_.empty() || !folderProblem_.empty(); }
 
     // Ends every file with its empty line and, under the folder's run lock,
     // puts the four in place of the old ones; false when any write failed,
-    // and then the new files are removed and the old ones stay.
-    bool finish();
+    // the lock could not be taken within the wait or a rename failed, and
+    // then the new files are removed and the old ones put back.
+    bool finish(const LockWait& wait = {});
 
     // Removes the new files; the data files of earlier runs stay untouched.
     void discard();
 
+    // The file that failed (empty when the folder did) and its errno.
     const std::string& failedPath() const { return failedPath_; }
     int failedError() const { return failedError_; }
+    // What kept the set out of the folder when no one file failed: the run
+    // lock, the journal, the set of a run stopped earlier.
+    const std::string& folderProblem() const { return folderProblem_; }
+    // Not 0 when, after a failed rename, the old files could not all be put
+    // back: the next run that saves into the folder does it.
+    int restoreError() const { return restoreError_; }
 
 private:
     void noteFailure(std::size_t index, int error);
@@ -47,6 +56,8 @@ private:
     bool open_ = false;
     std::string failedPath_;
     int failedError_ = 0;
+    std::string folderProblem_;
+    int restoreError_ = 0;
 };
 
 }  // namespace novarel

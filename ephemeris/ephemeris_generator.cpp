@@ -9,6 +9,7 @@
 #include "core/data_file_names.h"
 #include "core/date_order.h"
 #include "core/fixed_format.h"
+#include "core/folder_lock.h"
 #include "core/julian_day.h"
 #include "core/messages.h"
 #include "core/position_service.h"
@@ -55,17 +56,32 @@ double SiderealSecondsAt(double centuries, double dayFraction) {
     return s;
 }
 
+// What failed and what it left on disk, in the user's words.
+std::string FileFailureText(const EphemerisDataFiles& files) {
+    std::string what;
+    if (!files.folderProblem().empty()) {
+        what = "The data files could not be saved: " + files.folderProblem();
+    } else {
+        const std::string reason = files.failedError() != 0
+                                       ? fmt::format(" ({})", std::strerror(files.failedError()))
+                                       : "";
+        what = fmt::format("The data file {} could not be written{}", files.failedPath(), reason);
+    }
+    if (files.restoreError() != 0)
+        return fmt::format(
+            "{}, and the data files already in the folder could not all be put back ({}). The "
+            "ephemeris was stopped; the next run that saves into the folder puts them back.",
+            what, std::strerror(files.restoreError()));
+    return what +
+           ". The ephemeris was stopped and the data files already in the folder were left as "
+           "they were.";
+}
+
 RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool progressLoaded) {
     files.discard();
     if (progressLoaded) ctx.progress.unloadProgress();
     ctx.progress.setBusy(false);
-    const std::string reason =
-        files.failedError() != 0 ? fmt::format(" ({})", std::strerror(files.failedError())) : "";
-    ctx.messages.showMessage(
-        fmt::format("The data file {} could not be written{}. The ephemeris was stopped and "
-                    "the data files already in the folder were left as they were.",
-                    files.failedPath(), reason),
-        msg::TitleWarning, MessageIcon::Exclamation);
+    ctx.messages.showMessage(FileFailureText(files), msg::TitleWarning, MessageIcon::Exclamation);
     return RunOutcome::Failed;
 }
 
@@ -190,7 +206,8 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
         StoreHistory(s, d);
     }
 
-    if (request.chkSaveData && !files.finish()) return StopOnFileFailure(ctx, files, true);
+    if (request.chkSaveData && !files.finish(RunLockWait(ctx.progress)))
+        return StopOnFileFailure(ctx, files, true);
     ctx.progress.unloadProgress();
     ShowTable(ctx, request.dataOutput);
     ctx.windows.runFinished();

@@ -23,7 +23,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   python3-fonttools fonts-dejavu-core
   clang-format
-  xvfb xauth poppler-utils locales
+  xvfb xauth poppler-utils locales strace
   help2man man-db bash-completion desktop-file-utils appstream
 )
 

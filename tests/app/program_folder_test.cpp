@@ -2,6 +2,8 @@
 #include "app/program_folder.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -90,23 +92,82 @@ TEST(ProgramFolder, WritableInstalledFolderIsUsedAndDirOverrides) {
     EXPECT_EQ(ChooseProgramFolder(home.str(), env).path, home.str());
 }
 
-// The superuser may write anywhere; the installed test runs this case as
-// another user (tests/packaging).
+// The installed runtime folder made unwritable for this user: for the
+// superuser, who may write into any folder, by a read-only bind mount.
+class ReadOnly {
+public:
+    explicit ReadOnly(std::string folder) : folder_(std::move(folder)) {
+        if (::geteuid() != 0) {
+            fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::remove);
+            done_ = true;
+            return;
+        }
+        mounted_ = ::mount(folder_.c_str(), folder_.c_str(), nullptr, MS_BIND, nullptr) == 0;
+        done_ = mounted_ && ::mount(nullptr, folder_.c_str(), nullptr,
+                                    MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    }
+    ~ReadOnly() {
+        if (mounted_)
+            ::umount(folder_.c_str());
+        else if (done_)
+            fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add);
+    }
+    bool done() const { return done_; }
+
+private:
+    std::string folder_;
+    bool mounted_ = false;
+    bool done_ = false;
+};
+
+unsigned ModeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
 TEST(ProgramFolder, UnwritableInstalledFolderSeedsTheUsersOwn) {
-    if (::geteuid() == 0) GTEST_SKIP() << "the superuser can write into any folder";
     InstalledTree tree;
+    ReadOnly readOnly(tree.share);
+    if (!readOnly.done()) GTEST_SKIP() << "cannot make the installed folder read-only here";
     test::TempFolder home;
+    // The user's folder with changed options and a help text that is a link
+    // to a file since removed.
     const std::string user = home.file("data/novarel");
     fs::create_directories(user);
     Write(user + "/OPTIONS.OPT", "the user's options");
-    fs::permissions(tree.share, fs::perms::owner_write, fs::perm_options::remove);
+    fs::create_symlink(home.file("gone"), user + "/NOVAREL.HLP");
     const ProgramFolder chosen = ChooseProgramFolder("", {tree.bin, home.file("data"), ""});
-    fs::permissions(tree.share, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_TRUE(chosen.error.empty()) << chosen.error;
     EXPECT_EQ(chosen.path, user);
     EXPECT_EQ(Read(user + "/OPTIONS.OPT"), "the user's options");  // kept
     EXPECT_EQ(Read(user + "/OPTIONS.MAS"), "master");
+    EXPECT_FALSE(fs::is_symlink(user + "/NOVAREL.HLP"));
     EXPECT_EQ(Read(user + "/NOVAREL.HLP"), "help");
+
+    // Folders made under $XDG_DATA_HOME are the user's alone.
+    const ProgramFolder fresh = ChooseProgramFolder("", {tree.bin, home.file("new/data"), ""});
+    EXPECT_TRUE(fresh.error.empty()) << fresh.error;
+    EXPECT_EQ(ModeOf(home.file("new")), 0700u);
+    EXPECT_EQ(ModeOf(home.file("new/data")), 0700u);
+    EXPECT_EQ(ModeOf(home.file("new/data/novarel")), 0700u);
+    EXPECT_EQ(Read(home.file("new/data/novarel/OPTIONS.OPT")), "options");
+}
+
+TEST(ProgramFolder, AnotherUsersFolderIsRefused) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only the superuser gives a folder to another user";
+    InstalledTree tree;
+    ReadOnly readOnly(tree.share);
+    if (!readOnly.done()) GTEST_SKIP() << "cannot make the installed folder read-only here";
+    test::TempFolder home;
+    const std::string theirs = home.file("data/novarel");
+    fs::create_directories(theirs);
+    Write(theirs + "/OPTIONS.OPT", "their options");
+    ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+    const ProgramFolder chosen = ChooseProgramFolder("", {tree.bin, home.file("data"), ""});
+    EXPECT_EQ(chosen.error, "the program folder " + theirs +
+                                " belongs to another user; name a folder of your own with --dir.");
+    EXPECT_EQ(Read(theirs + "/OPTIONS.OPT"), "their options");
+    EXPECT_FALSE(fs::exists(theirs + "/OPTIONS.MAS"));  // nothing written into it
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // The command line under faults: standard output that cannot be written, a
 // data file name that is a link, a disk that fills half-way, a run killed
-// half-way, and many runs saving into one folder at once. Whatever happens,
-// the data files under their final names are complete files of one run.
+// half-way or between the renames of its set, a rename that fails, a run
+// lock held by another run or not this user's, and many runs saving into
+// one folder at once. Whatever happens, the data files under their final
+// names are complete files of one run, and the message says what is on disk.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,6 +15,7 @@
 #include <thread>
 
 #include "tests/cli/cli_run.h"
+#include "tests/support/lock_holder.h"
 
 namespace novarel {
 namespace {
@@ -175,6 +179,134 @@ TEST(DataFiles, ConcurrentRunsIntoOneFolderKeepEachSetWhole) {
     const auto files = FilesOf(shared);
     EXPECT_TRUE(files == shortFiles || files == longFiles);
     EXPECT_EQ(Leftovers(shared), std::vector<std::string>{});
+}
+
+// strace stops a run at a chosen system call or makes that call fail, where
+// the system lets it trace (a container may not).
+bool CanTrace() { return Shell("strace -f -qq -o /dev/null true > /dev/null 2>&1") == 0; }
+
+// strace acting on the run's first use of one data file of a set as the
+// old name of a link: the step that keeps the old file before the new one
+// is renamed onto it. Every other call of the run goes through untouched.
+// The leak checker of a sanitizer build cannot work under a tracer.
+std::string WhenTheSetReaches(const std::string& path, const std::string& action) {
+    return "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" strace -f -qq -o /dev/null -P '" + path +
+           "' -e trace=link,linkat -e inject=link,linkat:" + action + ":when=1 ";
+}
+
+TEST(DataFiles, AnIoErrorInTheMiddleOfTheSetPutsTheFirstFileBack) {
+    if (!CanTrace()) GTEST_SKIP() << "strace cannot trace here";
+    ProgramFolder dir;
+    ASSERT_EQ(RunNovarel(dir, "ephemeris", SaveArgs + " --days 30").status, 0);
+    const auto earlier = FilesOf(dir);
+    // The set is put in place LO, LA, RA, DE: LO is renamed when LA fails.
+    const std::string second = dir.file("180503LA.TEG");
+    const auto r = RunNovarel(dir, "ephemeris", SaveArgs + " --days 366",
+                              "LC_ALL=C " + WhenTheSetReaches(second, "error=EIO"));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("The data file " + second +
+                         " could not be written (Input/output error). The ephemeris was "
+                         "stopped and the data files already in the folder were left as they "
+                         "were."),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(FilesOf(dir), earlier);
+    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(dir.file("novarel_SE.journal")));
+}
+
+TEST(DataFiles, ASetKilledBetweenItsRenamesIsRolledBackByTheNextRun) {
+    if (!CanTrace()) GTEST_SKIP() << "strace cannot trace here";
+    ProgramFolder dir;
+    test::TempFolder pids;
+    ASSERT_EQ(RunNovarel(dir, "ephemeris", SaveArgs + " --days 30").status, 0);
+    const auto earlier = FilesOf(dir);
+    // The run stops after its first rename, before its second, and is killed.
+    ASSERT_EQ(Shell("cd / && " + WhenTheSetReaches(dir.file("180503LA.TEG"), "delay_enter=60s") +
+                    "sh -c 'echo $$ > " + pids.file("run") + "; exec " + Exe() +
+                    " ephemeris --dir " + dir.str() + " " + SaveArgs +
+                    " --days 366' > /dev/null 2>&1 & echo $! > " + pids.file("strace")),
+              0);
+    const auto renamedFirst = [&] {
+        return fs::exists(dir.file("novarel_SE.journal")) &&
+               ReadBytes(dir.file("180503LO.TEG")) != earlier.at("180503LO.TEG");
+    };
+    for (int i = 0; i < 3000 && !renamedFirst(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(renamedFirst());
+    const pid_t run = std::stoi(ReadBytes(pids.file("run")));
+    const pid_t tracer = std::stoi(ReadBytes(pids.file("strace")));
+    ASSERT_EQ(::kill(run, SIGKILL), 0);
+    ::kill(tracer, SIGKILL);  // rather than wait out its delay
+    while (::kill(tracer, 0) == 0 || ::kill(run, 0) == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    // The folder holds one new file and three old ones, and the journal.
+    auto mixed = earlier;
+    mixed.erase("180503LO.TEG");
+    auto now = FilesOf(dir);
+    now.erase("180503LO.TEG");
+    EXPECT_EQ(now, mixed);
+
+    // The next run that saves into the folder, whatever its files, puts the
+    // old set back.
+    const auto next = RunNovarel(dir, "ephemeris", "--start 2018-05-04 --date-order 2 --save");
+    ASSERT_EQ(next.status, 0) << next.err;
+    EXPECT_EQ(FilesOf(dir), earlier);
+    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_FALSE(fs::exists(dir.file("novarel_SE.journal")));
+}
+
+TEST(DataFiles, ALockHeldByAnotherRunIsWaitedForThenTheRunFails) {
+    ProgramFolder dir;
+    ASSERT_EQ(RunNovarel(dir, "ephemeris", SaveArgs + " --days 30").status, 0);
+    const auto earlier = FilesOf(dir);
+    test::LockHolder other(dir.str());
+    ASSERT_TRUE(other.holding());
+    const std::string env = "LC_ALL=C NOVAREL_LOCK_WAIT=0.5";
+    const std::string held =
+        "another run saving into " + dir.str() + " still held its lock after 0.5 s";
+
+    const auto r = RunNovarel(dir, "ephemeris", SaveArgs + " --days 366", env);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("waiting for another run saving into " + dir.str() + "\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("The data files could not be saved: " + held +
+                         ". The ephemeris was stopped and the data files already in the "
+                         "folder were left as they were."),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(FilesOf(dir), earlier);
+
+    const auto a = RunNovarel(dir, "aspectarian", SaveArgs + " --days 3", env);
+    EXPECT_EQ(a.status, 1);
+    EXPECT_NE(a.err.find("waiting for another run saving into " + dir.str() + "\n"),
+              std::string::npos)
+        << a.err;
+    EXPECT_NE(a.err.find("The data file " + dir.file("180503AS.TEG") +
+                         " cannot be written: " + held + ". The aspectarian is shown without it."),
+              std::string::npos)
+        << a.err;
+    EXPECT_FALSE(fs::exists(dir.file("180503AS.TEG")));
+    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+}
+
+TEST(DataFiles, ALockFileOfAnotherUserStopsTheRun) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs the superuser to run as another user";
+    ProgramFolder dir;
+    ASSERT_EQ(RunNovarel(dir, "ephemeris", SaveArgs + " --days 30").status, 0);
+    const auto earlier = FilesOf(dir);
+    ASSERT_EQ(::chmod(dir.str().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(dir.file("novarel_SE.lock").c_str(), 0644), 0);
+    const auto r = RunNovarel(dir, "ephemeris", SaveArgs + " --days 3",
+                              "LC_ALL=C setpriv --reuid=65534 --regid=65534 --clear-groups");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("The data files could not be saved: the run lock " +
+                         dir.file("novarel_SE.lock") + " cannot be opened (Permission denied)."),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(FilesOf(dir), earlier);
+    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
 }
 
 }  // namespace

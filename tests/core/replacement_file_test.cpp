@@ -1,9 +1,12 @@
 // Files replaced whole: the old bytes stay until the new file is complete,
-// links are replaced rather than followed, nothing new is left behind on a
-// failure, and files left by ended runs are cleared.
+// links are replaced rather than followed, the old file's mode and owner
+// stay, nothing new is left behind on a failure, a set goes in all or none,
+// the run lock is waited for a bounded time, and files left by ended runs
+// of this user are cleared.
 #include "core/replacement_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,6 +15,7 @@
 #include <iterator>
 
 #include "core/text_file.h"
+#include "tests/support/lock_holder.h"
 #include "tests/support/temp_folder.h"
 
 namespace novarel {
@@ -66,38 +70,127 @@ TEST(ReplacementFile, FailuresLeaveTheFolderAsItWas) {
     EXPECT_FALSE(WriteWholeFile(dir.file("missing/data.txt"), "x", &error));
     EXPECT_EQ(error, ENOENT);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"folder"});
-    // A set whose second file cannot be created replaces nothing.
-    ASSERT_TRUE(WriteWholeFile(dir.file("a"), "old a"));
-    ReplacementFile a, b;
-    ASSERT_TRUE(a.create(dir.file("a")));
-    ASSERT_TRUE(a.write("new a"));
-    EXPECT_FALSE(b.create(dir.file("folder")));
-    a.discard();
-    EXPECT_EQ(Bytes(dir.file("a")), "old a");
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a", "folder"}));
 }
 
-TEST(ReplacementFile, CommitTogetherPutsASetInPlaceAndClearsFilesOfEndedRuns) {
+TEST(ReplacementFile, TheReplacedFilesModeAndOwnerStay) {
     test::TempFolder dir;
-    // A new file left by a process that has ended, and one of a running one.
+    const std::string path = dir.file("data.txt");
+    ASSERT_TRUE(WriteWholeFile(path, "old"));
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
+    ASSERT_TRUE(WriteWholeFile(path, "new"));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Bytes(path), "new");
+    if (!root) GTEST_SKIP() << "only the superuser gives a file another owner";
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+}
+
+// Three files "a", "b", "c" of a set with their old bytes, and the new
+// files ready to replace them.
+struct ThreeFileSet {
+    test::TempFolder dir;
+    ReplacementFile files[3];
+    std::vector<ReplacementFile*> set{&files[0], &files[1], &files[2]};
+    ThreeFileSet() {
+        for (int i = 0; i < 3; ++i) {
+            const std::string name(1, static_cast<char>('a' + i));
+            EXPECT_TRUE(WriteWholeFile(dir.file(name), "old " + name));
+            EXPECT_TRUE(files[i].create(dir.file(name)));
+            files[i].write("new " + name);
+        }
+    }
+};
+
+TEST(ReplacementFile, CommitTogetherPutsASetInPlaceAndClearsThisUsersFilesOfEndedRuns) {
+    ThreeFileSet s;
+    const test::TempFolder& dir = s.dir;
+    // New files left by a process that has ended, and one of a running one.
     const pid_t child = fork();
     if (child == 0) _exit(0);
     waitpid(child, nullptr, 0);
     const std::string stale = dir.file(".x.TEG.novarel-" + std::to_string(child) + "-0000.tmp");
+    const std::string others = dir.file(".z.TEG.novarel-" + std::to_string(child) + "-0001.tmp");
     const std::string live = dir.file(".y.TEG.novarel-" + std::to_string(getppid()) + "-0000.tmp");
     ASSERT_TRUE(WriteWholeFile(stale, "stale"));
+    ASSERT_TRUE(WriteWholeFile(others, "another user's"));
     ASSERT_TRUE(WriteWholeFile(live, "live"));
-    ReplacementFile one, two;
-    ASSERT_TRUE(one.create(dir.file("one")));
-    ASSERT_TRUE(two.create(dir.file("two")));
-    one.write("1");
-    two.write("2");
-    EXPECT_EQ(CommitTogether({&one, &two}, dir.str()), -1);
-    EXPECT_EQ(Bytes(dir.file("one")), "1");
-    EXPECT_EQ(Bytes(dir.file("two")), "2");
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(others.c_str(), 65534, 65534), 0);
+    }
+    EXPECT_TRUE(CommitTogether(s.set, dir.str()).replaced());
+    EXPECT_EQ(Bytes(dir.file("a")) + Bytes(dir.file("b")) + Bytes(dir.file("c")),
+              "new anew bnew c");
     EXPECT_FALSE(fs::exists(stale));
     EXPECT_TRUE(fs::exists(live));
-    EXPECT_TRUE(fs::exists(dir.file("novarel_SE.lock")));
+    EXPECT_EQ(fs::exists(others), root);
+    // Nothing of the commit stays but the lock file.
+    fs::remove(live);
+    fs::remove(others);
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"a", "b", "c", "novarel_SE.lock"}));
+}
+
+TEST(ReplacementFile, AFailureAfterTheFirstRenamePutsTheOldFilesBack) {
+    ThreeFileSet s;
+    // A folder with a file in it appears at the second name once the new
+    // files are written: the first one is already renamed when it is found.
+    fs::remove(s.dir.file("b"));
+    fs::create_directory(s.dir.file("b"));
+    ASSERT_TRUE(WriteWholeFile(s.dir.file("b/inside"), "inside"));
+    const SetCommit c = CommitTogether(s.set, s.dir.str());
+    EXPECT_EQ(c.result, SetCommit::Result::Kept);
+    EXPECT_EQ(c.failedIndex, 1);
+    EXPECT_EQ(c.error, EISDIR);
+    EXPECT_EQ(Bytes(s.dir.file("a")), "old a");
+    EXPECT_EQ(Bytes(s.dir.file("b/inside")), "inside");
+    EXPECT_EQ(Bytes(s.dir.file("c")), "old c");
+    for (ReplacementFile& f : s.files) f.discard();
+    EXPECT_EQ(s.dir.entries(), (std::vector<std::string>{"a", "b", "c", "novarel_SE.lock"}));
+}
+
+TEST(ReplacementFile, AnotherRunsLockIsWaitedForABoundedTime) {
+    ThreeFileSet s;
+    std::vector<std::string> said;
+    const LockWait wait{std::chrono::milliseconds(300),
+                        [&](std::string_view text) { said.emplace_back(text); }};
+    {
+        test::LockHolder other(s.dir.str());
+        ASSERT_TRUE(other.holding());
+        const SetCommit c = CommitTogether(s.set, s.dir.str(), wait);
+        EXPECT_EQ(c.result, SetCommit::Result::Kept);
+        EXPECT_EQ(c.failedIndex, -1);
+        EXPECT_EQ(c.folderProblem,
+                  "another run saving into " + s.dir.str() + " still held its lock after 0.3 s");
+        EXPECT_EQ(said,
+                  std::vector<std::string>{"waiting for another run saving into " + s.dir.str()});
+        EXPECT_EQ(Bytes(s.dir.file("a")), "old a");
+    }
+    // A lock let go during the wait is taken.
+    said.clear();
+    test::LockHolder briefly(s.dir.str(), 100);
+    ASSERT_TRUE(briefly.holding());
+    EXPECT_TRUE(
+        CommitTogether(s.set, s.dir.str(), {std::chrono::seconds(20), wait.onWaiting}).replaced());
+    EXPECT_EQ(said.size(), 1u);
+    EXPECT_EQ(Bytes(s.dir.file("a")), "new a");
+}
+
+TEST(ReplacementFile, ALockFileThatCannotBeOpenedIsAFailure) {
+    ThreeFileSet s;
+    test::TempFolder elsewhere;
+    fs::create_symlink(elsewhere.file("target"), s.dir.file("novarel_SE.lock"));
+    const SetCommit c = CommitTogether(s.set, s.dir.str());
+    EXPECT_EQ(c.result, SetCommit::Result::Kept);
+    EXPECT_EQ(c.folderProblem, "the run lock " + s.dir.file("novarel_SE.lock") +
+                                   " cannot be opened (it is a symbolic link)");
+    EXPECT_EQ(Bytes(s.dir.file("a")), "old a");
+    EXPECT_FALSE(fs::exists(elsewhere.file("target")));
 }
 
 TEST(TextFile, FilesLargerThanOneMebibyteAreRefused) {
