@@ -20,9 +20,9 @@ void LibraryGenerators::showTable(DataOutput coordinate) {
     ShowTable(ctx, coordinate);
 }
 
-void LibraryGenerators::listStations() {
+RunOutcome LibraryGenerators::listStations() {
     RunContext ctx = program_.context();
-    ListRetrogradeTimes(ctx, program_.aspectarian);
+    return ListRetrogradeTimes(ctx, program_.aspectarian);
 }
 
 }  // namespace novarel

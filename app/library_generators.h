@@ -12,7 +12,7 @@ public:
     RunOutcome runEphemeris() override;
     RunOutcome runAspectarian() override;
     void showTable(DataOutput coordinate) override;
-    void listStations() override;
+    RunOutcome listStations() override;
 
 private:
     Program& program_;

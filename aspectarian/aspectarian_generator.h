@@ -10,6 +10,7 @@ RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& aspectarian);
 
 // "Retro&grade times": the stations of the last aspectarian run, to the
 // minute, added below the page shown. Nothing at all without stations.
-void ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian);
+// Failed when the library failed (said with a message).
+RunOutcome ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian);
 
 }  // namespace novarel

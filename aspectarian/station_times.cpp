@@ -113,12 +113,13 @@ static void ListStationMinutes(RunContext& ctx, AspectarianState& aspectarian) {
     ctx.progress.setBusy(false);
 }
 
-void ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
+RunOutcome ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
     try {
         ListStationMinutes(ctx, aspectarian);
     } catch (const LibraryError& error) {
-        StopOnLibraryError(ctx, error);
+        return StopOnLibraryError(ctx, error);
     }
+    return RunOutcome::Completed;
 }
 
 }  // namespace novarel

@@ -29,9 +29,10 @@ bool StationsToList(const Program& program) {
 int RunAspectarianCommand(Program& program, const CommandOptions& options) {
     LibraryGenerators generators(program);
     const RunOutcome outcome = program.input.CalculateAspectarian(generators);
-    if (outcome != RunOutcome::InvalidInput && options.stations && StationsToList(program))
-        generators.listStations();
-    return ExitStatus(outcome);
+    // A failed run has no stations of its own to list.
+    if (outcome != RunOutcome::Completed || !options.stations || !StationsToList(program))
+        return ExitStatus(outcome);
+    return ExitStatus(generators.listStations());
 }
 
 }  // namespace novarel::cli

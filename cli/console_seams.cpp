@@ -18,6 +18,7 @@ void StderrMessages::showMessage(std::string_view text, std::string_view title, 
 }
 
 void QuietProgress::showWaiting(std::string_view text) {
+    if (text.empty()) return;  // stderr keeps the line that said it waited
     std::fprintf(stderr, "novarel: %.*s\n", static_cast<int>(text.size()), text.data());
 }
 

@@ -72,14 +72,20 @@ FolderLock::FolderLock(const std::string& folder, const LockWait& wait) {
     }
     const auto deadline = std::chrono::steady_clock::now() + wait.limit;
     bool told = false;
+    // A window that shows the wait takes it down again, however it ends.
+    const auto waitOver = [&] {
+        if (told && wait.onWaiting) wait.onWaiting({});
+    };
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             fd_ = fd;
+            waitOver();
             return;
         }
         const int error = errno;
         if (error != EWOULDBLOCK && error != EINTR) {
             ::close(fd);
+            waitOver();
             problem_ =
                 fmt::format("the run lock {} cannot be taken ({})", path, std::strerror(error));
             return;
@@ -93,6 +99,7 @@ FolderLock::FolderLock(const std::string& folder, const LockWait& wait) {
             std::min<std::chrono::steady_clock::duration>(PollInterval, deadline - now));
     }
     ::close(fd);
+    waitOver();
     problem_ = fmt::format("another run saving into {} still held its lock after {}", folder,
                            SecondsText(wait.limit));
 }

@@ -26,7 +26,8 @@ std::string WaitingForLockText(const std::string& folder);
 struct LockWait {
     std::chrono::milliseconds limit = DefaultRunLockWait;
     // Told once, before waiting, that another run holds the lock (the text
-    // of WaitingForLockText). A front end shows it; the logic prints nothing.
+    // of WaitingForLockText), and with an empty text when that wait is over.
+    // A front end shows it; the logic prints nothing.
     std::function<void(std::string_view text)> onWaiting;
 };
 

@@ -26,7 +26,7 @@ public:
     virtual void unloadProgress() {}
     virtual void setBusy(bool /*busy*/) {}
     // The run waits for something outside it (another run's lock) and says
-    // what; the wait ends by itself, with the lock or with a failure.
+    // what; an empty text when the wait is over (with the lock or a failure).
     virtual void showWaiting(std::string_view /*text*/) {}
 };
 

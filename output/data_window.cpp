@@ -133,7 +133,8 @@ void DataWindow::ShowView(DataOutput coordinate) {
     generators_->showTable(coordinate);
 }
 
-void DataWindow::RetrogradeTimes() { generators_->listStations(); }
+// A failure has been said with a message; the page stays as it was.
+void DataWindow::RetrogradeTimes() { (void)generators_->listStations(); }
 
 void DataWindow::IncreaseFont() {
     DataWindowSettings& s = links_.settings;

@@ -15,7 +15,7 @@ public:
     // The stored table of the last ephemeris in one coordinate.
     virtual void showTable(DataOutput coordinate) = 0;
     // "Retro&grade times" of the last aspectarian.
-    virtual void listStations() = 0;
+    virtual RunOutcome listStations() = 0;
 };
 
 // Stands in until a front end binds the generator libraries: runs report
@@ -25,7 +25,7 @@ public:
     RunOutcome runEphemeris() override { return RunOutcome::Failed; }
     RunOutcome runAspectarian() override { return RunOutcome::Failed; }
     void showTable(DataOutput) override {}
-    void listStations() override {}
+    RunOutcome listStations() override { return RunOutcome::Failed; }
 };
 
 }  // namespace novarel

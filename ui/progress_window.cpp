@@ -83,6 +83,23 @@ void ProgressWindow::fillProgress(float percent) {
 
 void ProgressWindow::unloadProgress() { hide(); }
 
+void ProgressWindow::showWaiting(std::string_view text) {
+    if (text.empty()) {
+        setWindowTitle(Qs(ProgressWindowTitle));
+        if (shownForWaiting_) hide();
+        shownForWaiting_ = false;
+        return;
+    }
+    setWindowTitle(Qs(text));
+    if (!isVisible()) {
+        shownForWaiting_ = true;
+        show();
+        raise();
+    }
+    repaint();
+    QCoreApplication::processEvents();
+}
+
 void ProgressWindow::setBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;

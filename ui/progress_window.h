@@ -36,6 +36,9 @@ public:
     void fillProgress(float percent) override;
     void unloadProgress() override;
     void setBusy(bool busy) override;
+    // The wait for another run's lock, shown in this window's title (a run
+    // that saves after its bar is gone shows the window for the wait alone).
+    void showWaiting(std::string_view text) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +47,7 @@ private:
     ProgressBar* bar_;
     std::vector<float> filled_;
     bool busy_ = false;
+    bool shownForWaiting_ = false;
 };
 
 }  // namespace novarel::ui

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "aspectarian/aspectarian_generator.h"
@@ -148,12 +149,30 @@ TEST(StationTimes, ListingBorrowsTheDayAndLeavesOutAStationWithoutTurn) {
     rig.aspectarian.StationRecords = {Record(0, 156, day), Record(5, 171, day)};
     rig.aspectarian.StationCount = 2;
     RunContext ctx = rig.context();
-    ListRetrogradeTimes(ctx, rig.aspectarian);
+    EXPECT_EQ(ListRetrogradeTimes(ctx, rig.aspectarian), RunOutcome::Completed);
     const std::string list =
         std::string("\r\n  Changes in direction (in UT):\r\n  Mercury - 21 Mar 2018 at 23:39, 10") +
         glyph::SignChar(4) + "30.0\r\n";
     EXPECT_EQ(rig.view.text, "  the aspectarian page\r\n" + list + "\r\n\r\n\r\n");
     EXPECT_EQ(rig.progress.events, (std::vector<std::string>{"busy", "normal"}));
+}
+
+// A position that is not a number while the minute is sought stops the
+// listing with the library's message, and the caller learns that it failed.
+TEST(StationTimes, ALibraryFailureInTheListingIsAFailedRun) {
+    const double day = 2458199.5;
+    TurningLibrary lib(day, [](double) { return std::nan(""); });
+    GeneratorRig rig(&lib);
+    rig.buffer.CurrentLine = "  the aspectarian page";
+    rig.buffer.AppendLine();
+    rig.aspectarian.StationRecords = {Record(0, 156, day)};
+    rig.aspectarian.StationCount = 1;
+    RunContext ctx = rig.context();
+    EXPECT_EQ(ListRetrogradeTimes(ctx, rig.aspectarian), RunOutcome::Failed);
+    ASSERT_EQ(rig.messages.messages.size(), 1u);
+    EXPECT_NE(rig.messages.messages[0].text.find("not a finite number"), std::string::npos)
+        << rig.messages.messages[0].text;
+    EXPECT_EQ(rig.view.text.find("Changes in direction"), std::string::npos);
 }
 
 TEST(StationTimes, PlaceWhoseMinutesRoundToSixtyShowsTheNextSign) {

@@ -16,7 +16,10 @@ struct RecordingGenerators final : Generators {
     void showTable(DataOutput c) override {
         calls.push_back("table:" + std::to_string(static_cast<int>(c)));
     }
-    void listStations() override { calls.push_back("stations"); }
+    RunOutcome listStations() override {
+        calls.push_back("stations");
+        return RunOutcome::Completed;
+    }
     std::vector<std::string> calls;
 };
 
