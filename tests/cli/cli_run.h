@@ -20,6 +20,15 @@
 
 namespace novarel::clitest {
 
+// The novarel executable under test.
+inline std::string NovarelExe() { return std::string(NOVAREL_EXE); }
+
+// The shell line's exit status (-1 when it did not exit).
+inline int Shell(const std::string& line) {
+    const int raw = std::system(line.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
 inline std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

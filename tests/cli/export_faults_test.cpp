@@ -4,7 +4,6 @@
 // a FIFO or a device is written into, not replaced.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
@@ -14,6 +13,7 @@
 #include <fstream>
 
 #include "tests/cli/cli_run.h"
+#include "tests/support/tmpfs_folder.h"
 
 namespace novarel {
 namespace {
@@ -22,21 +22,15 @@ using clitest::ProgramFolder;
 using clitest::ReadBytes;
 using clitest::RunNovarel;
 
-std::string Exe() { return std::string(NOVAREL_EXE); }
-
-int Shell(const std::string& line) {
-    const int raw = std::system(line.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
+const auto Exe = clitest::NovarelExe;
+using clitest::Shell;
 
 // A program folder on a tmpfs of its own that has room for a few months of
 // data files only.
 class SmallDisk {
 public:
-    SmallDisk() : path_(holder_.file("P")) {
-        fs::create_directory(path_);
-        if (::mount("tmpfs", path_.c_str(), "tmpfs", 0, "size=200k") != 0) return;
-        mounted_ = true;
+    SmallDisk() : disk_("200k"), path_(disk_.str()) {
+        if (!disk_.mounted()) return;
         fs::copy_file(std::string(NOVAREL_BUILD_DIR) + "/OPTIONS.OPT", path_ + "/OPTIONS.OPT");
         // Room for about 100 KB: five months of the ephemeris's four files.
         struct statvfs fsInfo {};
@@ -45,18 +39,12 @@ public:
         std::ofstream(path_ + "/filler", std::ios::binary)
             << std::string(static_cast<std::size_t>(std::max(0L, room - 100 * 1024)), 'x');
     }
-    ~SmallDisk() {
-        if (mounted_) ::umount(path_.c_str());
-    }
-    SmallDisk(const SmallDisk&) = delete;
-    SmallDisk& operator=(const SmallDisk&) = delete;
-    bool mounted() const { return mounted_; }
+    bool mounted() const { return disk_.mounted(); }
     const std::string& str() const { return path_; }
 
 private:
-    test::TempFolder holder_;
+    test::TmpfsFolder disk_;
     std::string path_;
-    bool mounted_ = false;
 };
 
 struct Outcome {

@@ -6,7 +6,6 @@
 // names are complete files of one run, and the message says what is on disk.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,6 +15,7 @@
 
 #include "tests/cli/cli_run.h"
 #include "tests/support/lock_holder.h"
+#include "tests/support/tmpfs_folder.h"
 
 namespace novarel {
 namespace {
@@ -30,13 +30,8 @@ const std::string SaveArgs = "--start 2018-05-03 --date-order 2 --save";
 const std::vector<std::string> SetNames = {"180503DE.TEG", "180503LA.TEG", "180503LO.TEG",
                                            "180503RA.TEG"};
 
-std::string Exe() { return std::string(NOVAREL_EXE); }
-
-// The shell line's exit status.
-int Shell(const std::string& line) {
-    const int raw = std::system(line.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
+const auto Exe = clitest::NovarelExe;
+using clitest::Shell;
 
 std::map<std::string, std::string> FilesOf(const test::TempFolder& dir) {
     std::map<std::string, std::string> files;
@@ -101,19 +96,11 @@ void ExpectFailedRunKeepsEarlierFiles(const ProgramFolder& dir, const std::strin
 
 TEST(DataFiles, ADiskThatFillsHalfWayLeavesTheEarlierFiles) {
     ProgramFolder dir;
-    // A tiny file system of its own where the test may mount one.
-    const std::string mounted = dir.file("tiny");
-    fs::create_directory(mounted);
-    if (::mount("tmpfs", mounted.c_str(), "tmpfs", 0, "size=96k") != 0)
+    const test::TmpfsFolder disk("96k");
+    if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a tmpfs here; the file size limit test covers this";
-    {
-        ProgramFolder tiny;  // only for its OPTIONS.OPT bytes
-        fs::copy_file(tiny.file("OPTIONS.OPT"), mounted + "/OPTIONS.OPT");
-    }
-    struct Unmount {
-        std::string path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{mounted};
+    const std::string& mounted = disk.str();
+    fs::copy_file(dir.file("OPTIONS.OPT"), disk.file("OPTIONS.OPT"));
     const std::string run = Exe() + " ephemeris --dir '" + mounted + "' " + SaveArgs;
     ASSERT_EQ(Shell(run + " --days 30 > /dev/null 2>&1"), 0);
     std::map<std::string, std::string> earlier;

@@ -4,7 +4,6 @@
 // new one, and a failure is said with its reason.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,6 +11,7 @@
 #include <thread>
 
 #include "tests/cli/cli_run.h"
+#include "tests/support/tmpfs_folder.h"
 
 namespace novarel {
 namespace {
@@ -19,14 +19,10 @@ namespace fs = std::filesystem;
 using clitest::ProgramFolder;
 using clitest::ReadBytes;
 using clitest::RunNovarel;
+using clitest::Shell;
 
 const std::string Month = "--start 2000-01-01 --full-month";
 const std::string Year = "--start 2000-01-01 --end 2000-12-31";
-
-int Shell(const std::string& line) {
-    const int raw = std::system(line.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
 
 std::vector<std::string> Temporaries(const std::string& folder) {
     std::vector<std::string> names;
@@ -46,15 +42,10 @@ std::string EarlierPdf(const ProgramFolder& dir, const std::string& path) {
 
 TEST(PdfFile, ADiskTooSmallKeepsTheEarlierPdf) {
     ProgramFolder dir;
-    const std::string mounted = dir.file("tiny");
-    fs::create_directory(mounted);
-    if (::mount("tmpfs", mounted.c_str(), "tmpfs", 0, "size=48k") != 0)
-        GTEST_SKIP() << "cannot mount a tmpfs here";
-    struct Unmount {
-        std::string path;
-        ~Unmount() { ::umount(path.c_str()); }
-    } unmount{mounted};
-    const std::string pdf = mounted + "/book.pdf";
+    const test::TmpfsFolder disk("48k");
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here";
+    const std::string& mounted = disk.str();
+    const std::string pdf = disk.file("book.pdf");
     const std::string earlier = EarlierPdf(dir, pdf);
     const auto r = RunNovarel(dir, "aspectarian", Year + " --pdf '" + pdf + "'");
     EXPECT_EQ(r.status, 1);
