@@ -118,14 +118,18 @@ std::int32_t SweLibrary::calc(double tjd_et, int body, std::int32_t flags, doubl
     return swe_calc(tjd_et, body, flags, xx, serr);
 }
 
+void SweLibrary::EndEclipseSearch(std::int32_t rc, bool backward, const double* tret) {
+    if (rc <= 0 || backward || !(tret[0] + EclipseContactsAfterMaximum < blockEnd_))
+        blockStart_ = blockEnd_ = 0;
+}
+
 std::int32_t SweLibrary::sol_eclipse_when_glob(double tjd_start, std::int32_t flags,
                                                std::int32_t types, double* tret, bool backward,
                                                char* serr) {
     StayInBlock(tjd_start - EclipseSearchBefore, tjd_start + EclipseSearchAfter);
     const std::int32_t rc =
         swe_sol_eclipse_when_glob(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
-    if (rc <= 0 || backward || !(tret[0] + EclipseContactsAfterMaximum < blockEnd_))
-        blockStart_ = blockEnd_ = 0;
+    EndEclipseSearch(rc, backward, tret);
     return rc;
 }
 
@@ -134,8 +138,7 @@ std::int32_t SweLibrary::lun_eclipse_when(double tjd_start, std::int32_t flags, 
     StayInBlock(tjd_start - EclipseSearchBefore, tjd_start + EclipseSearchAfter);
     const std::int32_t rc =
         swe_lun_eclipse_when(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
-    if (rc <= 0 || backward || !(tret[0] + EclipseContactsAfterMaximum < blockEnd_))
-        blockStart_ = blockEnd_ = 0;
+    EndEclipseSearch(rc, backward, tret);
     return rc;
 }
 

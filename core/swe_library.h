@@ -31,6 +31,9 @@ private:
     // Starts the library afresh, unless every moment of [first, last] lies in
     // the block of the calls since the last fresh start.
     void StayInBlock(double first, double last);
+    // A search that failed, ran backward or found an eclipse whose contacts
+    // may reach past the block has read beyond it: the next call starts fresh.
+    void EndEclipseSearch(std::int32_t rc, bool backward, const double* tret);
     void StartAfresh();
 
     std::string path_;
