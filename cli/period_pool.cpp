@@ -9,6 +9,10 @@ PeriodPool::PeriodPool(std::size_t count, int jobs, Task task)
     const std::size_t workers = std::clamp<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)),
                                                         1, std::max<std::size_t>(count, 1));
     window_ = 2 * workers + 2;
+    if (workers == 1) {
+        ownLibrary_.emplace();
+        return;
+    }
     for (std::size_t t = 0; t < workers; ++t) threads_.emplace_back([this] { work(); });
 }
 
@@ -42,6 +46,7 @@ void PeriodPool::work() {
 }
 
 PeriodResult PeriodPool::take(std::size_t i) {
+    if (ownLibrary_) return task_(*ownLibrary_, i);
     PeriodResult r;
     {
         std::unique_lock lock(mutex_);

@@ -2,6 +2,8 @@
 // Tasks numbered 0 .. count-1 run on a few threads, each thread with its own
 // library, and are taken in order. Tasks run at most a window ahead of the
 // one taken last, so that memory does not grow with the length of a range.
+// With one worker the tasks run in take(), on the caller's thread: a single
+// period starts no thread at all.
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -46,7 +48,8 @@ private:
     std::vector<std::optional<PeriodResult>> results_;
     std::size_t next_ = 0, taken_ = 0;
     bool stop_ = false;
-    std::vector<std::thread> threads_;  // last: the threads use the members above
+    std::optional<ThreadLibrary> ownLibrary_;  // the caller's, with one worker
+    std::vector<std::thread> threads_;         // last: the threads use the members above
 };
 
 }  // namespace novarel::cli
