@@ -3,6 +3,7 @@
 #include "app/date_order.h"
 #include "app/font_step.h"
 #include "app/null_seams.h"
+#include "app/program_folder.h"
 #include "app/title_clock.h"
 #include "core/swe_library.h"
 #include "output/help_viewer.h"
@@ -48,7 +49,8 @@ Program::Program(std::string programDirectory, std::unique_ptr<EphemerisLibrary>
       names(std::move(names_)),
       dataWindow(DataWindowLinks{buffer, request, state, options, dataSettings, seams.messages,
                                  seams.progress, seams.view, app.dataWindow, app.saveDialog,
-                                 app.preview, app.printer, programDirectory_}),
+                                 app.preview, app.printer, programDirectory_,
+                                 RuntimeFilePlaces(programDirectory_, GlyphFontFile)}),
       loadingView(dataWindow, seams.view),
       buffer(seams.messages, loadingView),
       input(InputFormLinks{request, state, buffer, app.input, app.clock}) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -110,6 +111,21 @@ std::string ExecutableFolder() {
 
 FolderEnvironment FolderEnvironmentOfProcess() {
     return FolderEnvironment{ExecutableFolder(), Getenv("XDG_DATA_HOME"), Getenv("HOME")};
+}
+
+std::vector<std::string> RuntimeFilePlaces(const std::string& programFolder,
+                                           std::string_view fileName) {
+    const fs::path executable = ExecutableFolder();
+    std::vector<std::string> places;
+    for (const fs::path& folder :
+         {fs::path(programFolder), executable, executable / InstalledRuntimeFolder}) {
+        std::error_code ec;
+        fs::path file = fs::weakly_canonical(folder / fileName, ec);
+        if (ec) file = (folder / fileName).lexically_normal();
+        if (std::find(places.begin(), places.end(), file.string()) == places.end())
+            places.push_back(file.string());
+    }
+    return places;
 }
 
 std::string RuntimeFolderOf(const std::string& executableFolder) {

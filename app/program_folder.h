@@ -5,6 +5,7 @@
 // own, seeded from it.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace novarel {
 
@@ -34,6 +35,11 @@ FolderEnvironment FolderEnvironmentOfProcess();
 // this folder: the folder itself (a build folder), else the installed one
 // beside it; the folder itself when neither holds them.
 std::string RuntimeFolderOf(const std::string& executableFolder);
+
+// Where a runtime file may be, in the order to try: the program folder,
+// beside the executable, then the installed runtime folder (each place once).
+std::vector<std::string> RuntimeFilePlaces(const std::string& programFolder,
+                                           std::string_view fileName);
 
 // $XDG_DATA_HOME/novarel, or ~/.local/share/novarel when that is not set
 // to an absolute path.

@@ -26,22 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The glyph font where the program's other runtime files are: the program
-// folder, beside the executable, then the installed runtime folder.
-std::vector<std::string> GlyphFontPlaces(const std::string& programFolder) {
-    const std::string executable = ExecutableFolder();
-    std::vector<std::string> places;
-    for (const fs::path& folder : {fs::path(programFolder), fs::path(executable),
-                                   fs::path(executable) / std::string(InstalledRuntimeFolder)}) {
-        std::error_code ec;
-        fs::path file = fs::weakly_canonical(folder / GlyphFontFile, ec);
-        if (ec) file = (folder / GlyphFontFile).lexically_normal();
-        if (std::find(places.begin(), places.end(), file.string()) == places.end())
-            places.push_back(file.string());
-    }
-    return places;
-}
-
 // The printing module beside the executable (a build folder), else where it
 // is installed. Its entry point, or none with the reason said on stderr.
 render::PdfModuleEntryFunction OpenPrintingModule() {
@@ -91,7 +75,8 @@ int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) 
 #ifdef NOVAREL_WITH_PDF
     const render::PdfModuleEntryFunction openBook = OpenPrintingModule();
     if (openBook == nullptr) return 1;
-    const render::PdfBookRequest request{pdfPath, GlyphFontPlaces(setup.programFolder), &messages};
+    const render::PdfBookRequest request{
+        pdfPath, RuntimeFilePlaces(setup.programFolder, GlyphFontFile), &messages};
     const std::unique_ptr<render::PdfBook> book(openBook(request));
     if (!book) return 1;
     // Periods run here one after another: the printer belongs to this thread.

@@ -59,8 +59,12 @@ bool DataWindow::Load() {
 
     DataWindowSeam& w = links_.window;
     if (!w.hasFontFace(GlyphFontName)) {
-        const bool added = w.addFontFile(links_.programDirectory + "/" + GlyphFontFile);
-        if (!added || !w.hasFontFace(GlyphFontName)) {
+        std::vector<std::string> places = links_.glyphFontPlaces;
+        if (places.empty()) places.push_back(links_.programDirectory + "/" + GlyphFontFile);
+        bool added = false;
+        for (const std::string& place : places)
+            if (!added) added = w.addFontFile(place) && w.hasFontFace(GlyphFontName);
+        if (!added) {
             links_.messages.showMessage(FontMissingMessage, FontMissingTitle,
                                         MessageIcon::Critical);
             state_.loaded = false;

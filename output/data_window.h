@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/calc_request.h"
 #include "core/option_values.h"
@@ -72,6 +73,8 @@ struct DataWindowLinks {
     PrintPreviewSeam& preview;
     Printer& printer;
     std::string programDirectory;
+    // Where the glyph font file may be, in order; none: the program folder.
+    std::vector<std::string> glyphFontPlaces = {};
 };
 
 class DataWindow {

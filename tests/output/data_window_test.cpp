@@ -76,6 +76,30 @@ TEST_F(WindowFixture, GlyphFontIsAddedFromTheProgramFolderOrTheProgramEnds) {
     EXPECT_EQ(view.text, "");
 }
 
+// The font's places (program folder, beside the executable, installed) are
+// tried in turn; only when none adds the font does the program end.
+TEST_F(WindowFixture, GlyphFontIsSoughtInEachPlaceInTurn) {
+    const std::vector<std::string> places = {"/p/EPHEMERI.TTF", "/exe/EPHEMERI.TTF",
+                                             "/share/EPHEMERI.TTF"};
+    DataWindow other{DataWindowLinks{buffer, request, state, options, settings, messages, progress,
+                                     view, seam, dialog, preview, printer, dir.string(), places}};
+    seam.fontInstalled = false;
+    seam.fontFile = places[1];
+    EXPECT_TRUE(other.Load());
+    EXPECT_EQ(seam.addedFiles, (std::vector<std::string>{places[0], places[1]}));
+    EXPECT_TRUE(messages.messages.empty());
+
+    other.Unload();
+    seam.fontInstalled = false;
+    seam.fontFile = "/elsewhere/EPHEMERI.TTF";
+    seam.addedFiles.clear();
+    EXPECT_FALSE(other.Load());
+    EXPECT_EQ(seam.addedFiles, places);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].title, "EPHEMERI.TTF Font Not Added");
+    EXPECT_EQ(seam.ended, 1);
+}
+
 TEST_F(WindowFixture, FontStepsStopAt12And8PointsBoldAndItalic) {
     settings.FontSize = 11.5;
     settings.FontStep = 1.5;

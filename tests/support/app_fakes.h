@@ -96,8 +96,8 @@ public:
     bool hasFontFace(std::string_view) override { return fontInstalled; }
     bool addFontFile(const std::string& path) override {
         addedFiles.push_back(path);
-        fontInstalled = addSucceeds;
-        return addSucceeds;
+        fontInstalled = addSucceeds && (fontFile.empty() || path == fontFile);
+        return fontInstalled;
     }
     void applyState(const DataWindowState& s) override { last = s; }
     void activateMainWindow() override { ++activations; }
@@ -105,6 +105,7 @@ public:
     void endProgram() override { ++ended; }
     bool fontInstalled = true;
     bool addSucceeds = true;
+    std::string fontFile;  // when set, the only file that adds the font
     std::vector<WindowRect> places;
     std::vector<std::string> addedFiles;
     DataWindowState last;
