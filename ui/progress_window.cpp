@@ -1,6 +1,7 @@
 #include "ui/progress_window.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -56,8 +57,13 @@ ProgressWindow::ProgressWindow() {
     setAccessibleName(Qs(ProgressWindowTitle));
     setWindowModality(Qt::ApplicationModal);
     bar_ = new ProgressBar(this);
+    waiting_ = new QLabel(this);
+    waiting_->setObjectName("lblWaiting");
+    waiting_->setWordWrap(true);
+    waiting_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);
+    layout->addWidget(waiting_);
 }
 
 ProgressWindow::~ProgressWindow() {
@@ -85,19 +91,33 @@ void ProgressWindow::unloadProgress() { hide(); }
 
 void ProgressWindow::showWaiting(std::string_view text) {
     if (text.empty()) {
-        setWindowTitle(Qs(ProgressWindowTitle));
+        waiting_->hide();
+        waiting_->clear();
+        layout()->activate();
+        adjustSize();
         if (shownForWaiting_) hide();
         shownForWaiting_ = false;
         return;
     }
-    setWindowTitle(Qs(text));
+    // "waiting for another run saving into P", as a sentence.
+    QString sentence = Qs(text);
+    if (!sentence.isEmpty()) sentence[0] = sentence[0].toUpper();
+    waiting_->setText(sentence + QStringLiteral("…"));
+    waiting_->setAccessibleName(waiting_->text());
+    waiting_->setMinimumWidth(360);
+    waiting_->show();
+    layout()->activate();
+    adjustSize();
     if (!isVisible()) {
         shownForWaiting_ = true;
         show();
         raise();
     }
-    repaint();
-    QCoreApplication::processEvents();
+    // The window manager maps and sizes the window in its own time; the run
+    // waits for the lock anyway, so let it finish before the wait starts.
+    QElapsedTimer settling;
+    settling.start();
+    while (settling.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 void ProgressWindow::setBusy(bool busy) {

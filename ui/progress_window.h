@@ -2,6 +2,7 @@
 // StatusDlg, "% Completed": the bar of a running generator, the busy
 // pointer, and no user input while the run goes on.
 #include <QDialog>
+#include <QLabel>
 
 #include "core/seams.h"
 
@@ -36,8 +37,8 @@ public:
     void fillProgress(float percent) override;
     void unloadProgress() override;
     void setBusy(bool busy) override;
-    // The wait for another run's lock, shown in this window's title (a run
-    // that saves after its bar is gone shows the window for the wait alone).
+    // The wait for another run's lock, said below the bar (a run that saves
+    // after its bar is gone shows the window for the wait alone).
     void showWaiting(std::string_view text) override;
 
 protected:
@@ -45,6 +46,7 @@ protected:
 
 private:
     ProgressBar* bar_;
+    QLabel* waiting_;
     std::vector<float> filled_;
     bool busy_ = false;
     bool shownForWaiting_ = false;
