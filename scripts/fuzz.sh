@@ -41,6 +41,8 @@ printf '\x0c\r\n  01 May 2018\r\n%0100d\r\n' 0 > build-fuzz/corpus/print
 printf '\x0d\x22/data\n/home/u' > build-fuzz/corpus/folder-xdg
 printf '\x0d\x52relative\n/home/u' > build-fuzz/corpus/folder-other-user
 printf '\x0d\x12\n/home/u' > build-fuzz/corpus/folder-dangling-link
+printf '\x0d\x01\n\n/' > build-fuzz/corpus/folder-dir
+printf '\x0d\x01/xdg\n\n/missing' > build-fuzz/corpus/folder-dir-missing
 # A patch of 64 0xFF bytes at offset 300 of sepl_18.se1, at about 2100, with an eclipse search.
 { printf '\x0e\x2c\x01\x00\x00\x00\x00\x00\x80\x00'; head -c 64 /dev/zero | tr '\0' '\377'; } \
   > build-fuzz/corpus/se1-header
