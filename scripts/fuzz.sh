@@ -20,6 +20,8 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DNOVAREL_FUZZ=ON -DNOVAREL_SANITI
 cmake --build build-fuzz --target fuzz_readers -j "$(nproc)"
 mkdir -p build-fuzz/corpus
 cp -n resources/OPTIONS.MAS build-fuzz/corpus/options 2>/dev/null || true
+# That seed's first byte ('0') selects the settings reader; this one the options parser.
+{ printf '\x00'; cat resources/OPTIONS.MAS; } > build-fuzz/corpus/options-parser
 printf '\x01iDate=1\r\n' > build-fuzz/corpus/ini
 printf '\x023\x005\x002018' > build-fuzz/corpus/date
 printf '\x03FontSize= 10\r\nDataTop= 660\r\nCalcFullMonth=Yes\r\nNumberOfDays=30\r\n' > build-fuzz/corpus/settings
