@@ -134,12 +134,13 @@ bool SplitIntoPeriods(const CommandOptions& o, std::vector<Period>& periods,
     periods.clear();
     const CivilDate start = o.start.value_or(TodayUtc());
     if (!o.end) {
-        periods.push_back(Period{start, o.days});
-        if (o.days && DayBefore(LastSupportedDay, LastDayOf(periods.front()))) {
+        const Period only{start, o.days};
+        if (o.days && DayBefore(LastSupportedDay, LastDayOf(only))) {
             usageError = fmt::format("--days: {} days from {} run past {}, the last day", *o.days,
                                      IsoDateText(start), IsoDateText(LastSupportedDay));
             return false;
         }
+        periods.push_back(only);
         return true;
     }
     const CivilDate end = *o.end;

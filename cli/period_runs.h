@@ -27,7 +27,8 @@ struct Period {
 
 // The periods from --start to --end: the first to the end of its month, then
 // whole months, the last ending on --end. False with a usage text when --end
-// comes before the start or --days runs past the last day computed.
+// comes before the start or --days runs past the last day computed, and then
+// no periods.
 bool SplitIntoPeriods(const CommandOptions& options, std::vector<Period>& periods,
                       std::string& usageError);
 

@@ -1,11 +1,11 @@
-// Any bytes into the readers of user files (options, settings, ini, help) and typed input, the
-// command line and the UTF-8 output. The first byte chooses the reader; the rest is the file or
-// the text. Properties that must hold trap: the settings writer is a fixed point of the reader,
-// a file reads back as written, a checked start date is one the input window accepts, the
-// output is valid UTF-8.
+// Any bytes into the readers of user files (options, settings, ini, help, print file) and typed
+// input, the command lines and their ranges, the program folder's choice, a damaged ephemeris
+// file and the UTF-8 output. The first byte chooses the case; the rest is the file or the text.
+// Properties that must hold trap: the settings writer is a fixed point of the reader, a file
+// reads back as written, a checked start date is one the input window accepts, a range splits
+// into the periods it covers, the output is valid UTF-8.
 #include <unistd.h>
 
-#include <CLI/CLI.hpp>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -16,8 +16,6 @@
 #include "app/days_box.h"
 #include "app/options_file.h"
 #include "app/settings_file.h"
-#include "cli/option_checks.h"
-#include "cli/request_options.h"
 #include "core/fixed_format.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
@@ -25,6 +23,7 @@
 #include "core/locale_utf8_names.h"
 #include "core/start_date.h"
 #include "core/text_file.h"
+#include "tests/fuzz/fuzz_cases.h"
 
 namespace {
 
@@ -101,36 +100,6 @@ void SettingsRoundTrip(const std::string& text) {
     }
 }
 
-// Words separated by NUL bytes as a command line of the ephemeris command.
-void ParseCommandLine(const std::string& text) {
-    using namespace novarel;
-    std::vector<std::string> words{"novarel"};
-    for (const std::string& w : SplitLines(std::string(text)))
-        words.push_back(w);  // '\n' separates words here
-    std::vector<char*> argv;
-    for (std::string& w : words) argv.push_back(w.data());
-    CLI::App app;
-    cli::CommandOptions options;
-    cli::AddRequestOptions(app, options);
-    cli::AddAspectarianOptions(app, options, true);
-    try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::ParseError&) {
-        return;
-    }
-    (void)cli::MisplacedAspectarianOption(app);
-    if (!options.start) return;
-    CalcRequest request;
-    cli::ApplyRequestOptions(options, request);
-    // A start date the parser accepted is one the input window accepts.
-    request.startDate.reset();
-    RunState state;
-    state.DateOrder = 2;
-    NullMessages m;
-    ValidateDateInput(request, state, m);
-    if (state.InputError != 0) __builtin_trap();
-}
-
 // The bytes through a file: ReadWholeFile gives them back, ReadTextLines
 // gives the lines without their CR LF or LF.
 void ReadBackFile(const std::string& bytes) {
@@ -197,7 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace novarel;
     if (size == 0) return 0;
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    switch (data[0] % 9) {
+    // Selector bytes 0 to 8 keep the cases they had when there were nine; the options file
+    // seed (its first byte '0') keeps case 3 too.
+    switch (data[0] % 15) {
         case 0: {
             OptionValues v = OptionValues::Factory();
             ParseOptionsText(text, v);
@@ -234,16 +205,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 3: SettingsRoundTrip(text); break;
         case 4: LocaleNameTexts(text); break;
-        case 5: ParseCommandLine(text); break;
+        case 5: fuzz::CommandLineRanges(text, (data[0] & 16) != 0); break;
         case 6: ReadBackFile(text); break;
         case 7:
             if (!IsUtf8(glyph::TextToUtf8(text))) __builtin_trap();
             break;
-        case 8:
-            (void)cli::StartDateProblem(text);
-            (void)cli::DaysProblem(text);
-            break;
-        default: {
+        case 8: fuzz::IsoDays(text); break;
+        case 9: {
             (void)CorrectDaysText(text);
             (void)LeadingNumber(text);
             std::int16_t v = 0;
@@ -251,6 +219,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)FormatFixed(LeadingNumber(text), 2, 1);
             break;
         }
+        case 10: fuzz::OptionsFileWarnings(text); break;
+        case 11: fuzz::HelpTextShown(text); break;
+        case 12: fuzz::PrintFileReadBack(text); break;
+        case 13: fuzz::ProgramFolderChoice(text); break;
+        default: fuzz::DamagedEphemerisFile(text); break;
     }
     return 0;
 }
