@@ -27,6 +27,8 @@ printf '\x023\x005\x002018' > build-fuzz/corpus/date
 printf '\x03FontSize= 10\r\nDataTop= 660\r\nCalcFullMonth=Yes\r\nNumberOfDays=30\r\n' > build-fuzz/corpus/settings
 printf '\x05--start\n2018-05-03\n--days\n30' > build-fuzz/corpus/cli
 printf '\x06line one\r\nline two\n\nlast' > build-fuzz/corpus/file
+printf '\x06novarel file set 1\nA.TEG/.A.TEG.novarel-99999-0000abcd.tmp/.A.TEG.novarel-99999-0000abce.tmp/12\n' \
+  > build-fuzz/corpus/journal
 printf '\x07  01 May  12\xe0 \xc0 05\r\n' > build-fuzz/corpus/utf8
 printf '\x04M\xc3\xa4rz \xe2\x82\xac\xe4\xb8' > build-fuzz/corpus/names
 # The cases after the first nine: 5 + 16 is the aspectarian's command line.

@@ -9,6 +9,8 @@ namespace novarel::fuzz {
 void OptionsFileWarnings(const std::string& text);
 void HelpTextShown(const std::string& text);
 void PrintFileReadBack(const std::string& text);
+// The journal a killed run leaves beside its data files.
+void SetJournalReadBack(const std::string& text);
 
 // A command line with the export and range options, split into periods.
 void CommandLineRanges(const std::string& text, bool aspectarian);

@@ -7,6 +7,7 @@
 
 #include "app/options_file.h"
 #include "core/fixed_format.h"
+#include "core/set_journal.h"
 #include "core/text_file.h"
 #include "core/text_lines.h"
 #include "output/data_buffer.h"
@@ -89,6 +90,33 @@ void HelpTextShown(const std::string& text) {
         if (page[i] != (*lines)[i]) __builtin_trap();
     for (std::size_t i = held; i < page.size(); ++i)
         if (!page[i].empty()) __builtin_trap();
+}
+
+void SetJournalReadBack(const std::string& text) {
+    const auto entries = ParseJournal(text);
+    if (!entries) return;
+    // What is read names files in the folder only, and writes back as itself.
+    for (const JournalEntry& e : *entries)
+        for (const std::string* name : {&e.finalName, &e.tempName, &e.backupName})
+            if (name->empty() || name->find('/') != std::string::npos || *name == "." ||
+                *name == "..")
+                __builtin_trap();
+    const auto written = JournalText(*entries);
+    if (!written) __builtin_trap();
+    const auto again = ParseJournal(*written);
+    if (!again || again->size() != entries->size()) __builtin_trap();
+    for (std::size_t i = 0; i < entries->size(); ++i) {
+        const JournalEntry &a = (*entries)[i], &b = (*again)[i];
+        if (a.finalName != b.finalName || a.tempName != b.tempName ||
+            a.backupName != b.backupName || a.tempInode != b.tempInode)
+            __builtin_trap();
+    }
+    // Rolled back in a folder of its own: either the journal is gone or a
+    // problem is said.
+    ScratchFolder dir;
+    if (!dir.ok() || !WriteWholeFile(JournalPath(dir.path()), text)) return;
+    const std::string problem = RollBackUnfinishedSet(dir.path());
+    if (problem.empty() && FileExists(JournalPath(dir.path()))) __builtin_trap();
 }
 
 void PrintFileReadBack(const std::string& text) {

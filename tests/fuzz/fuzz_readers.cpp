@@ -206,7 +206,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 3: SettingsRoundTrip(text); break;
         case 4: LocaleNameTexts(text); break;
         case 5: fuzz::CommandLineRanges(text, (data[0] & 16) != 0); break;
-        case 6: ReadBackFile(text); break;
+        case 6:
+            ReadBackFile(text);
+            fuzz::SetJournalReadBack(text);
+            break;
         case 7:
             if (!IsUtf8(glyph::TextToUtf8(text))) __builtin_trap();
             break;
