@@ -20,9 +20,6 @@ TEST(Glyphs, CodesRenderAsTheirSymbols) {
               "\u211ED"
               "NS\u00B0\u2032");
     EXPECT_EQ(glyph::LineToUtf8("\x80"), "\u20AC");  // other bytes are Windows-1252
-    EXPECT_EQ(glyph::BodyCode(1, false), 224);
-    EXPECT_EQ(glyph::BodyCode(1, true), 236);
-    EXPECT_EQ(glyph::BodyCode(10, false), 232);
 }
 
 // Display width of a UTF-8 line, counting the zodiac signs as two cells.
