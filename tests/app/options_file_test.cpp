@@ -50,7 +50,7 @@ TEST(OptionsFile, ShippedFilesHoldTheFactoryValues) {
 }
 
 TEST(OptionsEditor, SaveRestoreAndTheirMessages) {
-    const test::TestDir dir;
+    const test::TempFolder dir;
     const std::string file = (dir / "OPTIONS.OPT").string();
     test::RecordingMessages messages;
     OptionValues v;
@@ -90,7 +90,7 @@ TEST(OptionsEditor, SaveRestoreAndTheirMessages) {
 }
 
 TEST(OptionsFile, LinesThatAreNotNumbersAndFilesTooLargeAreReportedByName) {
-    const test::TestDir dir;
+    const test::TempFolder dir;
     const std::string file = (dir / "OPTIONS.OPT").string();
     test::RecordingMessages messages;
     OptionValues v;

@@ -88,7 +88,7 @@ struct ProgramFixture : ::testing::Test {
     FakeScreen screen{1024, 15};
     FixedClock clock{2026, 12, 5, 7, 8, 12};
     RecordingShell shell{log};
-    TestDir dir;
+    TempFolder dir;
     std::unique_ptr<Program> program;
 
     ProgramFixture() {

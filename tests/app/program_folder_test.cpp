@@ -6,11 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "core/text_file.h"
 #include "tests/support/temp_folder.h"
 
 namespace novarel {
@@ -32,22 +31,15 @@ TEST(ProgramFolder, DirOptionOrTheExecutablesFolder) {
               "the program folder " + missing + " does not exist.");
     // A file is not a folder.
     const std::string file = dir.file("file");
-    std::FILE* f = std::fopen(file.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
+    ASSERT_TRUE(WriteWholeFile(file, ""));
     EXPECT_FALSE(ChooseProgramFolder(file).error.empty());
 }
 
 namespace fs = std::filesystem;
 
-void Write(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+// Set-up writes; a failed one shows as a wrong read later.
+void Write(const std::string& path, const std::string& text) { (void)WriteWholeFile(path, text); }
+std::string Read(const std::string& path) { return ReadWholeFile(path).value_or("<none>"); }
 
 // An installed tree: P/bin and P/share/novarel with runtime files.
 struct InstalledTree {

@@ -34,6 +34,19 @@ inline std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The lines of a text split at `end`; a last line end adds no empty line.
+inline std::vector<std::string> Lines(const std::string& text, const std::string& end = "\n") {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t stop = text.find(end, start);
+        if (stop == std::string::npos) stop = text.size();
+        lines.push_back(text.substr(start, stop - start));
+        start = stop + end.size();
+    }
+    return lines;
+}
+
 // A program folder with the build's OPTIONS.OPT, the given values put in
 // place of the first word of their lines.
 class ProgramFolder : public test::TempFolder {

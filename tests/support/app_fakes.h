@@ -1,8 +1,5 @@
 #pragma once
 // Recording fakes of the window, dialog, printer, screen and clock seams.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <ctime>
 #include <filesystem>
 #include <functional>
@@ -14,28 +11,9 @@
 #include "app/input_form.h"
 #include "output/data_window.h"
 #include "output/output_seams.h"
+#include "tests/support/temp_folder.h"
 
 namespace novarel::test {
-
-// A fresh folder for one test, removed after it.
-struct TestDir {
-    std::filesystem::path path = Fresh();
-    ~TestDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path, ec);
-    }
-    std::filesystem::path operator/(const std::string& name) const { return path / name; }
-    std::string string() const { return path.string(); }
-    static std::filesystem::path Fresh() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        const auto d = std::filesystem::temp_directory_path() /
-                       ("novarel_" + std::to_string(::getpid()) + "_" + info->test_suite_name() +
-                        "_" + info->name());
-        std::filesystem::remove_all(d);
-        std::filesystem::create_directories(d);
-        return d;
-    }
-};
 
 // One list of events shared by several fakes, to check the order of steps.
 using EventLog = std::vector<std::string>;

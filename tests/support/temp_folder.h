@@ -23,6 +23,10 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& str() const { return path_; }
+    const std::string& string() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const {
+        return std::filesystem::path(path_) / name;
+    }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
     std::vector<std::string> entries() const {  // sorted
         std::vector<std::string> names;
