@@ -79,15 +79,7 @@ StreamFileSink::~StreamFileSink() {
 }
 
 bool StreamFileSink::write(std::string_view bytes) {
-    while (error_ == 0 && !bytes.empty()) {
-        const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error_ = n < 0 && errno != 0 ? errno : EIO;
-            break;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
+    if (error_ == 0) WriteAll(fd_, bytes, error_);
     return error_ == 0;
 }
 

@@ -31,23 +31,6 @@ std::string BaseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool WriteAll(int fd, std::string_view bytes, int& error) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            return false;
-        }
-        if (n == 0) {
-            error = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // The new file gets the permissions of the file it replaces and, when the
 // superuser writes it, that file's owner: a replaced file is still the same
 // file to whoever may read it. A link or a new name keeps the defaults.
@@ -71,6 +54,23 @@ pid_t OwnerOf(std::string_view name) {
 }
 
 }  // namespace
+
+bool WriteAll(int fd, std::string_view bytes, int& error) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error = errno;
+            return false;
+        }
+        if (n == 0) {
+            error = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');

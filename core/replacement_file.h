@@ -55,6 +55,10 @@ private:
     int error_ = 0;
 };
 
+// Writes all the bytes to the descriptor, again after an interruption or a
+// short write; false with the errno (EIO for a write of nothing) in error.
+bool WriteAll(int fd, std::string_view bytes, int& error);
+
 // The folder part of a path ("." for a bare name).
 std::string FolderOf(const std::string& path);
 
