@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/in_place_file.h"
 #include "core/replacement_file.h"
 
 namespace novarel::cli {
@@ -59,22 +60,14 @@ private:
 class StreamFileSink final : public OutputSink {
 public:
     explicit StreamFileSink(const std::string& path);
-    ~StreamFileSink() override;
-    StreamFileSink(const StreamFileSink&) = delete;
-    StreamFileSink& operator=(const StreamFileSink&) = delete;
     bool write(std::string_view bytes) override;
     int finish() override;
     std::string target() const override { return path_; }
 
 private:
     std::string path_;
-    int fd_ = -1;
-    int error_ = 0;
+    InPlaceFile file_;
 };
-
-// True when the path names an existing file that is not a regular one, or a
-// link into /proc (as /dev/stdout is): such a file is written into.
-bool WrittenInPlace(const std::string& path);
 
 // The sink for --output: StreamFileSink for what WrittenInPlace names, else FileSink.
 std::unique_ptr<OutputSink> OutputFileSink(const std::string& path);

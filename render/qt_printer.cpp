@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/in_place_file.h"
 #include "core/messages.h"
 #include "core/replacement_file.h"
 #include "render/page_text.h"
@@ -19,11 +20,12 @@
 namespace novarel::render {
 namespace {
 
-// Qt's PDF writer writes here: every write goes through the replacement
-// file, which keeps the first failure and its reason.
-class ReplacementDevice final : public QIODevice {
+// Qt's PDF writer writes here: every write goes through the file's writer,
+// which keeps the first failure and its reason.
+template <typename File>
+class FileDevice final : public QIODevice {
 public:
-    explicit ReplacementDevice(ReplacementFile& file) : file_(file) {}
+    explicit FileDevice(File& file) : file_(file) {}
     bool isSequential() const override { return true; }
 
 protected:
@@ -33,17 +35,31 @@ protected:
     }
 
 private:
-    ReplacementFile& file_;
+    File& file_;
 };
 
 }  // namespace
 
 // A PDF document on its way to its file. The pages are drawn on a PDF writer
 // set up as the printer is (page layout, resolution, title), so a file
-// chosen in Printer Setup and the default PRNTFILE.PDF come out alike.
+// chosen in Printer Setup and the default PRNTFILE.PDF come out alike. A
+// FIFO, a device or /dev/stdout is written into where it is; any other name
+// gets a new file that replaces the old one only once complete.
 struct QtPrinter::PdfFile {
+    explicit PdfFile(const std::string& path) : inPlace(WrittenInPlace(path)) {}
+    bool open(const std::string& path) {
+        const bool ok = inPlace ? stream.open(path) : file.create(path);
+        device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        return ok;
+    }
+    int error() const { return inPlace ? stream.error() : file.error(); }
+
+    bool inPlace;
     ReplacementFile file;
-    ReplacementDevice device{file};
+    InPlaceFile stream;
+    FileDevice<ReplacementFile> replacing{file};
+    FileDevice<InPlaceFile> streaming{stream};
+    QIODevice& device = inPlace ? static_cast<QIODevice&>(streaming) : replacing;
     std::unique_ptr<QPdfWriter> writer;
 };
 
@@ -101,14 +117,14 @@ bool QtPrinter::Begin() {
         QPrinterInfo::availablePrinterNames().isEmpty())
         printToPdf(programDirectory_ + "/" + PrintPdfFileName);
     if (printer_->outputFormat() == QPrinter::PdfFormat) {
-        pdf_ = std::make_unique<PdfFile>();
-        if (!pdf_->file.create(Std(printer_->outputFileName()))) {
-            ReportPdfFailure(pdf_->file.error());
+        const std::string path = Std(printer_->outputFileName());
+        pdf_ = std::make_unique<PdfFile>(path);
+        if (!pdf_->open(path)) {
+            ReportPdfFailure(pdf_->error());
             pdf_.reset();
             failed_ = true;
             return false;
         }
-        pdf_->device.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         pdf_->writer = std::make_unique<QPdfWriter>(&pdf_->device);
         QPdfWriter& writer = *pdf_->writer;
         writer.setPdfVersion(printer_->pdfVersion());
@@ -199,7 +215,11 @@ bool QtPrinter::endDocument() {
     started_ = false;
     const bool toFile = printer_->outputFormat() == QPrinter::PdfFormat;
     lastDestination_ = Std(toFile ? printer_->outputFileName() : printer_->printerName());
-    if (pdf_) {
+    if (pdf_ && pdf_->inPlace) {
+        ok = pdf_->stream.finish() == 0 && ok;
+        if (!ok) ReportPdfFailure(pdf_->error() != 0 ? pdf_->error() : EIO);
+        pdf_.reset();
+    } else if (pdf_) {
         ReplacementFile& file = pdf_->file;
         ok = ok && file.finishWriting() && file.commit();
         if (!ok) ReportPdfFailure(file.error() != 0 ? file.error() : EIO);

@@ -4,6 +4,7 @@
 // new one, and a failure is said with its reason.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -68,6 +69,32 @@ TEST(PdfFile, ALinkAtTheNameIsReplacedNotFollowed) {
     EXPECT_EQ(ReadBytes(target), "keep me\n");
     EXPECT_FALSE(fs::is_symlink(dir.file("book.pdf")));
     EXPECT_TRUE(ReadBytes(dir.file("book.pdf")).starts_with("%PDF-"));
+}
+
+// A FIFO, or a link to a descriptor as /dev/stdout is, is written into: a
+// new file renamed onto it would take the place of the pipe or the link.
+TEST(PdfFile, AFifoOrALinkToADescriptorIsWrittenInto) {
+    ProgramFolder dir;
+    test::TempFolder io;
+    const std::string run =
+        "'" + clitest::NovarelExe() + "' ephemeris --dir '" + dir.str() + "' " + Month + " --pdf ";
+    const std::string fifo = io.file("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(Shell("timeout 10 cat '" + fifo + "' > '" + io.file("read") + "' & " + run + "'" +
+                    fifo + "' 2> /dev/null; wait"),
+              0);
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+    EXPECT_TRUE(ReadBytes(io.file("read")).starts_with("%PDF-"));
+
+    // A stdout of the test's own, so that a fault cannot replace /dev/stdout.
+    const std::string out = io.file("stdout");
+    fs::create_symlink("/proc/self/fd/1", out);
+    EXPECT_EQ(Shell(run + "'" + out + "' > '" + io.file("written") + "' 2> /dev/null"), 0);
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(out)));
+    const std::string written = ReadBytes(io.file("written"));
+    EXPECT_TRUE(written.starts_with("%PDF-"));
+    EXPECT_NE(written.find("%%EOF"), std::string::npos);
+    EXPECT_EQ(io.entries(), (std::vector<std::string>{"fifo", "read", "stdout", "written"}));
 }
 
 TEST(PdfFile, AKilledRangeLeavesTheEarlierPdf) {
