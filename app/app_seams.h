@@ -21,8 +21,9 @@ public:
     virtual void show() {}
     virtual void setTitle(const std::string& /*title*/) {}
     virtual void menuChanged(std::string_view /*name*/, const MenuItemState& /*state*/) {}
-    // Every window closes and the process ends after this returns.
-    virtual void endProgram() {}
+    // Every window closes and the process ends after this returns, with a
+    // non-zero status when the exit could not keep the settings.
+    virtual void endProgram(int /*exitCode*/) {}
 };
 
 // The input window "Input Data".

@@ -93,8 +93,10 @@ void Program::StartUp(const StartupOptions& startup) {
 }
 
 void Program::Exit() {
-    WriteSettings(settingsPath(), settingsLinks(), seams_.messages);
-    app_.main.endProgram();
+    // A settings file that cannot be written is said with a message; the
+    // exit goes on, and its status says that something was lost.
+    const bool kept = WriteSettings(settingsPath(), settingsLinks(), seams_.messages);
+    app_.main.endProgram(kept ? 0 : 1);
 }
 
 std::string Program::TitleText() { return TitleClockText(app_.clock.now(), names); }

@@ -62,7 +62,7 @@ void MainWindow::menuChanged(std::string_view name, const MenuItemState& state) 
     }
 }
 
-void MainWindow::endProgram() { app_.endProgram(0); }
+void MainWindow::endProgram(int exitCode) { app_.endProgram(exitCode); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {

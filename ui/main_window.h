@@ -26,7 +26,7 @@ public:
     void show() override;
     void setTitle(const std::string& title) override;
     void menuChanged(std::string_view name, const MenuItemState& state) override;
-    void endProgram() override;
+    void endProgram(int exitCode) override;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -145,6 +145,7 @@ TEST_F(SessionFixture, CalculateViewStepSaveClearPrintExit) {
 
     p.RunMainMenu(MainCommand::Exit);
     EXPECT_EQ(main.ended, 1);
+    EXPECT_EQ(main.exitCode, 0);
     std::vector<std::string> settings = test::DefaultSettingsLines;
     settings[16] = "CalcFullMonth=No";
     settings[19] = "NumberOfDays=7";

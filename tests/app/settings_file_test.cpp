@@ -126,12 +126,14 @@ TEST_F(SettingsFixture, BadFilesLeaveTheDefaults) {
     fs::remove(dir / "novarel_SE.ini");
     fs::create_directory(dir / "novarel_SE.ini");
     EXPECT_EQ(SettingsText(Start().settingsLinks()), defaults);
-    // ... cannot be written at exit either: reported, and the exit goes on.
+    // ... cannot be written at exit either: reported, and the exit goes on
+    // with a status that says so.
     program->Exit();
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find((dir / "novarel_SE.ini").string()), std::string::npos);
     EXPECT_EQ(messages.messages[0].title, "Warning!");
     EXPECT_EQ(main.ended, 1);
+    EXPECT_EQ(main.exitCode, 1);
 }
 
 TEST_F(SettingsFixture, WhatTheUserChangedComesBack) {

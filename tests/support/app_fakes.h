@@ -27,10 +27,14 @@ public:
     }
     void show() override { log_.push_back("main:show"); }
     void setTitle(const std::string& t) override { title = t; }
-    void endProgram() override { ++ended; }
+    void endProgram(int code) override {
+        ++ended;
+        exitCode = code;
+    }
     WindowRect place;
     std::string title;
     int ended = 0;
+    int exitCode = -1;
 
 private:
     EventLog& log_;

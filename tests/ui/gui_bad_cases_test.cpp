@@ -103,8 +103,9 @@ void GuiBadCases::programFolderNotWritableAtExit() {
     const std::string shown = LastMessage(*app);
     QVERIFY2(shown.rfind("Warning!: ", 0) == 0, shown.c_str());
     QVERIFY2(shown.find(folder.file("novarel_SE.ini")) != std::string::npos, shown.c_str());
-    // The exit goes on.
+    // The exit goes on, and its status says the settings were not kept.
     QVERIFY(app->ended());
+    QCOMPARE(app->exitCode(), 1);
     QVERIFY(!app->mainWindow().isVisible());
 }
 
