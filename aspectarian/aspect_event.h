@@ -10,26 +10,36 @@ enum class EventKind { Aspect, Parallel, Contraparallel, Ingress, Station, Lunat
 // Aspect numbers as the glyph codes count them (glyph::AspectBase + n).
 enum AspectNumber { NoAspect = 0, Conjunction, Sextile, Square, Trine, Opposition };
 
+// What the library's eclipse search found for a lunation that is an eclipse.
+struct EclipseDetails {
+    const char* type = "";  // "total", "annular", "hybrid", "partial" or "penumbral"
+    double magnitude = 0;   // solar: fraction of the Sun's diameter covered; lunar: umbral
+                            // magnitude (penumbral magnitude of a penumbral eclipse)
+    double maximumJD = 0;   // moment of greatest eclipse, Julian Day UT
+};
+
 struct AspectEvent {
     EventKind kind = EventKind::Aspect;
-    int hour = 0;       // hour UT the event falls in
-    double minute = 0;  // minute within the hour as found, with its fraction
+    int hour = 0;       // hour UT the event falls in (a station: the hour it was seen in)
+    double minute = 0;  // minute within the hour of the exact moment, with its fraction
     double dayJD = 0;   // 0h UT of the day
+    double moment = 0;  // the exact moment, Julian Day UT, to the second
     int body1 = 0;      // BodyIndex; the moving body of an ingress or station
     int body2 = 0;      // BodyIndex of the other body; 0 for ingresses and stations
     int aspect = NoAspect;
-    // Longitudes at the moment (declinations, or heliocentric latitudes, for
-    // parallels); for ingresses and stations only position1.
+    // Longitudes at the exact moment (declinations, or heliocentric latitudes,
+    // for parallels); for ingresses and stations only position1.
     double position1 = 0;
     double position2 = 0;
     int sign = 0;              // sign entered (ingress) or sign of body1, 1 Aries .. 12 Pisces
     bool retrograde = false;   // station: turns retrograde (else direct)
     const char* phase = "";    // "New Moon", "Quarter Moon", "Full Moon" of a lunation
     const char* eclipse = "";  // "solar" or "lunar" when the lunation is an eclipse
+    EclipseDetails eclipseDetails;
     bool heliocentric = false;
 
-    // The moment found, in Julian Days UT.
-    double momentJD() const { return dayJD + hour / 24.0 + minute / 1440; }
+    // The exact moment, in Julian Days UT.
+    double momentJD() const { return moment; }
 };
 
 const char* KindName(EventKind kind);

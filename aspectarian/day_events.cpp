@@ -170,6 +170,7 @@ private:
         e.hour = hour;
         e.minute = minute;
         e.dayJD = day_.dayJD;
+        e.moment = day_.dayJD + hour / 24.0 + minute / 1440;
         e.body1 = body1;
         e.body2 = body2;
         e.heliocentric = day_.heliocentric;
@@ -265,6 +266,9 @@ private:
         e.sign = static_cast<int>(SignOf(e.position1));
         e.phase = phase;
         e.eclipse = eclipse;
+        if (*eclipse != 0)
+            e.eclipseDetails = day_.eclipses->Details(aspect == Conjunction ? EclipseKind::Solar
+                                                                            : EclipseKind::Lunar);
     }
 
     // Parallels and contraparallels of declination (latitude when heliocentric).

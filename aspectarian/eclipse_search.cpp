@@ -42,9 +42,14 @@ bool EclipseSearch::AtLunation(EclipseKind kind, double lunationJD) {
     if (!f.valid || start < f.start || lunationJD > f.maximum + EclipseWindowDays) {
         f.start = start;
         f.valid = NextEclipse(library_, kind, start, f.maximum);
+        f.details = EclipseDetails{"", 0, f.maximum};
         if (!f.valid) return false;
     }
     return std::fabs(f.maximum - lunationJD) <= EclipseWindowDays;
+}
+
+const EclipseDetails& EclipseSearch::Details(EclipseKind kind) const {
+    return found_[kind == EclipseKind::Solar ? 0 : 1].details;
 }
 
 }  // namespace novarel

@@ -2,6 +2,7 @@
 // Whether a New or Full Moon is an eclipse, by the library's eclipse search.
 #include <array>
 
+#include "aspectarian/aspect_event.h"
 #include "core/ephemeris_library.h"
 
 namespace novarel {
@@ -26,12 +27,15 @@ class EclipseSearch {
 public:
     explicit EclipseSearch(EphemerisLibrary& library) : library_(library) {}
     bool AtLunation(EclipseKind kind, double lunationJD);
+    // The eclipse AtLunation last answered true for, of the kind.
+    const EclipseDetails& Details(EclipseKind kind) const;
 
 private:
     struct Found {
         bool valid = false;
         double start = 0;    // where the search started
         double maximum = 0;  // greatest phase of the eclipse it found
+        EclipseDetails details;
     };
     EphemerisLibrary& library_;
     std::array<Found, 2> found_{};
