@@ -43,12 +43,14 @@ DaySearch SearchChoices(const RunContext& ctx) {
 }
 
 // The 25 hourly samples of the day from 0h UT dayStart into the hourly
-// tables; the run's first sample also sets the direction flags and the
-// sidereal point of the title.
+// tables (after the first day, the first is the last of the day before); the
+// run's first sample also sets the direction flags and the sidereal point of
+// the title.
 void SampleDay(RunContext& ctx, AspectarianState& asp, double dayStart, bool firstDay) {
     RunState& s = ctx.state;
     const CalcRequest& request = ctx.request;
-    for (int sample = 0; sample < SamplesPerDay; ++sample) {
+    if (!firstDay) CarryLastSample(asp);
+    for (int sample = firstDay ? 0 : 1; sample < SamplesPerDay; ++sample) {
         const double jd = dayStart + sample / 24.0;
         s.RowJD = jd;
         const Nutation nutation = ComputeNutation(CenturiesOf(jd, s.DayFraction), ctx.options);
@@ -126,6 +128,8 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     DaySearch search = SearchChoices(ctx);
     EclipseSearch eclipses(ctx.library);
     if (request.optGeo()) search.eclipses = &eclipses;
+    EventPlaces places(request, ctx.library, s.positions.fromAnalyticEphemeris);
+    search.places = &places;
     for (int d = 0; d <= lastDay; ++d) {
         if (lastDay > 0) ShowProgress(ctx.progress, d, lastDay);
         s.DayJD = base + d;

@@ -1,7 +1,7 @@
 #pragma once
 // State of the aspectarian that outlives one day: the report, the hourly
 // samples, the direction flags and the station records that the retrograde
-// listing refines.
+// listing shows.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -15,13 +15,15 @@ namespace novarel {
 constexpr int MaxStationRecords = 51;
 constexpr int SamplesPerDay = 25;  // whole hours 0h..24h UT
 
-// A station found to the hour, for the retrograde listing to refine.
+// A station of the run, for the retrograde listing.
 struct StationRecord {
-    int body = 0;       // body index
-    int code = 0;       // glyph::StationRetrograde or glyph::StationDirect
-    int hour = 0;       // hour UT that begins the hour of the station
-    double dayJD = 0;   // Julian Day of 0h UT of the station's day
-    double hourJD = 0;  // Julian Day of the station hour
+    int body = 0;          // body index
+    int code = 0;          // glyph::StationRetrograde or glyph::StationDirect
+    int hour = 0;          // hour UT in which the hourly samples showed the turn
+    double dayJD = 0;      // Julian Day of 0h UT of that day
+    double hourJD = 0;     // Julian Day of that hour
+    double moment = 0;     // the turning point of the longitude, Julian Day UT
+    double longitude = 0;  // the body's longitude then
 };
 
 struct AspectarianState {
@@ -36,6 +38,9 @@ struct AspectarianState {
     // the ecliptic latitude in a heliocentric run.
     IntIndexed<IntIndexed<double, 26>, 12> HourlyLongitudes{};
     IntIndexed<IntIndexed<double, 26>, 12> HourlyDeclinations{};
+    // The library's rates of both, in degrees a day, at the same samples.
+    IntIndexed<IntIndexed<double, 26>, 12> HourlyLongitudeRates{};
+    IntIndexed<IntIndexed<double, 26>, 12> HourlyDeclinationRates{};
     // 1 direct, 0 retrograde, per body 1..11; set at the first sample of a
     // geocentric run and carried from day to day.
     IntIndexed<std::int16_t, 12> DirectionFlags{};

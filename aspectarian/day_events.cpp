@@ -2,10 +2,11 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <cmath>
-#include <optional>
+#include <vector>
 
-#include "core/angle_format.h"
+#include "core/exact_moment.h"
 #include "core/fixed_format.h"
 #include "core/glyphs.h"
 #include "core/positions.h"
@@ -15,70 +16,47 @@ namespace {
 
 using Aspect = AspectNumber;
 
-// Sign of a longitude, 1 Aries .. 12 Pisces; 0 or 13 just outside 0..360.
-double SignOf(double x) { return std::floor(std::floor(x) / 30) + 1; }
+constexpr double HourInDays = 1.0 / 24;
+constexpr double MinutesPerDay = 1440;
+// A station is the moment the longitude five minutes on equals the longitude
+// five minutes back: the turning point itself, not the sign of the library's
+// speed, which leaves out part of the nutation's rate.
+constexpr double StationHalfStep = 5 / MinutesPerDay;
 
-double InSignDegrees(double x) { return x - 30 * (SignOf(x) - 1); }
-
-// Brings the start of the hour next to its end when the body passed 0 Aries.
-void UnwrapStart(double& x0, double x1) {
-    const double d = x1 - x0;
-    if (d > 200)
-        x0 += 360;
-    else if (d < -200)
-        x0 -= 360;
-    else if (d > 20)
-        x0 += 180;
-    else if (d < -20)
-        x0 -= 180;
+// An angle brought into (-180, 180].
+double Wrapped(double degrees) {
+    const double d = std::remainder(degrees, 360.0);
+    return d == -180 ? 180 : d;
 }
 
-double HourlyMotion(double x0, double x1) {
-    double d = x1 - x0;
-    if (d < -20)
-        d += 360;
-    else if (d > 20)
-        d -= 360;
-    return d;
+// A longitude brought into 0..360.
+double Normalised(double longitude) {
+    double x = std::fmod(longitude, 360.0);
+    if (x < 0) x += 360;
+    return x >= 360 ? 0 : x;
 }
 
-// Raised by 30 near 0 so that a sign boundary lies at 30 from either side.
-double RaisedNearZero(double v) { return std::fabs(v) < 5 ? v + 30 : v; }
+// Sign of a longitude, 1 Aries .. 12 Pisces.
+int SignOf(double longitude) { return static_cast<int>(Normalised(longitude) / 30) % 12 + 1; }
 
-// Values that straddle a sign boundary (all near 30 or near 0, not all on one
-// side) are brought onto one side so that their crossing can be found.
-void AlignAtSignBoundary(double& f0, double& f1, double& s0, double& s1) {
-    double* v[] = {&f0, &f1, &s0, &s1};
-    bool allHigh = true, allLow = true;
-    for (double* p : v) {
-        if (!(*p > 28 || *p < 5)) return;
-        allHigh = allHigh && *p > 28;
-        allLow = allLow && *p < 5;
+// Sign entered when a longitude crosses 30 k upward or downward.
+int SignEntered(long k, bool rising) {
+    const long below = rising ? k : k - 1;
+    return static_cast<int>(((below % 12) + 12) % 12) + 1;
+}
+
+// The aspect of a separation that is a multiple of 30 degrees.
+Aspect AspectOfSeparation(double separation) {
+    double angle = Normalised(separation);
+    if (angle > 180) angle = 360 - angle;
+    switch (static_cast<int>(std::lround(angle))) {
+        case 0: return Conjunction;
+        case 60: return Sextile;
+        case 90: return Square;
+        case 120: return Trine;
+        case 180: return Opposition;
+        default: return NoAspect;
     }
-    if (allHigh || allLow) return;
-    for (double* p : v)
-        if (*p < 5) *p += 30;
-}
-
-Aspect AspectOf(double separation) {
-    if (separation < 1) return Conjunction;
-    if (separation > 59 && separation < 61) return Sextile;
-    if (separation > 89 && separation < 91) return Square;
-    if (separation > 119 && separation < 121) return Trine;
-    if (separation > 179 && separation < 181) return Opposition;
-    return NoAspect;
-}
-
-// The eclipse said of a New Moon (conjunction) or Full Moon (opposition) at
-// minute m of hour h: the library's eclipse search decides.
-const char* EclipseName(Aspect lunation, const DaySearch& day, int hour, double minute) {
-    if (day.eclipses == nullptr) return "";
-    const double moment = day.dayJD + hour / 24.0 + minute / 1440;
-    if (lunation == Conjunction && day.eclipses->AtLunation(EclipseKind::Solar, moment))
-        return "solar";
-    if (lunation == Opposition && day.eclipses->AtLunation(EclipseKind::Lunar, moment))
-        return "lunar";
-    return "";
 }
 
 const char* PhaseName(Aspect aspect) {
@@ -88,41 +66,24 @@ const char* PhaseName(Aspect aspect) {
                                   : "";
 }
 
-// A longitude brought once into 0..360, as the lunation's Moon is shown.
-double Normalised(double longitude) {
-    if (longitude < 0) longitude += 360;
-    if (longitude >= 360) longitude -= 360;
-    return longitude;
+// The eclipse said of a New Moon (conjunction) or Full Moon (opposition) at
+// its moment: the library's eclipse search decides.
+const char* EclipseName(Aspect lunation, const DaySearch& day, double moment) {
+    if (day.eclipses == nullptr) return "";
+    if (lunation == Conjunction && day.eclipses->AtLunation(EclipseKind::Solar, moment))
+        return "solar";
+    if (lunation == Opposition && day.eclipses->AtLunation(EclipseKind::Lunar, moment))
+        return "lunar";
+    return "";
 }
 
-void RecordStation(const DaySearch& day, AspectarianState& a, int body, int hour, int code) {
-    if (a.StationRecords.size() >= static_cast<std::size_t>(MaxStationRecords)) return;
-    a.StationRecords.push_back(StationRecord{body, code, hour, day.dayJD, day.dayJD + hour / 24.0});
-    a.StationCount = static_cast<std::int16_t>(a.StationRecords.size());
-}
-
-// One body's longitude over hour h, its start brought next to its end.
-struct HourSpan {
-    double start = 0;
-    double end = 0;
+// A quantity meeting one of its targets at an exact moment.
+struct Crossing {
+    double moment = 0;
+    long k = 0;  // the target is k times the spacing
+    bool rising = false;
+    EventKind kind = EventKind::Aspect;  // parallels: which of the two
 };
-
-// The minute of hour h at which two declinations are equal or opposite: the
-// crossing of either through 0 first, else the meeting of their sizes.
-std::optional<double> ParallelMinute(double f0, double f1, double s0, double s1) {
-    if ((f0 <= 0 && f1 >= 0) || (s0 <= 0 && s1 >= 0) || (f0 >= 0 && f1 <= 0) ||
-        (s0 >= 0 && s1 <= 0)) {
-        const double t = CrossingFraction(f0, f1, s0, s1);
-        if (t >= 0 && t <= 1) return 60 * t;
-    }
-    const double af0 = std::fabs(f0), af1 = std::fabs(f1);
-    const double as0 = std::fabs(s0), as1 = std::fabs(s1);
-    if ((af0 <= as0 && af1 >= as1) || (af0 >= as0 && af1 <= as1)) {
-        const double divisor = (as1 - as0) - af1 + af0;
-        if (divisor != 0) return 60 * (af0 - as0) / divisor;
-    }
-    return std::nullopt;
-}
 
 // The search over one day: every pair of bodies hour by hour, each kind of
 // event in its own step. The steps keep this order per pair and hour: the
@@ -130,8 +91,9 @@ std::optional<double> ParallelMinute(double f0, double f1, double s0, double s1)
 // order in which they are added shows in the report.
 class DayEventSearch {
 public:
-    DayEventSearch(const DaySearch& day, AspectarianState& a) : day_(day), a_(a) {
-        if (day.noMoonIngress) ingressDone_[Moon] = 1;
+    DayEventSearch(const DaySearch& day, AspectarianState& a)
+        : day_(day), a_(a), places_(*day.places) {
+        if (day.noMoonIngress) noIngress_[Moon] = 1;
         stationDone_[Sun] = 1;
         stationDone_[Moon] = 1;
     }
@@ -140,37 +102,107 @@ public:
         const bool helio = day_.heliocentric;
         for (int i = Sun; i <= Pluto; ++i) {
             if (helio && i == Moon) continue;
+            bool firstPair = true;
             for (int j = i + 1; j <= NorthNode; ++j) {
                 if (helio && j == Moon) continue;
                 for (int h = 0; h < 24; ++h) {
-                    FindIngress(i, h);
+                    if (firstPair) FindIngresses(i, h);
                     // The heliocentric node takes part in no aspect or parallel.
                     if (helio) {
                         if (i == Pluto) continue;
                         if (j == NorthNode) break;
                     }
                     FindStation(i, h);
-                    FindAspect(i, j, h);
-                    FindParallel(i, j, h);
+                    FindAspects(i, j, h);
+                    FindParallels(i, j, h);
                 }
+                firstPair = false;
             }
         }
     }
 
 private:
-    HourSpan Longitudes(int body, int h) const {
-        HourSpan x{a_.HourlyLongitudes[body][h], a_.HourlyLongitudes[body][h + 1]};
-        UnwrapStart(x.start, x.end);
-        return x;
+    double HourJD(int h) const { return day_.dayJD + h * HourInDays; }
+
+    HermiteSpan LongitudeSpan(int body, int h) const {
+        const auto& lon = a_.HourlyLongitudes[body];
+        const auto& rate = a_.HourlyLongitudeRates[body];
+        return {lon[h], lon[h] + Wrapped(lon[h + 1] - lon[h]), rate[h] / 24, rate[h + 1] / 24};
     }
 
-    AspectEvent& Add(EventKind kind, int hour, double minute, int body1, int body2) {
+    // The longitude of body i less that of body j.
+    HermiteSpan SeparationSpan(int i, int j, int h) const {
+        const auto& li = a_.HourlyLongitudes[i];
+        const auto& lj = a_.HourlyLongitudes[j];
+        const auto& ri = a_.HourlyLongitudeRates[i];
+        const auto& rj = a_.HourlyLongitudeRates[j];
+        const double start = li[h] - lj[h];
+        return {start, start + Wrapped(li[h + 1] - lj[h + 1] - start), (ri[h] - rj[h]) / 24,
+                (ri[h + 1] - rj[h + 1]) / 24};
+    }
+
+    // Declinations (latitudes) of i and j, added (sign +1) or subtracted (-1).
+    HermiteSpan ParallelSpan(int i, int j, int h, double sign) const {
+        const auto& di = a_.HourlyDeclinations[i];
+        const auto& dj = a_.HourlyDeclinations[j];
+        const auto& ri = a_.HourlyDeclinationRates[i];
+        const auto& rj = a_.HourlyDeclinationRates[j];
+        return {di[h] + sign * dj[h], di[h + 1] + sign * dj[h + 1], (ri[h] + sign * rj[h]) / 24,
+                (ri[h + 1] + sign * rj[h + 1]) / 24};
+    }
+
+    // Every moment in hour h at which the quantity, known by its span, meets
+    // a multiple k of spacing (0 alone when spacing is 0) that is wanted(k,
+    // rising). residual(jd, target) is the library's quantity at jd less the
+    // target. Crossings come in time order, each moment the last evaluated.
+    template <typename Wanted, typename Residual, typename OnCrossing>
+    void FindCrossings(const HermiteSpan& span, double spacing, int h, Wanted&& wanted,
+                       Residual&& residual, OnCrossing&& onCrossing) {
+        const MonotonicPieces pieces = SplitAtTurns(span);
+        const double hourJD = HourJD(h);
+        for (int p = 0; p + 1 < pieces.count; ++p) {
+            const double a = pieces.at[static_cast<std::size_t>(p)];
+            const double b = pieces.at[static_cast<std::size_t>(p + 1)];
+            const double va = span.Value(a), vb = span.Value(b);
+            const bool rising = vb > va;
+            long first = 0, last = 0;
+            if (spacing > 0) {
+                first = static_cast<long>(std::floor(std::min(va, vb) / spacing));
+                last = static_cast<long>(std::floor(std::max(va, vb) / spacing)) + 1;
+            }
+            for (long n = 0; n <= last - first; ++n) {
+                const long k = rising ? first + n : last - n;
+                const double target = static_cast<double>(k) * spacing;
+                if (!Crosses(va, vb, target) || !wanted(k, rising)) continue;
+                const double lo = hourJD + a * HourInDays, hi = hourJD + b * HourInDays;
+                const auto f = [&](double jd) { return residual(jd, target); };
+                // The ends inside the hour are the curve's turning points:
+                // the library confirms that the crossing is real.
+                double fLo = va - target;
+                if (a > 0) {
+                    const double real = f(lo);
+                    if (real == 0 || (real < 0) != (fLo < 0)) continue;
+                    fLo = real;
+                }
+                if (b < 1) {
+                    const double real = f(hi);
+                    if (real != 0 && (real < 0) == (fLo < 0)) continue;
+                }
+                const double t = CurveCrossing(span, a, b, target);
+                const double moment =
+                    FindRoot(f, lo, hi, fLo, hourJD + t * HourInDays, span.Slope(t) * 24);
+                onCrossing(Crossing{moment, k, rising});
+            }
+        }
+    }
+
+    AspectEvent& Add(EventKind kind, int hour, double moment, int body1, int body2) {
         AspectEvent e;
         e.kind = kind;
         e.hour = hour;
-        e.minute = minute;
+        e.minute = std::clamp((moment - HourJD(hour)) * MinutesPerDay, 0.0, 60.0);
         e.dayJD = day_.dayJD;
-        e.moment = day_.dayJD + hour / 24.0 + minute / 1440;
+        e.moment = moment;
         e.body1 = body1;
         e.body2 = body2;
         e.heliocentric = day_.heliocentric;
@@ -178,39 +210,78 @@ private:
         return a_.DayEvents.back();
     }
 
-    void AddIngress(int body, int h, double m, int entered, double longitude) {
-        AspectEvent& e = Add(EventKind::Ingress, h, m, body, 0);
-        e.sign = entered;
-        e.position1 = Normalised(longitude);
-        ingressDone_[body] = 1;
+    bool IngressListed(int body, int entered) const {
+        if (noIngress_[body] != 0) return false;
+        if (body == Moon)
+            return !day_.cardinalMoonIngressOnly || entered == 1 || entered == 4 || entered == 7 ||
+                   entered == 10;
+        return !day_.moonChangeOnly;
     }
 
-    void FindIngress(int body, int h) {
-        if (ingressDone_[body] != 0) return;
-        const HourSpan x = Longitudes(body, h);
-        const double signBefore = SignOf(x.start);
-        const double signAfter = SignOf(x.end);
-        if (signBefore == signAfter) return;
-        const double a0 = RaisedNearZero(InSignDegrees(x.start));
-        const double a1 = RaisedNearZero(InSignDegrees(x.end));
-        if (a0 == a1) return;
-        const double m = 60 * (a0 - 30) / (a0 - a1);
-        const int entered = static_cast<int>(signAfter);
-        if (body == Moon) {
-            if (!day_.cardinalMoonIngressOnly || entered == 1 || entered == 4 || entered == 7 ||
-                entered == 10) {
-                AddIngress(body, h, m, entered, x.end);
-            }
-        } else if (!day_.moonChangeOnly) {
-            AddIngress(body, h, m, entered, x.end);
+    // Every sign boundary the body crosses in the hour, either way.
+    void FindIngresses(int body, int h) {
+        const HermiteSpan span = LongitudeSpan(body, h);
+        if (std::floor(span.v0 / 30) == std::floor(span.v1 / 30) && span.r0 * span.r1 > 0) return;
+        double longitude = 0;
+        const auto residual = [&](double jd, double target) {
+            longitude = places_.Longitude(jd, body);
+            return Wrapped(longitude - target);
+        };
+        const auto wanted = [&](long k, bool rising) {
+            return IngressListed(body, SignEntered(k, rising));
+        };
+        FindCrossings(span, 30, h, wanted, residual, [&](const Crossing& c) {
+            AspectEvent& e = Add(EventKind::Ingress, h, c.moment, body, 0);
+            e.sign = SignEntered(c.k, c.rising);
+            e.position1 = Normalised(longitude);
+        });
+    }
+
+    // The turning point of the longitude near the hour the samples showed it.
+    double StationMoment(int body, double seenJD, double& longitude) {
+        const auto motion = [&](double jd) {
+            return Wrapped(places_.Longitude(jd + StationHalfStep, body) -
+                           places_.Longitude(jd - StationHalfStep, body));
+        };
+        // Within an hour either side of the sample; further in case.
+        for (const double reach : {65 / MinutesPerDay, 3 * HourInDays}) {
+            const double lo = seenJD - reach, hi = seenJD + reach;
+            const double mLo = motion(lo), mHi = motion(hi);
+            if (mLo == 0 || (mLo < 0) == (mHi < 0)) continue;
+            const double moment = FindRoot(motion, lo, hi, mLo, lo + (hi - lo) * mLo / (mLo - mHi),
+                                           (mHi - mLo) / (hi - lo));
+            longitude = places_.Longitude(moment, body);
+            return moment;
         }
+        longitude = places_.Longitude(seenJD, body);
+        return seenJD;
     }
 
-    // To the hour; the retrograde listing refines it to the minute.
+    void RecordStation(int body, int hour, int code, double moment, double longitude) {
+        if (a_.StationRecords.size() >= static_cast<std::size_t>(MaxStationRecords)) return;
+        a_.StationRecords.push_back(
+            StationRecord{body, code, hour, day_.dayJD, HourJD(hour), moment, longitude});
+        a_.StationCount = static_cast<std::int16_t>(a_.StationRecords.size());
+    }
+
+    // Seen in the hour whose sampled motion first goes the other way; the
+    // moment is then found exactly.
     void FindStation(int body, int h) {
         if (stationDone_[body] != 0 || day_.heliocentric) return;
-        const HourSpan x = Longitudes(body, h);
-        const double m = x.end - x.start;
+        const auto& lon = a_.HourlyLongitudes[body];
+        double start = lon[h];
+        const double end = lon[h + 1];
+        // The start brought next to the end when the body passed 0 Aries.
+        const double d = end - start;
+        if (d > 200)
+            start += 360;
+        else if (d < -200)
+            start -= 360;
+        else if (d > 20)
+            start += 180;
+        else if (d < -20)
+            start -= 180;
+        const double m = end - start;
         int code = 0;
         if (a_.DirectionFlags[body] == 1 && ((m > -1 && m < 0) || m > 358)) {
             a_.DirectionFlags[body] = 0;
@@ -220,91 +291,102 @@ private:
             code = glyph::StationDirect;
         }
         if (code == 0 || day_.moonChangeOnly) return;
-        AspectEvent& e = Add(EventKind::Station, h, 0, body, 0);
+        double longitude = 0;
+        const double moment = StationMoment(body, HourJD(h), longitude);
+        AspectEvent& e = Add(EventKind::Station, h, HourJD(h), body, 0);
+        e.moment = moment;
         e.retrograde = code == glyph::StationRetrograde;
-        e.position1 = Normalised(x.start);
-        e.sign = static_cast<int>(SignOf(e.position1));
+        e.position1 = Normalised(longitude);
+        e.sign = SignOf(longitude);
         stationDone_[body] = 1;
-        RecordStation(day_, a_, body, h, code);
+        RecordStation(body, h, code, moment, longitude);
     }
 
-    // Equal degrees within the signs, then the real angle names the aspect.
-    void FindAspect(int i, int j, int h) {
-        const HourSpan a = Longitudes(i, h);
-        const HourSpan b = Longitudes(j, h);
-        const double dA = HourlyMotion(a.start, a.end);
-        const double dB = HourlyMotion(b.start, b.end);
-        const bool iFaster = dA > dB;
-        const HourSpan& fast = iFaster ? a : b;
-        const HourSpan& slow = iFaster ? b : a;
-        const double dF = iFaster ? dA : dB;
-        const double dS = iFaster ? dB : dA;
-        double F0 = InSignDegrees(fast.start);
-        double F1 = InSignDegrees(fast.end);
-        double S0 = InSignDegrees(slow.start);
-        double S1 = InSignDegrees(slow.end);
-        AlignAtSignBoundary(F0, F1, S0, S1);
-        if (!(F0 <= S0 && F1 >= S1)) return;
-        const double divisor = (S1 - S0) - F1 + F0;
-        if (divisor == 0) return;
-        const double m = 60 * (F0 - S0) / divisor;
-        const double Fx = fast.start + dF * m / 60;
-        const double Sx = slow.start + dS * m / 60;
-        double sep = std::fabs(Fx - Sx);
-        if (sep > 180) sep = 360 - sep;
-        const Aspect aspect = AspectOf(sep);
-        if (aspect == NoAspect || day_.moonChangeOnly) return;
-        const char* phase = i == Sun && j == Moon ? PhaseName(aspect) : "";
-        const char* eclipse = *phase != 0 ? EclipseName(aspect, day_, h, m) : "";
-        const EventKind kind = *eclipse != 0 ? EventKind::Eclipse
-                               : *phase != 0 ? EventKind::Lunation
-                                             : EventKind::Aspect;
-        AspectEvent& e = Add(kind, h, m, i, j);
-        e.aspect = aspect;
-        e.position1 = Normalised(iFaster ? Fx : Sx);
-        e.position2 = Normalised(iFaster ? Sx : Fx);
-        e.sign = static_cast<int>(SignOf(e.position1));
-        e.phase = phase;
-        e.eclipse = eclipse;
-        if (*eclipse != 0)
-            e.eclipseDetails = day_.eclipses->Details(aspect == Conjunction ? EclipseKind::Solar
-                                                                            : EclipseKind::Lunar);
+    // Every moment the separation of the two is a multiple of 30 degrees that
+    // is one of the five aspects.
+    void FindAspects(int i, int j, int h) {
+        if (day_.moonChangeOnly) return;
+        const HermiteSpan span = SeparationSpan(i, j, h);
+        if (std::floor(span.v0 / 30) == std::floor(span.v1 / 30) && span.r0 * span.r1 > 0) return;
+        double li = 0, lj = 0;
+        const auto residual = [&](double jd, double target) {
+            li = places_.Longitude(jd, i);
+            lj = places_.Longitude(jd, j);
+            return Wrapped(li - lj - target);
+        };
+        const auto aspectOf = [](long k) {
+            return AspectOfSeparation(30.0 * static_cast<double>(k));
+        };
+        FindCrossings(
+            span, 30, h, [&](long k, bool) { return aspectOf(k) != NoAspect; }, residual,
+            [&](const Crossing& c) {
+                const Aspect aspect = aspectOf(c.k);
+                if (aspect == NoAspect) return;
+                const char* phase = i == Sun && j == Moon ? PhaseName(aspect) : "";
+                const char* eclipse = *phase != 0 ? EclipseName(aspect, day_, c.moment) : "";
+                const EventKind kind = *eclipse != 0 ? EventKind::Eclipse
+                                       : *phase != 0 ? EventKind::Lunation
+                                                     : EventKind::Aspect;
+                AspectEvent& e = Add(kind, h, c.moment, i, j);
+                e.aspect = aspect;
+                e.position1 = Normalised(li);
+                e.position2 = Normalised(lj);
+                e.sign = SignOf(li);
+                e.phase = phase;
+                e.eclipse = eclipse;
+                if (*eclipse != 0)
+                    e.eclipseDetails = day_.eclipses->Details(
+                        aspect == Conjunction ? EclipseKind::Solar : EclipseKind::Lunar);
+            });
     }
 
-    // Parallels and contraparallels of declination (latitude when heliocentric).
-    void FindParallel(int i, int j, int h) {
-        const auto& decl = a_.HourlyDeclinations;
-        const double Di0 = decl[i][h], Di1 = decl[i][h + 1];
-        const double Dj0 = decl[j][h], Dj1 = decl[j][h + 1];
-        const bool iFaster = std::fabs(Di1 - Di0) > std::fabs(Dj1 - Dj0);
-        const double f0 = iFaster ? Di0 : Dj0, f1 = iFaster ? Di1 : Dj1;
-        const double s0 = iFaster ? Dj0 : Di0, s1 = iFaster ? Dj1 : Di1;
-        const std::optional<double> minute = ParallelMinute(f0, f1, s0, s1);
-        if (!minute) return;
-        const double m = *minute;
-        const double Fx = f0 + (f1 - f0) * m / 60;
-        const double Sx = s0 + (s1 - s0) * m / 60;
-        if (!(std::fabs(std::fabs(Sx) - std::fabs(Fx)) < 0.5) || day_.moonChangeOnly) return;
-        const bool sameSide = (Fx >= 0 && Sx >= 0) || (Fx < 0 && Sx < 0);
-        AspectEvent& e =
-            Add(sameSide ? EventKind::Parallel : EventKind::Contraparallel, h, m, i, j);
-        e.position1 = iFaster ? Fx : Sx;
-        e.position2 = iFaster ? Sx : Fx;
+    // Equal declinations (latitudes when heliocentric) are parallels, equal
+    // and opposite ones contraparallels; in the hour in time order.
+    void FindParallels(int i, int j, int h) {
+        if (day_.moonChangeOnly) return;
+        crossings_.clear();
+        parallelPlaces_.clear();
+        double di = 0, dj = 0;
+        for (const double sign : {-1.0, 1.0}) {
+            const HermiteSpan span = ParallelSpan(i, j, h, sign);
+            if ((span.v0 < 0) == (span.v1 < 0) && span.r0 * span.r1 > 0) continue;
+            const EventKind kind = sign < 0 ? EventKind::Parallel : EventKind::Contraparallel;
+            const auto residual = [&](double jd, double) {
+                di = places_.ParallelCoordinate(jd, i);
+                dj = places_.ParallelCoordinate(jd, j);
+                return di + sign * dj;
+            };
+            FindCrossings(
+                span, 0, h, [](long, bool) { return true; }, residual,
+                [&](const Crossing& c) {
+                    crossings_.push_back(c);
+                    crossings_.back().kind = kind;
+                    parallelPlaces_.push_back({di, dj});
+                });
+        }
+        if (crossings_.empty()) return;
+        std::vector<std::size_t> order(crossings_.size());
+        for (std::size_t n = 0; n < order.size(); ++n) order[n] = n;
+        std::sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
+            return crossings_[x].moment < crossings_[y].moment;
+        });
+        for (const std::size_t n : order) {
+            AspectEvent& e = Add(crossings_[n].kind, h, crossings_[n].moment, i, j);
+            e.position1 = parallelPlaces_[n][0];
+            e.position2 = parallelPlaces_[n][1];
+        }
     }
 
     const DaySearch& day_;
     AspectarianState& a_;
-    IntIndexed<int, 12> ingressDone_{};
+    EventPlaces& places_;
+    IntIndexed<int, 12> noIngress_{};
     IntIndexed<int, 12> stationDone_{};
+    std::vector<Crossing> crossings_;
+    std::vector<std::array<double, 2>> parallelPlaces_;
 };
 
 }  // namespace
-
-double CrossingFraction(double a0, double a1, double b0, double b1) {
-    const double divisor = (a1 - a0) - (b1 - b0);
-    if (divisor == 0) return -1;
-    return (b0 - a0) / divisor;
-}
 
 std::string ClockText(int hour, double minute) {
     if (!(minute >= 0)) minute = 0;

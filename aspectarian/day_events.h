@@ -1,11 +1,14 @@
 #pragma once
-// The events of one day from its 25 hourly samples: sign ingresses, stations,
-// the five aspects, lunations and eclipses, parallels and contraparallels.
-// Every time is the crossing of two quantities taken as linear over the hour.
+// The events of one day: sign ingresses, stations, the five aspects,
+// lunations and eclipses, parallels and contraparallels. The hourly samples
+// and the library's rates show in which hours a quantity meets its target
+// (twice in one hour when it turns there); each meeting is then found to the
+// second on the library's own positions.
 #include <string>
 
 #include "aspectarian/aspectarian_state.h"
 #include "aspectarian/eclipse_search.h"
+#include "aspectarian/event_places.h"
 
 namespace novarel {
 
@@ -20,11 +23,9 @@ struct DaySearch {
     // Geocentric runs: the search that marks the New and Full Moons that are
     // eclipses. None: no eclipse text.
     EclipseSearch* eclipses = nullptr;
+    // Where the exact moments are settled; required.
+    EventPlaces* places = nullptr;
 };
-
-// Fraction of the interval at which a quantity going from a0 to a1 equals one
-// going from b0 to b1; -1 when they never meet (zero divisor).
-double CrossingFraction(double a0, double a1, double b0, double b1);
 
 // "hh:mm" of minute m (fraction allowed) in hour h. A minute that rounds to
 // 60 belongs to the next hour; at 23h it stays in the day as 23:59.

@@ -25,7 +25,17 @@ void StoreSample(int s, const CalcRequest& request, const Positions& positions,
     for (int k = Sun; k <= NorthNode; ++k) {
         lon[k][s] = positions.BodyLongitude[k];
         decl[k][s] = geo ? positions.BodyDeclination[k] : positions.BodyLatitude[k];
+        aspectarian.HourlyLongitudeRates[k][s] = positions.LongitudeRate[k];
+        aspectarian.HourlyDeclinationRates[k][s] =
+            geo ? positions.DeclinationRate[k] : positions.LatitudeRate[k];
     }
+}
+
+void CarryLastSample(AspectarianState& aspectarian) {
+    const int last = SamplesPerDay - 1;
+    for (auto* table : {&aspectarian.HourlyLongitudes, &aspectarian.HourlyDeclinations,
+                        &aspectarian.HourlyLongitudeRates, &aspectarian.HourlyDeclinationRates})
+        for (int k = Sun; k <= NorthNode; ++k) (*table)[k][0] = (*table)[k][last];
 }
 
 }  // namespace novarel

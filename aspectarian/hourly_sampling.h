@@ -13,8 +13,11 @@ void SetInitialDirections(double jd, const CalcRequest& request, EphemerisLibrar
                           Positions& positions, AspectarianState& aspectarian);
 
 // Stores the positions now held as sample s (0..24): longitudes, and
-// declinations (ecliptic latitudes when heliocentric).
+// declinations (ecliptic latitudes when heliocentric), with their rates.
 void StoreSample(int s, const CalcRequest& request, const Positions& positions,
                  AspectarianState& aspectarian);
+
+// Sample 24 of a day is sample 0 of the next: moved there, not computed again.
+void CarryLastSample(AspectarianState& aspectarian);
 
 }  // namespace novarel

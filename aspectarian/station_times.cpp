@@ -9,60 +9,10 @@
 #include "core/fixed_format.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
-#include "core/position_service.h"
 #include "core/start_date.h"
 #include "output/data_buffer.h"
-#include "output/library_reports.h"
 
 namespace novarel {
-namespace {
-
-constexpr double MinutesPerDay = 1440;
-
-bool MovingForward(double now, double prev) {
-    const double diff = now - prev;
-    return (now >= prev && diff <= 350) || diff < -350;
-}
-
-bool MovingBackward(double now, double prev) {
-    const double diff = now - prev;
-    return (now <= prev && diff >= -350) || diff > 350;
-}
-
-}  // namespace
-
-ReversalMinute FindReversalMinute(double recordedHourJD, int body, int stationCode,
-                                  const CalcRequest& request, EphemerisLibrary& library,
-                                  Positions& positions) {
-    double prev = 0;
-    for (int m = -60; m <= 60; ++m) {
-        ComputePositions(recordedHourJD + m / MinutesPerDay, request, library, positions);
-        const double now = positions.BodyLongitude[static_cast<std::size_t>(body)];
-        if (m == -60) {
-            prev = now;
-            continue;
-        }
-        const bool goesOn = stationCode == glyph::StationRetrograde ? MovingForward(now, prev)
-                            : stationCode == glyph::StationDirect   ? MovingBackward(now, prev)
-                                                                    : false;
-        if (!goesOn) return ReversalMinute{true, m, now};
-        prev = now;
-    }
-    return {};
-}
-
-StationClock ReportedStationTime(int recordedHour, int foundMinute) {
-    StationClock c{recordedHour, foundMinute - 1, false};
-    if (c.minute < 0) {
-        c.minute += 60;
-        c.hour -= 1;
-        if (c.hour < 0) {
-            c.hour += 24;
-            c.previousDay = true;
-        }
-    }
-    return c;
-}
 
 std::string StationPlanetName(int body) {
     switch (body) {
@@ -77,12 +27,11 @@ std::string StationPlanetName(int body) {
     }
 }
 
-// The listing itself; a library failure leaves it as a LibraryError.
-static void ListStationMinutes(RunContext& ctx, AspectarianState& aspectarian) {
+RunOutcome ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
     const std::size_t count =
         std::min<std::size_t>(aspectarian.StationRecords.size(),
                               static_cast<std::size_t>(std::max<int>(aspectarian.StationCount, 0)));
-    if (count == 0) return;
+    if (count == 0) return RunOutcome::Completed;
     ctx.progress.setBusy(true);
 
     RunState& s = ctx.state;
@@ -91,17 +40,14 @@ static void ListStationMinutes(RunContext& ctx, AspectarianState& aspectarian) {
         const StationRecord& rec = aspectarian.StationRecords[r];
         if (rec.body < Sun || rec.body > NorthNode) continue;
 
-        const ReversalMinute found = FindReversalMinute(rec.hourJD, rec.body, rec.code, ctx.request,
-                                                        ctx.library, s.positions);
-        if (!found.found) continue;
-        const StationClock clock = ReportedStationTime(rec.hour, found.minute);
-
-        s.DateJD = rec.dayJD - (clock.previousDay ? 1 : 0);
+        // The turning point rounded to its minute, and the place then.
+        const MinuteOfDay clock = RoundedToMinute(rec.moment);
+        s.DateJD = clock.dayJD;
         JulianDayToDateText(s);
         const LongitudeSplit split =
-            CarryRoundedMinutes(SplitLongitude(found.longitude), 1, DegreeForm::Signs);
+            CarryRoundedMinutes(SplitLongitude(rec.longitude), 1, DegreeForm::Signs);
         text += "  " + StationPlanetName(rec.body) + " - " +
-                FormatDate(JulianDayToCivil(s.DateJD), "dd mmm yyyy", ctx.names) +
+                FormatDate(clock.date, "dd mmm yyyy", ctx.names) +
                 fmt::format(" at {:02}:{:02}, ", clock.hour, clock.minute) +
                 FormatFixed(split.SignDegrees, 2, 0) +
                 glyph::SignChar(static_cast<int>(split.SignNumber)) +
@@ -111,14 +57,6 @@ static void ListStationMinutes(RunContext& ctx, AspectarianState& aspectarian) {
     ctx.buffer.AppendLine();
     ctx.buffer.ShowPage();
     ctx.progress.setBusy(false);
-}
-
-RunOutcome ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
-    try {
-        ListStationMinutes(ctx, aspectarian);
-    } catch (const LibraryError& error) {
-        return StopOnLibraryError(ctx, error);
-    }
     return RunOutcome::Completed;
 }
 

@@ -32,6 +32,20 @@ CivilDate JulianDayToCivil(double jd) {
     return CivilDate{static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
 }
 
+MinuteOfDay RoundedToMinute(double jd) {
+    MinuteOfDay m;
+    m.dayJD = std::floor(jd + 0.5) - 0.5;
+    auto minutes = static_cast<long>(std::lround((jd - m.dayJD) * 1440));
+    if (minutes >= 1440) {
+        m.dayJD += 1;
+        minutes -= 1440;
+    }
+    m.date = JulianDayToCivil(m.dayJD + 0.5);
+    m.hour = static_cast<int>(minutes / 60);
+    m.minute = static_cast<int>(minutes % 60);
+    return m;
+}
+
 int DaysInMonth(int year, int month) {
     static constexpr int Days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;

@@ -21,6 +21,16 @@ double CalendarToJulianDay(double year, double month, double day);
 // Gregorian date of the civil day holding jd (Fliegel and Van Flandern).
 CivilDate JulianDayToCivil(double jd);
 
+// A moment (Julian Day UT) rounded to the nearest minute: its civil date,
+// hour and minute; 23:59:30 and later is 00:00 of the next day.
+struct MinuteOfDay {
+    CivilDate date;
+    double dayJD = 0;  // 0h UT of that date
+    int hour = 0;
+    int minute = 0;
+};
+MinuteOfDay RoundedToMinute(double jd);
+
 // Days in a month of the Gregorian calendar (month 1..12).
 int DaysInMonth(int year, int month);
 

@@ -19,4 +19,16 @@ std::int32_t EclipticFlags(const CalcRequest& request);
 void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& library,
                       Positions& out);
 
+// One body at jd (Universal Time), as ComputePositions gives it: ecliptic
+// longitude and latitude, and the declination when asked for (else 0).
+struct BodyPlace {
+    double longitude = 0;
+    double latitude = 0;
+    double declination = 0;
+};
+// Checked as ComputePositions checks; an analytic answer sets fromAnalyticEphemeris.
+BodyPlace ComputeBodyPlace(double jd, int bodyIndex, bool withDeclination,
+                           const CalcRequest& request, EphemerisLibrary& library,
+                           bool& fromAnalyticEphemeris);
+
 }  // namespace novarel

@@ -28,6 +28,11 @@ struct Positions {
     IntIndexed<double, 16> BodyDeclination{};
     IntIndexed<double, 12> LongitudeSpeed{};       // index 1 stays 0
     IntIndexed<double, 12> RightAscensionSpeed{};  // index 1 stays 0
+    // The library's rates of every body, the Sun's included, in degrees a
+    // day: the event search reads them between its hourly samples.
+    IntIndexed<double, 12> LongitudeRate{};
+    IntIndexed<double, 12> LatitudeRate{};
+    IntIndexed<double, 12> DeclinationRate{};
     // Set (and kept) once the library answered from its analytic ephemeris
     // because no ephemeris file served the moment; a run clears it at its start.
     bool fromAnalyticEphemeris = false;

@@ -1,6 +1,6 @@
 // The aspectarian run and its station listing where the golden cases
 // (tests/cli) do not reach: the period, the seams, the data file beside a
-// two-column page, and the station minute's walk and borrows.
+// two-column page, and stations found on a path whose turning point is known.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -103,91 +103,68 @@ private:
     std::function<double(double)> path_;
 };
 
-TEST(StationTimes, ReportedMinuteBorrowsFromTheHourAndTheDay) {
-    for (const auto& [hour, found, shown] :
-         {std::tuple<int, int, std::string>{0, -20, "23:39 before"},
-          {0, 0, "23:59 before"},
-          {5, 0, "4:59"},
-          {5, -59, "4:0"},
-          {7, 60, "7:59"},
-          {7, 1, "7:0"}}) {
-        const StationClock c = ReportedStationTime(hour, found);
-        EXPECT_EQ(std::to_string(c.hour) + ":" + std::to_string(c.minute) +
-                      (c.previousDay ? " before" : ""),
-                  shown);
-    }
-}
+// A run of two days in which Mercury turns where the path says: the
+// station's moment, its place and the listing's minute.
+struct TurnSeen {
+    double moment = 0;
+    double place = 0;
+    std::string listing;
+};
 
-TEST(StationTimes, WalkThroughZeroAriesCountsInItsTrueDirection) {
-    const double origin = 2458199.5;
-    CalcRequest request;
-    Positions positions;
-    // Backwards through 0 Aries at minute 10, turning direct at minute 30.
-    TurningLibrary back(origin, [](double x) { return 1e-5 * (x - 30) * (x - 30) - 0.004; });
-    ReversalMinute r = FindReversalMinute(origin, Mercury, 171, request, back, positions);
-    ASSERT_TRUE(r.found);
-    EXPECT_EQ(r.minute, 31);
-    // Forwards through 0 Aries at minute -20.2, turning retrograde at minute 0.3.
-    TurningLibrary forward(origin,
-                           [](double x) { return 0.0042025 - 1e-5 * (x - 0.3) * (x - 0.3); });
-    r = FindReversalMinute(origin, Mercury, 156, request, forward, positions);
-    ASSERT_TRUE(r.found);
-    EXPECT_EQ(r.minute, 1);
-}
-
-StationRecord Record(int hour, int code, double dayJD) {
-    return StationRecord{Mercury, code, hour, dayJD, dayJD + hour / 24.0};
-}
-
-TEST(StationTimes, ListingBorrowsTheDayAndLeavesOutAStationWithoutTurn) {
-    const double day = 2458199.5;  // 0h UT, 22 March 2018
-    // Recorded at 00:00 and turning at minute -20.7: 23:39 of 21 March.
-    TurningLibrary lib(day, [](double x) { return 100.5 - 1e-6 * (x + 20.7) * (x + 20.7); });
+TurnSeen RunThroughTurn(std::function<double(double)> path) {
+    const double day = 2458198.5;  // 0h UT, 21 March 2018
+    TurningLibrary lib(day, std::move(path));
     GeneratorRig rig(&lib);
-    rig.buffer.CurrentLine = "  the aspectarian page";
-    rig.buffer.AppendLine();
-    rig.aspectarian.StationRecords = {Record(0, 156, day), Record(5, 171, day)};
-    rig.aspectarian.StationCount = 2;
+    rig.Request("2018", "3", "21", 2);
     RunContext ctx = rig.context();
-    EXPECT_EQ(ListRetrogradeTimes(ctx, rig.aspectarian), RunOutcome::Completed);
-    const std::string list =
-        std::string("\r\n  Changes in direction (in UT):\r\n  Mercury - 21 Mar 2018 at 23:39, 10") +
-        glyph::SignChar(4) + "30.0\r\n";
-    EXPECT_EQ(rig.view.text, "  the aspectarian page\r\n" + list + "\r\n\r\n\r\n");
-    EXPECT_EQ(rig.progress.events, (std::vector<std::string>{"busy", "normal"}));
-}
-
-// A position that is not a number while the minute is sought stops the
-// listing with the library's message, and the caller learns that it failed.
-TEST(StationTimes, ALibraryFailureInTheListingIsAFailedRun) {
-    const double day = 2458199.5;
-    TurningLibrary lib(day, [](double) { return std::nan(""); });
-    GeneratorRig rig(&lib);
-    rig.buffer.CurrentLine = "  the aspectarian page";
-    rig.buffer.AppendLine();
-    rig.aspectarian.StationRecords = {Record(0, 156, day)};
-    rig.aspectarian.StationCount = 1;
-    RunContext ctx = rig.context();
-    EXPECT_EQ(ListRetrogradeTimes(ctx, rig.aspectarian), RunOutcome::Failed);
-    ASSERT_EQ(rig.messages.messages.size(), 1u);
-    EXPECT_NE(rig.messages.messages[0].text.find("not a finite number"), std::string::npos)
-        << rig.messages.messages[0].text;
-    EXPECT_EQ(rig.view.text.find("Changes in direction"), std::string::npos);
-}
-
-TEST(StationTimes, PlaceWhoseMinutesRoundToSixtyShowsTheNextSign) {
-    const double day = 2458199.5;
-    // Turning at 29 Cancer 59.9994: printed as 0 Leo 00.0.
-    TurningLibrary lib(day, [](double x) { return 119.99999 - 1e-9 * (x + 20.7) * (x + 20.7); });
-    GeneratorRig rig(&lib);
-    rig.aspectarian.StationRecords = {Record(0, 156, day)};
-    rig.aspectarian.StationCount = 1;
-    RunContext ctx = rig.context();
+    EXPECT_EQ(GenerateAspectarian(ctx, rig.aspectarian), RunOutcome::Completed);
+    EXPECT_EQ(rig.aspectarian.StationCount, 1);
+    TurnSeen seen;
+    for (const AspectEvent& e : rig.aspectarian.Events)
+        if (e.kind == EventKind::Station) seen = {e.momentJD(), e.position1, ""};
+    rig.buffer.EmptyData();
     ListRetrogradeTimes(ctx, rig.aspectarian);
-    EXPECT_NE(rig.view.text.find(std::string("Mercury - 21 Mar 2018 at 23:39, 00") +
-                                 glyph::SignChar(5) + "00.0\r\n"),
+    seen.listing = rig.view.text;
+    return seen;
+}
+
+constexpr double Day = 2458198.5;
+constexpr double OneSecondInDays = 1.0 / 86400;
+
+TEST(StationTimes, TurningPointToTheSecondAndItsMinuteInTheListing) {
+    // Turning retrograde at 23:39:18 on 21 March, at 10 Cancer 30.
+    const double turn = 23 * 60 + 39.3;
+    const TurnSeen seen =
+        RunThroughTurn([&](double x) { return 100.5 - 1e-6 * (x - turn) * (x - turn); });
+    EXPECT_NEAR(seen.moment, Day + turn / 1440, OneSecondInDays);
+    EXPECT_NEAR(seen.place, 100.5, 1e-9);
+    EXPECT_NE(seen.listing.find(std::string("  Mercury - 21 Mar 2018 at 23:39, 10") +
+                                glyph::SignChar(4) + "30.0\r\n"),
               std::string::npos)
-        << rig.view.text;
+        << seen.listing;
+
+    // At 23:59:40: the listing says 00:00 of the next day.
+    const double late = 24 * 60 - 20.0 / 60;
+    const TurnSeen midnight =
+        RunThroughTurn([&](double x) { return 119.99999 - 1e-6 * (x - late) * (x - late); });
+    EXPECT_NEAR(midnight.moment, Day + late / 1440, OneSecondInDays);
+    // Minutes of arc that round to 60 show the next sign.
+    EXPECT_NE(midnight.listing.find(std::string("  Mercury - 22 Mar 2018 at 00:00, 00") +
+                                    glyph::SignChar(5) + "00.0\r\n"),
+              std::string::npos)
+        << midnight.listing;
+}
+
+TEST(StationTimes, TurningDirectWhileGoingBackThroughZeroAries) {
+    // Backwards through 0 Aries at 05:50, turning direct at 06:30.
+    const double turn = 6 * 60 + 30;
+    const TurnSeen seen =
+        RunThroughTurn([&](double x) { return 1e-5 * (x - turn) * (x - turn) - 0.016; });
+    EXPECT_NEAR(seen.moment, Day + turn / 1440, OneSecondInDays);
+    EXPECT_NE(seen.listing.find(std::string("  Mercury - 21 Mar 2018 at 06:30, 29") +
+                                glyph::SignChar(12) + "59.0\r\n"),
+              std::string::npos)
+        << seen.listing;
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ grep -v '^#' "$here/cases.txt" | while IFS='|' read -r name options args; do
     # shellcheck disable=SC2086
     (cd / && LC_ALL=C "$build/novarel" aspectarian --dir "$dir" $args > "$here/$name/stdout.txt")
     for f in "$dir"/*; do
-        [ "$(basename "$f")" = OPTIONS.OPT ] || cp "$f" "$here/$name/"
+        case "$(basename "$f")" in OPTIONS.OPT | novarel_SE.lock) ;; *) cp "$f" "$here/$name/" ;; esac
     done
     rm -rf "$dir"
 done
