@@ -1,6 +1,7 @@
 #pragma once
 // Whether a New or Full Moon is an eclipse, by the library's eclipse search.
 #include <array>
+#include <cstdint>
 
 #include "aspectarian/aspect_event.h"
 #include "core/ephemeris_library.h"
@@ -27,14 +28,18 @@ class EclipseSearch {
 public:
     explicit EclipseSearch(EphemerisLibrary& library) : library_(library) {}
     bool AtLunation(EclipseKind kind, double lunationJD);
-    // The eclipse AtLunation last answered true for, of the kind.
+    // The eclipse AtLunation last answered true for, of the kind: its type,
+    // its magnitude and the moment of its greatest phase. They are asked of
+    // the library once per eclipse, when a lunation is first found at it.
     const EclipseDetails& Details(EclipseKind kind) const;
 
 private:
     struct Found {
         bool valid = false;
-        double start = 0;    // where the search started
-        double maximum = 0;  // greatest phase of the eclipse it found
+        double start = 0;       // where the search started
+        double maximum = 0;     // greatest phase of the eclipse it found
+        std::int32_t type = 0;  // the type bits the search returned
+        bool detailed = false;  // details hold this eclipse's magnitude
         EclipseDetails details;
     };
     EphemerisLibrary& library_;

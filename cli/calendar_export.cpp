@@ -6,9 +6,12 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "cli/export_records.h"
+#include "core/angle_format.h"
 #include "core/glyphs.h"
+#include "core/julian_day.h"
 #include "core/positions.h"
 
 namespace novarel::cli {
@@ -31,16 +34,69 @@ std::string BodyWord(int body, bool helio) {
     return body >= Sun && body <= NorthNode ? BodyWords[body] : "";
 }
 
-int SignOf(double longitude) { return static_cast<int>(std::floor(longitude / 30)) % 12 + 1; }
-
-// "09♒51": degrees in the sign, the sign, whole minutes.
+// "04♏18.0": the place as the report line gives it.
 std::string PlaceText(double longitude) {
-    const int sign = SignOf(longitude);
-    const double inSign = longitude - 30 * (sign - 1);
-    int degrees = static_cast<int>(std::floor(inSign));
-    int minutes = static_cast<int>(std::floor((inSign - degrees) * 60));
-    return fmt::format("{:02}{}{:02}", degrees,
-                       Symbol(static_cast<unsigned char>(glyph::SignChar(sign))), minutes);
+    std::string cell = PositionCell(longitude);
+    cell.erase(0, cell.find_first_not_of(' '));
+    cell.erase(cell.find_last_not_of(' ') + 1);
+    return GlyphTextUtf8(cell);
+}
+
+// "04°♏17'59\"": the place to the nearest second of arc, carried into the
+// minutes, degrees and sign.
+std::string ExactPlaceText(double longitude) {
+    constexpr long long SecondsPerSign = 30 * 3600;
+    long long seconds = std::llround(longitude * 3600) % (12 * SecondsPerSign);
+    if (seconds < 0) seconds += 12 * SecondsPerSign;
+    const int sign = static_cast<int>(seconds / SecondsPerSign) + 1;
+    seconds %= SecondsPerSign;
+    return fmt::format("{:02}°{}{:02}'{:02}\"", seconds / 3600,
+                       Symbol(static_cast<unsigned char>(glyph::SignChar(sign))), seconds / 60 % 60,
+                       seconds % 60);
+}
+
+// "2024-04-23 23:49:02 UT": a moment (Julian Day UT) to the nearest second.
+std::string MomentToTheSecond(double jdUt) {
+    const double midnight = std::floor(jdUt + 0.5) - 0.5;
+    long long seconds = std::llround((jdUt - midnight) * 86400);
+    double day = midnight;
+    if (seconds >= 86400) {
+        seconds -= 86400;
+        day += 1;
+    }
+    const CivilDate d = JulianDayToCivil(day + 0.5);
+    return fmt::format("{:04}-{:02}-{:02} {:02}:{:02}:{:02} UT", d.year, d.month, d.day,
+                       seconds / 3600, seconds / 60 % 60, seconds % 60);
+}
+
+// The report line, then what the line rounds or leaves out: the exact moment,
+// the exact place of a lunation, ingress or station, and what the library
+// found for an eclipse.
+std::string Description(const AspectEvent& e, const std::string& text) {
+    const bool h = e.heliocentric;
+    std::string out = text + "\nexact " + MomentToTheSecond(e.momentJD());
+    switch (e.kind) {
+        case EventKind::Ingress:
+        case EventKind::Station:
+            out += fmt::format("\n{} {}", BodyWord(e.body1, h), ExactPlaceText(e.position1));
+            break;
+        case EventKind::Lunation:
+        case EventKind::Eclipse:
+            out += fmt::format("\n{} {}", BodyWord(e.body2, h), ExactPlaceText(e.position2));
+            break;
+        case EventKind::Aspect:
+        case EventKind::Parallel:
+        case EventKind::Contraparallel: break;
+    }
+    const EclipseDetails& ecl = e.eclipseDetails;
+    if (e.kind == EventKind::Eclipse && *ecl.type != 0) {
+        const bool lunar = std::string_view(e.eclipse) == "lunar";
+        const bool penumbral = std::string_view(ecl.type) == "penumbral";
+        out += fmt::format("\n{} {} eclipse, {}magnitude {:.3f}, greatest {}", ecl.type, e.eclipse,
+                           lunar ? (penumbral ? "penumbral " : "umbral ") : "", ecl.magnitude,
+                           MomentToTheSecond(ecl.maximumJD));
+    }
+    return out;
 }
 
 struct IcalFree {
@@ -114,7 +170,8 @@ std::string CalendarEvent(const AspectEvent& e, const std::string& date, const s
     icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(t));
     icalcomponent_add_property(event.get(), icalproperty_new_dtstart(t));
     icalcomponent_add_property(event.get(), icalproperty_new_summary(CalendarSummary(e).c_str()));
-    icalcomponent_add_property(event.get(), icalproperty_new_description(text.c_str()));
+    icalcomponent_add_property(event.get(),
+                               icalproperty_new_description(Description(e, text).c_str()));
     icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     char* ics = icalcomponent_as_ical_string_r(event.get());
     std::string out = ics != nullptr ? ics : "";

@@ -1,7 +1,10 @@
 #pragma once
 // The aspectarian as iCalendar, built with libical: one VEVENT per event,
 // DTSTART in UTC to the minute shown, and a UID made of the event's own
-// values, so that importing a later run updates the same entries.
+// values, so that importing a later run updates the same entries. The
+// description adds to the report line the exact moment to the second, the
+// exact place of a lunation, ingress or station, and an eclipse's type,
+// magnitude and greatest phase.
 #include <string>
 
 #include "aspectarian/aspect_event.h"
@@ -15,7 +18,8 @@ std::string CalendarTail();
 std::string CalendarEvent(const AspectEvent& event, const std::string& date,
                           const std::string& clock, const std::string& text);
 
-// "☉ ☌ ☽ New Moon 09♒51 — solar eclipse": the symbols, then plain words.
+// "☉ ☌ ☽ New Moon 09♒51.4 — solar eclipse": the symbols, then plain words;
+// a place as the report line gives it.
 std::string CalendarSummary(const AspectEvent& event);
 
 }  // namespace novarel::cli

@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "aspectarian/day_events.h"
 #include "cli/calendar_export.h"
 #include "core/glyphs.h"
 #include "core/positions.h"
@@ -72,8 +73,24 @@ bool Kept(const std::vector<int>& bodies, int body) {
 
 std::string Number(double value) { return fmt::format("{}", value); }
 
-// "hh:mm" of an event as its report line shows it.
-std::string ClockOf(const AspectEvent& e) { return EventLineText(e, "      ").substr(10, 5); }
+// The date and "hh:mm" of a record. They are the report line's, but a
+// station's line names only the hour it was seen in: its record gives the
+// minute of the turning point found, rounded as the lines round theirs, on
+// the day it falls in.
+struct RecordClock {
+    std::string date;
+    std::string time;
+};
+
+RecordClock ClockOf(const AspectEvent& e) {
+    if (e.kind != EventKind::Station)
+        return {DateText(JulianDayToCivil(e.dayJD + 0.5)),
+                EventLineText(e, "      ").substr(10, 5)};
+    const double midnight = std::floor(e.moment + 0.5) - 0.5;
+    const double minutes = (e.moment - midnight) * 1440;
+    const int hour = std::clamp(static_cast<int>(std::floor(minutes / 60)), 0, 23);
+    return {DateText(JulianDayToCivil(midnight + 0.5)), ClockText(hour, minutes - hour * 60)};
+}
 
 // The line of the event after its date and time: glyphs and words.
 std::string EventText(const AspectEvent& e) {
@@ -156,7 +173,8 @@ std::string ExportHead(const ExportChoices& c) {
         case ExportFormat::Csv:
             return c.aspectarian
                        ? "date,time,jd_ut,kind,body1,aspect,body2,position1,position2,sign,"
-                         "direction,phase,eclipse,text\r\n"
+                         "direction,phase,eclipse,text,eclipse_type,eclipse_magnitude,"
+                         "eclipse_maximum_jd_ut\r\n"
                        : "date,jd_ut,sidereal_time,body,longitude,latitude,right_ascension,"
                          "declination,longitude_speed,right_ascension_speed,retrograde,"
                          "longitude_cell,latitude_cell,right_ascension_cell,declination_cell\r\n";
@@ -268,21 +286,24 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
         if (!Kept(c.bodies, e.body1) && !(e.body2 != 0 && Kept(c.bodies, e.body2))) continue;
         if (!c.kinds.empty() && std::find(c.kinds.begin(), c.kinds.end(), e.kind) == c.kinds.end())
             continue;
-        const std::string date = DateText(JulianDayToCivil(e.dayJD + 0.5));
+        const RecordClock clock = ClockOf(e);
         const std::string direction =
             e.kind == EventKind::Station ? (e.retrograde ? "retrograde" : "direct") : "";
         const bool twoBodies = e.body2 != 0;
+        const bool eclipse = e.kind == EventKind::Eclipse;
+        const EclipseDetails& ecl = e.eclipseDetails;
         if (c.format == ExportFormat::Csv) {
-            out += fmt::format("{},{},{},{},{},{},{},{},{},{},{},{},{},{}\r\n", date, ClockOf(e),
-                               Number(e.momentJD()), KindName(e.kind), EventBody(e.body1, e),
-                               AspectName(e.aspect), EventBody(e.body2, e), Number(e.position1),
-                               twoBodies ? Number(e.position2) : "",
-                               e.sign != 0 ? std::to_string(e.sign) : "", direction, e.phase,
-                               e.eclipse, CsvField(EventText(e)));
+            out += fmt::format(
+                "{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{}\r\n", clock.date, clock.time,
+                Number(e.momentJD()), KindName(e.kind), EventBody(e.body1, e), AspectName(e.aspect),
+                EventBody(e.body2, e), Number(e.position1), twoBodies ? Number(e.position2) : "",
+                e.sign != 0 ? std::to_string(e.sign) : "", direction, e.phase, e.eclipse,
+                CsvField(EventText(e)), eclipse ? ecl.type : "",
+                eclipse ? Number(ecl.magnitude) : "", eclipse ? Number(ecl.maximumJD) : "");
         } else if (c.format == ExportFormat::Json) {
             Json j;
-            j["date"] = date;
-            j["time"] = ClockOf(e);
+            j["date"] = clock.date;
+            j["time"] = clock.time;
             j["jd_ut"] = e.momentJD();
             j["kind"] = KindName(e.kind);
             j["body1"] = EventBody(e.body1, e);
@@ -295,10 +316,15 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
             j["phase"] = e.phase;
             j["eclipse"] = e.eclipse;
             j["text"] = EventText(e);
+            if (eclipse) {
+                j["eclipse_type"] = ecl.type;
+                j["eclipse_magnitude"] = ecl.magnitude;
+                j["eclipse_maximum_jd_ut"] = ecl.maximumJD;
+            }
             if (!out.empty()) out += ",\n";
             out += j.dump();
         } else if (c.format == ExportFormat::Ics) {
-            out += CalendarEvent(e, date, ClockOf(e), EventText(e));
+            out += CalendarEvent(e, clock.date, clock.time, EventText(e));
         }
     }
     return out;

@@ -23,6 +23,14 @@ public:
                                   double* tret, bool backward, char* serr) override {
         return library_.lun_eclipse_when(tjd_start, flags, types, tret, backward, serr);
     }
+    std::int32_t sol_eclipse_where(double tjd_ut, std::int32_t flags, double* geopos, double* attr,
+                                   char* serr) override {
+        return library_.sol_eclipse_where(tjd_ut, flags, geopos, attr, serr);
+    }
+    std::int32_t lun_eclipse_how(double tjd_ut, std::int32_t flags, double* geopos, double* attr,
+                                 char* serr) override {
+        return library_.lun_eclipse_how(tjd_ut, flags, geopos, attr, serr);
+    }
     std::string version() override { return library_.version(); }
 
 private:

@@ -29,6 +29,12 @@ constexpr int TrueNode = 11;
 
 namespace swe_eclipse_types {
 constexpr std::int32_t Any = 0;  // every type, penumbral lunar eclipses included
+// Bits of the type an eclipse search returns.
+constexpr std::int32_t Total = 4;
+constexpr std::int32_t Annular = 8;
+constexpr std::int32_t Partial = 16;
+constexpr std::int32_t Hybrid = 32;  // annular along part of its path, total along the rest
+constexpr std::int32_t Penumbral = 64;
 }  // namespace swe_eclipse_types
 
 // What a library call returns on failure; serr then holds its text.
@@ -52,6 +58,16 @@ public:
     // Next lunar eclipse from tjd_start (UT); as sol_eclipse_when_glob.
     virtual std::int32_t lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
                                           double* tret, bool backward, char* serr) = 0;
+    // Where on Earth a solar eclipse is greatest at tjd_ut: geopos receives ten
+    // values, attr twenty, attr[0] the fraction of the Sun's diameter covered.
+    // Returns the eclipse type, 0 when there is none, SweError with serr.
+    virtual std::int32_t sol_eclipse_where(double tjd_ut, std::int32_t flags, double* geopos,
+                                           double* attr, char* serr) = 0;
+    // A lunar eclipse at tjd_ut seen from geopos (three values): attr receives
+    // twenty values, attr[0] the umbral magnitude, attr[1] the penumbral one.
+    // Returns as sol_eclipse_where.
+    virtual std::int32_t lun_eclipse_how(double tjd_ut, std::int32_t flags, double* geopos,
+                                         double* attr, char* serr) = 0;
     // The library's version text, e.g. "2.10.03"; empty when unknown.
     virtual std::string version() { return {}; }
 };

@@ -88,6 +88,14 @@ void CheckEclipseResult(std::int32_t rc, const char* serr, double maximum, std::
                         search.empty() ? "eclipse" : search, MomentText(startUt)));
 }
 
+void CheckEclipseMagnitude(std::int32_t rc, const char* serr, double magnitude,
+                           std::string_view search, double maximumUt) {
+    if (rc < 0) throw LibraryError(LibraryText(serr, "the eclipse calculation failed"));
+    if (!std::isfinite(magnitude))
+        throw LibraryError(fmt::format("the magnitude of the {} of {} is not a finite number",
+                                       search, MomentText(maximumUt)));
+}
+
 std::string SearchedFolders(const std::string& ephemerisPath) {
     std::string text;
     std::size_t start = 0;

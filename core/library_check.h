@@ -36,6 +36,12 @@ void CheckFiniteDeltaT(double deltaT, double jdUt);
 void CheckEclipseResult(std::int32_t rc, const char* serr, double maximum = 0,
                         std::string_view search = {}, double startUt = 0);
 
+// Throws LibraryError when asking the circumstances of an eclipse (search
+// names it, "solar eclipse") at its greatest phase maximumUt failed, or gave a
+// magnitude that is not a finite number.
+void CheckEclipseMagnitude(std::int32_t rc, const char* serr, double magnitude,
+                           std::string_view search, double maximumUt);
+
 // A moment (Julian Day, Universal Time) for messages: "2020-01-01 00:00 UT".
 std::string MomentText(double jdUt);
 

@@ -25,6 +25,11 @@ static_assert(swe_flags::Equatorial == SEFLG_EQUATORIAL);
 static_assert(swe_flags::Sidereal == SEFLG_SIDEREAL);
 static_assert(swe_sidereal_modes::Lahiri == SE_SIDM_LAHIRI);
 static_assert(swe_sidereal_modes::Krishnamurti == SE_SIDM_KRISHNAMURTI);
+static_assert(swe_eclipse_types::Total == SE_ECL_TOTAL);
+static_assert(swe_eclipse_types::Annular == SE_ECL_ANNULAR);
+static_assert(swe_eclipse_types::Partial == SE_ECL_PARTIAL);
+static_assert(swe_eclipse_types::Hybrid == SE_ECL_ANNULAR_TOTAL);
+static_assert(swe_eclipse_types::Penumbral == SE_ECL_PENUMBRAL);
 static_assert(swe_bodies::Sun == SE_SUN);
 static_assert(swe_bodies::Earth == SE_EARTH);
 static_assert(swe_bodies::MeanNode == SE_MEAN_NODE);
@@ -62,6 +67,9 @@ std::pair<double, double> FileBlockOf(double tjd) {
 constexpr double EclipseSearchBefore = 60;
 constexpr double EclipseSearchAfter = 200;
 constexpr double EclipseContactsAfterMaximum = 2;
+// The circumstances of an eclipse at one moment read the positions around it:
+// Terrestrial Time lies up to a day from Universal Time over the files' span.
+constexpr double EclipseMomentMargin = 1;
 
 // The longest SE_EPHE_PATH the library takes; it ignores a longer one.
 constexpr std::size_t MaxLibraryPathFromEnvironment = AS_MAXCH - 1 - 13;
@@ -140,6 +148,18 @@ std::int32_t SweLibrary::lun_eclipse_when(double tjd_start, std::int32_t flags, 
         swe_lun_eclipse_when(tjd_start, flags, types, tret, backward ? 1 : 0, serr);
     EndEclipseSearch(rc, backward, tret);
     return rc;
+}
+
+std::int32_t SweLibrary::sol_eclipse_where(double tjd_ut, std::int32_t flags, double* geopos,
+                                           double* attr, char* serr) {
+    StayInBlock(tjd_ut - EclipseMomentMargin, tjd_ut + EclipseMomentMargin);
+    return swe_sol_eclipse_where(tjd_ut, flags, geopos, attr, serr);
+}
+
+std::int32_t SweLibrary::lun_eclipse_how(double tjd_ut, std::int32_t flags, double* geopos,
+                                         double* attr, char* serr) {
+    StayInBlock(tjd_ut - EclipseMomentMargin, tjd_ut + EclipseMomentMargin);
+    return swe_lun_eclipse_how(tjd_ut, flags, geopos, attr, serr);
 }
 
 std::string SweLibrary::version() {

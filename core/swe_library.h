@@ -25,6 +25,10 @@ public:
                                        double* tret, bool backward, char* serr) override;
     std::int32_t lun_eclipse_when(double tjd_start, std::int32_t flags, std::int32_t types,
                                   double* tret, bool backward, char* serr) override;
+    std::int32_t sol_eclipse_where(double tjd_ut, std::int32_t flags, double* geopos, double* attr,
+                                   char* serr) override;
+    std::int32_t lun_eclipse_how(double tjd_ut, std::int32_t flags, double* geopos, double* attr,
+                                 char* serr) override;
     std::string version() override;
 
 private:

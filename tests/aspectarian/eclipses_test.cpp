@@ -1,6 +1,8 @@
-// The eclipse text of 31 years of aspectarian against every eclipse of the
+// The eclipses of 36 years of aspectarian against every eclipse of the
 // library's swetest tool (tests/data/aspectarian/swetest_eclipses.txt): each
-// eclipse flags its lunation, and no other lunation is flagged.
+// eclipse flags its lunation with swetest's type, magnitude and greatest
+// phase, and no other lunation is flagged.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,18 +10,24 @@
 #include <sstream>
 
 #include "aspectarian/aspectarian_generator.h"
+#include "aspectarian/eclipse_search.h"
 #include "core/julian_day.h"
+#include "core/library_check.h"
 #include "core/locale_names.h"
 #include "tests/aspectarian/exact_events.h"
 #include "tests/ephemeris/generator_rig.h"
+#include "tests/support/fakes.h"
 
 namespace novarel {
 namespace {
 
 struct Eclipse {
     bool solar = false;
-    double jd = 0;  // greatest eclipse, UT
+    double jd = 0;  // swetest: greatest eclipse, UT; flagged: the lunation's moment
     std::string line;
+    std::string type;       // total, annular, hybrid, partial, penumbral
+    std::string magnitude;  // to swetest's four decimals
+    double maximum = 0;     // greatest eclipse, UT
 };
 
 double Midnight(int year, int month, int day) {
@@ -30,9 +38,17 @@ std::string DateOf(double jd) {
     return FormatDate(JulianDayToCivil(jd), "yyyy-mm-dd", LocaleNames::English());
 }
 
-// The first line of each eclipse: its kind, then tab-separated fields ending
-// with the Julian Day of greatest eclipse.
-std::vector<Eclipse> SwetestEclipses(double before) {
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::istringstream in(text);
+    for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+    return parts;
+}
+
+// The first line of each eclipse: its type and kind, date, time, (solar: the
+// shadow's width), the magnitudes, the saros, the Julian Day of greatest
+// eclipse; tab-separated.
+std::vector<Eclipse> SwetestEclipses(double from, double before) {
     std::ifstream in(std::string(NOVAREL_TEST_DATA) + "/aspectarian/swetest_eclipses.txt");
     std::vector<Eclipse> out;
     for (std::string line; std::getline(in, line);) {
@@ -40,8 +56,18 @@ std::vector<Eclipse> SwetestEclipses(double before) {
             continue;
         const bool solar = line.find(" solar") != std::string::npos;
         EXPECT_TRUE(solar || line.find(" lunar") != std::string::npos) << line;
-        const double jd = std::stod(line.substr(line.find_last_of('\t') + 1));
-        if (jd < before) out.push_back({solar, jd, line});
+        const std::vector<std::string> fields = Split(line, '\t');
+        const double jd = std::stod(fields.back());
+        if (jd < from || jd >= before) continue;
+        const std::string word = fields[0].substr(0, fields[0].find(' '));
+        const std::string type = word == "ann-tot"   ? "hybrid"
+                                 : word == "penumb." ? "penumbral"
+                                                     : word;
+        // Solar: the fraction of the Sun's diameter covered, the second of
+        // three; lunar: umbral, or penumbral for a penumbral eclipse.
+        const std::vector<std::string> magnitudes = Split(fields[solar ? 4 : 3], '/');
+        const std::string magnitude = magnitudes[solar || type == "penumbral" ? 1 : 0];
+        out.push_back({solar, jd, line, type, magnitude, jd});
     }
     return out;
 }
@@ -55,12 +81,20 @@ std::vector<Eclipse> FlaggedLunations(int firstYear, int lastYear) {
                   static_cast<int>(Midnight(year + 1, 1, 1) - first));
         RunContext ctx = p.context();
         EXPECT_EQ(GenerateAspectarian(ctx, p.aspectarian), RunOutcome::Completed);
+        std::vector<AspectEvent> eclipses;
+        for (const AspectEvent& e : p.aspectarian.Events)
+            if (e.kind == EventKind::Eclipse) eclipses.push_back(e);
+        std::size_t next = 0;
         for (const auto& e : test::ReportEvents(p.aspectarian.ReportLines, first)) {
-            if (e.line.find(" - solar eclipse") != std::string::npos)
-                flagged.push_back({true, e.jd, e.line});
-            if (e.line.find(" - lunar eclipse") != std::string::npos)
-                flagged.push_back({false, e.jd, e.line});
+            const bool solar = e.line.find(" - solar eclipse") != std::string::npos;
+            if (!solar && e.line.find(" - lunar eclipse") == std::string::npos) continue;
+            EXPECT_LT(next, eclipses.size()) << e.line;
+            if (next >= eclipses.size()) break;
+            const EclipseDetails& d = eclipses[next++].eclipseDetails;
+            flagged.push_back(
+                {solar, e.jd, e.line, d.type, fmt::format("{:.4f}", d.magnitude), d.maximumJD});
         }
+        EXPECT_EQ(next, eclipses.size());
     }
     return flagged;
 }
@@ -71,18 +105,34 @@ const Eclipse* Within(const std::vector<Eclipse>& list, const Eclipse& e, double
     return nullptr;
 }
 
-TEST(Eclipses, From2000To2030ExactlyThoseOfTheLibrarysSearch) {
-    const auto reference = SwetestEclipses(Midnight(2031, 1, 1));
-    ASSERT_GT(reference.size(), 140u);  // 71 solar and 75 lunar in 31 years
-    const auto flagged = FlaggedLunations(2000, 2030);
+// Each eclipse of the years flags its lunation with the type, magnitude and
+// greatest phase of swetest; no other lunation is flagged. Returns the
+// flagged lunations.
+std::vector<Eclipse> ExpectTheEclipsesOfSwetest(int firstYear, int lastYear) {
+    const auto reference = SwetestEclipses(Midnight(firstYear, 1, 1), Midnight(lastYear + 1, 1, 1));
+    EXPECT_GT(reference.size(), static_cast<std::size_t>(4 * (lastYear - firstYear)));
+    const auto flagged = FlaggedLunations(firstYear, lastYear);
     // The lunation minute and the greatest eclipse lie within hours of each other.
     constexpr double Window = 0.5;
-    for (const auto& e : reference)
-        EXPECT_NE(Within(flagged, e, Window), nullptr) << "not flagged: " << e.line;
+    // swetest prints the Julian Day to six decimals, 0.09 seconds.
+    constexpr double MaximumTolerance = 0.1 / 86400;
+    for (const auto& e : reference) {
+        const Eclipse* f = Within(flagged, e, Window);
+        EXPECT_NE(f, nullptr) << "not flagged: " << e.line;
+        if (f == nullptr) continue;
+        EXPECT_EQ(f->type, e.type) << e.line;
+        EXPECT_EQ(f->magnitude, e.magnitude) << e.line;
+        EXPECT_NEAR(f->maximum, e.maximum, MaximumTolerance) << e.line;
+    }
     for (const auto& f : flagged)
         EXPECT_NE(Within(reference, f, Window), nullptr)
             << "flagged without an eclipse: " << DateOf(f.jd) << f.line;
     EXPECT_EQ(flagged.size(), reference.size());
+    return flagged;
+}
+
+TEST(Eclipses, From2000To2030AreThoseOfTheLibrarysSearch) {
+    const auto flagged = ExpectTheEclipsesOfSwetest(2000, 2030);  // 71 solar, 75 lunar
 
     // Cases the node distance used to get wrong: New Moons near the node
     // without an eclipse, and a penumbral lunar eclipse far from it.
@@ -96,6 +146,51 @@ TEST(Eclipses, From2000To2030ExactlyThoseOfTheLibrarysSearch) {
     EXPECT_FALSE(flaggedOn(2025, 8, 23, true));
     EXPECT_FALSE(flaggedOn(2018, 1, 17, true));
     EXPECT_TRUE(flaggedOn(2020, 6, 5, false));
+}
+
+TEST(Eclipses, From1850To1854AreThoseOfTheLibrarysSearch) {
+    ExpectTheEclipsesOfSwetest(1850, 1854);  // the hybrid of 20 November 1854 among them
+}
+
+// The type, magnitude and greatest phase are asked once per eclipse, at its
+// greatest phase, and only when a lunation falls at it; a failure stops the
+// run with the library's text.
+TEST(EclipseSearch, AsksTheCircumstancesOncePerEclipseFound) {
+    test::RecordingLibrary library;
+    library.eclipseMaxima = {2451580.03, 2451756.59};
+    library.magnitude = 0.5797;
+    EclipseSearch run(library);
+    int eclipses = 0;
+    for (double lunation = 2451550.1; lunation < 2451800; lunation += 29.530589 / 2) {
+        if (!run.AtLunation(EclipseKind::Solar, lunation)) continue;
+        ++eclipses;
+        const EclipseDetails& d = run.Details(EclipseKind::Solar);
+        EXPECT_STREQ(d.type, "total");
+        EXPECT_EQ(d.magnitude, 0.5797);
+        EXPECT_EQ(d.maximumJD, library.circumstanceCalls.back().t);
+    }
+    EXPECT_EQ(eclipses, 2);
+    ASSERT_EQ(library.circumstanceCalls.size(), 2u);
+    for (std::size_t k = 0; k < 2; ++k) {
+        EXPECT_EQ(library.circumstanceCalls[k].kind, "solar");
+        EXPECT_EQ(library.circumstanceCalls[k].t, library.eclipseMaxima[k]);
+        EXPECT_EQ(library.circumstanceCalls[k].flags, swe_flags::SwissEphemeris);
+    }
+    // An eclipse beyond the run's lunations is never asked about.
+    library.circumstanceCalls.clear();
+    library.eclipseMaxima = {2451580.03};
+    EclipseSearch before(library);
+    EXPECT_FALSE(before.AtLunation(EclipseKind::Lunar, 2451565.0));
+    EXPECT_TRUE(library.circumstanceCalls.empty());
+
+    library.failCircumstances = true;
+    EclipseSearch failing(library);
+    try {
+        failing.AtLunation(EclipseKind::Lunar, 2451580.0);
+        FAIL() << "no exception";
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(e.what(), "circumstances failed");
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the library's swetest tool, their cell texts against the text table,
 // the iCalendar file through libical's own parser, and ranges whose output
 // does not depend on the number of threads or on how the range is cut.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 #include <libical/ical.h>
 #include <unistd.h>
@@ -208,13 +209,21 @@ std::size_t EventLineCount(const std::string& text) {
     return count;
 }
 
-std::vector<std::string> Uids(const std::string& ics) {
+struct CalendarEntry {
+    std::string uid;
+    icaltimetype start;
+    std::string summary;
+    std::string description;  // unescaped
+};
+
+// The VEVENTs of an iCalendar text as libical reads them back.
+std::vector<CalendarEntry> CalendarEntries(const std::string& ics) {
     std::unique_ptr<icalcomponent, void (*)(icalcomponent*)> calendar(
         icalparser_parse_string(ics.c_str()), icalcomponent_free);
     EXPECT_NE(calendar, nullptr);
     if (!calendar) return {};
     EXPECT_EQ(icalcomponent_isa(calendar.get()), ICAL_VCALENDAR_COMPONENT);
-    std::vector<std::string> uids;
+    std::vector<CalendarEntry> entries;
     for (icalcomponent* e =
              icalcomponent_get_first_component(calendar.get(), ICAL_VEVENT_COMPONENT);
          e != nullptr;
@@ -222,46 +231,255 @@ std::vector<std::string> Uids(const std::string& ics) {
         EXPECT_EQ(icalcomponent_count_errors(e), 0) << icalcomponent_as_ical_string(e);
         const icaltimetype start = icalcomponent_get_dtstart(e);
         EXPECT_TRUE(icaltime_is_utc(start)) << icalcomponent_as_ical_string(e);
-        uids.emplace_back(icalcomponent_get_uid(e));
+        entries.push_back({icalcomponent_get_uid(e), start, icalcomponent_get_summary(e),
+                           icalcomponent_get_description(e)});
     }
+    return entries;
+}
+
+std::vector<std::string> Uids(const std::string& ics) {
+    std::vector<std::string> uids;
+    for (const CalendarEntry& e : CalendarEntries(ics)) uids.push_back(e.uid);
     return uids;
 }
 
-TEST(AspectarianExport, AYearAsICalendarParsesWithOneEventPerLine) {
+// The Julian Day (UT) of "YYYY-MM-DD" at h:m:s.
+double JulianDayOf(const std::string& date, int h, int m, double s) {
+    icaltimetype t = icaltime_null_time();
+    t.year = std::stoi(date.substr(0, 4));
+    t.month = std::stoi(date.substr(5, 2));
+    t.day = std::stoi(date.substr(8, 2));
+    // Days from 1970-01-01, which is Julian Day 2440587.5.
+    const double unixDays = static_cast<double>(icaltime_as_timet(t)) / 86400;
+    return 2440587.5 + unixDays + (h + (m + s / 60) / 60) / 24;
+}
+
+// The longitude of a place written "dd°Smm'ss\"" (S a sign symbol,
+// U+2648 Aries .. U+2653 Pisces, three bytes in UTF-8); -1 when it is not one.
+double ExactPlace(const std::string& text) {
+    const std::size_t deg = text.find("°");
+    if (deg != 2 || text.size() != 13 || !Digits(text, 0, 2) ||
+        text.compare(4, 2, "\xE2\x99") != 0 || !Digits(text, 7, 2) || text[9] != '\'' ||
+        !Digits(text, 10, 2) || text[12] != '"')
+        return -1;
+    const int sign = static_cast<unsigned char>(text[6]) - 0x88;
+    if (sign < 0 || sign > 11) return -1;
+    return 30.0 * sign + std::stoi(text.substr(0, 2)) + std::stoi(text.substr(7, 2)) / 60.0 +
+           std::stoi(text.substr(10, 2)) / 3600.0;
+}
+
+// Every event of a year, in the three formats: one VEVENT per line of the
+// text table, each UID once and the same for any number of jobs; each VEVENT
+// at its record's minute, its summary with the line's place, its description
+// the line's text, the exact moment to the second and an exact place that
+// agree with the record's moment and position.
+TEST(AspectarianExport, AYearAsICalendarAgreesWithTheTableAndTheRecords) {
     ProgramFolder folder;
     const std::string year = "--start 2024-01-01 --end 2024-12-31";
     const CliResult text = RunNovarel(folder, "aspectarian", year);
     const CliResult ics = RunNovarel(folder, "aspectarian", year + " --format ics");
     const CliResult again = RunNovarel(folder, "aspectarian", year + " --format ics --jobs 1");
+    const CliResult csv = RunNovarel(folder, "aspectarian", year + " --format csv");
     ASSERT_EQ(ics.status, 0) << ics.err;
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const std::vector<CalendarEntry> entries = CalendarEntries(ics.out);
     const std::vector<std::string> uids = Uids(ics.out);
     EXPECT_GT(uids.size(), 2000u);
     EXPECT_EQ(uids.size(), EventLineCount(text.out));
     EXPECT_EQ(std::set<std::string>(uids.begin(), uids.end()).size(), uids.size());
     EXPECT_EQ(Uids(again.out), uids);
+
+    const std::vector<std::string> records = Lines(csv.out, "\r\n");
+    ASSERT_EQ(records.size(), entries.size() + 1);
+    int places = 0;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const std::vector<std::string> f = CsvFields(records[k + 1]);
+        ASSERT_EQ(f.size(), 17u) << records[k + 1];
+        const CalendarEntry& e = entries[k];
+        const std::string where = records[k + 1] + "\n" + e.description;
+        EXPECT_EQ(fmt::format("{:04}-{:02}-{:02} {:02}:{:02}", e.start.year, e.start.month,
+                              e.start.day, e.start.hour, e.start.minute),
+                  f[0] + " " + f[1])
+            << where;
+        const std::vector<std::string> lines = Lines(e.description);
+        ASSERT_GE(lines.size(), 2u) << where;
+        EXPECT_EQ(lines[0], f[13]) << where;
+        // "exact YYYY-MM-DD hh:mm:ss UT": the record's moment to the second,
+        // and the minute shown that moment's rounding (23:59 holds up to 23:59:59).
+        ASSERT_EQ(lines[1].size(), 28u) << where;
+        ASSERT_EQ(lines[1].compare(0, 6, "exact "), 0) << where;
+        ASSERT_EQ(lines[1].substr(25), " UT") << where;
+        const double exact =
+            JulianDayOf(lines[1].substr(6, 10), std::stoi(lines[1].substr(17, 2)),
+                        std::stoi(lines[1].substr(20, 2)), std::stoi(lines[1].substr(23, 2)));
+        EXPECT_NEAR(exact, std::stod(f[2]), 0.51 / 86400) << where;
+        const double shown = JulianDayOf(f[0], e.start.hour, e.start.minute, 0);
+        const double most = e.start.hour == 23 && e.start.minute == 59 ? 60 : 30;
+        EXPECT_LE(std::fabs(std::stod(f[2]) - shown), (most + 0.001) / 86400) << where;
+        // The place of a lunation, ingress or station to the second of arc.
+        const bool lunation = f[3] == "lunation" || f[3] == "eclipse";
+        if (lunation || f[3] == "ingress" || f[3] == "station") {
+            ASSERT_GE(lines.size(), 3u) << where;
+            const std::string place = lines[2].substr(lines[2].find(' ') + 1);
+            const double longitude = std::stod(f[lunation ? 8 : 7]);
+            EXPECT_LE(AngleDiff(ExactPlace(place), longitude), 0.5 / 3600 + 1e-9) << where;
+            ++places;
+        }
+        // The summary gives a lunation's place as its line does.
+        if (lunation) {
+            const std::string linePlace =
+                f[13].substr(f[13].find(", ") + 2, f[13].find(')') - f[13].find(", ") - 2);
+            EXPECT_NE(e.summary.find(" " + linePlace), std::string::npos) << e.summary << where;
+        }
+    }
+    EXPECT_GT(places, 250);
 }
 
-TEST(AspectarianExport, TheEclipsesOf2024AreThoseOfTheAlmanac) {
-    ProgramFolder folder;
-    const CliResult csv = RunNovarel(
-        folder, "aspectarian", "--start 2024-01-01 --end 2024-12-31 --format csv --kinds eclipse");
-    ASSERT_EQ(csv.status, 0) << csv.err;
-    std::vector<std::string> seen;
-    for (const std::string& record : Lines(csv.out, "\r\n")) {
-        const auto f = CsvFields(record);
-        if (f[0] == "date") continue;
-        ASSERT_EQ(f.size(), 14u) << record;
-        EXPECT_EQ(f[3], "eclipse");
-        seen.push_back(f[0] + " " + f[12]);
+// A station's line names the hour it was seen in; its records and calendar
+// entry give the minute of the turning point, on the day it falls in, with
+// the lines' rounding: a minute rounding to 60 goes to the next hour, but
+// 23:59:45 stays 23:59. Other events keep their line's date and minute.
+// A lunation's summary gives its place as the line does, its description
+// to the second of arc, carried into the next sign.
+TEST(AspectarianExport, AStationIsAtTheMinuteOfItsTurningPoint) {
+    const double dec7 = 2460651.5;  // 2024-12-07 0h UT
+    auto station = [&](double moment) {
+        AspectEvent e;
+        e.kind = EventKind::Station;
+        e.dayJD = dec7;
+        e.moment = moment;
+        e.body1 = Mars;
+        e.position1 = 126.0336;  // 6 Leo 2' 0.96"
+        e.sign = 5;
+        e.retrograde = true;
+        return e;
+    };
+    AspectEvent fullMoon;
+    fullMoon.kind = EventKind::Lunation;
+    fullMoon.hour = 23;
+    fullMoon.minute = 48.98;
+    fullMoon.dayJD = dec7;
+    fullMoon.moment = dec7 + (23 * 3600 + 48 * 60 + 58.8) / 86400;
+    fullMoon.body1 = Sun;
+    fullMoon.body2 = Moon;
+    fullMoon.aspect = Opposition;
+    fullMoon.position1 = 29.999999;    // 29 Aries 59' 59.996": 0 Taurus to the second
+    fullMoon.position2 = 214.2996116;  // 4 Scorpio 17' 58.6"
+    fullMoon.sign = 1;
+    fullMoon.phase = "Full Moon";
+    AspectEvent ingress = station(dec7 + 0.3);
+    ingress.kind = EventKind::Ingress;
+    ingress.hour = 5;
+    ingress.minute = 30;
+    const std::vector<AspectEvent> events = {
+        station(dec7 - (26 * 60 + 36) / 86400.0),  // 2024-12-06 23:33:24
+        station(dec7 + (10 * 3600 + 59 * 60 + 31) / 86400.0), station(dec7 + 1 - 15 / 86400.0),
+        fullMoon, ingress};
+
+    cli::ExportChoices choices;
+    choices.aspectarian = true;
+    choices.format = cli::ExportFormat::Csv;
+    const std::vector<std::string> records = Lines(cli::EventRecords(events, choices), "\r\n");
+    choices.format = cli::ExportFormat::Json;
+    const nlohmann::json json =
+        nlohmann::json::parse("[" + cli::EventRecords(events, choices) + "]");
+    choices.format = cli::ExportFormat::Ics;
+    const std::vector<CalendarEntry> entries = CalendarEntries(
+        cli::ExportHead(choices) + cli::EventRecords(events, choices) + cli::ExportTail(choices));
+    ASSERT_EQ(records.size(), events.size());
+    ASSERT_EQ(json.size(), events.size());
+    ASSERT_EQ(entries.size(), events.size());
+
+    const char* shown[] = {"2024-12-06 23:33", "2024-12-07 11:00", "2024-12-07 23:59",
+                           "2024-12-07 23:49", "2024-12-07 05:30"};
+    for (std::size_t k = 0; k < events.size(); ++k) {
+        const auto f = CsvFields(records[k]);
+        EXPECT_EQ(f[0] + " " + f[1], shown[k]) << records[k];
+        EXPECT_EQ(json[k]["date"].get<std::string>() + " " + json[k]["time"].get<std::string>(),
+                  shown[k]);
+        const icaltimetype t = entries[k].start;
+        EXPECT_EQ(
+            fmt::format("{:04}-{:02}-{:02} {:02}:{:02}", t.year, t.month, t.day, t.hour, t.minute),
+            shown[k]);
     }
-    // Penumbral lunar 25 March, total solar 8 April, partial lunar 18
-    // September, annular solar 2 October.
-    EXPECT_EQ(seen, (std::vector<std::string>{"2024-03-25 lunar", "2024-04-08 solar",
-                                              "2024-09-18 lunar", "2024-10-02 solar"}));
-    const CliResult ics =
-        RunNovarel(folder, "aspectarian",
-                   "--start 2024-04-01 --days 30 --format ics --kinds eclipse --bodies sun");
-    EXPECT_NE(ics.out.find("SUMMARY:☉ ☌ ☽ New Moon 19♈24 — solar eclipse"), std::string::npos)
+    EXPECT_EQ(records[0].substr(records[0].find(",station")),
+              ",station,mars,,,126.0336,,5,retrograde,,,♂  ℞ +/- up to 1 hour,,,");
+    EXPECT_EQ(entries[0].uid, "20241206T2333-geo-station-Mars@novarel");
+    EXPECT_EQ(entries[0].description,
+              "♂  ℞ +/- up to 1 hour\nexact 2024-12-06 23:33:24 UT\nMars 06°♌02'01\"");
+    EXPECT_EQ(entries[3].summary, "☉ ☍ ☽ Full Moon 04♏18.0");
+    EXPECT_EQ(entries[3].description,
+              "☉☍☽ - (Full Moon, 04♏18.0)\nexact 2024-12-07 23:48:59 UT\nMoon 04°♏17'59\"");
+    fullMoon.position2 = 359.99999;
+    EXPECT_NE(CalendarEntries(cli::ExportHead(choices) + cli::EventRecords({fullMoon}, choices) +
+                              cli::ExportTail(choices))[0]
+                  .description.find("\nMoon 00°♈00'00\""),
+              std::string::npos);
+}
+
+// The records of the eclipses give the type, magnitude and greatest phase of
+// the library's swetest (tests/data/aspectarian/swetest_eclipses.txt); other
+// records leave them out.
+TEST(AspectarianExport, TheEclipsesOf2024AreThoseOfSwetest) {
+    struct Reference {
+        std::string date, eclipse, type, magnitude;
+        double maximum;
+        std::string greatest;
+    };
+    // swetest -solecl / -lunecl -b1.1.2000: the second of the solar
+    // magnitudes, the umbral (penumbral for a penumbral eclipse) lunar one.
+    const std::vector<Reference> reference = {
+        {"2024-03-25", "lunar", "penumbral", "0.9560", 2460394.800609, "2024-03-25 07:12:53 UT"},
+        {"2024-04-08", "solar", "total", "1.0285", 2460409.262041, "2024-04-08 18:17:20 UT"},
+        {"2024-09-18", "lunar", "partial", "0.0856", 2460571.614092, "2024-09-18 02:44:18 UT"},
+        {"2024-10-02", "solar", "annular", "0.9665", 2460586.281299, "2024-10-02 18:45:04 UT"}};
+    ProgramFolder folder;
+    const std::string year = "--start 2024-01-01 --end 2024-12-31 --kinds eclipse,lunation";
+    const CliResult csv = RunNovarel(folder, "aspectarian", year + " --format csv");
+    const CliResult json = RunNovarel(folder, "aspectarian", year + " --format json");
+    const CliResult ics = RunNovarel(folder, "aspectarian", year + " --format ics");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const std::vector<std::string> records = Lines(csv.out, "\r\n");
+    EXPECT_EQ(records[0],
+              "date,time,jd_ut,kind,body1,aspect,body2,position1,position2,sign,direction,phase,"
+              "eclipse,text,eclipse_type,eclipse_magnitude,eclipse_maximum_jd_ut");
+    const nlohmann::json doc = nlohmann::json::parse(json.out);
+    const std::vector<CalendarEntry> entries = CalendarEntries(ics.out);
+    ASSERT_EQ(doc["records"].size(), records.size() - 1);
+    ASSERT_EQ(entries.size(), records.size() - 1);
+    std::size_t found = 0;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const auto f = CsvFields(records[r]);
+        const nlohmann::json& j = doc["records"][r - 1];
+        const std::string& description = entries[r - 1].description;
+        ASSERT_EQ(f.size(), 17u) << records[r];
+        if (f[3] != "eclipse") {
+            EXPECT_EQ(f[14] + f[15] + f[16], "") << records[r];
+            EXPECT_FALSE(j.contains("eclipse_type") || j.contains("eclipse_magnitude") ||
+                         j.contains("eclipse_maximum_jd_ut"))
+                << j.dump();
+            EXPECT_EQ(description.find("eclipse"), std::string::npos) << description;
+            continue;
+        }
+        ASSERT_LT(found, reference.size()) << records[r];
+        const Reference& ref = reference[found++];
+        EXPECT_EQ(f[0] + " " + f[12], ref.date + " " + ref.eclipse);
+        EXPECT_EQ(f[14], ref.type);
+        EXPECT_EQ(fmt::format("{:.4f}", std::stod(f[15])), ref.magnitude);
+        EXPECT_NEAR(std::stod(f[16]), ref.maximum, 0.1 / 86400);
+        EXPECT_EQ(j["eclipse_type"], f[14]);
+        EXPECT_EQ(j["eclipse_magnitude"].get<double>(), std::stod(f[15]));
+        EXPECT_EQ(j["eclipse_maximum_jd_ut"].get<double>(), std::stod(f[16]));
+        const std::string words =
+            fmt::format("\n{} {} eclipse, {}magnitude {}, greatest {}", ref.type, ref.eclipse,
+                        ref.eclipse == "solar"    ? ""
+                        : ref.type == "penumbral" ? "penumbral "
+                                                  : "umbral ",
+                        fmt::format("{:.3f}", std::stod(f[15])), ref.greatest);
+        EXPECT_NE(description.find(words), std::string::npos) << description << "\n" << words;
+    }
+    EXPECT_EQ(found, reference.size());
+    EXPECT_NE(ics.out.find("SUMMARY:☉ ☌ ☽ New Moon 19♈24.0 — solar eclipse"), std::string::npos)
         << ics.out;
     EXPECT_NE(ics.out.find("DTSTART:20240408T182"), std::string::npos) << ics.out;
 }

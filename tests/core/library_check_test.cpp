@@ -43,6 +43,23 @@ TEST(LibraryCheck, FailureThrowsTheLibrarysTextAndTheAnalyticFallbackIsNoted) {
                      "the solar eclipse found after 2020-01-01 00:00 UT is at a moment "
                      "that is not a finite number");
     }
+    // The circumstances at the greatest phase: the library's text, or the
+    // eclipse named by its moment.
+    EXPECT_NO_THROW(CheckEclipseMagnitude(4, "", 1.05, "solar eclipse", 2458849.5));
+    try {
+        CheckEclipseMagnitude(-1, "error in swe_sol_eclipse_where.\n", 0, "solar eclipse", 0);
+        FAIL() << "no exception";
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(e.what(), "error in swe_sol_eclipse_where");
+    }
+    try {
+        CheckEclipseMagnitude(4, "", std::nan(""), "lunar eclipse", 2458849.5);
+        FAIL() << "no exception";
+    } catch (const LibraryError& e) {
+        EXPECT_STREQ(e.what(),
+                     "the magnitude of the lunar eclipse of 2020-01-01 00:00 UT is not a finite "
+                     "number");
+    }
     EXPECT_EQ(SearchedFolders("/opt/n:/usr/share/libswe/ephe"),
               "/opt/n and /usr/share/libswe/ephe");
     EXPECT_EQ(SearchedFolders("/opt/n"), "/opt/n");

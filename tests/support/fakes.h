@@ -63,6 +63,12 @@ public:
                                   char*) override {
         return 0;
     }
+    std::int32_t sol_eclipse_where(double, std::int32_t, double*, double*, char*) override {
+        return 0;
+    }
+    std::int32_t lun_eclipse_how(double, std::int32_t, double*, double*, char*) override {
+        return 0;
+    }
 };
 
 // A library fake that records every call and answers with values made from
@@ -108,6 +114,27 @@ public:
                                   bool backward, char* serr) override {
         return eclipse("lunar", t, flags, types, tret, backward, serr);
     }
+    // The circumstances at an eclipse's greatest phase: type 4 (total), with
+    // magnitude as attr[0] and attr[1]. Recorded apart from the searches.
+    std::int32_t sol_eclipse_where(double t, std::int32_t flags, double*, double* attr,
+                                   char* serr) override {
+        return circumstances("solar", t, flags, attr, serr);
+    }
+    std::int32_t lun_eclipse_how(double t, std::int32_t flags, double*, double* attr,
+                                 char* serr) override {
+        return circumstances("lunar", t, flags, attr, serr);
+    }
+    std::int32_t circumstances(const std::string& kind, double t, std::int32_t flags, double* attr,
+                               char* serr) {
+        circumstanceCalls.push_back({kind, t, 0, flags});
+        std::strcpy(serr, "");
+        if (failCircumstances) {
+            std::strcpy(serr, "circumstances failed");
+            return -1;
+        }
+        attr[0] = attr[1] = magnitude;
+        return 4;
+    }
     // Answers an eclipse search with the first of eclipseMaxima after t (type
     // 4, total), 0 when there is none.
     std::int32_t eclipse(const std::string& kind, double t, std::int32_t flags, std::int32_t types,
@@ -128,9 +155,12 @@ public:
     double deltaT = 0.0008;
     bool failCalc = false;
     bool failEclipse = false;
+    bool failCircumstances = false;
     bool analytic = false;
     std::vector<double> eclipseMaxima;
+    double magnitude = 1.05;
     std::vector<Call> calls;
+    std::vector<Call> circumstanceCalls;
 };
 
 }  // namespace novarel::test
