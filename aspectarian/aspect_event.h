@@ -13,9 +13,11 @@ enum AspectNumber { NoAspect = 0, Conjunction, Sextile, Square, Trine, Oppositio
 // What the library's eclipse search found for a lunation that is an eclipse.
 struct EclipseDetails {
     const char* type = "";  // "total", "annular", "hybrid", "partial" or "penumbral"
-    double magnitude = 0;   // solar: fraction of the Sun's diameter covered; lunar: umbral
-                            // magnitude (penumbral magnitude of a penumbral eclipse)
-    double maximumJD = 0;   // moment of greatest eclipse, Julian Day UT
+    // Solar: the fraction of the Sun's diameter covered, or for a total or
+    // annular eclipse the ratio of the diameters (the catalogues' magnitude);
+    // lunar: the umbral magnitude, the penumbral one of a penumbral eclipse.
+    double magnitude = 0;
+    double maximumJD = 0;  // moment of greatest eclipse, Julian Day UT
 };
 
 struct AspectEvent {

@@ -45,9 +45,11 @@ const char* TypeName(std::int32_t type) {
     return "";
 }
 
-// The magnitude at the greatest phase: for a solar eclipse the fraction of
-// the Sun's diameter covered where it is greatest on Earth; for a lunar one
-// the umbral magnitude, the penumbral one for a penumbral eclipse.
+// The magnitude at the greatest phase, as eclipse catalogues give it: for a
+// solar eclipse the fraction of the Sun's diameter covered where it is
+// greatest on Earth, or for a total or annular one the ratio of the Moon's
+// diameter to the Sun's; for a lunar one the umbral magnitude, the penumbral
+// one for a penumbral eclipse.
 double MagnitudeAt(EphemerisLibrary& library, EclipseKind kind, double maximum, std::int32_t type) {
     double geopos[10] = {};
     double attr[20] = {};
@@ -57,7 +59,10 @@ double MagnitudeAt(EphemerisLibrary& library, EclipseKind kind, double maximum, 
             ? library.sol_eclipse_where(maximum, swe_flags::SwissEphemeris, geopos, attr, serr)
             : library.lun_eclipse_how(maximum, swe_flags::SwissEphemeris, geopos, attr, serr);
     const bool penumbral = kind == EclipseKind::Lunar && (type & swe_eclipse_types::Penumbral) != 0;
-    const double magnitude = penumbral ? attr[1] : attr[0];
+    constexpr std::size_t CatalogueSolarMagnitude = 8;
+    const double magnitude = kind == EclipseKind::Solar ? attr[CatalogueSolarMagnitude]
+                             : penumbral                ? attr[1]
+                                                        : attr[0];
     CheckEclipseMagnitude(rc, serr, magnitude, SearchName(kind), maximum);
     return magnitude;
 }

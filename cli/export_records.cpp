@@ -75,8 +75,7 @@ std::string Number(double value) { return fmt::format("{}", value); }
 
 // The date and "hh:mm" of a record. They are the report line's, but a
 // station's line names only the hour it was seen in: its record gives the
-// minute of the turning point found, rounded as the lines round theirs, on
-// the day it falls in.
+// minute of the turning point, as the retrograde listing shows it.
 struct RecordClock {
     std::string date;
     std::string time;
@@ -86,10 +85,8 @@ RecordClock ClockOf(const AspectEvent& e) {
     if (e.kind != EventKind::Station)
         return {DateText(JulianDayToCivil(e.dayJD + 0.5)),
                 EventLineText(e, "      ").substr(10, 5)};
-    const double midnight = std::floor(e.moment + 0.5) - 0.5;
-    const double minutes = (e.moment - midnight) * 1440;
-    const int hour = std::clamp(static_cast<int>(std::floor(minutes / 60)), 0, 23);
-    return {DateText(JulianDayToCivil(midnight + 0.5)), ClockText(hour, minutes - hour * 60)};
+    const MinuteOfDay m = RoundedToMinute(e.moment);
+    return {DateText(m.date), fmt::format("{:02}:{:02}", m.hour, m.minute)};
 }
 
 // The line of the event after its date and time: glyphs and words.

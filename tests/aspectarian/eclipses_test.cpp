@@ -66,7 +66,7 @@ std::vector<Eclipse> SwetestEclipses(double from, double before) {
         // Solar: the fraction of the Sun's diameter covered, the second of
         // three; lunar: umbral, or penumbral for a penumbral eclipse.
         const std::vector<std::string> magnitudes = Split(fields[solar ? 4 : 3], '/');
-        const std::string magnitude = magnitudes[solar || type == "penumbral" ? 1 : 0];
+        const std::string magnitude = magnitudes[!solar && type == "penumbral" ? 1 : 0];
         out.push_back({solar, jd, line, type, magnitude, jd});
     }
     return out;

@@ -115,7 +115,7 @@ public:
         return eclipse("lunar", t, flags, types, tret, backward, serr);
     }
     // The circumstances at an eclipse's greatest phase: type 4 (total), with
-    // magnitude as attr[0] and attr[1]. Recorded apart from the searches.
+    // magnitude as attr[0], attr[1] and attr[8]. Recorded apart from the searches.
     std::int32_t sol_eclipse_where(double t, std::int32_t flags, double*, double* attr,
                                    char* serr) override {
         return circumstances("solar", t, flags, attr, serr);
@@ -132,7 +132,7 @@ public:
             std::strcpy(serr, "circumstances failed");
             return -1;
         }
-        attr[0] = attr[1] = magnitude;
+        attr[0] = attr[1] = attr[8] = magnitude;
         return 4;
     }
     // Answers an eclipse search with the first of eclipseMaxima after t (type
