@@ -45,8 +45,11 @@ bool Same(const test::SkyEvent& sky, const AspectEvent& e) {
 
 std::string Describe(EventKind kind, int body1, int body2, int aspect, int sign, bool retrograde,
                      double jd) {
-    std::string text = fmt::format("{} {} {}", Moment(jd), KindName(kind), body1);
-    if (body2 != 0) text += fmt::format("-{}", body2);
+    static constexpr const char* Names[] = {"",       "Sun",     "Moon",    "Mercury",
+                                            "Venus",  "Mars",    "Jupiter", "Saturn",
+                                            "Uranus", "Neptune", "Pluto",   "Node"};
+    std::string text = fmt::format("{} {} {}", Moment(jd), KindName(kind), Names[body1]);
+    if (body2 != 0) text += fmt::format("-{}", Names[body2]);
     if (aspect != NoAspect) text += fmt::format(" {}", AspectName(aspect));
     if (kind == EventKind::Ingress) text += fmt::format(" into sign {}", sign);
     if (kind == EventKind::Station) text += retrograde ? " retrograde" : " direct";
@@ -182,7 +185,7 @@ void CheckYear(int year) {
         ++tally.byKind[KindName(KindOf(e.kind))][3];
         tally.extra.push_back(Describe(KindOf(e.kind), e.body1, e.body2, e.aspect, e.sign,
                                        e.retrograde, e.momentJD()) +
-                              ": " + lines[k].substr(10));
+                              ": shown at " + lines[k].substr(10, 5));
     }
     EXPECT_TRUE(tally.missed.empty() && tally.extra.empty() && tally.wrong.empty()) << year << "\n"
                                                                                     << tally.Text();
