@@ -1,27 +1,46 @@
 #pragma once
-// Exact event times by bisection on the library's own positions, to check the
-// aspectarian's hourly interpolation against: lunations, Sun ingresses and
-// stations (where the longitude speed changes sign).
+// Exact event times by a fine search of their own on the library's positions
+// (5-minute samples, then bisection to about 0.01 second), to check the
+// aspectarian against.
 #include <string>
 #include <vector>
 
-#include "core/ephemeris_library.h"
+#include "aspectarian/aspect_event.h"
 
 namespace novarel::test {
 
+// A turning point of a body's longitude.
 struct ExactEvent {
     double jd = 0;  // Universal Time
-    int kind = 0;   // lunation: Moon-Sun angle 0, 90, 180, 270; ingress: sign entered 1..12
-    int body = 0;   // BodyIndex, for stations
+    int body = 0;   // BodyIndex
     bool turnsRetrograde = false;
 };
 
-// Geocentric tropical longitude (degrees) at jd UT.
-double Longitude(EphemerisLibrary& lib, double jd, int body);
+// The turning points of a body's longitude (Mercury..Pluto) in [from, to).
+std::vector<ExactEvent> ExactStations(int body, double from, double to);
 
-std::vector<ExactEvent> ExactLunations(EphemerisLibrary& lib, double from, double to);
-std::vector<ExactEvent> ExactSunIngresses(EphemerisLibrary& lib, double from, double to);
-std::vector<ExactEvent> ExactStations(EphemerisLibrary& lib, int body, double from, double to);
+// Every event of a geocentric tropical run with the true node, as the
+// library's positions place it: each crossing of a sign boundary (Sun to
+// Pluto), of an aspect angle (every pair of the eleven bodies), of equal or
+// opposite declinations, and each turning point of the longitude (Mercury to
+// Pluto). A Sun-Moon conjunction, square or opposition is a Lunation.
+struct SkyEvent {
+    EventKind kind = EventKind::Aspect;
+    int body1 = 0;  // BodyIndex; body1 < body2
+    int body2 = 0;  // 0 for ingresses and stations
+    int aspect = NoAspect;
+    int sign = 0;  // ingress: sign entered
+    bool retrograde = false;
+    double jd = 0;  // the moment, UT
+};
+
+// The events in [from, to), by time. Reads the library directly (swe_calc_ut
+// on the installed ephemeris files), not through the program's position code.
+std::vector<SkyEvent> SweepSky(double from, double to);
+
+// Longitude, or declination when equatorial, of a body at jd UT, read
+// directly from the library as SweepSky does.
+double SkyPosition(int body, double jd, bool equatorial);
 
 // An event line of a report with the moment it names.
 struct ReportEvent {
