@@ -143,7 +143,9 @@ void CheckYear(int year) {
         const std::string& line = lines[best];
         const double sinceMidnight = (s.jd - e.dayJD) * 1440;
         std::string fault;
-        if (sinceMidnight < -Tolerance * 1440 || sinceMidnight >= 1440 + Tolerance * 1440)
+        // A station's line is on the day of the hour it was seen in (below).
+        if (s.kind != EventKind::Station &&
+            (sinceMidnight < -Tolerance * 1440 || sinceMidnight >= 1440 + Tolerance * 1440))
             fault = "on the day of " + Moment(e.dayJD);
         const std::string clock = line.substr(10, 5);
         if (s.kind == EventKind::Station) {
