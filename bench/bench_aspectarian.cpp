@@ -1,9 +1,10 @@
-// A year's aspectarian beside the library calls it makes (25 moments of 22
-// calc calls and one deltat per day), in the same run; and the station
-// listing of a year's stations.
+// A year's aspectarian, with the library calls it makes, beside the calls
+// of its hourly samples alone (25 moments of 22 calc calls and one deltat a
+// day); and the station listing of a year's stations.
 #include <benchmark/benchmark.h>
 
 #include "aspectarian/aspectarian_generator.h"
+#include "bench/counting_library.h"
 #include "bench/library_calls.h"
 #include "bench/quiet_seams.h"
 #include "core/position_service.h"
@@ -27,7 +28,7 @@ struct BenchProgram {
         request.NumberOfDays = Days;
     }
     RunContext context() {
-        return RunContext{request,  state,   options, library, messages,
+        return RunContext{request,  state,   options, counted, messages,
                           progress, windows, buffer,  names,   "."};
     }
     RunOutcome Generate() {
@@ -38,6 +39,7 @@ struct BenchProgram {
     }
 
     SweLibrary library;
+    bench::CountingLibrary counted{library};
     CalcRequest request;
     RunState state;
     OptionValues options;
@@ -57,6 +59,10 @@ void BM_Aspectarian366Days(benchmark::State& st) {
         benchmark::DoNotOptimize(p.aspectarian.ReportLines.size());
     }
     st.counters["lines"] = static_cast<double>(p.aspectarian.ReportLines.size());
+    const auto runs = static_cast<double>(st.iterations());
+    st.counters["calc"] = static_cast<double>(p.counted.calcCalls) / runs;
+    st.counters["deltat"] = static_cast<double>(p.counted.deltatCalls) / runs;
+    st.counters["eclipse"] = static_cast<double>(p.counted.eclipseCalls) / runs;
 }
 
 void BM_LibraryCallsOf366Days(benchmark::State& st) {
