@@ -14,6 +14,7 @@
 #include <set>
 
 #include "cli/export_records.h"
+#include "core/julian_day.h"
 #include "core/text_file.h"
 #include "tests/cli/cli_run.h"
 
@@ -225,13 +226,9 @@ std::vector<CalendarEntry> CalendarEntries(const std::string& ics) {
 
 // The Julian Day (UT) of "YYYY-MM-DD" at h:m:s.
 double JulianDayOf(const std::string& date, int h, int m, double s) {
-    icaltimetype t = icaltime_null_time();
-    t.year = std::stoi(date.substr(0, 4));
-    t.month = std::stoi(date.substr(5, 2));
-    t.day = std::stoi(date.substr(8, 2));
-    // Days from 1970-01-01, which is Julian Day 2440587.5.
-    const double unixDays = static_cast<double>(icaltime_as_timet(t)) / 86400;
-    return 2440587.5 + unixDays + (h + (m + s / 60) / 60) / 24;
+    return CalendarToJulianDay(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)),
+                               std::stoi(date.substr(8, 2))) -
+           0.5 + (h + (m + s / 60) / 60) / 24;
 }
 
 // The longitude of a place written "dd°Smm'ss\"" (S a sign symbol,
