@@ -109,17 +109,6 @@ TEST_F(DayEventsTest, RetrogradeIngressBackAcrossZeroAriesIntoPisces) {
     EXPECT_EQ(a.DirectionFlags[Mercury], 0);  // a retrograde body moving backwards: no station
 }
 
-TEST_F(DayEventsTest, MinuteRoundingToSixtyMovesIntoTheNextHourButNotPastMidnight) {
-    // A crossing at minute 59.7 of hour 10 is shown at 11:00; in hour 23 it stays in the day.
-    for (const auto& [hour, shown] :
-         {std::pair{10, "  03 May  11:00  "}, std::pair{23, "  03 May  23:59  "}}) {
-        Step(Moon, hour, 359.8, 359.8 + 0.2 * 60 / 59.7 - 360);
-        const auto lines = Run();
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0].substr(0, 17), shown);
-    }
-}
-
 TEST(EclipseSearch, LaterLunationsBeforeTheFoundEclipseNeedNoSearchAndGetTheSameAnswer) {
     test::RecordingLibrary library;
     library.eclipseMaxima = {2451580.03, 2451756.59, 2451934.0};
