@@ -128,43 +128,35 @@ TurnSeen RunThroughTurn(std::function<double(double)> path) {
     return seen;
 }
 
-constexpr double Day = 2458198.5;
-constexpr double OneSecondInDays = 1.0 / 86400;
-
+// Mercury turning at a minute of 21 March 2018 (0h UT is 2458198.5) on a
+// path of its own: the moment to the second, the place, the listing's line.
 TEST(StationTimes, TurningPointToTheSecondAndItsMinuteInTheListing) {
-    // Turning retrograde at 23:39:18 on 21 March, at 10 Cancer 30.
-    const double turn = 23 * 60 + 39.3;
-    const TurnSeen seen =
-        RunThroughTurn([&](double x) { return 100.5 - 1e-6 * (x - turn) * (x - turn); });
-    EXPECT_NEAR(seen.moment, Day + turn / 1440, OneSecondInDays);
-    EXPECT_NEAR(seen.place, 100.5, 1e-9);
-    EXPECT_NE(seen.listing.find(std::string("  Mercury - 21 Mar 2018 at 23:39, 10") +
-                                glyph::SignChar(4) + "30.0\r\n"),
-              std::string::npos)
-        << seen.listing;
-
-    // At 23:59:40: the listing says 00:00 of the next day.
+    struct Case {
+        double turn;  // minutes from 0h
+        std::function<double(double)> path;
+        std::string line;
+    };
+    auto turning = [](double top, double curvature, double turn) {
+        return [=](double x) { return top + curvature * (x - turn) * (x - turn); };
+    };
+    const std::string leo(1, glyph::SignChar(5)), cancer(1, glyph::SignChar(4));
+    const std::string pisces(1, glyph::SignChar(12));
     const double late = 24 * 60 - 20.0 / 60;
-    const TurnSeen midnight =
-        RunThroughTurn([&](double x) { return 119.99999 - 1e-6 * (x - late) * (x - late); });
-    EXPECT_NEAR(midnight.moment, Day + late / 1440, OneSecondInDays);
-    // Minutes of arc that round to 60 show the next sign.
-    EXPECT_NE(midnight.listing.find(std::string("  Mercury - 22 Mar 2018 at 00:00, 00") +
-                                    glyph::SignChar(5) + "00.0\r\n"),
-              std::string::npos)
-        << midnight.listing;
-}
-
-TEST(StationTimes, TurningDirectWhileGoingBackThroughZeroAries) {
-    // Backwards through 0 Aries at 05:50, turning direct at 06:30.
-    const double turn = 6 * 60 + 30;
-    const TurnSeen seen =
-        RunThroughTurn([&](double x) { return 1e-5 * (x - turn) * (x - turn) - 0.016; });
-    EXPECT_NEAR(seen.moment, Day + turn / 1440, OneSecondInDays);
-    EXPECT_NE(seen.listing.find(std::string("  Mercury - 21 Mar 2018 at 06:30, 29") +
-                                glyph::SignChar(12) + "59.0\r\n"),
-              std::string::npos)
-        << seen.listing;
+    for (const Case& c : {// Retrograde at 23:39:18, at 10 Cancer 30.
+                          Case{23 * 60 + 39.3, turning(100.5, -1e-6, 23 * 60 + 39.3),
+                               "  Mercury - 21 Mar 2018 at 23:39, 10" + cancer + "30.0\r\n"},
+                          // At 23:59:40: 00:00 of the next day; minutes of arc that round
+                          // to 60 show the next sign.
+                          Case{late, turning(119.99999, -1e-6, late),
+                               "  Mercury - 22 Mar 2018 at 00:00, 00" + leo + "00.0\r\n"},
+                          // Backwards through 0 Aries at 05:50, turning direct at 06:30.
+                          Case{6 * 60 + 30, turning(-0.016, 1e-5, 6 * 60 + 30),
+                               "  Mercury - 21 Mar 2018 at 06:30, 29" + pisces + "59.0\r\n"}}) {
+        const TurnSeen seen = RunThroughTurn(c.path);
+        EXPECT_NEAR(seen.moment, 2458198.5 + c.turn / 1440, 1.0 / 86400) << c.line;
+        EXPECT_NEAR(NormalizeDegrees(seen.place), NormalizeDegrees(c.path(c.turn)), 1e-9);
+        EXPECT_NE(seen.listing.find(c.line), std::string::npos) << seen.listing;
+    }
 }
 
 }  // namespace

@@ -2,15 +2,15 @@
 // moving across one hour and keeps the others still, far from any crossing.
 // The library the moments are settled on moves the bodies in straight lines
 // between the samples, so every moment is known. Whole runs are checked by
-// the golden cases (tests/cli) and against the sky (event_sweep_test.cpp);
-// these are the edge cases a year may not hold.
+// the golden cases (tests/cli) and against the sky (event_sweep_test.cpp),
+// eclipses against swetest (eclipses_test.cpp); these are the edge cases a
+// year may not hold.
 #include "aspectarian/day_events.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "aspectarian/report_layout.h"
 #include "core/library_check.h"
@@ -85,14 +85,6 @@ struct DayEventsTest : ::testing::Test {
     void Step(int body, int hour, double before, double after) {
         for (int s = 0; s < 25; ++s) a.HourlyLongitudes[body][s] = s <= hour ? before : after;
     }
-    void StepDeclination(int body, int hour, double before, double after) {
-        for (int s = 0; s < 25; ++s) a.HourlyDeclinations[body][s] = s <= hour ? before : after;
-    }
-    // Forward until 07h, then backwards.
-    void TurnRetrogradeAtSeven(int body) {
-        for (int s = 0; s < 25; ++s)
-            a.HourlyLongitudes[body][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
-    }
     std::vector<std::string> Run() {
         FindDayEvents(day, a);
         return a.EventLines;
@@ -108,135 +100,13 @@ TEST_F(DayEventsTest, QuietDayHasNoEvents) {
     EXPECT_TRUE(a.StationRecords.empty());
 }
 
-TEST_F(DayEventsTest, IngressesAcrossZeroAriesInBothDirections) {
-    // The Moon from 359.8 to 0.3 in hour 10: Aries at minute 24.
-    Step(Moon, 10, 359.8, 0.3);
-    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  10:24  " + G(233) + "  " + Sign(1) +
-                                              " - Moon ingress"});
-
+TEST_F(DayEventsTest, RetrogradeIngressBackAcrossZeroAriesIntoPisces) {
     // Mercury, already retrograde, from 0.2 to 359.9 in hour 5: Pisces at minute 40.
-    SetUp();
     a.DirectionFlags[Mercury] = 0;
     Step(Mercury, 5, 0.2, 359.9);
     EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  05:40  " + G(225) + "  " + Sign(12) +
                                               " - planet ingress"});
     EXPECT_EQ(a.DirectionFlags[Mercury], 0);  // a retrograde body moving backwards: no station
-}
-
-TEST_F(DayEventsTest, MinuteRoundingToSixtyMovesIntoTheNextHourButNotPastMidnight) {
-    // A crossing at minute 59.7 of hour 10 is shown at 11:00; in hour 23 it stays in the day.
-    for (const auto& [hour, shown] :
-         {std::pair{10, "  03 May  11:00  "}, std::pair{23, "  03 May  23:59  "}}) {
-        Step(Moon, hour, 359.8, 359.8 + 0.2 * 60 / 59.7 - 360);
-        const auto lines = Run();
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0].substr(0, 17), shown);
-    }
-}
-
-TEST_F(DayEventsTest, AspectsOnlyAtTheFiveAngles) {
-    // Mars moves from 14 to 16 degrees of Taurus in hour 8.
-    auto marsWith = [&](double jupiter) {
-        SetUp();
-        Step(Mars, 8, 44, 46);
-        Hold(Jupiter, jupiter);
-        return Run();
-    };
-    // 30 and 150 degrees: in-sign degrees meet, no aspect.
-    EXPECT_TRUE(marsWith(75).empty());
-    EXPECT_TRUE(marsWith(195).empty());
-    // Conjunction, sextile, square, trine, opposition, either side.
-    for (const auto& [jupiter, code] : {std::pair{45.0, 161},
-                                        {105.0, 162},
-                                        {345.0, 162},
-                                        {135.0, 163},
-                                        {315.0, 163},
-                                        {165.0, 164},
-                                        {285.0, 164},
-                                        {225.0, 165}})
-        EXPECT_EQ(marsWith(jupiter),
-                  std::vector<std::string>{"  03 May  08:30  " + G(227) + G(code) + G(228)})
-            << jupiter;
-}
-
-TEST_F(DayEventsTest, ConjunctionWhileBothBodiesChangeSign) {
-    // Venus 59.8 -> 60.3 overtakes Mars 59.9 -> 60.1 in hour 3 at minute 20;
-    // both enter Gemini.
-    for (int s = 0; s < 25; ++s) {
-        a.HourlyLongitudes[Venus][s] = 59.8 + 0.5 * (s - 3);
-        a.HourlyLongitudes[Mars][s] = 59.9 + 0.2 * (s - 3);
-    }
-    const auto lines = Run();
-    for (const std::string& expected :
-         {"  03 May  03:20  " + G(226) + G(161) + G(227),
-          "  03 May  03:24  " + G(226) + "  " + Sign(3) + " - planet ingress",
-          "  03 May  03:30  " + G(227) + "  " + Sign(3) + " - planet ingress"})
-        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
-}
-
-TEST_F(DayEventsTest, LunationsWithTheMoonsPlaceAndEclipsesFromTheLibrarySearch) {
-    test::RecordingLibrary library;
-    std::optional<EclipseSearch> search;
-    auto lunation = [&](double sun, double moonStart, double node) {
-        SetUp();
-        search.emplace(library);  // a run of its own
-        day.eclipses = &*search;
-        Hold(Sun, sun);
-        for (int s = 0; s < 25; ++s)
-            a.HourlyLongitudes[Moon][s] = std::fmod(moonStart + 0.5 * (s - 12) + 360, 360.0);
-        // Keep the sweeping Moon away from the other bodies' degrees.
-        for (int k = Mercury; k <= Pluto; ++k) Hold(k, 30.0 * (k - 1) + 29.5 - 0.05 * k);
-        Hold(NorthNode, node);
-        for (const auto& line : Run())
-            if (line.find(" Moon, ") != std::string::npos) return line;
-        return std::string();
-    };
-    // The Moon passes 45 (15 Taurus) at 12:30.
-    const double moment = day.dayJD + 12.5 / 24;
-    const std::string at = "  03 May  12:30  " + G(224);
-    const std::string newMoon = at + G(161) + G(233) + " - (New Moon, 15" + Sign(2) + "00.0)";
-    const std::string fullMoon = at + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)";
-    // The node's distance no longer decides: 5 degrees from it and no eclipse found.
-    EXPECT_EQ(lunation(45, 44.75, 50.2), newMoon);
-    // The search starts two days before the lunation, forward, any type,
-    // with the library's files.
-    ASSERT_FALSE(library.calls.empty());
-    const auto& call = library.calls.back();
-    EXPECT_EQ(call.kind, "solar");
-    EXPECT_NEAR(call.t, moment - 2, 1e-9);
-    EXPECT_EQ(call.body, 0);  // forward
-    EXPECT_EQ(call.flags, swe_flags::SwissEphemeris);
-    EXPECT_EQ(call.a, 0);  // every type
-    // Greatest eclipse up to a day from the lunation flags it; further, not.
-    library.eclipseMaxima = {moment + 0.99};
-    EXPECT_EQ(lunation(45, 44.75, 65.2), newMoon + " - solar eclipse");
-    library.eclipseMaxima = {moment - 1.01, moment + 1.01};
-    EXPECT_EQ(lunation(45, 44.75, 50.2), newMoon);
-    library.eclipseMaxima = {moment - 0.5};
-    EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");
-    EXPECT_EQ(library.calls.back().kind, "lunar");
-    // No search for a Quarter Moon.
-    library.calls.clear();
-    EXPECT_EQ(lunation(45, 134.75, 50.2),
-              at + G(163) + G(233) + " - (Quarter Moon, 15" + Sign(5) + "00.0)");
-    EXPECT_TRUE(library.calls.empty());
-    // Without a library (heliocentric runs) there is no eclipse text.
-    SetUp();
-    EXPECT_EQ(lunation(45, 224.75, 55.2), fullMoon + " - lunar eclipse");
-    auto noLibrary = [&] {
-        day.eclipses = nullptr;
-        for (const auto& line : Run())
-            if (line.find(" Moon, ") != std::string::npos) return line;
-        return std::string();
-    };
-    EXPECT_EQ(noLibrary(), fullMoon);
-    // New Moon at 359 with the Moon's place carried: 29 Pisces 59.96 shows 0 Aries.
-    library.eclipseMaxima.clear();
-    EXPECT_EQ(lunation(359.9999, 359.7499, 1.2),
-              at + G(161) + G(233) + " - (New Moon, 00" + Sign(1) + "00.0)");
-    // A failed search stops the run with the library's text.
-    library.failEclipse = true;
-    EXPECT_THROW(lunation(45, 44.75, 50.2), LibraryError);
 }
 
 TEST(EclipseSearch, LaterLunationsBeforeTheFoundEclipseNeedNoSearchAndGetTheSameAnswer) {
@@ -252,10 +122,16 @@ TEST(EclipseSearch, LaterLunationsBeforeTheFoundEclipseNeedNoSearchAndGetTheSame
     }
     // One search at the start and one after each eclipse passed.
     EXPECT_EQ(searches, 4);
+    EXPECT_EQ(library.calls.front().flags, swe_flags::SwissEphemeris);
+    // A failed search stops the run with the library's text.
+    library.failEclipse = true;
+    EXPECT_THROW(EclipseSearch(library).AtLunation(EclipseKind::Lunar, 2451550.1), LibraryError);
 }
 
 TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
-    TurnRetrogradeAtSeven(Mercury);
+    // Forward until 07h, then backwards.
+    for (int s = 0; s < 25; ++s)
+        a.HourlyLongitudes[Mercury][s] = 100 + 0.01 * std::min(s, 7) - 0.01 * std::max(s - 7, 0);
     // The turn shows in hour 7 (07h to 08h): the line and the record name that hour.
     EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  07:00  " + G(225) + "  " + G(156) +
                                               " +/- up to 1 hour"});
@@ -271,36 +147,6 @@ TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
     }
     EXPECT_EQ(a.StationRecords.size(), static_cast<std::size_t>(MaxStationRecords));
     EXPECT_EQ(a.StationCount, MaxStationRecords);
-}
-
-TEST_F(DayEventsTest, ParallelsAndContraparallels) {
-    // Venus's declination goes from 10 to 11 in hour 4; Mars holds 10.5 or -10.5.
-    StepDeclination(Venus, 4, 10.0, 11.0);
-    HoldDeclination(Mars, 10.5);
-    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  04:30  " + G(226) + G(166) + G(227)});
-    HoldDeclination(Mars, -10.5);
-    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  04:30  " + G(226) + G(177) + G(227)});
-    // Crossing the equator, Venus -0.5 -> 0.5 is opposite Mars at 0.2 at
-    // minute 18 and equal at minute 42: both in the one hour.
-    StepDeclination(Venus, 4, -0.5, 0.5);
-    HoldDeclination(Mars, 0.2);
-    EXPECT_EQ(Run(), (std::vector<std::string>{"  03 May  04:18  " + G(226) + G(177) + G(227),
-                                               "  03 May  04:42  " + G(226) + G(166) + G(227)}));
-}
-
-TEST_F(DayEventsTest, HeliocentricHasNoMoonNoStationsAndNoNodeAspects) {
-    day.heliocentric = true;
-    request.coordinates = Centre::Helio;
-    // Moon ingress, Mercury turning, Mars over the node, Venus square the Earth.
-    Step(Moon, 10, 359.8, 0.3);
-    TurnRetrogradeAtSeven(Mercury);
-    Step(Mars, 8, 134, 136);
-    Hold(NorthNode, 135);
-    Hold(Sun, 145.3);
-    Step(Venus, 15, 235.2, 235.35);
-    EXPECT_EQ(Run(), std::vector<std::string>{"  03 May  15:40  " + G(236) + G(163) + G(226)});
-    EXPECT_EQ(a.DirectionFlags[Mercury], 1);
-    EXPECT_TRUE(a.StationRecords.empty());
 }
 
 TEST(ReportLayout, RightColumnStartsUnderItsHeadingWhateverTheLeftText) {

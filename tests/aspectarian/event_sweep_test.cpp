@@ -9,28 +9,19 @@
 #include <map>
 
 #include "aspectarian/aspectarian_generator.h"
-#include "core/julian_day.h"
-#include "core/locale_names.h"
 #include "tests/aspectarian/exact_events.h"
 #include "tests/ephemeris/generator_rig.h"
 
 namespace novarel {
 namespace {
 
-constexpr double Second = 1.0 / 86400;
+using test::Midnight, test::Second, test::Wrap180;
 constexpr double Tolerance = 2 * Second;
-
-double Midnight(int year, int month, int day) {
-    return CalendarToJulianDay(year, month, day) - 0.5;
-}
-
-double Wrap180(double x) { return x - 360 * std::floor((x + 180) / 360); }
 
 std::string Moment(double jd) {
     const double seconds = std::round((jd + 0.5 - std::floor(jd + 0.5)) * 86400);
     const int s = static_cast<int>(seconds);
-    return FormatDate(JulianDayToCivil(jd), "yyyy-mm-dd", LocaleNames::English()) +
-           fmt::format(" {:02}:{:02}:{:02}", s / 3600, s / 60 % 60, s % 60);
+    return test::DateOf(jd) + fmt::format(" {:02}:{:02}:{:02}", s / 3600, s / 60 % 60, s % 60);
 }
 
 // A New Moon found with an eclipse is still the lunation of the search.

@@ -7,12 +7,23 @@
 #include <cmath>
 #include <functional>
 
+#include "core/julian_day.h"
+#include "core/locale_names.h"
 #include "core/swe_library.h"
 
 namespace novarel::test {
-namespace {
+
+double Midnight(int year, int month, int day) {
+    return CalendarToJulianDay(year, month, day) - 0.5;
+}
 
 double Wrap180(double x) { return x - 360 * std::floor((x + 180) / 360); }
+
+std::string DateOf(double jd) {
+    return FormatDate(JulianDayToCivil(jd), "yyyy-mm-dd", LocaleNames::English());
+}
+
+namespace {
 
 // Root of f between lo and hi, where f changes sign, to about 0.01 second.
 double Bisect(const std::function<double(double)>& f, double lo, double hi) {
@@ -169,20 +180,6 @@ void AddParallels(const Samples& s, int i, int j, std::vector<SkyEvent>& out) {
 }
 
 }  // namespace
-
-std::vector<ExactEvent> ExactStations(int body, double from, double to) {
-    std::vector<ExactEvent> out;
-    constexpr double HalfDay = 0.5;
-    auto slope = [&](double t) { return Slope(body, t); };
-    double prev = slope(from);
-    for (double t = from; t < to; t += HalfDay) {
-        const double next = slope(t + HalfDay);
-        if ((prev < 0) != (next < 0))
-            out.push_back({Bisect(slope, t, t + HalfDay), body, next < 0});
-        prev = next;
-    }
-    return out;
-}
 
 double SkyPosition(int body, double jd, bool equatorial) {
     double xx[6] = {};

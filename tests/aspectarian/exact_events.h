@@ -9,15 +9,14 @@
 
 namespace novarel::test {
 
-// A turning point of a body's longitude.
-struct ExactEvent {
-    double jd = 0;  // Universal Time
-    int body = 0;   // BodyIndex
-    bool turnsRetrograde = false;
-};
+constexpr double Second = 1.0 / 86400;
 
-// The turning points of a body's longitude (Mercury..Pluto) in [from, to).
-std::vector<ExactEvent> ExactStations(int body, double from, double to);
+// 0h UT of a civil date.
+double Midnight(int year, int month, int day);
+// x in [-180, 180).
+double Wrap180(double x);
+// "yyyy-mm-dd" of the day jd (UT) falls in.
+std::string DateOf(double jd);
 
 // Every event of a geocentric tropical run with the true node, as the
 // library's positions place it: each crossing of a sign boundary (Sun to

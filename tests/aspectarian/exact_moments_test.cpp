@@ -16,12 +16,13 @@
 #include "aspectarian/day_events.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
+#include "tests/aspectarian/exact_events.h"
 #include "tests/ephemeris/generator_rig.h"
 
 namespace novarel {
 namespace {
 
-constexpr double Second = 1.0 / 86400;
+using test::Second;
 
 // One output row of swetest: the moment (UT), the body's name and its value.
 struct Row {
@@ -86,21 +87,17 @@ Root StoredRoot(const std::vector<double>& f, const std::vector<Row>& rows) {
     return {};
 }
 
-Root Crossing(const std::string& block, const std::string& body, double level) {
-    const auto rows = Series(block, body);
-    std::vector<double> f;
-    for (const Row& r : rows) f.push_back(r.value - level);
-    return StoredRoot(f, rows);
-}
-
-// side -1: equal values of the two bodies; +1: opposite values.
+// Where a's value, plus side times b's (none when b is empty), meets level.
 Root Meeting(const std::string& block, const std::string& a, const std::string& b, double side,
-             double offset = 0) {
-    const auto ra = Series(block, a), rb = Series(block, b);
+             double level) {
+    const auto ra = Series(block, a), rb = b.empty() ? ra : Series(block, b);
     std::vector<double> f;
     for (std::size_t k = 0; k < ra.size(); ++k)
-        f.push_back(ra[k].value + side * rb[k].value - offset);
+        f.push_back(ra[k].value + (b.empty() ? 0 : side * rb[k].value) - level);
     return StoredRoot(f, ra);
+}
+Root Crossing(const std::string& block, const std::string& body, double level) {
+    return Meeting(block, body, "", 0, level);
 }
 
 // The turning point of the stored longitudes: the zero of the slope of a
@@ -158,13 +155,11 @@ const AspectEvent* Nearest(const std::vector<AspectEvent>& events, EventKind kin
     return best;
 }
 
-std::string Clock(const AspectEvent& e) { return ClockText(e.hour, e.minute); }
-
 // Listed within a second of the moment, at that moment's minute.
 void ExpectAt(const AspectEvent* e, double jd) {
     ASSERT_NE(e, nullptr);
     EXPECT_NEAR(e->momentJD(), jd, Second);
-    EXPECT_EQ(Clock(*e), RoundedClock(jd));
+    EXPECT_EQ(ClockText(e->hour, e->minute), RoundedClock(jd));
 }
 
 TEST(ExactMoments, MercuryEntersAquariusAndGoesBackIntoCapricornOnOneDay) {
@@ -187,15 +182,15 @@ TEST(ExactMoments, MercuryEntersAquariusAndGoesBackIntoCapricornOnOneDay) {
 }
 
 TEST(ExactMoments, MoonContraparallelAndParallelJupiterInOneHour) {
-    const Root contra = Meeting("moon-contraparallel-jupiter-1850", "Moon", "Jupiter", 1);
-    const Root parallel = Meeting("moon-parallel-jupiter-1850", "Moon", "Jupiter", -1);
+    const Root contra = Meeting("moon-contraparallel-jupiter-1850", "Moon", "Jupiter", 1, 0);
+    const Root parallel = Meeting("moon-parallel-jupiter-1850", "Moon", "Jupiter", -1, 0);
     const auto events = RunDays(1850, 9, 22, 1).Events;
     ExpectAt(Nearest(events, EventKind::Contraparallel, Moon, Jupiter, contra.jd), contra.jd);
     ExpectAt(Nearest(events, EventKind::Parallel, Moon, Jupiter, parallel.jd), parallel.jd);
 }
 
 TEST(ExactMoments, MoonContraparallelTheTrueNode) {
-    const Root node = Meeting("moon-contraparallel-true-node-1844", "Moon", "true", 1);
+    const Root node = Meeting("moon-contraparallel-true-node-1844", "Moon", "true", 1, 0);
     EXPECT_EQ(RoundedClock(node.jd), "19:33");
     const auto events = RunDays(1844, 3, 25, 1).Events;
     ExpectAt(Nearest(events, EventKind::Contraparallel, Moon, NorthNode, node.jd), node.jd);

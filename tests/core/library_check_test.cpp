@@ -11,55 +11,53 @@
 namespace novarel {
 namespace {
 
-TEST(LibraryCheck, FailureThrowsTheLibrarysTextAndTheAnalyticFallbackIsNoted) {
+// The text of the LibraryError that f throws.
+template <class F>
+std::string ErrorText(F f) {
     try {
-        CheckCalcResult(-1, 258, "Ephemeris file /x/sepl_18.se1 is damaged (0h). ");
-        FAIL() << "no exception";
+        f();
     } catch (const LibraryError& e) {
-        EXPECT_STREQ(e.what(), "Ephemeris file /x/sepl_18.se1 is damaged (0h)");
+        return e.what();
     }
+    return "no exception";
+}
+
+TEST(LibraryCheck, FailureThrowsTheLibrarysTextAndTheAnalyticFallbackIsNoted) {
+    EXPECT_EQ(ErrorText([&] {
+                  CheckCalcResult(-1, 258, "Ephemeris file /x/sepl_18.se1 is damaged (0h). ");
+              }),
+              "Ephemeris file /x/sepl_18.se1 is damaged (0h)");
     EXPECT_THROW(CheckCalcResult(-1, 258, ""), LibraryError);  // a text of its own then
     EXPECT_FALSE(CheckCalcResult(258, 258, ""));
     EXPECT_TRUE(CheckCalcResult(260, 258, "using Moshier eph."));  // files flag cleared, 4 set
     EXPECT_FALSE(CheckCalcResult(260, 260, ""));                   // files were not asked for
-    try {
-        CheckCalcResult(
-            260, 258, "SwissEph file 'sepl_18.se1' not found in PATH '/x/' \nusing Moshier eph.; ",
-            true);
-        FAIL() << "no exception";
-    } catch (const LibraryError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the ephemeris files are required, but none covers this moment (SwissEph file "
-                     "'sepl_18.se1' not found in PATH '/x/' using Moshier eph)");
-    }
+    EXPECT_EQ(ErrorText([&] {
+                  CheckCalcResult(
+                      260, 258,
+                      "SwissEph file 'sepl_18.se1' not found in PATH '/x/' \nusing Moshier eph.; ",
+                      true);
+              }),
+              "the ephemeris files are required, but none covers this moment (SwissEph file "
+              "'sepl_18.se1' not found in PATH '/x/' using Moshier eph)");
     EXPECT_NO_THROW(CheckEclipseResult(0, ""));
     EXPECT_THROW(CheckEclipseResult(-1, "x"), LibraryError);
     EXPECT_NO_THROW(CheckEclipseResult(0, "", std::nan(""), "solar eclipse", 2458849.5));
-    try {
-        CheckEclipseResult(4, "", std::nan(""), "solar eclipse", 2458849.5);
-        FAIL() << "no exception";
-    } catch (const LibraryError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the solar eclipse found after 2020-01-01 00:00 UT is at a moment "
-                     "that is not a finite number");
-    }
+    EXPECT_EQ(
+        ErrorText([&] { CheckEclipseResult(4, "", std::nan(""), "solar eclipse", 2458849.5); }),
+        "the solar eclipse found after 2020-01-01 00:00 UT is at a moment "
+        "that is not a finite number");
     // The circumstances at the greatest phase: the library's text, or the
     // eclipse named by its moment.
     EXPECT_NO_THROW(CheckEclipseMagnitude(4, "", 1.05, "solar eclipse", 2458849.5));
-    try {
-        CheckEclipseMagnitude(-1, "error in swe_sol_eclipse_where.\n", 0, "solar eclipse", 0);
-        FAIL() << "no exception";
-    } catch (const LibraryError& e) {
-        EXPECT_STREQ(e.what(), "error in swe_sol_eclipse_where");
-    }
-    try {
-        CheckEclipseMagnitude(4, "", std::nan(""), "lunar eclipse", 2458849.5);
-        FAIL() << "no exception";
-    } catch (const LibraryError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the magnitude of the lunar eclipse of 2020-01-01 00:00 UT is not a finite "
-                     "number");
-    }
+    EXPECT_EQ(ErrorText([&] {
+                  CheckEclipseMagnitude(-1, "error in swe_sol_eclipse_where.\n", 0, "solar eclipse",
+                                        0);
+              }),
+              "error in swe_sol_eclipse_where");
+    EXPECT_EQ(
+        ErrorText([&] { CheckEclipseMagnitude(4, "", std::nan(""), "lunar eclipse", 2458849.5); }),
+        "the magnitude of the lunar eclipse of 2020-01-01 00:00 UT is not a finite "
+        "number");
     EXPECT_EQ(SearchedFolders("/opt/n:/usr/share/libswe/ephe"),
               "/opt/n and /usr/share/libswe/ephe");
     EXPECT_EQ(SearchedFolders("/opt/n"), "/opt/n");
@@ -76,20 +74,11 @@ TEST(LibraryCheck, ValuesThatAreNotNumbersAreFailures) {
         EXPECT_THROW(CheckFiniteDeltaT(bad, 2458849.5), LibraryError);
     }
     const double nan[1] = {std::nan("")};
-    try {
-        CheckFiniteValues(nan, 1, 2, 2458849.5 + 0.99999);
-        FAIL() << "no exception";
-    } catch (const LibraryError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the position of Mercury at 2020-01-02 00:00 UT is not a finite number");
-    }
-    try {
-        CheckFiniteValues(nan, 1, swe_bodies::Earth, 2378496.5 - 1.0 / 24);
-        FAIL() << "no exception";
-    } catch (const LibraryError& e) {
-        EXPECT_STREQ(e.what(),
-                     "the position of the Earth at 1799-12-31 23:00 UT is not a finite number");
-    }
+    EXPECT_EQ(ErrorText([&] { CheckFiniteValues(nan, 1, 2, 2458849.5 + 0.99999); }),
+              "the position of Mercury at 2020-01-02 00:00 UT is not a finite number");
+    EXPECT_EQ(
+        ErrorText([&] { CheckFiniteValues(nan, 1, swe_bodies::Earth, 2378496.5 - 1.0 / 24); }),
+        "the position of the Earth at 1799-12-31 23:00 UT is not a finite number");
 }
 
 TEST(LibraryCheck, PositionServiceStopsAtTheFirstFailedCall) {

@@ -1,12 +1,10 @@
 // The ephemeris run: the period, Sunday breaks, the seams and
-// views, the data file names, and what a file that cannot be written does.
+// views and the data file names. A data file that cannot be written is met
+// at the command line (tests/cli: commands_test, file_faults_test).
 // The bytes of tables and files (the Julian Day and sidereal time at noon
 // and midnight among them) are checked by the golden cases (tests/cli) and
 // cell by cell against swetest (ephemeris_swetest_test.cpp).
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "core/julian_day.h"
 #include "ephemeris/ephemeris_generator.h"
@@ -134,73 +132,6 @@ TEST(EphemerisRun, DataFileNamesByDateOrderZodiacAndCentre) {
                   (std::vector<std::string>{stem + "DE" + ext, stem + "LA" + ext, stem + "LO" + ext,
                                             stem + "RA" + ext, "novarel_SE.lock"}));
     }
-}
-
-TEST(EphemerisRun, DataFileThatCannotBeWrittenStopsTheRunAndLeavesNoSet) {
-    struct Case {
-        bool sizeLimit;  // writes fail past a file size limit, else a folder of the file's name
-        const char* file;
-        int days;
-        std::vector<std::string> progress;
-    };
-    // A folder in the way fails at creation, before any computing; a write
-    // that fails (a full disk, here the file size limit) when the files are
-    // finished.
-    for (const Case& c : {Case{false, "180503LA.TEG", 3, {"busy", "normal"}},
-                          Case{true, "180503LO.TEG", 1, {"busy", "load", "unload", "normal"}},
-                          Case{true, "180503LO.TEG", 60, {"busy", "load", "unload", "normal"}}}) {
-        SCOPED_TRACE(std::string(c.file) + " days " + std::to_string(c.days));
-        RecordingLibrary lib;
-        TempFolder dir;
-        if (!c.sizeLimit) std::filesystem::create_directory(dir.file(c.file));
-        GeneratorRig rig(&lib, dir.str());
-        rig.request.chkSaveData = true;
-        rig.Request("2018", "5", "3", c.days);
-        rig.state.LongitudeTable = {"earlier"};
-        RunContext ctx = rig.context();
-        rlimit before{};
-        getrlimit(RLIMIT_FSIZE, &before);
-        if (c.sizeLimit) {
-            // Past 512 bytes a write fails with EFBIG instead of raising SIGXFSZ.
-            std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit small{512, before.rlim_max};
-            setrlimit(RLIMIT_FSIZE, &small);
-        }
-        EXPECT_EQ(GenerateEphemeris(ctx), RunOutcome::Failed);
-        setrlimit(RLIMIT_FSIZE, &before);
-        ASSERT_EQ(rig.messages.messages.size(), 1u);
-        EXPECT_EQ(rig.messages.messages[0].title, "Warning!");
-        EXPECT_NE(rig.messages.messages[0].text.find(dir.file(c.file) + " could not be written"),
-                  std::string::npos)
-            << rig.messages.messages[0].text;
-        // Nothing of the set is left, what was in the way is untouched, the
-        // pointer is back and nothing was shown.
-        EXPECT_EQ(dir.entries(),
-                  c.sizeLimit ? std::vector<std::string>{} : std::vector<std::string>{c.file});
-        EXPECT_EQ(rig.progress.events, c.progress);
-        EXPECT_EQ(rig.view.setTextCount, 0);
-        if (!c.sizeLimit) {
-            EXPECT_TRUE(lib.calls.empty());
-            EXPECT_EQ(rig.state.LongitudeTable, std::vector<std::string>{"earlier"});
-        }
-    }
-}
-
-TEST(EphemerisRun, ALinkInPlaceOfADataFileIsReplacedNotFollowed) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-    RecordingLibrary lib;
-    TempFolder dir;
-    std::filesystem::create_symlink("/dev/full", dir.file("180503RA.TEG"));
-    GeneratorRig rig(&lib, dir.str());
-    rig.request.chkSaveData = true;
-    rig.Request("2018", "5", "3", 3);
-    RunContext ctx = rig.context();
-    EXPECT_EQ(GenerateEphemeris(ctx), RunOutcome::Completed);
-    EXPECT_TRUE(std::filesystem::is_regular_file(
-        std::filesystem::symlink_status(dir.file("180503RA.TEG"))));
-    EXPECT_EQ(dir.entries(),
-              (std::vector<std::string>{"180503DE.TEG", "180503LA.TEG", "180503LO.TEG",
-                                        "180503RA.TEG", "novarel_SE.lock"}));
 }
 
 }  // namespace

@@ -51,10 +51,6 @@ struct GeneratorRig {
         request.chkFullMonth = days == 0;
         request.NumberOfDays = static_cast<std::int16_t>(days == 0 ? 30 : days);
     }
-    void SetMidnight(bool midnight) {
-        request.type = midnight ? TimeOfDay::Midnight : TimeOfDay::Noon;
-        state.NoonFlag = midnight ? 0 : 1;
-    }
     RunContext context() {
         return RunContext{request,  state,   options, library, messages,
                           progress, windows, buffer,  names,   folder};

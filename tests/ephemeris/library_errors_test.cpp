@@ -1,6 +1,7 @@
-// What a run does with the library's answers: a failed call stops it with the
-// library's text and no data file; positions from the analytic ephemeris (no
-// ephemeris file found) are said once, or stop the run when files are required.
+// What a run does with the library's answers: positions from the analytic
+// ephemeris (no ephemeris file found) are said once, or stop the run when
+// files are required. A failed call is met at the command line
+// (tests/cli/library_errors_test.cpp, a damaged file).
 #include <gtest/gtest.h>
 
 #include "aspectarian/aspectarian_generator.h"
@@ -20,26 +21,6 @@ RunOutcome RunGenerator(GeneratorRig& rig, Kind kind) {
     RunContext ctx = rig.context();
     return kind == Kind::Ephemeris ? GenerateEphemeris(ctx)
                                    : GenerateAspectarian(ctx, rig.aspectarian);
-}
-
-TEST(LibraryErrors, FailedCallStopsTheRunWithTheLibrarysTextAndWritesNoFile) {
-    for (Kind kind : {Kind::Ephemeris, Kind::Aspectarian}) {
-        SCOPED_TRACE(kind == Kind::Ephemeris ? "ephemeris" : "aspectarian");
-        RecordingLibrary lib;
-        lib.failCalc = true;
-        TempFolder dir;
-        GeneratorRig rig(&lib, dir.str());
-        rig.request.chkSaveData = true;
-        rig.Request("2025", "1", "1", 3);
-        EXPECT_EQ(RunGenerator(rig, kind), RunOutcome::Failed);
-        ASSERT_EQ(rig.messages.messages.size(), 1u);
-        EXPECT_EQ(rig.messages.messages[0].title, "Warning!");
-        EXPECT_NE(rig.messages.messages[0].text.find("sepl_18.se1 is damaged"), std::string::npos)
-            << rig.messages.messages[0].text;
-        EXPECT_TRUE(dir.entries().empty());
-        EXPECT_EQ(rig.view.setTextCount, 0);  // nothing shown
-        EXPECT_EQ(rig.progress.events.back(), "normal");
-    }
 }
 
 TEST(LibraryErrors, AnalyticEphemerisIsSaidOncePerRunWithTheFoldersSearched) {
