@@ -1,6 +1,7 @@
 // The aspectarian run and its station listing where the golden cases
 // (tests/cli) do not reach: the period, the seams, the data file beside a
-// two-column page, and stations found on a path whose turning point is known.
+// two-column page, and stations and crossings on a path whose turning point
+// is known.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -84,7 +85,7 @@ TEST(AspectarianRun, DataFileIsOneColumnWithCrLfWhateverThePage) {
 }
 
 // Mercury (library body 2) follows a given longitude in minutes from an
-// origin; every other body stays at 0. No delta T.
+// origin, with its rate; every other body stays at 0. No delta T.
 class TurningLibrary final : public test::NoEclipseLibrary {
 public:
     TurningLibrary(double originJD, std::function<double(double)> path)
@@ -94,7 +95,10 @@ public:
     double deltat(double) override { return 0; }
     std::int32_t calc(double t, int body, std::int32_t flags, double* xx, char*) override {
         for (int k = 0; k < 6; ++k) xx[k] = 0;
-        if (body == 2 && (flags & 2048) == 0) xx[0] = NormalizeDegrees(path_((t - origin_) * 1440));
+        if (body != 2 || (flags & 2048) != 0) return flags;
+        const double x = (t - origin_) * 1440;
+        xx[0] = NormalizeDegrees(path_(x));
+        xx[3] = (path_(x + 0.5) - path_(x - 0.5)) * 1440;
         return flags;
     }
 
@@ -109,6 +113,7 @@ struct TurnSeen {
     double moment = 0;
     double place = 0;
     std::string listing;
+    std::vector<std::string> lines;  // the report's event lines
 };
 
 TurnSeen RunThroughTurn(std::function<double(double)> path) {
@@ -121,7 +126,13 @@ TurnSeen RunThroughTurn(std::function<double(double)> path) {
     EXPECT_EQ(rig.aspectarian.StationCount, 1);
     TurnSeen seen;
     for (const AspectEvent& e : rig.aspectarian.Events)
-        if (e.kind == EventKind::Station) seen = {e.momentJD(), e.position1, ""};
+        if (e.kind == EventKind::Station) {
+            seen.moment = e.momentJD();
+            seen.place = e.position1;
+        }
+    for (std::size_t k = 6; k < rig.aspectarian.ReportLines.size(); ++k)
+        if (!rig.aspectarian.ReportLines[k].empty())
+            seen.lines.push_back(rig.aspectarian.ReportLines[k]);
     rig.buffer.EmptyData();
     ListRetrogradeTimes(ctx, rig.aspectarian);
     seen.listing = rig.view.text;
@@ -157,6 +168,24 @@ TEST(StationTimes, TurningPointToTheSecondAndItsMinuteInTheListing) {
         EXPECT_NEAR(NormalizeDegrees(seen.place), NormalizeDegrees(c.path(c.turn)), 1e-9);
         EXPECT_NE(seen.listing.find(c.line), std::string::npos) << seen.listing;
     }
+}
+
+// Mercury goes over 0 Aquarius by 0.03' and turns back inside one hour: the
+// samples at 10h and 11h both lie in Capricorn, the rates show the turn, and
+// both ingresses are found at their minutes (10:07:38 and 10:52:22).
+TEST(EventSearch, ATurnInsideAnHourGivesBothCrossings) {
+    const double top = 10 * 60 + 30;
+    const TurnSeen seen =
+        RunThroughTurn([&](double x) { return 300.0005 - 1e-6 * (x - top) * (x - top); });
+    const std::string mercury(1, static_cast<char>(glyph::BodyCode(Mercury, false)));
+    std::vector<std::string> ingresses;
+    for (const std::string& line : seen.lines)
+        if (line.find("ingress") != std::string::npos) ingresses.push_back(line.substr(8));
+    EXPECT_EQ(ingresses,
+              (std::vector<std::string>{
+                  "  10:08  " + mercury + "  " + glyph::SignChar(11) + " - planet ingress",
+                  "  10:52  " + mercury + "  " + glyph::SignChar(10) + " - planet ingress"}));
+    EXPECT_NEAR(seen.moment, 2458198.5 + top / 1440, 1.0 / 86400);
 }
 
 }  // namespace
