@@ -27,7 +27,30 @@ const char* AspectName(int aspect) {
         case Square: return "square";
         case Trine: return "trine";
         case Opposition: return "opposition";
+        case Semisextile: return "semisextile";
+        case Semisquare: return "semisquare";
+        case Quintile: return "quintile";
+        case Sesquiquadrate: return "sesquiquadrate";
+        case Biquintile: return "biquintile";
+        case Quincunx: return "quincunx";
         default: return "";
+    }
+}
+
+double AspectAngle(int aspect) {
+    static constexpr double Angles[] = {0, 0, 60, 90, 120, 180, 30, 45, 72, 135, 144, 150};
+    return aspect > NoAspect && aspect <= Quincunx ? Angles[aspect] : 0;
+}
+
+std::string AspectGlyphText(int aspect) {
+    switch (aspect) {
+        case Semisextile: return std::string(1, static_cast<char>(glyph::Semisextile));
+        case Semisquare: return std::string(1, static_cast<char>(glyph::Semisquare));
+        case Quintile: return "Q";
+        case Sesquiquadrate: return std::string(1, static_cast<char>(glyph::Sesquiquadrate));
+        case Biquintile: return "bQ";
+        case Quincunx: return std::string(1, static_cast<char>(glyph::Quincunx));
+        default: return std::string(1, static_cast<char>(glyph::AspectBase + aspect));
     }
 }
 
@@ -65,7 +88,7 @@ std::string EventLineText(const AspectEvent& e, const std::string& dayLabel) {
         case EventKind::Lunation:
         case EventKind::Eclipse:
             line += body(e.body1);
-            line += static_cast<char>(glyph::AspectBase + e.aspect);
+            line += AspectGlyphText(e.aspect);
             line += body(e.body2);
             if (e.kind != EventKind::Aspect) {
                 line += " - (";

@@ -7,8 +7,31 @@ namespace novarel {
 
 enum class EventKind { Aspect, Parallel, Contraparallel, Ingress, Station, Lunation, Eclipse };
 
-// Aspect numbers as the glyph codes count them (glyph::AspectBase + n).
-enum AspectNumber { NoAspect = 0, Conjunction, Sextile, Square, Trine, Opposition };
+// Aspect numbers: the five as the glyph codes count them (glyph::AspectBase +
+// n), then the minor aspects, each listed only when chosen.
+enum AspectNumber {
+    NoAspect = 0,
+    Conjunction,
+    Sextile,
+    Square,
+    Trine,
+    Opposition,
+    Semisextile,
+    Semisquare,
+    Quintile,
+    Sesquiquadrate,
+    Biquintile,
+    Quincunx
+};
+constexpr int MinorAspectCount = 6;
+
+// A choice of minor aspects: bit n for aspect Semisextile + n.
+using MinorAspectSet = unsigned;
+constexpr MinorAspectSet MinorAspectBit(int aspect) { return 1u << (aspect - Semisextile); }
+constexpr MinorAspectSet AllMinorAspects = (1u << MinorAspectCount) - 1;
+
+// The separation in degrees, 0..180, that makes the aspect.
+double AspectAngle(int aspect);
 
 // What the library's eclipse search found for a lunation that is an eclipse.
 struct EclipseDetails {
@@ -46,6 +69,10 @@ struct AspectEvent {
 
 const char* KindName(EventKind kind);
 const char* AspectName(int aspect);
+
+// The aspect's mark in the single-byte glyph text: one glyph code, or the
+// letters "Q" and "bQ" of the quintiles.
+std::string AspectGlyphText(int aspect);
 
 // The report line of the event on the day labelled "dd mmm", in the
 // single-byte glyph text: date, "hh:mm", then the glyphs and words.

@@ -39,6 +39,7 @@ DaySearch SearchChoices(const RunContext& ctx) {
     search.moonChangeOnly = ctx.request.chkMoonChange;
     search.noMoonIngress = ctx.request.optNoDisplay();
     search.cardinalMoonIngressOnly = ctx.options.CardinalMoonIngressOnly();
+    search.minorAspects = ctx.request.minorAspects.value_or(ctx.options.MinorAspects());
     return search;
 }
 

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <span>
+#include <utility>
 #include <vector>
 
 #include "core/exact_moment.h"
@@ -45,19 +48,46 @@ int SignEntered(long k, bool rising) {
     return static_cast<int>(((below % 12) + 12) % 12) + 1;
 }
 
-// The aspect of a separation that is a multiple of 30 degrees.
-Aspect AspectOfSeparation(double separation) {
-    double angle = Normalised(separation);
-    if (angle > 180) angle = 360 - angle;
-    switch (static_cast<int>(std::lround(angle))) {
-        case 0: return Conjunction;
-        case 60: return Sextile;
-        case 90: return Square;
-        case 120: return Trine;
-        case 180: return Opposition;
-        default: return NoAspect;
+// The separations at which an aspect is exact, in 0..360 ascending, each with
+// its aspect: the five and the minor aspects chosen. Every one is a multiple
+// of grid degrees.
+struct AspectTargets {
+    std::vector<double> angles;
+    std::vector<Aspect> aspects;
+    double grid = 360;
+};
+
+AspectTargets TargetsOf(MinorAspectSet minor) {
+    std::vector<std::pair<int, Aspect>> targets;
+    for (int a = Conjunction; a <= Quincunx; ++a) {
+        if (a >= Semisextile && (minor & MinorAspectBit(a)) == 0) continue;
+        const int angle = static_cast<int>(AspectAngle(a));
+        targets.emplace_back(angle, static_cast<Aspect>(a));
+        if (angle > 0 && angle < 180) targets.emplace_back(360 - angle, static_cast<Aspect>(a));
     }
+    std::sort(targets.begin(), targets.end());
+    AspectTargets t;
+    int grid = 360;
+    for (const auto& [angle, aspect] : targets) {
+        t.angles.push_back(angle);
+        t.aspects.push_back(aspect);
+        grid = std::gcd(grid, angle);
+    }
+    t.grid = grid;
+    return t;
 }
+
+// Targets repeating every period: period m + offsets[n] is target number
+// m * offsets.size() + n. A period of 0 stands for the one target 0.
+struct Targets {
+    double period = 0;
+    std::span<const double> offsets;  // ascending, in [0, period)
+
+    std::size_t Count() const { return period > 0 ? offsets.size() : 1; }
+    double At(long m, std::size_t n) const {
+        return period > 0 ? period * static_cast<double>(m) + offsets[n] : 0;
+    }
+};
 
 const char* PhaseName(Aspect aspect) {
     return aspect == Conjunction  ? "New Moon"
@@ -77,10 +107,12 @@ const char* EclipseName(Aspect lunation, const DaySearch& day, double moment) {
     return "";
 }
 
+constexpr std::array<double, 1> SignBoundaries{0};
+
 // A quantity meeting one of its targets at an exact moment.
 struct Crossing {
     double moment = 0;
-    long k = 0;  // the target is k times the spacing
+    long k = 0;  // the target's number
     bool rising = false;
     EventKind kind = EventKind::Aspect;  // parallels: which of the two
 };
@@ -152,27 +184,32 @@ private:
     }
 
     // Every moment in hour h at which the quantity, known by its span, meets
-    // a multiple k of spacing (0 alone when spacing is 0) that is wanted(k,
-    // rising). residual(jd, target) is the library's quantity at jd less the
-    // target. Crossings come in time order, each moment the last evaluated.
+    // one of the targets that is wanted(k, rising), k the target's number.
+    // residual(jd, target) is the library's quantity at jd less the target.
+    // Crossings come in time order, each moment the last evaluated.
     template <typename Wanted, typename Residual, typename OnCrossing>
-    void FindCrossings(const HermiteSpan& span, double spacing, int h, Wanted&& wanted,
+    void FindCrossings(const HermiteSpan& span, const Targets& targets, int h, Wanted&& wanted,
                        Residual&& residual, OnCrossing&& onCrossing) {
         const MonotonicPieces pieces = SplitAtTurns(span);
         const double hourJD = HourJD(h);
+        const auto count = static_cast<long>(targets.Count());
         for (int p = 0; p + 1 < pieces.count; ++p) {
             const double a = pieces.at[static_cast<std::size_t>(p)];
             const double b = pieces.at[static_cast<std::size_t>(p + 1)];
             const double va = span.Value(a), vb = span.Value(b);
             const bool rising = vb > va;
             long first = 0, last = 0;
-            if (spacing > 0) {
-                first = static_cast<long>(std::floor(std::min(va, vb) / spacing));
-                last = static_cast<long>(std::floor(std::max(va, vb) / spacing)) + 1;
+            if (targets.period > 0) {
+                first = static_cast<long>(std::floor(std::min(va, vb) / targets.period));
+                last = static_cast<long>(std::floor(std::max(va, vb) / targets.period));
             }
-            for (long n = 0; n <= last - first; ++n) {
-                const long k = rising ? first + n : last - n;
-                const double target = static_cast<double>(k) * spacing;
+            const long spanCount = (last - first + 1) * count;
+            for (long n = 0; n < spanCount; ++n) {
+                const long index = rising ? n : spanCount - 1 - n;
+                const long m = first + index / count;
+                const auto offset = static_cast<std::size_t>(index % count);
+                const long k = m * count + static_cast<long>(offset);
+                const double target = targets.At(m, offset);
                 if (!Crosses(va, vb, target) || !wanted(k, rising)) continue;
                 const double lo = hourJD + a * HourInDays, hi = hourJD + b * HourInDays;
                 const auto f = [&](double jd) { return residual(jd, target); };
@@ -230,11 +267,12 @@ private:
         const auto wanted = [&](long k, bool rising) {
             return IngressListed(body, SignEntered(k, rising));
         };
-        FindCrossings(span, 30, h, wanted, residual, [&](const Crossing& c) {
-            AspectEvent& e = Add(EventKind::Ingress, h, c.moment, body, 0);
-            e.sign = SignEntered(c.k, c.rising);
-            e.position1 = Normalised(longitude);
-        });
+        FindCrossings(span, Targets{30, SignBoundaries}, h, wanted, residual,
+                      [&](const Crossing& c) {
+                          AspectEvent& e = Add(EventKind::Ingress, h, c.moment, body, 0);
+                          e.sign = SignEntered(c.k, c.rising);
+                          e.position1 = Normalised(longitude);
+                      });
     }
 
     // The turning point of the longitude near the hour the samples showed it.
@@ -302,26 +340,25 @@ private:
         RecordStation(body, h, code, moment, longitude);
     }
 
-    // Every moment the separation of the two is a multiple of 30 degrees that
-    // is one of the five aspects.
+    // Every moment the separation of the two is one of the aspects listed.
     void FindAspects(int i, int j, int h) {
         if (day_.moonChangeOnly) return;
         const HermiteSpan span = SeparationSpan(i, j, h);
-        if (std::floor(span.v0 / 30) == std::floor(span.v1 / 30) && span.r0 * span.r1 > 0) return;
+        const double grid = aspectTargets_.grid;
+        if (std::floor(span.v0 / grid) == std::floor(span.v1 / grid) && span.r0 * span.r1 > 0)
+            return;
         double li = 0, lj = 0;
         const auto residual = [&](double jd, double target) {
             li = places_.Longitude(jd, i);
             lj = places_.Longitude(jd, j);
             return Wrapped(li - lj - target);
         };
-        const auto aspectOf = [](long k) {
-            return AspectOfSeparation(30.0 * static_cast<double>(k));
-        };
+        const auto count = static_cast<long>(aspectTargets_.aspects.size());
         FindCrossings(
-            span, 30, h, [&](long k, bool) { return aspectOf(k) != NoAspect; }, residual,
+            span, Targets{360, aspectTargets_.angles}, h, [](long, bool) { return true; }, residual,
             [&](const Crossing& c) {
-                const Aspect aspect = aspectOf(c.k);
-                if (aspect == NoAspect) return;
+                const Aspect aspect =
+                    aspectTargets_.aspects[static_cast<std::size_t>((c.k % count + count) % count)];
                 const char* phase = i == Sun && j == Moon ? PhaseName(aspect) : "";
                 const char* eclipse = *phase != 0 ? EclipseName(aspect, day_, c.moment) : "";
                 const EventKind kind = *eclipse != 0 ? EventKind::Eclipse
@@ -357,7 +394,7 @@ private:
                 return di + sign * dj;
             };
             FindCrossings(
-                span, 0, h, [](long, bool) { return true; }, residual,
+                span, Targets{}, h, [](long, bool) { return true; }, residual,
                 [&](const Crossing& c) {
                     crossings_.push_back(c);
                     crossings_.back().kind = kind;
@@ -380,6 +417,7 @@ private:
     const DaySearch& day_;
     AspectarianState& a_;
     EventPlaces& places_;
+    const AspectTargets aspectTargets_ = TargetsOf(day_.minorAspects);
     IntIndexed<int, 12> noIngress_{};
     IntIndexed<int, 12> stationDone_{};
     std::vector<Crossing> crossings_;

@@ -1,6 +1,6 @@
 #pragma once
-// The events of one day: sign ingresses, stations, the five aspects,
-// lunations and eclipses, parallels and contraparallels. The hourly samples
+// The events of one day: sign ingresses, stations, the five aspects and the
+// minor aspects chosen, lunations and eclipses, parallels and contraparallels. The hourly samples
 // and the library's rates show in which hours a quantity meets its target
 // (twice in one hour when it turns there); each meeting is then found to the
 // second on the library's own positions.
@@ -18,6 +18,7 @@ struct DaySearch {
     bool moonChangeOnly = false;           // "Moon - change sign only (Asp.)"
     bool noMoonIngress = false;            // "Do not display" Moon sign changes
     bool cardinalMoonIngressOnly = false;  // option 12 non-zero
+    MinorAspectSet minorAspects = 0;       // listed beside the five aspects
     std::string dayLabel;                  // "dd mmm" of the day
     double dayJD = 0;                      // 0h UT of the day
     // Geocentric runs: the search that marks the New and Full Moons that are

@@ -136,8 +136,7 @@ std::string CalendarSummary(const AspectEvent& e) {
         case EventKind::Lunation:
         case EventKind::Eclipse: break;
     }
-    std::string s = fmt::format("{} {} {}", one,
-                                Symbol(static_cast<unsigned char>(glyph::AspectBase + e.aspect)),
+    std::string s = fmt::format("{} {} {}", one, GlyphTextUtf8(AspectGlyphText(e.aspect)),
                                 BodySymbol(e.body2, h));
     if (e.kind == EventKind::Aspect)
         return s + fmt::format(" {} {} {}", BodyWord(e.body1, h), AspectName(e.aspect),

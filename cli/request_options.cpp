@@ -2,8 +2,10 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <ctime>
 
+#include "aspectarian/aspect_event.h"
 #include "cli/export_records.h"
 #include "cli/option_checks.h"
 #include "core/iso_date.h"
@@ -45,7 +47,45 @@ CLI::Option* AddWordOption(CLI::App& cmd, const std::string& name, Value& target
         ->check(CLI::IsMember(words).description(""));
 }
 
+// The words of a comma-separated list.
+std::vector<std::string> ListItems(const std::string& list) {
+    std::vector<std::string> items;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', from), list.size());
+        items.push_back(list.substr(from, comma - from));
+        from = comma + 1;
+    }
+    return items;
+}
+
+// The minor aspects a word of an --aspects list names; none for a word that
+// names none of them.
+std::optional<unsigned> MinorAspectsNamed(const std::string& word) {
+    if (word == "none") return 0u;
+    if (word == "all") return AllMinorAspects;
+    for (int a = Semisextile; a <= Quincunx; ++a)
+        if (word == AspectName(a)) return MinorAspectBit(a);
+    return std::nullopt;
+}
+
 }  // namespace
+
+unsigned MinorAspectsOf(const std::string& list) {
+    unsigned set = 0;
+    for (const std::string& item : ListItems(list)) set |= MinorAspectsNamed(item).value_or(0);
+    return set;
+}
+
+std::string MinorAspectsProblem(const std::string& list) {
+    for (const std::string& item : ListItems(list))
+        if (!MinorAspectsNamed(item))
+            return fmt::format(
+                "'{}' is not a minor aspect: semisextile, semisquare, quintile, sesquiquadrate, "
+                "biquintile, quincunx, all or none",
+                item);
+    return {};
+}
 
 const ValueNames<Zodiac>& ZodiacNames() {
     static const ValueNames<Zodiac> names{{"tropical", Zodiac::Tropical},
@@ -134,6 +174,14 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
                  "\"Do not display\" Moon sign changes (default: displayed)")
         ->group(group);
     cmd.add_flag("--stations", o.stations, "Then list the retrograde station times (default: off)")
+        ->group(group);
+    cmd.add_option_function<std::string>(
+           "--aspects", [&o](const std::string& list) { o.minorAspects = MinorAspectsOf(list); },
+           "Minor aspects listed beside the five: semisextile, semisquare, quintile, "
+           "sesquiquadrate, biquintile, quincunx, all or none (default: lines 13 to 18 of "
+           "OPTIONS.OPT, none as shipped)")
+        ->type_name("LIST")
+        ->check(Checked(MinorAspectsProblem, ""))
         ->group(group);
 }
 
@@ -232,6 +280,7 @@ void ApplyRequestOptions(const CommandOptions& o, CalcRequest& r) {
     r.chkSaveData = o.save;
     r.requireEphemerisFiles = o.requireFiles;
     r.dataOutput = o.view;
+    r.minorAspects = o.minorAspects;
 }
 
 CivilDate TodayUtc() {

@@ -54,6 +54,7 @@ struct CommandOptions {
     // Command options.
     DataOutput view = DataOutput::Longitude;
     bool stations = false;
+    std::optional<unsigned> minorAspects;  // none: the options file's choice
     // Exports and ranges.
     ExportFormat format = ExportFormat::Text;
     std::string output;            // empty: standard output
@@ -70,7 +71,13 @@ struct CommandOptions {
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
 inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
-                                                         "--stations"};
+                                                         "--stations", "--aspects"};
+
+// The minor aspects of an --aspects list (AspectName's words, "all" or
+// "none"), as CalcRequest::minorAspects counts them; an empty text for a good
+// list, else which word is wrong and what is accepted.
+unsigned MinorAspectsOf(const std::string& list);
+std::string MinorAspectsProblem(const std::string& list);
 
 // The ephemeris command's --view.
 void AddViewOption(CLI::App& command, CommandOptions& options);

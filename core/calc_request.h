@@ -38,6 +38,10 @@ struct CalcRequest {
     // Positions from the library's analytic ephemeris stop the run instead
     // of being used with a note.
     bool requireEphemerisFiles = false;
+    // The minor aspects the aspectarian lists, bit n for the n-th of
+    // semisextile, semisquare, quintile, sesquiquadrate, biquintile,
+    // quincunx; none: the options file's choice.
+    std::optional<unsigned> minorAspects;
 
     bool optMidnight() const { return type == TimeOfDay::Midnight; }
     bool optNoon() const { return type == TimeOfDay::Noon; }

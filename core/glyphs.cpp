@@ -78,6 +78,10 @@ char32_t ToCodePoint(unsigned char c) {
         case 164: return 0x25B3;
         case 165: return 0x260D;
         case Parallel: return 0x2225;
+        case Semisextile: return 0x26BA;
+        case Semisquare: return 0x2220;
+        case Sesquiquadrate: return 0x26BC;
+        case Quincunx: return 0x26BB;
         case Contraparallel: return 0x22D5;
         case StationRetrograde: return 0x211E;
         case StationDirect: return U'D';

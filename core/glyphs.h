@@ -15,6 +15,12 @@ constexpr unsigned char Mercury = 225;  // .. Pluto 232
 constexpr unsigned char NorthNodeGlyph = 234;
 constexpr unsigned char AspectBase = 160;  // 161 conjunction .. 165 opposition
 constexpr unsigned char Parallel = 166;
+// The minor aspects with a symbol of their own (the quintiles are written
+// "Q" and "bQ").
+constexpr unsigned char Semisextile = 167;
+constexpr unsigned char Semisquare = 168;
+constexpr unsigned char Sesquiquadrate = 169;
+constexpr unsigned char Quincunx = 170;
 constexpr unsigned char Contraparallel = 177;
 constexpr unsigned char StationRetrograde = 156;
 constexpr unsigned char StationDirect = 171;

@@ -1,11 +1,12 @@
 #pragma once
-// The twelve tuning numbers of the options file, numbered 1..12.
+// The tuning numbers of the options file, numbered 1..18.
 #include <array>
 
 namespace novarel {
 
 struct OptionValues {
-    std::array<float, 13> value{};  // index 0 unused
+    static constexpr int Count = 18;
+    std::array<float, Count + 1> value{};  // index 0 unused
     float operator[](int k) const { return value[static_cast<std::size_t>(k)]; }
     float& operator[](int k) { return value[static_cast<std::size_t>(k)]; }
 
@@ -28,11 +29,20 @@ struct OptionValues {
     bool RightAscensionInHms() const { return value[11] != 0.0f; }
     // 12: only the Moon's entries into the cardinal signs in the aspectarian.
     bool CardinalMoonIngressOnly() const { return value[12] != 0; }
+    // 13..18: the minor aspects listed in the aspectarian, semisextile,
+    // semisquare, quintile, sesquiquadrate, biquintile, quincunx; bit n of
+    // the result is value 13 + n non-zero.
+    unsigned MinorAspects() const {
+        unsigned set = 0;
+        for (int n = 0; n < 6; ++n)
+            if (value[static_cast<std::size_t>(13 + n)] != 0) set |= 1u << n;
+        return set;
+    }
 
     // The values the program ships in OPTIONS.MAS.
     static OptionValues Factory() {
         OptionValues v;
-        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0};
+        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0, 0, 0, 0, 0, 0, 0};
         return v;
     }
 };

@@ -3,7 +3,7 @@
 
 The font is DejaVu Sans Mono cut down to the Windows-1252 repertoire, with the
 astrological symbols added (from DejaVu Sans where the mono face lacks them,
-the sextile drawn here). Each single-byte glyph code reaches its symbol both
+the sextile and the semisextile, sesquiquadrate and quincunx drawn here). Each single-byte glyph code reaches its symbol both
 through the Windows-1252 character of the byte (so a saved file shows its
 symbols in any editor set to this font) and through the Unicode symbol (so
 copied text carries the real symbols). Every glyph has the same advance, so
@@ -32,13 +32,16 @@ GLYPH_CODES.update({
     234: 0x260A,
     161: 0x260C, 162: 0x26B9, 163: 0x25A1, 164: 0x25B3, 165: 0x260D,
     166: 0x2225, 177: 0x22D5,
+    167: 0x26BA, 168: 0x2220, 169: 0x26BC, 170: 0x26BB,
     156: 0x211E, 171: ord("D"),
     152: ord("N"), 154: ord("S"),
     186: 0x00B0, 146: 0x2032,
 })
 
 SEXTILE = 0x26B9
-
+SEMISEXTILE = 0x26BA
+QUINCUNX = 0x26BB
+SESQUIQUADRATE = 0x26BC
 
 def cp1252_char(code):
     """The code point of a byte read as Windows-1252 (undefined bytes as themselves)."""
@@ -84,28 +87,19 @@ def copy_scaled(mono, sans, cp, advance):
     add_glyph(mono, glyph_name(cp), pen.glyph(), advance)
 
 
-def draw_sextile(mono, advance):
-    """Three bars through one centre: upright and at 30 degrees either side of level."""
-    plus = mono.getGlyphSet()
-    pen_probe = TTGlyphPen(plus)
-    plus["plus"].draw(pen_probe)
-    probe = pen_probe.glyph()
-    probe.recalcBounds(mono["glyf"])
-    cx = advance / 2
-    cy = (probe.yMin + probe.yMax) / 2
-    half_length = advance * 0.40
-    half_width = advance * 0.045
+def bars(segments, half_width, past_ends):
+    """A glyph of straight bars, each from one end to the other, that may cross;
+    with past_ends each reaches half its width beyond its ends, so that the
+    corners where bars meet close."""
     pen = TTGlyphPen(None)
-    for degrees in (90, 30, -30):
-        a = math.radians(degrees)
-        ux, uy = math.cos(a), math.sin(a)
-        nx, ny = -uy, ux
-        corners = [
-            (cx - ux * half_length - nx * half_width, cy - uy * half_length - ny * half_width),
-            (cx - ux * half_length + nx * half_width, cy - uy * half_length + ny * half_width),
-            (cx + ux * half_length + nx * half_width, cy + uy * half_length + ny * half_width),
-            (cx + ux * half_length - nx * half_width, cy + uy * half_length - ny * half_width),
-        ]
+    for (x0, y0), (x1, y1) in segments:
+        length = math.hypot(x1 - x0, y1 - y0)
+        ux, uy = (x1 - x0) / length, (y1 - y0) / length
+        nx, ny = -uy * half_width, ux * half_width
+        reach = half_width if past_ends else 0
+        ax, ay = x0 - ux * reach, y0 - uy * reach
+        bx, by = x1 + ux * reach, y1 + uy * reach
+        corners = [(ax - nx, ay - ny), (ax + nx, ay + ny), (bx + nx, by + ny), (bx - nx, by - ny)]
         # TrueType outer contours run clockwise.
         pen.moveTo(tuple(round(v) for v in corners[0]))
         for corner in corners[1:]:
@@ -113,7 +107,48 @@ def draw_sextile(mono, advance):
         pen.closePath()
     glyph = pen.glyph()
     glyph.flags[0] |= 0x40  # OVERLAP_SIMPLE: the bars cross
-    add_glyph(mono, glyph_name(SEXTILE), glyph, advance)
+    return glyph
+
+
+def draw_drawn_symbols(mono, advance):
+    """The symbols no DejaVu face has, drawn as bars around the middle of "+".
+
+    Sextile: three bars through one centre, upright and at 30 degrees either
+    side of level. Semisextile: a V standing on a level bar; quincunx: the
+    same upside down. Sesquiquadrate: a square with the semisquare's slanted
+    stroke rising from its upper left corner.
+    """
+    plus = mono.getGlyphSet()
+    pen_probe = TTGlyphPen(plus)
+    plus["plus"].draw(pen_probe)
+    probe = pen_probe.glyph()
+    probe.recalcBounds(mono["glyf"])
+    cx = advance / 2
+    cy = (probe.yMin + probe.yMax) / 2
+    u = advance * 0.40
+    half_width = advance * 0.045
+
+    def at(x, y):
+        return (cx + x * u, cy + y * u)
+
+    rays = []
+    for degrees in (90, 30, -30):
+        a = math.radians(degrees)
+        rays.append((at(-math.cos(a), -math.sin(a)), at(math.cos(a), math.sin(a))))
+    # The V's bars meet inside the level bar, the slanted stroke inside the
+    # square's corner, so that no end shows past them.
+    semisextile = [(at(-0.9, -0.6), at(0.9, -0.6)), (at(0, -0.5), at(-0.75, 0.8)),
+                   (at(0, -0.5), at(0.75, 0.8))]
+    quincunx = [((x0, 2 * cy - y0), (x1, 2 * cy - y1)) for (x0, y0), (x1, y1) in semisextile]
+    sesquiquadrate = [(at(-0.85, -0.95), at(0.45, -0.95)), (at(0.45, -0.95), at(0.45, 0.35)),
+                      (at(0.45, 0.35), at(-0.85, 0.35)), (at(-0.85, 0.35), at(-0.85, -0.95)),
+                      (at(-0.75, 0.39), at(0.85, 1.05))]
+    drawn = {SEXTILE: rays, SEMISEXTILE: semisextile, QUINCUNX: quincunx,
+             SESQUIQUADRATE: sesquiquadrate}
+    for cp, segments in drawn.items():
+        glyph = bars(segments, half_width, past_ends=cp != SEXTILE)
+        add_glyph(mono, glyph_name(cp), glyph, advance)
+    return set(drawn)
 
 
 def build(mono_path, sans_path, out_path):
@@ -144,11 +179,12 @@ def build(mono_path, sans_path, out_path):
 
     cmap = {cp: name for cp, name in mono.getBestCmap().items()}
     sans_cmap = sans.getBestCmap()
+    drawn = draw_drawn_symbols(mono, advance)
     for cp in sorted(symbols):
         if cp in cmap:
             continue
-        if cp == SEXTILE:
-            draw_sextile(mono, advance)
+        if cp in drawn:
+            pass
         elif cp in sans_cmap:
             copy_scaled(mono, sans, cp, advance)
         else:

@@ -1,7 +1,8 @@
 // Whole years of aspectarian against every event that a fine search of its
 // own finds on the library's positions: nothing missed, nothing extra, every
 // moment within two seconds, every printed minute the exact moment rounded,
-// and every position the one at that moment.
+// and every position the one at that moment; one year with every minor
+// aspect listed as well.
 #include <fmt/format.h>
 #include <gtest/gtest.h>
 
@@ -26,6 +27,11 @@ std::string Moment(double jd) {
 
 // A New Moon found with an eclipse is still the lunation of the search.
 EventKind KindOf(EventKind kind) { return kind == EventKind::Eclipse ? EventKind::Lunation : kind; }
+
+// The tally's heading: the kind, or the minor aspect by name.
+std::string Heading(EventKind kind, int aspect) {
+    return aspect >= Semisextile ? AspectName(aspect) : KindName(KindOf(kind));
+}
 
 bool Same(const test::SkyEvent& sky, const AspectEvent& e) {
     return KindOf(e.kind) == sky.kind && e.body1 == sky.body1 && e.body2 == sky.body2 &&
@@ -92,10 +98,13 @@ struct Tally {
     }
 };
 
-void CheckYear(int year) {
+// The minor aspects come from lines 13 to 18 of the options.
+void CheckYear(int year, MinorAspectSet minorAspects = 0) {
     const double from = Midnight(year, 1, 1), to = Midnight(year + 1, 1, 1);
     test::GeneratorRig rig;
     rig.Request(std::to_string(year), "1", "1", static_cast<int>(to - from));
+    for (int n = 0; n < MinorAspectCount; ++n)
+        rig.options[13 + n] = (minorAspects >> n & 1u) != 0 ? 1.0f : 0.0f;
     RunContext ctx = rig.context();
     ASSERT_EQ(GenerateAspectarian(ctx, rig.aspectarian), RunOutcome::Completed);
     const std::vector<AspectEvent>& events = rig.aspectarian.Events;
@@ -105,17 +114,17 @@ void CheckYear(int year) {
             lines.push_back(rig.aspectarian.ReportLines[k]);
     ASSERT_EQ(lines.size(), events.size());
 
-    const std::vector<test::SkyEvent> sky = test::SweepSky(from, to);
+    const std::vector<test::SkyEvent> sky = test::SweepSky(from, to, minorAspects);
     // An event within a few seconds of either end may fall on either side.
     auto inside = [&](double jd) { return jd > from + 3 * Second && jd < to - 3 * Second; };
 
     Tally tally;
     std::vector<bool> used(events.size(), false);
     for (const auto& e : events)
-        if (inside(e.momentJD())) ++tally.byKind[KindName(KindOf(e.kind))][1];
+        if (inside(e.momentJD())) ++tally.byKind[Heading(e.kind, e.aspect)][1];
     for (const auto& s : sky) {
         if (!inside(s.jd)) continue;
-        ++tally.byKind[KindName(s.kind)][0];
+        ++tally.byKind[Heading(s.kind, s.aspect)][0];
         std::size_t best = events.size();
         for (std::size_t k = 0; k < events.size(); ++k)
             if (!used[k] && Same(s, events[k]) && Close(s, events[k].momentJD()) &&
@@ -125,7 +134,7 @@ void CheckYear(int year) {
         const std::string what =
             Describe(s.kind, s.body1, s.body2, s.aspect, s.sign, s.retrograde, s.jd);
         if (best == events.size()) {
-            ++tally.byKind[KindName(s.kind)][2];
+            ++tally.byKind[Heading(s.kind, s.aspect)][2];
             tally.missed.push_back(what);
             continue;
         }
@@ -177,7 +186,7 @@ void CheckYear(int year) {
     for (std::size_t k = 0; k < events.size(); ++k) {
         const AspectEvent& e = events[k];
         if (used[k] || !inside(e.momentJD())) continue;
-        ++tally.byKind[KindName(KindOf(e.kind))][3];
+        ++tally.byKind[Heading(e.kind, e.aspect)][3];
         tally.extra.push_back(Describe(KindOf(e.kind), e.body1, e.body2, e.aspect, e.sign,
                                        e.retrograde, e.momentJD()) +
                               ": shown at " + lines[k].substr(10, 5));
@@ -188,12 +197,18 @@ void CheckYear(int year) {
     EXPECT_GT(tally.byKind["ingress"][0], 150);
     EXPECT_GT(tally.byKind["station"][0], 8);
     EXPECT_GT(tally.byKind["lunation"][0], 45);
+    // The Moon alone makes each minor aspect with each body twice a month.
+    for (int a = Semisextile; a <= Quincunx; ++a) {
+        if ((minorAspects & MinorAspectBit(a)) == 0) continue;
+        EXPECT_GT(tally.byKind[AspectName(a)][0], 200) << AspectName(a);
+    }
 }
 
 // Mercury enters Aquarius and goes back into Capricorn on 4 January.
 TEST(EventSweep, Year1970) { CheckYear(1970); }
 TEST(EventSweep, Year1850) { CheckYear(1850); }
 TEST(EventSweep, Year2024) { CheckYear(2024); }
+TEST(EventSweep, Year1997WithMinorAspects) { CheckYear(1997, AllMinorAspects); }
 
 }  // namespace
 }  // namespace novarel

@@ -88,18 +88,17 @@ Samples Sample(double from, double to) {
     return s;
 }
 
-int AspectAt(double angle) {
-    const int a = static_cast<int>(std::lround(std::fmod(angle + 720, 360)));
-    const int shortWay = a > 180 ? 360 - a : a;
-    switch (shortWay) {
-        case 0: return Conjunction;
-        case 60: return Sextile;
-        case 90: return Square;
-        case 120: return Trine;
-        case 180: return Opposition;
-        default: return NoAspect;
-    }
-}
+// The separations, 0..360, at which each aspect is exact.
+struct AspectAngle {
+    double degrees;
+    int aspect;
+};
+constexpr AspectAngle AspectAngles[] = {
+    {0, Conjunction},  {60, Sextile},      {300, Sextile},        {90, Square},
+    {270, Square},     {120, Trine},       {240, Trine},          {180, Opposition},
+    {30, Semisextile}, {330, Semisextile}, {45, Semisquare},      {315, Semisquare},
+    {72, Quintile},    {288, Quintile},    {135, Sesquiquadrate}, {225, Sesquiquadrate},
+    {144, Biquintile}, {216, Biquintile},  {150, Quincunx},       {210, Quincunx}};
 
 void AddIngresses(const Samples& s, int b, std::vector<SkyEvent>& out) {
     const auto u = static_cast<std::size_t>(b);
@@ -133,32 +132,30 @@ void AddStations(const Samples& s, int b, std::vector<SkyEvent>& out) {
     }
 }
 
-void AddAspects(const Samples& s, int i, int j, std::vector<SkyEvent>& out) {
+void AddAspects(const Samples& s, int i, int j, MinorAspectSet minor, std::vector<SkyEvent>& out) {
     const auto ui = static_cast<std::size_t>(i), uj = static_cast<std::size_t>(j);
-    auto apart = [&](std::size_t k) {
-        return std::fmod(s.longitude[k][ui] - s.longitude[k][uj] + 720, 360);
-    };
-    for (std::size_t k = 0; k + 1 < s.longitude.size(); ++k) {
-        const double d0 = apart(k);
-        const double move = Wrap180(apart(k + 1) - d0);
-        const double low = 30 * std::floor(d0 / 30);
-        double multiple = 0;
-        if (move > 0 && d0 + move >= low + 30)
-            multiple = low + 30;
-        else if (move < 0 && d0 + move < low)
-            multiple = low;
-        else
-            continue;
-        const int aspect = AspectAt(multiple);
-        if (aspect == NoAspect) continue;
-        const double jd = Bisect(
-            [&](double t) {
-                return Wrap180(SkyPosition(i, t, false) - SkyPosition(j, t, false) - multiple);
-            },
-            s.at(k), s.at(k + 1));
-        const bool lunation = i == 1 && j == 2 && aspect != Sextile && aspect != Trine;
-        out.push_back(
-            {lunation ? EventKind::Lunation : EventKind::Aspect, i, j, aspect, 0, false, jd});
+    auto apart = [&](std::size_t k) { return s.longitude[k][ui] - s.longitude[k][uj]; };
+    for (const AspectAngle& target : AspectAngles) {
+        if (target.aspect >= Semisextile && (minor & MinorAspectBit(target.aspect)) == 0) continue;
+        for (std::size_t k = 0; k + 1 < s.longitude.size(); ++k) {
+            // Off the target before and after; a crossing where the sign
+            // changes with a small step (not across the far side).
+            const double x0 = Wrap180(apart(k) - target.degrees);
+            const double x1 = Wrap180(apart(k + 1) - target.degrees);
+            if ((x0 < 0) == (x1 < 0) || std::fabs(x1 - x0) > 90) continue;
+            const double jd = Bisect(
+                [&](double t) {
+                    return Wrap180(SkyPosition(i, t, false) - SkyPosition(j, t, false) -
+                                   target.degrees);
+                },
+                s.at(k), s.at(k + 1));
+            const int aspect = target.aspect;
+            const bool lunation =
+                i == 1 && j == 2 &&
+                (aspect == Conjunction || aspect == Square || aspect == Opposition);
+            out.push_back(
+                {lunation ? EventKind::Lunation : EventKind::Aspect, i, j, aspect, 0, false, jd});
+        }
     }
 }
 
@@ -189,7 +186,7 @@ double SkyPosition(int body, double jd, bool equatorial) {
     return equatorial ? xx[1] : xx[0];
 }
 
-std::vector<SkyEvent> SweepSky(double from, double to) {
+std::vector<SkyEvent> SweepSky(double from, double to, MinorAspectSet minorAspects) {
     swe_set_ephe_path(EphemerisPathFor("/nonexistent").c_str());
     const Samples s = Sample(from, to);
     std::vector<SkyEvent> out;
@@ -197,7 +194,7 @@ std::vector<SkyEvent> SweepSky(double from, double to) {
         if (i <= 10) AddIngresses(s, i, out);
         if (i >= 3 && i <= 10) AddStations(s, i, out);
         for (int j = i + 1; j <= Bodies; ++j) {
-            AddAspects(s, i, j, out);
+            AddAspects(s, i, j, minorAspects, out);
             AddParallels(s, i, j, out);
         }
     }

@@ -20,7 +20,8 @@ std::string DateOf(double jd);
 
 // Every event of a geocentric tropical run with the true node, as the
 // library's positions place it: each crossing of a sign boundary (Sun to
-// Pluto), of an aspect angle (every pair of the eleven bodies), of equal or
+// Pluto), of an aspect angle (every pair of the eleven bodies; the five and
+// the minor aspects asked for), of equal or
 // opposite declinations, and each turning point of the longitude (Mercury to
 // Pluto). A Sun-Moon conjunction, square or opposition is a Lunation.
 struct SkyEvent {
@@ -35,7 +36,7 @@ struct SkyEvent {
 
 // The events in [from, to), by time. Reads the library directly (swe_calc_ut
 // on the installed ephemeris files), not through the program's position code.
-std::vector<SkyEvent> SweepSky(double from, double to);
+std::vector<SkyEvent> SweepSky(double from, double to, MinorAspectSet minorAspects = 0);
 
 // Longitude, or declination when equatorial, of a body at jd UT, read
 // directly from the library as SweepSky does.

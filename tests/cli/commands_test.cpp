@@ -49,6 +49,15 @@ TEST(Commands, InputErrors) {
               std::string("--moon-change-only: only the aspectarian command takes this option")},
              {"ephemeris", "--no-moon-ingress",
               std::string("--no-moon-ingress: only the aspectarian command takes this option")},
+             {"ephemeris", "--aspects quintile",
+              std::string("--aspects: only the aspectarian command takes this option")},
+             {"aspectarian", "--aspects quintile,sesquisquare",
+              std::string("--aspects: 'sesquisquare' is not a minor aspect: semisextile, "
+                          "semisquare, quintile, sesquiquadrate, biquintile, quincunx, all or "
+                          "none")},
+             {"aspectarian", "--aspects ''",
+              std::string("--aspects: '' is not a minor aspect: semisextile, semisquare, "
+                          "quintile, sesquiquadrate, biquintile, quincunx, all or none")},
          }) {
         SCOPED_TRACE(std::string(command) + " " + args);
         const auto r = RunNovarel(dir, command, std::string("--save ") + args);
@@ -76,6 +85,48 @@ TEST(Commands, InputErrors) {
                           0),
               0u)
         << r.err;
+}
+
+// The minor aspects are off as shipped; lines 13 to 18 of the options file
+// or --aspects choose them, --aspects before the file.
+TEST(Commands, MinorAspectsFromTheOptionsFileOrTheCommandLine) {
+    const std::string days = "--start 2024-03-01 --days 7 --encoding cp1252";
+    const auto aspectLines = [](const std::string& text, const std::string& mark) {
+        std::vector<std::string> found;
+        for (const std::string& line : Lines(text, "\r\n"))
+            if (line.size() > 19 && line.compare(18, mark.size(), mark) == 0) found.push_back(line);
+        return found;
+    };
+    ProgramFolder shipped;
+    const auto plain = RunNovarel(shipped, "aspectarian", days);
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    const auto quintiles =
+        RunNovarel(shipped, "aspectarian", days + " --aspects quintile,biquintile");
+    ASSERT_EQ(quintiles.status, 0) << quintiles.err;
+    // The Moon alone makes several in a week; each line is the plain
+    // run's layout with one more event.
+    EXPECT_GE(aspectLines(quintiles.out, "Q").size(), 2u);
+    EXPECT_GE(aspectLines(quintiles.out, "bQ").size(), 2u);
+    EXPECT_EQ(Lines(quintiles.out, "\r\n").size(), Lines(plain.out, "\r\n").size() +
+                                                       aspectLines(quintiles.out, "Q").size() +
+                                                       aspectLines(quintiles.out, "bQ").size());
+    EXPECT_EQ(aspectLines(plain.out, "Q").size() + aspectLines(plain.out, "bQ").size(), 0u);
+
+    ProgramFolder chosen({{15, "1"}, {17, "1"}});
+    EXPECT_EQ(RunNovarel(chosen, "aspectarian", days).out, quintiles.out);
+    EXPECT_EQ(RunNovarel(chosen, "aspectarian", days + " --aspects none").out, plain.out);
+
+    // Every minor aspect by its word and symbol in the exports.
+    const auto csv = RunNovarel(shipped, "aspectarian",
+                                "--start 2024-03-01 --days 7 --aspects all --format csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    for (const char* word : {",semisextile,", ",semisquare,", ",quintile,", ",sesquiquadrate,",
+                             ",biquintile,", ",quincunx,"})
+        EXPECT_NE(csv.out.find(word), std::string::npos) << word;
+    const auto ics = RunNovarel(shipped, "aspectarian",
+                                "--start 2024-03-01 --days 7 --aspects all --format ics");
+    for (const char* summary : {" \u26BA ", " \u2220 ", " Q ", " \u26BC ", " bQ ", " \u26BB "})
+        EXPECT_NE(ics.out.find(summary), std::string::npos) << summary;
 }
 
 TEST(Commands, EphemerisWithoutOptionsIsTheCurrentMonthAtNoon) {
