@@ -23,11 +23,18 @@ TEST(ParseOptionsText, SevenCharactersUpToTheFirstEmptyLineFromAnyBytes) {
     EXPECT_FLOAT_EQ(v[6], 6.f);
     EXPECT_FLOAT_EQ(v[7], 60.f);  // the empty line and what follows keep the factory values
     EXPECT_FLOAT_EQ(v[8], 60.f);
-    // Thirteen lines: the thirteenth is ignored; no line end at all still reads.
+    // Nineteen lines: the nineteenth is ignored; no line end at all still reads.
     std::string many;
-    for (int i = 1; i <= 13; ++i) many += std::to_string(i) + "\n";
+    for (int i = 1; i <= 19; ++i) many += std::to_string(i) + "\n";
     ParseOptionsText(many, v);
     EXPECT_FLOAT_EQ(v[12], 12.f);
+    EXPECT_FLOAT_EQ(v[18], 18.f);
+    EXPECT_EQ(v.MinorAspects(), 0x3Fu);
+    // A file of the twelve values written before the minor aspects chooses none.
+    OptionValues older = OptionValues::Factory();
+    ParseOptionsText(many.substr(0, many.find("13\n")), older);
+    EXPECT_FLOAT_EQ(older[12], 12.f);
+    EXPECT_EQ(older.MinorAspects(), 0u);
     ParseOptionsText(std::string(100000, '7'), v);
     EXPECT_FLOAT_EQ(v[1], 7777777.f);
 
@@ -44,7 +51,7 @@ TEST(ParseOptionsText, SevenCharactersUpToTheFirstEmptyLineFromAnyBytes) {
 TEST(OptionsFile, ShippedFilesHoldTheFactoryValues) {
     OptionValues v;
     ASSERT_TRUE(ReadOptionsFile(NOVAREL_BUILD_DIR, v));
-    for (int k = 1; k <= 12; ++k) EXPECT_EQ(v[k], OptionValues::Factory()[k]) << k;
+    for (int k = 1; k <= OptionValues::Count; ++k) EXPECT_EQ(v[k], OptionValues::Factory()[k]) << k;
     EXPECT_EQ(ReadWholeFile(std::string(NOVAREL_BUILD_DIR) + "/OPTIONS.OPT"),
               ReadWholeFile(std::string(NOVAREL_BUILD_DIR) + "/OPTIONS.MAS"));
 }
