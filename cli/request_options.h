@@ -10,6 +10,7 @@
 #include "cli/export_records.h"
 #include "core/calc_request.h"
 #include "core/julian_day.h"
+#include "core/option_values.h"
 
 namespace novarel::cli {
 
@@ -54,6 +55,8 @@ struct CommandOptions {
     // Command options.
     DataOutput view = DataOutput::Longitude;
     bool stations = false;
+    // The void-of-course Moon; none: as the options file says.
+    std::optional<VoidOfCourseRule> voidOfCourse;
     // Exports and ranges.
     ExportFormat format = ExportFormat::Text;
     std::string output;            // empty: standard output
@@ -70,7 +73,7 @@ struct CommandOptions {
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
 inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
-                                                         "--stations"};
+                                                         "--stations", "--void-of-course"};
 
 // The ephemeris command's --view.
 void AddViewOption(CLI::App& command, CommandOptions& options);

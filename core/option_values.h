@@ -1,11 +1,18 @@
 #pragma once
-// The twelve tuning numbers of the options file, numbered 1..12.
+// The tuning numbers of the options file, numbered 1..OptionCount.
 #include <array>
 
 namespace novarel {
 
+// Which bodies the Moon's last aspect before it turns void of course may be to.
+enum class VoidOfCourseRule { Off, SunToPluto, SunToSaturn };
+
+// The numbers the options file holds, one a line. Files written before the
+// later ones existed end early: those keep their factory values.
+constexpr int OptionCount = 13;
+
 struct OptionValues {
-    std::array<float, 13> value{};  // index 0 unused
+    std::array<float, OptionCount + 1> value{};  // index 0 unused
     float operator[](int k) const { return value[static_cast<std::size_t>(k)]; }
     float& operator[](int k) { return value[static_cast<std::size_t>(k)]; }
 
@@ -28,11 +35,18 @@ struct OptionValues {
     bool RightAscensionInHms() const { return value[11] != 0.0f; }
     // 12: only the Moon's entries into the cardinal signs in the aspectarian.
     bool CardinalMoonIngressOnly() const { return value[12] != 0; }
+    // 13: the void-of-course Moon in the aspectarian: 0 none, 1 with the
+    // aspects to the Sun .. Pluto, 2 to the Sun .. Saturn only.
+    VoidOfCourseRule VoidOfCourse() const {
+        return value[13] == 1   ? VoidOfCourseRule::SunToPluto
+               : value[13] == 2 ? VoidOfCourseRule::SunToSaturn
+                                : VoidOfCourseRule::Off;
+    }
 
     // The values the program ships in OPTIONS.MAS.
     static OptionValues Factory() {
         OptionValues v;
-        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0};
+        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0, 0};
         return v;
     }
 };
