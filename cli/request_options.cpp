@@ -143,6 +143,7 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
                   "Sun .. Saturn (default: as line 13 of OPTIONS.OPT, shipped off)")
         ->expected(0, 1)
         ->default_str("all")
+        ->type_name("[all|traditional]")
         ->group(group);
 }
 
