@@ -1,6 +1,7 @@
-// A year's aspectarian, with the library calls it makes, beside the calls
-// of its hourly samples alone (25 moments of 22 calc calls and one deltat a
-// day); and the station listing of a year's stations.
+// A year's aspectarian, with the library calls it makes (also with the
+// void-of-course Moon), beside the calls of its hourly samples alone (25
+// moments of 22 calc calls and one deltat a day); and the station listing of
+// a year's stations.
 #include <benchmark/benchmark.h>
 
 #include "aspectarian/aspectarian_generator.h"
@@ -52,8 +53,9 @@ struct BenchProgram {
     AspectarianState aspectarian;
 };
 
-void BM_Aspectarian366Days(benchmark::State& st) {
+void RunYear(benchmark::State& st, float voidOfCourse) {
     BenchProgram p;
+    p.options[13] = voidOfCourse;
     for (auto _ : st) {
         p.Generate();
         benchmark::DoNotOptimize(p.aspectarian.ReportLines.size());
@@ -64,6 +66,11 @@ void BM_Aspectarian366Days(benchmark::State& st) {
     st.counters["deltat"] = static_cast<double>(p.counted.deltatCalls) / runs;
     st.counters["eclipse"] = static_cast<double>(p.counted.eclipseCalls) / runs;
 }
+
+void BM_Aspectarian366Days(benchmark::State& st) { RunYear(st, 0); }
+
+// With the void-of-course Moon: its periods are searched on the library.
+void BM_Aspectarian366DaysVoidOfCourse(benchmark::State& st) { RunYear(st, 1); }
 
 void BM_LibraryCallsOf366Days(benchmark::State& st) {
     SweLibrary library;
@@ -89,6 +96,7 @@ void BM_StationListingOfAYear(benchmark::State& st) {
 }
 
 BENCHMARK(BM_Aspectarian366Days)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Aspectarian366DaysVoidOfCourse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibraryCallsOf366Days)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StationListingOfAYear)->Unit(benchmark::kMillisecond);
 
