@@ -16,7 +16,7 @@ void ParseOptionsText(const std::string& text, OptionValues& values) {
     int k = 0;
     for (const std::string_view line : SplitLines(text)) {
         if (line.empty()) break;
-        if (++k > OptionValues::Count) break;
+        if (++k > OptionCount) break;
         const double v = LeadingNumber(line.substr(0, 7));
         constexpr double FloatMax = std::numeric_limits<float>::max();
         values[k] = static_cast<float>(std::clamp(v, -FloatMax, FloatMax));
@@ -65,7 +65,7 @@ std::vector<OptionLineProblem> OptionLineProblems(const std::string& text) {
         std::string line =
             text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty() || ++k > OptionValues::Count) break;
+        if (line.empty() || ++k > OptionCount) break;
         // The value is the first word of the field; a description may follow
         // inside it ("100   10: ...").
         std::string_view field = Trimmed(std::string_view(line).substr(0, ValueFieldWidth));

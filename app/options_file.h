@@ -1,5 +1,5 @@
 #pragma once
-// OPTIONS.OPT: eighteen numbers, one per line in the first seven characters,
+// OPTIONS.OPT: OptionCount numbers, one per line in the first seven characters,
 // with OPTIONS.MAS as the factory copy.
 #include <string>
 #include <vector>
@@ -18,7 +18,7 @@ void ParseOptionsText(const std::string& text, OptionValues& values);
 
 // A line whose value field (its first seven characters) is not a number.
 struct OptionLineProblem {
-    int line = 0;       // 1..18
+    int line = 0;       // 1..OptionCount
     std::string field;  // as written, blanks trimmed
     float used = 0;     // the value taken from it
 };

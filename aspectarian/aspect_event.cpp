@@ -3,6 +3,7 @@
 #include "aspectarian/day_events.h"
 #include "core/angle_format.h"
 #include "core/glyphs.h"
+#include "core/julian_day.h"
 #include "core/positions.h"
 
 namespace novarel {
@@ -16,6 +17,7 @@ const char* KindName(EventKind kind) {
         case EventKind::Station: return "station";
         case EventKind::Lunation: return "lunation";
         case EventKind::Eclipse: return "eclipse";
+        case EventKind::VoidOfCourse: return "void";
     }
     return "aspect";
 }
@@ -54,7 +56,8 @@ std::string AspectGlyphText(int aspect) {
     }
 }
 
-std::string EventLineText(const AspectEvent& e, const std::string& dayLabel) {
+std::string EventLineText(const AspectEvent& e, const std::string& dayLabel,
+                          const std::string& endDayLabel) {
     std::string line;
     line.reserve(64);
     line += "  ";
@@ -103,6 +106,27 @@ std::string EventLineText(const AspectEvent& e, const std::string& dayLabel) {
                 line += " eclipse";
             }
             break;
+        case EventKind::VoidOfCourse: {
+            // "☽ v/c (□♄) until 14:22 ☽ ♎", the end's day before its time
+            // when it is a later one.
+            line += body(Moon);
+            line += " v/c ";
+            if (e.aspect != NoAspect) {
+                line += '(';
+                line += static_cast<char>(glyph::AspectBase + e.aspect);
+                line += body(e.body2);
+                line += ") ";
+            }
+            line += "until ";
+            if (!endDayLabel.empty()) line += endDayLabel + " ";
+            const MinuteOfDay end = RoundedToMinute(e.end);
+            line += ClockText(end.hour, end.minute);
+            line += ' ';
+            line += body(Moon);
+            line += ' ';
+            line += glyph::SignChar(e.sign);
+            break;
+        }
     }
     return line;
 }

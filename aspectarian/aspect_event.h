@@ -5,7 +5,16 @@
 
 namespace novarel {
 
-enum class EventKind { Aspect, Parallel, Contraparallel, Ingress, Station, Lunation, Eclipse };
+enum class EventKind {
+    Aspect,
+    Parallel,
+    Contraparallel,
+    Ingress,
+    Station,
+    Lunation,
+    Eclipse,
+    VoidOfCourse
+};
 
 // Aspect numbers: the five as the glyph codes count them (glyph::AspectBase +
 // n), then the minor aspects, each listed only when chosen.
@@ -50,13 +59,18 @@ struct AspectEvent {
     double dayJD = 0;   // 0h UT of the day
     double moment = 0;  // the exact moment, Julian Day UT, to the second
     int body1 = 0;      // BodyIndex; the moving body of an ingress or station
-    int body2 = 0;      // BodyIndex of the other body; 0 for ingresses and stations
+    // BodyIndex of the other body; 0 for ingresses and stations. A void-of-
+    // course Moon: the body of its last aspect, 0 when there was none.
+    int body2 = 0;
     int aspect = NoAspect;
     // Longitudes at the exact moment (declinations, or heliocentric latitudes,
     // for parallels); for ingresses and stations only position1.
     double position1 = 0;
     double position2 = 0;
-    int sign = 0;              // sign entered (ingress) or sign of body1, 1 Aries .. 12 Pisces
+    // Sign entered (ingress, and the end of a void-of-course Moon) or sign of
+    // body1, 1 Aries .. 12 Pisces.
+    int sign = 0;
+    double end = 0;            // a void-of-course Moon: its end, the next ingress, Julian Day UT
     bool retrograde = false;   // station: turns retrograde (else direct)
     const char* phase = "";    // "New Moon", "Quarter Moon", "Full Moon" of a lunation
     const char* eclipse = "";  // "solar" or "lunar" when the lunation is an eclipse
@@ -75,7 +89,9 @@ const char* AspectName(int aspect);
 std::string AspectGlyphText(int aspect);
 
 // The report line of the event on the day labelled "dd mmm", in the
-// single-byte glyph text: date, "hh:mm", then the glyphs and words.
-std::string EventLineText(const AspectEvent& event, const std::string& dayLabel);
+// single-byte glyph text: date, "hh:mm", then the glyphs and words. A void-
+// of-course Moon that ends on a later day names that day by endDayLabel.
+std::string EventLineText(const AspectEvent& event, const std::string& dayLabel,
+                          const std::string& endDayLabel = {});
 
 }  // namespace novarel

@@ -1,10 +1,12 @@
 #include "aspectarian/aspectarian_generator.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "aspectarian/day_events.h"
 #include "aspectarian/hourly_sampling.h"
 #include "aspectarian/report_layout.h"
+#include "aspectarian/void_of_course.h"
 #include "core/angle_format.h"
 #include "core/data_file_names.h"
 #include "core/fixed_format.h"
@@ -67,12 +69,55 @@ void SampleDay(RunContext& ctx, AspectarianState& asp, double dayStart, bool fir
     }
 }
 
-// The day's events, sorted by time, and a blank line after them.
-void AddDayBlock(const DaySearch& search, AspectarianState& asp) {
+// The void-of-course periods of a run and the names its lines give days.
+struct VoidLines {
+    std::vector<VoidPeriod> periods;
+    const LocaleNames* names = nullptr;
+
+    std::string DayLabel(double dayJD) const {
+        return FormatDate(JulianDayToCivil(dayJD), "dd mmm", *names);
+    }
+    std::string LineOf(const AspectEvent& e) const {
+        return EventLineText(e, DayLabel(e.dayJD),
+                             EndsOnLaterDay(e) ? DayLabel(RoundedToMinute(e.end).dayJD) : "");
+    }
+};
+
+// The periods of the run, by the rule chosen; none in a heliocentric run,
+// which has no Moon.
+VoidLines RunVoidPeriods(const RunContext& ctx, EventPlaces& places, double from, double to) {
+    VoidLines lines;
+    lines.names = &ctx.names;
+    const VoidOfCourseRule rule = ctx.options.VoidOfCourse();
+    if (rule == VoidOfCourseRule::Off || !ctx.request.optGeo()) return lines;
+    VoidOfCourseSearch search(places, rule == VoidOfCourseRule::SunToSaturn ? Saturn : Pluto);
+    lines.periods = search.Periods(from, to);
+    return lines;
+}
+
+// The day's events, sorted by time, and a blank line after them. A void-of-
+// course Moon is listed at its start; one that began before the run heads
+// the first day with its own date.
+void AddDayBlock(const DaySearch& search, const VoidLines& voids, bool firstDay,
+                 AspectarianState& asp) {
     FindDayEvents(search, asp);
+    std::vector<AspectEvent> before;
+    for (const VoidPeriod& period : voids.periods) {
+        const AspectEvent e = VoidEvent(period);
+        if (firstDay && e.dayJD < search.dayJD - 0.5) {
+            before.push_back(e);
+        } else if (std::abs(e.dayJD - search.dayJD) < 0.5) {
+            asp.DayEvents.push_back(e);
+            asp.EventLines.push_back(voids.LineOf(e));
+        }
+    }
     SortEventsByTime(asp.EventLines, asp.DayEvents);
-    asp.Events.insert(asp.Events.end(), asp.DayEvents.begin(), asp.DayEvents.end());
     BlankRepeatedDates(asp.EventLines);
+    for (const AspectEvent& e : before) {
+        asp.DayEvents.insert(asp.DayEvents.begin(), e);
+        asp.EventLines.insert(asp.EventLines.begin(), voids.LineOf(e));
+    }
+    asp.Events.insert(asp.Events.end(), asp.DayEvents.begin(), asp.DayEvents.end());
     for (auto& line : asp.EventLines) asp.ReportLines.push_back(std::move(line));
     asp.EventLines.clear();
     asp.ReportLines.emplace_back();
@@ -131,6 +176,7 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     if (request.optGeo()) search.eclipses = &eclipses;
     EventPlaces places(request, ctx.library, s.positions.fromAnalyticEphemeris);
     search.places = &places;
+    const VoidLines voids = RunVoidPeriods(ctx, places, base, base + lastDay + 1);
     for (int d = 0; d <= lastDay; ++d) {
         if (lastDay > 0) ShowProgress(ctx.progress, d, lastDay);
         s.DayJD = base + d;
@@ -142,7 +188,7 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
         SampleDay(ctx, asp, base + d, d == 0);
         search.dayLabel = FormatDate(date, "dd mmm", ctx.names);
         search.dayJD = s.DayJD;
-        AddDayBlock(search, asp);
+        AddDayBlock(search, voids, d == 0, asp);
     }
     ctx.progress.unloadProgress();
 

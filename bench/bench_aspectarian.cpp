@@ -1,7 +1,7 @@
 // A year's aspectarian, with the library calls it makes, beside the calls
 // of its hourly samples alone (25 moments of 22 calc calls and one deltat a
-// day); the same year with every minor aspect listed; and the station
-// listing of a year's stations.
+// day); the same year with every minor aspect listed, and with the
+// void-of-course Moon; and the station listing of a year's stations.
 #include <benchmark/benchmark.h>
 
 #include "aspectarian/aspectarian_generator.h"
@@ -53,10 +53,10 @@ struct BenchProgram {
     AspectarianState aspectarian;
 };
 
-// Argument 1: every minor aspect too.
-void BM_Aspectarian366Days(benchmark::State& st) {
+void RunYear(benchmark::State& st, bool minorAspects, float voidOfCourse) {
     BenchProgram p;
-    if (st.range(0) != 0) p.request.minorAspects = AllMinorAspects;
+    if (minorAspects) p.request.minorAspects = AllMinorAspects;
+    p.options[19] = voidOfCourse;
     for (auto _ : st) {
         p.Generate();
         benchmark::DoNotOptimize(p.aspectarian.ReportLines.size());
@@ -67,6 +67,12 @@ void BM_Aspectarian366Days(benchmark::State& st) {
     st.counters["deltat"] = static_cast<double>(p.counted.deltatCalls) / runs;
     st.counters["eclipse"] = static_cast<double>(p.counted.eclipseCalls) / runs;
 }
+
+// Argument 1: every minor aspect too.
+void BM_Aspectarian366Days(benchmark::State& st) { RunYear(st, st.range(0) != 0, 0); }
+
+// With the void-of-course Moon: its periods are searched on the library.
+void BM_Aspectarian366DaysVoidOfCourse(benchmark::State& st) { RunYear(st, false, 1); }
 
 void BM_LibraryCallsOf366Days(benchmark::State& st) {
     SweLibrary library;
@@ -92,6 +98,7 @@ void BM_StationListingOfAYear(benchmark::State& st) {
 }
 
 BENCHMARK(BM_Aspectarian366Days)->ArgName("minor")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Aspectarian366DaysVoidOfCourse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibraryCallsOf366Days)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StationListingOfAYear)->Unit(benchmark::kMillisecond);
 

@@ -84,6 +84,7 @@ std::string Description(const AspectEvent& e, const std::string& text) {
         case EventKind::Eclipse:
             out += fmt::format("\n{} {}", BodyWord(e.body2, h), ExactPlaceText(e.position2));
             break;
+        case EventKind::VoidOfCourse: out += "\nends " + MomentToTheSecond(e.end); break;
         case EventKind::Aspect:
         case EventKind::Parallel:
         case EventKind::Contraparallel: break;
@@ -132,6 +133,16 @@ std::string CalendarSummary(const AspectEvent& e) {
                 Symbol(e.kind == EventKind::Parallel ? glyph::Parallel : glyph::Contraparallel),
                 BodySymbol(e.body2, h), BodyWord(e.body1, h), KindName(e.kind),
                 BodyWord(e.body2, h));
+        case EventKind::VoidOfCourse: {
+            std::string s = one + " v/c";
+            if (e.aspect != NoAspect)
+                s += fmt::format(" ({}{})",
+                                 Symbol(static_cast<unsigned char>(glyph::AspectBase + e.aspect)),
+                                 BodySymbol(e.body2, h));
+            return s + fmt::format(" Moon void of course until it enters {} {}",
+                                   Symbol(static_cast<unsigned char>(glyph::SignChar(e.sign))),
+                                   SignWords[e.sign]);
+        }
         case EventKind::Aspect:
         case EventKind::Lunation:
         case EventKind::Eclipse: break;
@@ -168,6 +179,16 @@ std::string CalendarEvent(const AspectEvent& e, const std::string& date, const s
     // The stamp is the event's own moment: a run repeated gives the same bytes.
     icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(t));
     icalcomponent_add_property(event.get(), icalproperty_new_dtstart(t));
+    if (e.kind == EventKind::VoidOfCourse) {
+        const MinuteOfDay m = RoundedToMinute(e.end);
+        icaltimetype end = t;
+        end.year = m.date.year;
+        end.month = m.date.month;
+        end.day = m.date.day;
+        end.hour = m.hour;
+        end.minute = m.minute;
+        icalcomponent_add_property(event.get(), icalproperty_new_dtend(end));
+    }
     icalcomponent_add_property(event.get(), icalproperty_new_summary(CalendarSummary(e).c_str()));
     icalcomponent_add_property(event.get(),
                                icalproperty_new_description(Description(e, text).c_str()));

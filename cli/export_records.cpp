@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "aspectarian/day_events.h"
+#include "aspectarian/void_of_course.h"
 #include "cli/calendar_export.h"
 #include "core/glyphs.h"
 #include "core/positions.h"
@@ -22,9 +23,9 @@ using Json = nlohmann::ordered_json;
 
 constexpr const char* BodyNames[] = {"",        "sun",    "moon",   "mercury", "venus", "mars",
                                      "jupiter", "saturn", "uranus", "neptune", "pluto", "node"};
-constexpr EventKind Kinds[] = {EventKind::Aspect,  EventKind::Parallel, EventKind::Contraparallel,
-                               EventKind::Ingress, EventKind::Station,  EventKind::Lunation,
-                               EventKind::Eclipse};
+constexpr EventKind Kinds[] = {
+    EventKind::Aspect,  EventKind::Parallel, EventKind::Contraparallel, EventKind::Ingress,
+    EventKind::Station, EventKind::Lunation, EventKind::Eclipse,        EventKind::VoidOfCourse};
 
 std::vector<std::string> Items(const std::string& list) {
     std::vector<std::string> items;
@@ -89,9 +90,27 @@ RecordClock ClockOf(const AspectEvent& e) {
     return {DateText(m.date), fmt::format("{:02}:{:02}", m.hour, m.minute)};
 }
 
-// The line of the event after its date and time: glyphs and words.
+// The line of the event after its date and time: glyphs and words. The end
+// of a void-of-course Moon on a later day is named by its date.
 std::string EventText(const AspectEvent& e) {
-    return GlyphTextUtf8(EventLineText(e, "      ").substr(17));
+    const std::string endDay = e.kind == EventKind::VoidOfCourse && EndsOnLaterDay(e)
+                                   ? DateText(RoundedToMinute(e.end).date)
+                                   : "";
+    return GlyphTextUtf8(EventLineText(e, "      ", endDay).substr(17));
+}
+
+// The end of a void-of-course Moon: its date, "hh:mm" and moment.
+struct RecordEnd {
+    std::string date;
+    std::string time;
+    std::string jd;
+};
+
+RecordEnd EndOf(const AspectEvent& e) {
+    if (e.kind != EventKind::VoidOfCourse) return {};
+    const MinuteOfDay m = RoundedToMinute(e.end);
+    return {DateText(m.date), fmt::format("{:02}:{:02}", m.hour, m.minute),
+            fmt::format("{}", e.end)};
 }
 
 std::string EventBody(int body, const AspectEvent& e) {
@@ -127,7 +146,7 @@ std::string KindsProblem(const std::string& list) {
         if (!KindNamed(item))
             return fmt::format(
                 "'{}' is not a kind of event: aspect, parallel, contraparallel, ingress, "
-                "station, lunation, eclipse",
+                "station, lunation, eclipse, void",
                 item);
     return {};
 }
@@ -171,7 +190,9 @@ std::string ExportHead(const ExportChoices& c) {
             return c.aspectarian
                        ? "date,time,jd_ut,kind,body1,aspect,body2,position1,position2,sign,"
                          "direction,phase,eclipse,text,eclipse_type,eclipse_magnitude,"
-                         "eclipse_maximum_jd_ut\r\n"
+                         "eclipse_maximum_jd_ut" +
+                             std::string(c.voidOfCourse ? ",end_date,end_time,end_jd_ut" : "") +
+                             "\r\n"
                        : "date,jd_ut,sidereal_time,body,longitude,latitude,right_ascension,"
                          "declination,longitude_speed,right_ascension_speed,retrograde,"
                          "longitude_cell,latitude_cell,right_ascension_cell,declination_cell\r\n";
@@ -283,20 +304,30 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
         if (!Kept(c.bodies, e.body1) && !(e.body2 != 0 && Kept(c.bodies, e.body2))) continue;
         if (!c.kinds.empty() && std::find(c.kinds.begin(), c.kinds.end(), e.kind) == c.kinds.end())
             continue;
+        if (e.kind == EventKind::VoidOfCourse && c.periodStartJD > c.rangeStartJD &&
+            e.momentJD() < c.periodStartJD)
+            continue;
         const RecordClock clock = ClockOf(e);
         const std::string direction =
             e.kind == EventKind::Station ? (e.retrograde ? "retrograde" : "direct") : "";
         const bool twoBodies = e.body2 != 0;
         const bool eclipse = e.kind == EventKind::Eclipse;
         const EclipseDetails& ecl = e.eclipseDetails;
+        const bool period = e.kind == EventKind::VoidOfCourse;
         if (c.format == ExportFormat::Csv) {
             out += fmt::format(
-                "{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{}\r\n", clock.date, clock.time,
+                "{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{}", clock.date, clock.time,
                 Number(e.momentJD()), KindName(e.kind), EventBody(e.body1, e), AspectName(e.aspect),
-                EventBody(e.body2, e), Number(e.position1), twoBodies ? Number(e.position2) : "",
+                EventBody(e.body2, e), period ? "" : Number(e.position1),
+                twoBodies && !period ? Number(e.position2) : "",
                 e.sign != 0 ? std::to_string(e.sign) : "", direction, e.phase, e.eclipse,
                 CsvField(EventText(e)), eclipse ? ecl.type : "",
                 eclipse ? Number(ecl.magnitude) : "", eclipse ? Number(ecl.maximumJD) : "");
+            if (c.voidOfCourse) {
+                const RecordEnd end = EndOf(e);
+                out += fmt::format(",{},{},{}", end.date, end.time, end.jd);
+            }
+            out += "\r\n";
         } else if (c.format == ExportFormat::Json) {
             Json j;
             j["date"] = clock.date;
@@ -306,8 +337,8 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
             j["body1"] = EventBody(e.body1, e);
             j["aspect"] = AspectName(e.aspect);
             j["body2"] = EventBody(e.body2, e);
-            j["position1"] = e.position1;
-            if (twoBodies) j["position2"] = e.position2;
+            if (!period) j["position1"] = e.position1;
+            if (twoBodies && !period) j["position2"] = e.position2;
             if (e.sign != 0) j["sign"] = e.sign;
             j["direction"] = direction;
             j["phase"] = e.phase;
@@ -317,6 +348,12 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
                 j["eclipse_type"] = ecl.type;
                 j["eclipse_magnitude"] = ecl.magnitude;
                 j["eclipse_maximum_jd_ut"] = ecl.maximumJD;
+            }
+            if (period) {
+                const RecordEnd end = EndOf(e);
+                j["end_date"] = end.date;
+                j["end_time"] = end.time;
+                j["end_jd_ut"] = e.end;
             }
             if (!out.empty()) out += ",\n";
             out += j.dump();

@@ -20,6 +20,14 @@ struct ExportChoices {
     std::vector<int> bodies;       // BodyIndex values kept; empty: all
     std::vector<EventKind> kinds;  // kinds kept; empty: all
     std::string requestJson;       // the "request" object of the JSON document
+    // The run lists the void-of-course Moon: its records say where the
+    // period ends, and the CSV header gains those columns.
+    bool voidOfCourse = false;
+    // 0h UT of the first day of the range and of the period being written:
+    // a later period of a range leaves out the void-of-course Moon that
+    // began before it, which the period before it wrote.
+    double rangeStartJD = 0;
+    double periodStartJD = 0;
 };
 
 // Body names as --bodies takes them: sun (earth when heliocentric), moon,

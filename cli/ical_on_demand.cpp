@@ -83,6 +83,11 @@ icalproperty* icalproperty_new_dtstart(struct icaltimetype v) {
     return real(v);
 }
 
+icalproperty* icalproperty_new_dtend(struct icaltimetype v) {
+    NOVAREL_REAL(icalproperty_new_dtend);
+    return real(v);
+}
+
 icalproperty* icalproperty_new_transp(enum icalproperty_transp v) {
     NOVAREL_REAL(icalproperty_new_transp);
     return real(v);

@@ -37,6 +37,9 @@ CivilDate LastDayOf(const Period& period) {
     return DaysAfter(first, *period.days - 1);
 }
 
+// 0h UT of a date.
+double MidnightOf(const CivilDate& d) { return CalendarToJulianDay(d.year, d.month, d.day) - 0.5; }
+
 // "2019-03-01 to 2019-03-31": the days of a period, for messages.
 std::string PeriodDays(const Period& period) {
     return IsoDateText(period.start) + " to " + IsoDateText(LastDayOf(period));
@@ -58,6 +61,7 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
     Program& program = run.program();
     ExportChoices c = setup.choices;
     c.raInHms = program.options.RightAscensionInHms();
+    c.periodStartJD = MidnightOf(period.start);
     if (c.format == ExportFormat::Text)
         result.output = OutputText(run.text(), setup.options.encoding, setup.names);
     else if (setup.ephemeris)
@@ -67,7 +71,8 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
     return result;
 }
 
-std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate& start) {
+std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate& start,
+                        VoidOfCourseRule voidOfCourse) {
     nlohmann::ordered_json j;
     j["command"] = ephemeris ? "ephemeris" : "aspectarian";
     j["start"] = IsoDateText(start);
@@ -79,6 +84,8 @@ std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate
     j["node"] = NameOf(NodeNames(), o.node);
     if (!o.bodies.empty()) j["bodies"] = o.bodies;
     if (!o.kinds.empty()) j["kinds"] = o.kinds;
+    if (voidOfCourse != VoidOfCourseRule::Off)
+        j["void_of_course"] = voidOfCourse == VoidOfCourseRule::SunToSaturn ? "traditional" : "all";
     return j.dump();
 }
 
@@ -102,6 +109,8 @@ CommandSetup::CommandSetup(const CommandOptions& o, bool isEphemeris, std::strin
       names(std::move(localeNames)) {
     CollectedMessages messages(optionMessages);
     LoadOptionsAtStartup(programFolder, optionValues, messages);
+    if (o.voidOfCourse)
+        optionValues[19] = *o.voidOfCourse == VoidOfCourseRule::SunToSaturn ? 2.0f : 1.0f;
 }
 
 PeriodRun::PeriodRun(const CommandSetup& setup, ThreadLibrary& library,
@@ -278,7 +287,11 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     c.heliocentric = o.helio;
     c.bodies = BodiesOf(o.bodies);
     c.kinds = KindsOf(o.kinds);
-    c.requestJson = RequestJson(o, ephemeris, periods.front().start);
+    const VoidOfCourseRule voidOfCourse =
+        ephemeris || o.helio ? VoidOfCourseRule::Off : setup.optionValues.VoidOfCourse();
+    c.voidOfCourse = voidOfCourse != VoidOfCourseRule::Off;
+    c.requestJson = RequestJson(o, ephemeris, periods.front().start, voidOfCourse);
+    c.rangeStartJD = MidnightOf(periods.front().start);
     if (!o.pdf.empty()) return printPdf(setup, periods);
     const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::thread::hardware_concurrency());
     if (path.empty()) {

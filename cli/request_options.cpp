@@ -30,8 +30,8 @@ CLI::Option* AddDayOption(CLI::App& cmd, const std::string& name, std::optional<
 }
 
 // An option that takes one of the words of a table, kept as the word's value.
-template <typename Value>
-CLI::Option* AddWordOption(CLI::App& cmd, const std::string& name, Value& target,
+template <typename Target, typename Value>
+CLI::Option* AddWordOption(CLI::App& cmd, const std::string& name, Target& target,
                            const ValueNames<Value>& names, const std::string& help) {
     std::vector<std::string> words;
     for (const auto& entry : names) words.push_back(entry.first);
@@ -183,6 +183,16 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->type_name("LIST")
         ->check(Checked(MinorAspectsProblem, ""))
         ->group(group);
+    static const ValueNames<VoidOfCourseRule> rules{{"all", VoidOfCourseRule::SunToPluto},
+                                                    {"traditional", VoidOfCourseRule::SunToSaturn}};
+    AddWordOption(cmd, "--void-of-course", o.voidOfCourse, rules,
+                  "List the void-of-course Moon from its last aspect to its next ingress; "
+                  "all: aspects to the Sun .. Pluto (the default word), traditional: to the "
+                  "Sun .. Saturn (default: as line 19 of OPTIONS.OPT, shipped off)")
+        ->expected(0, 1)
+        ->default_str("all")
+        ->type_name("[all|traditional]")
+        ->group(group);
 }
 
 void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
@@ -227,7 +237,7 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
     if (aspectarian)
         cmd.add_option("--kinds", o.kinds,
                        "csv, json, ics: only these kinds of event: aspect, parallel, "
-                       "contraparallel, ingress, station, lunation, eclipse (default: all)")
+                       "contraparallel, ingress, station, lunation, eclipse, void (default: all)")
             ->type_name("LIST")
             ->check(Checked(KindsProblem, ""));
 }

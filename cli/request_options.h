@@ -10,6 +10,7 @@
 #include "cli/export_records.h"
 #include "core/calc_request.h"
 #include "core/julian_day.h"
+#include "core/option_values.h"
 
 namespace novarel::cli {
 
@@ -55,6 +56,8 @@ struct CommandOptions {
     DataOutput view = DataOutput::Longitude;
     bool stations = false;
     std::optional<unsigned> minorAspects;  // none: the options file's choice
+    // The void-of-course Moon; none: as the options file says.
+    std::optional<VoidOfCourseRule> voidOfCourse;
     // Exports and ranges.
     ExportFormat format = ExportFormat::Text;
     std::string output;            // empty: standard output
@@ -71,7 +74,8 @@ struct CommandOptions {
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
 inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
-                                                         "--stations", "--aspects"};
+                                                         "--stations", "--aspects",
+                                                         "--void-of-course"};
 
 // The minor aspects of an --aspects list (AspectName's words, "all" or
 // "none"), as CalcRequest::minorAspects counts them; an empty text for a good

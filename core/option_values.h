@@ -1,12 +1,19 @@
 #pragma once
-// The tuning numbers of the options file, numbered 1..18.
+// The tuning numbers of the options file, numbered 1..OptionCount.
 #include <array>
 
 namespace novarel {
 
+// Which bodies the Moon's last aspect before it turns void of course may be to.
+enum class VoidOfCourseRule { Off, SunToPluto, SunToSaturn };
+
+// The numbers the options file holds, one a line. Files written before the
+// later ones existed end early: those keep their factory values.
+constexpr int OptionCount = 19;
+
 struct OptionValues {
-    static constexpr int Count = 18;
-    std::array<float, Count + 1> value{};  // index 0 unused
+    static constexpr int Count = OptionCount;
+    std::array<float, OptionCount + 1> value{};  // index 0 unused
     float operator[](int k) const { return value[static_cast<std::size_t>(k)]; }
     float& operator[](int k) { return value[static_cast<std::size_t>(k)]; }
 
@@ -38,11 +45,18 @@ struct OptionValues {
             if (value[static_cast<std::size_t>(13 + n)] != 0) set |= 1u << n;
         return set;
     }
+    // 19: the void-of-course Moon in the aspectarian: 0 none, 1 with the
+    // aspects to the Sun .. Pluto, 2 to the Sun .. Saturn only.
+    VoidOfCourseRule VoidOfCourse() const {
+        return value[19] == 1   ? VoidOfCourseRule::SunToPluto
+               : value[19] == 2 ? VoidOfCourseRule::SunToSaturn
+                                : VoidOfCourseRule::Off;
+    }
 
     // The values the program ships in OPTIONS.MAS.
     static OptionValues Factory() {
         OptionValues v;
-        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0, 0, 0, 0, 0, 0, 0};
+        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0, 0, 0, 0, 0, 0, 0, 0};
         return v;
     }
 };

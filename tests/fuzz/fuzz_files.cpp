@@ -61,8 +61,8 @@ void OptionsFileWarnings(const std::string& text) {
     const std::vector<std::string_view> lines = SplitLines(text);
     int previous = 0;
     for (const OptionLineProblem& p : problems) {
-        // Lines are named once each, in order, among the twelve read.
-        if (p.line <= previous || p.line > 12 || p.line > static_cast<int>(lines.size()))
+        // Lines are named once each, in order, among those read.
+        if (p.line <= previous || p.line > OptionCount || p.line > static_cast<int>(lines.size()))
             __builtin_trap();
         previous = p.line;
         // The warning names the value the option was given, and a line of plain digits is
