@@ -73,9 +73,8 @@ struct CommandOptions {
 // are checked strictly, and --days excludes --full-month.
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
-inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
-                                                         "--stations", "--aspects",
-                                                         "--void-of-course"};
+inline constexpr const char* AspectarianOnlyOptions[] = {
+    "--moon-change-only", "--no-moon-ingress", "--stations", "--aspects", "--void-of-course"};
 
 // The minor aspects of an --aspects list (AspectName's words, "all" or
 // "none"), as CalcRequest::minorAspects counts them; an empty text for a good
