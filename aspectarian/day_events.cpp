@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/angle_format.h"
 #include "core/exact_moment.h"
 #include "core/fixed_format.h"
 #include "core/glyphs.h"
@@ -26,21 +27,8 @@ constexpr double MinutesPerDay = 1440;
 // speed, which leaves out part of the nutation's rate.
 constexpr double StationHalfStep = 5 / MinutesPerDay;
 
-// An angle brought into (-180, 180].
-double Wrapped(double degrees) {
-    const double d = std::remainder(degrees, 360.0);
-    return d == -180 ? 180 : d;
-}
-
-// A longitude brought into 0..360.
-double Normalised(double longitude) {
-    double x = std::fmod(longitude, 360.0);
-    if (x < 0) x += 360;
-    return x >= 360 ? 0 : x;
-}
-
 // Sign of a longitude, 1 Aries .. 12 Pisces.
-int SignOf(double longitude) { return static_cast<int>(Normalised(longitude) / 30) % 12 + 1; }
+int SignOf(double longitude) { return static_cast<int>(LongitudeIn360(longitude) / 30) % 12 + 1; }
 
 // Sign entered when a longitude crosses 30 k upward or downward.
 int SignEntered(long k, bool rising) {
@@ -159,7 +147,8 @@ private:
     HermiteSpan LongitudeSpan(int body, int h) const {
         const auto& lon = a_.HourlyLongitudes[body];
         const auto& rate = a_.HourlyLongitudeRates[body];
-        return {lon[h], lon[h] + Wrapped(lon[h + 1] - lon[h]), rate[h] / 24, rate[h + 1] / 24};
+        return {lon[h], lon[h] + WrappedDegrees(lon[h + 1] - lon[h]), rate[h] / 24,
+                rate[h + 1] / 24};
     }
 
     // The longitude of body i less that of body j.
@@ -169,7 +158,7 @@ private:
         const auto& ri = a_.HourlyLongitudeRates[i];
         const auto& rj = a_.HourlyLongitudeRates[j];
         const double start = li[h] - lj[h];
-        return {start, start + Wrapped(li[h + 1] - lj[h + 1] - start), (ri[h] - rj[h]) / 24,
+        return {start, start + WrappedDegrees(li[h + 1] - lj[h + 1] - start), (ri[h] - rj[h]) / 24,
                 (ri[h + 1] - rj[h + 1]) / 24};
     }
 
@@ -262,7 +251,7 @@ private:
         double longitude = 0;
         const auto residual = [&](double jd, double target) {
             longitude = places_.Longitude(jd, body);
-            return Wrapped(longitude - target);
+            return WrappedDegrees(longitude - target);
         };
         const auto wanted = [&](long k, bool rising) {
             return IngressListed(body, SignEntered(k, rising));
@@ -271,15 +260,15 @@ private:
                       [&](const Crossing& c) {
                           AspectEvent& e = Add(EventKind::Ingress, h, c.moment, body, 0);
                           e.sign = SignEntered(c.k, c.rising);
-                          e.position1 = Normalised(longitude);
+                          e.position1 = LongitudeIn360(longitude);
                       });
     }
 
     // The turning point of the longitude near the hour the samples showed it.
     double StationMoment(int body, double seenJD, double& longitude) {
         const auto motion = [&](double jd) {
-            return Wrapped(places_.Longitude(jd + StationHalfStep, body) -
-                           places_.Longitude(jd - StationHalfStep, body));
+            return WrappedDegrees(places_.Longitude(jd + StationHalfStep, body) -
+                                  places_.Longitude(jd - StationHalfStep, body));
         };
         // Within an hour either side of the sample; further in case.
         for (const double reach : {65 / MinutesPerDay, 3 * HourInDays}) {
@@ -334,7 +323,7 @@ private:
         AspectEvent& e = Add(EventKind::Station, h, HourJD(h), body, 0);
         e.moment = moment;
         e.retrograde = code == glyph::StationRetrograde;
-        e.position1 = Normalised(longitude);
+        e.position1 = LongitudeIn360(longitude);
         e.sign = SignOf(longitude);
         stationDone_[body] = 1;
         RecordStation(body, h, code, moment, longitude);
@@ -351,7 +340,7 @@ private:
         const auto residual = [&](double jd, double target) {
             li = places_.Longitude(jd, i);
             lj = places_.Longitude(jd, j);
-            return Wrapped(li - lj - target);
+            return WrappedDegrees(li - lj - target);
         };
         const auto count = static_cast<long>(aspectTargets_.aspects.size());
         FindCrossings(
@@ -366,8 +355,8 @@ private:
                                                      : EventKind::Aspect;
                 AspectEvent& e = Add(kind, h, c.moment, i, j);
                 e.aspect = aspect;
-                e.position1 = Normalised(li);
-                e.position2 = Normalised(lj);
+                e.position1 = LongitudeIn360(li);
+                e.position2 = LongitudeIn360(lj);
                 e.sign = SignOf(li);
                 e.phase = phase;
                 e.eclipse = eclipse;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/angle_format.h"
 #include "core/exact_moment.h"
 #include "core/julian_day.h"
 #include "core/positions.h"
@@ -15,17 +16,6 @@ namespace {
 constexpr double IngressStep = 0.25;
 // After an ingress found to the second, the Moon is surely in the new sign.
 constexpr double PastIngress = 1.0 / 1440;
-
-double Wrapped(double degrees) {
-    const double d = std::remainder(degrees, 360.0);
-    return d == -180 ? 180 : d;
-}
-
-double Normalised(double longitude) {
-    double x = std::fmod(longitude, 360.0);
-    if (x < 0) x += 360;
-    return x >= 360 ? 0 : x;
-}
 
 // The aspect at a multiple k of 30 degrees of separation.
 int AspectAtMultiple(int k) {
@@ -52,30 +42,33 @@ double Root(F&& f, double lo, double hi, double fLo, double fHi) {
 }  // namespace
 
 MoonIngress VoidOfCourseSearch::IngressBetween(double lo, double hi, double boundary) {
-    const auto f = [&](double jd) { return Wrapped(places_.Longitude(jd, Moon) - boundary); };
+    const auto f = [&](double jd) {
+        return WrappedDegrees(places_.Longitude(jd, Moon) - boundary);
+    };
     const double fLo = f(lo), fHi = f(hi);
     const double moment = fLo == 0 ? lo : fHi == 0 ? hi : Root(f, lo, hi, fLo, fHi);
-    return {moment, static_cast<int>(std::lround(Normalised(boundary) / 30)) % 12 + 1};
+    return {moment, static_cast<int>(std::lround(LongitudeIn360(boundary) / 30)) % 12 + 1};
 }
 
 MoonIngress VoidOfCourseSearch::NextIngress(double jd) {
     const double from = jd + PastIngress;
-    const double boundary = (std::floor(Normalised(places_.Longitude(from, Moon)) / 30) + 1) * 30;
+    const double boundary =
+        (std::floor(LongitudeIn360(places_.Longitude(from, Moon)) / 30) + 1) * 30;
     double lo = from;
     for (;;) {
         const double hi = lo + IngressStep;
-        if (Wrapped(places_.Longitude(hi, Moon) - boundary) >= 0)
+        if (WrappedDegrees(places_.Longitude(hi, Moon) - boundary) >= 0)
             return IngressBetween(lo, hi, boundary);
         lo = hi;
     }
 }
 
 MoonIngress VoidOfCourseSearch::PreviousIngress(double jd) {
-    const double boundary = std::floor(Normalised(places_.Longitude(jd, Moon)) / 30) * 30;
+    const double boundary = std::floor(LongitudeIn360(places_.Longitude(jd, Moon)) / 30) * 30;
     double hi = jd;
     for (;;) {
         const double lo = hi - IngressStep;
-        if (Wrapped(places_.Longitude(lo, Moon) - boundary) < 0)
+        if (WrappedDegrees(places_.Longitude(lo, Moon) - boundary) < 0)
             return IngressBetween(lo, hi, boundary);
         hi = lo;
     }
@@ -88,15 +81,17 @@ VoidPeriod VoidOfCourseSearch::PeriodBefore(double signStart, const MoonIngress&
         // The Moon gains on every body, at 9 degrees a day or more: over one
         // sign the separation grows by well under a third of the circle.
         const double atStart =
-            Normalised(places_.Longitude(signStart, Moon) - places_.Longitude(signStart, body));
-        const double atEnd = atStart + Normalised(places_.Longitude(end.moment, Moon) -
-                                                  places_.Longitude(end.moment, body) - atStart);
+            LongitudeIn360(places_.Longitude(signStart, Moon) - places_.Longitude(signStart, body));
+        const double atEnd =
+            atStart + LongitudeIn360(places_.Longitude(end.moment, Moon) -
+                                     places_.Longitude(end.moment, body) - atStart);
         for (auto k = static_cast<int>(std::ceil(atEnd / 30)) - 1; k * 30.0 >= atStart; --k) {
             const int aspect = AspectAtMultiple(k);
             if (aspect == NoAspect) continue;
             const double target = k * 30.0;
             const auto f = [&](double jd) {
-                return Wrapped(places_.Longitude(jd, Moon) - places_.Longitude(jd, body) - target);
+                return WrappedDegrees(places_.Longitude(jd, Moon) - places_.Longitude(jd, body) -
+                                      target);
             };
             const double moment = atStart == target ? signStart
                                                     : Root(f, signStart, end.moment,

@@ -12,6 +12,7 @@
 #include "aspectarian/day_events.h"
 #include "aspectarian/void_of_course.h"
 #include "cli/calendar_export.h"
+#include "cli/option_checks.h"
 #include "core/glyphs.h"
 #include "core/positions.h"
 #include "ephemeris/ephemeris_rows.h"
@@ -26,17 +27,6 @@ constexpr const char* BodyNames[] = {"",        "sun",    "moon",   "mercury", "
 constexpr EventKind Kinds[] = {
     EventKind::Aspect,  EventKind::Parallel, EventKind::Contraparallel, EventKind::Ingress,
     EventKind::Station, EventKind::Lunation, EventKind::Eclipse,        EventKind::VoidOfCourse};
-
-std::vector<std::string> Items(const std::string& list) {
-    std::vector<std::string> items;
-    std::size_t from = 0;
-    while (from <= list.size()) {
-        const std::size_t comma = std::min(list.find(',', from), list.size());
-        items.push_back(list.substr(from, comma - from));
-        from = comma + 1;
-    }
-    return items;
-}
 
 std::optional<EventKind> KindNamed(const std::string& name) {
     for (EventKind k : Kinds)
@@ -132,7 +122,7 @@ std::string BodyName(int body, bool heliocentric) {
 }
 
 std::string BodiesProblem(const std::string& list) {
-    for (const std::string& item : Items(list))
+    for (const std::string& item : ListItems(list))
         if (BodyNamed(item) == 0)
             return fmt::format(
                 "'{}' is not a body: sun (or earth), moon, mercury, venus, mars, jupiter, "
@@ -142,7 +132,7 @@ std::string BodiesProblem(const std::string& list) {
 }
 
 std::string KindsProblem(const std::string& list) {
-    for (const std::string& item : Items(list))
+    for (const std::string& item : ListItems(list))
         if (!KindNamed(item))
             return fmt::format(
                 "'{}' is not a kind of event: aspect, parallel, contraparallel, ingress, "
@@ -154,14 +144,14 @@ std::string KindsProblem(const std::string& list) {
 std::vector<int> BodiesOf(const std::string& list) {
     std::vector<int> bodies;
     if (list.empty()) return bodies;
-    for (const std::string& item : Items(list)) bodies.push_back(BodyNamed(item));
+    for (const std::string& item : ListItems(list)) bodies.push_back(BodyNamed(item));
     return bodies;
 }
 
 std::vector<EventKind> KindsOf(const std::string& list) {
     std::vector<EventKind> kinds;
     if (list.empty()) return kinds;
-    for (const std::string& item : Items(list))
+    for (const std::string& item : ListItems(list))
         if (auto k = KindNamed(item)) kinds.push_back(*k);
     return kinds;
 }

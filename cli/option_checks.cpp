@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/iso_date.h"
@@ -36,6 +37,17 @@ std::string DaysProblem(const std::string& value) {
         if (days >= 1 && days <= MaxDays) return {};
     }
     return fmt::format("'{}' is not a whole number of days from 1 to {}", value, MaxDays);
+}
+
+std::vector<std::string> ListItems(const std::string& list) {
+    std::vector<std::string> items;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', from), list.size());
+        items.push_back(list.substr(from, comma - from));
+        from = comma + 1;
+    }
+    return items;
 }
 
 }  // namespace novarel::cli

@@ -2,8 +2,12 @@
 // Strict checks of the command line's values. Each returns an empty text for
 // a good value, else what is wrong with it and what is accepted.
 #include <string>
+#include <vector>
 
 namespace novarel::cli {
+
+// The words of a comma-separated list, empty ones included.
+std::vector<std::string> ListItems(const std::string& list);
 
 // A date on the calendar written YYYY-MM-DD, from 1800-01-01 to 2100-12-31.
 std::string StartDateProblem(const std::string& value);

@@ -47,18 +47,6 @@ CLI::Option* AddWordOption(CLI::App& cmd, const std::string& name, Target& targe
         ->check(CLI::IsMember(words).description(""));
 }
 
-// The words of a comma-separated list.
-std::vector<std::string> ListItems(const std::string& list) {
-    std::vector<std::string> items;
-    std::size_t from = 0;
-    while (from <= list.size()) {
-        const std::size_t comma = std::min(list.find(',', from), list.size());
-        items.push_back(list.substr(from, comma - from));
-        from = comma + 1;
-    }
-    return items;
-}
-
 // The minor aspects a word of an --aspects list names; none for a word that
 // names none of them.
 std::optional<unsigned> MinorAspectsNamed(const std::string& word) {

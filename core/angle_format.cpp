@@ -12,6 +12,17 @@ double Round2(double x) { return std::floor(x * 100 + 0.5) / 100; }
 
 double NormalizeDegrees(double x) { return x - 360 * std::floor(x / 360); }
 
+double WrappedDegrees(double x) {
+    const double d = std::remainder(x, 360.0);
+    return d == -180 ? 180 : d;
+}
+
+double LongitudeIn360(double x) {
+    x = std::fmod(x, 360.0);
+    if (x < 0) x += 360;
+    return x >= 360 ? 0 : x;
+}
+
 double Radians(double x) { return x * Pi / 180; }
 
 double SinDegrees(double x) { return std::sin(Radians(x)); }

@@ -10,6 +10,10 @@ constexpr double Pi = 3.14159265358979;
 
 double Round2(double x);
 double NormalizeDegrees(double x);
+// An angle brought into (-180, 180].
+double WrappedDegrees(double x);
+// A longitude brought into 0 <= x < 360, even for a value a hair below 0.
+double LongitudeIn360(double x);
 double Radians(double x);
 double SinDegrees(double x);
 
