@@ -275,8 +275,7 @@ private:
             const double lo = seenJD - reach, hi = seenJD + reach;
             const double mLo = motion(lo), mHi = motion(hi);
             if (mLo == 0 || (mLo < 0) == (mHi < 0)) continue;
-            const double moment = FindRoot(motion, lo, hi, mLo, lo + (hi - lo) * mLo / (mLo - mHi),
-                                           (mHi - mLo) / (hi - lo));
+            const double moment = FindBracketedRoot(motion, lo, hi, mLo, mHi);
             longitude = places_.Longitude(moment, body);
             return moment;
         }

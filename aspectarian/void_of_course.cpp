@@ -17,26 +17,13 @@ constexpr double IngressStep = 0.25;
 // After an ingress found to the second, the Moon is surely in the new sign.
 constexpr double PastIngress = 1.0 / 1440;
 
-// The aspect at a multiple k of 30 degrees of separation.
+// The one of the five aspects at a multiple k of 30 degrees of separation.
 int AspectAtMultiple(int k) {
-    switch (((k % 12) + 12) % 12) {
-        case 0: return Conjunction;
-        case 2:
-        case 10: return Sextile;
-        case 3:
-        case 9: return Square;
-        case 4:
-        case 8: return Trine;
-        case 6: return Opposition;
-        default: return NoAspect;
-    }
-}
-
-// The root of f between lo and hi, f(lo) and f(hi) of opposite signs.
-template <typename F>
-double Root(F&& f, double lo, double hi, double fLo, double fHi) {
-    const double estimate = lo + (hi - lo) * fLo / (fLo - fHi);
-    return FindRoot(f, lo, hi, fLo, estimate, (fHi - fLo) / (hi - lo));
+    const int degrees = (k % 12 + 12) % 12 * 30;
+    const int angle = degrees > 180 ? 360 - degrees : degrees;
+    for (int aspect = Conjunction; aspect <= Opposition; ++aspect)
+        if (AspectAngle(aspect) == angle) return aspect;
+    return NoAspect;
 }
 
 }  // namespace
@@ -46,7 +33,7 @@ MoonIngress VoidOfCourseSearch::IngressBetween(double lo, double hi, double boun
         return WrappedDegrees(places_.Longitude(jd, Moon) - boundary);
     };
     const double fLo = f(lo), fHi = f(hi);
-    const double moment = fLo == 0 ? lo : fHi == 0 ? hi : Root(f, lo, hi, fLo, fHi);
+    const double moment = fLo == 0 ? lo : fHi == 0 ? hi : FindBracketedRoot(f, lo, hi, fLo, fHi);
     return {moment, static_cast<int>(std::lround(LongitudeIn360(boundary) / 30)) % 12 + 1};
 }
 
@@ -76,15 +63,15 @@ MoonIngress VoidOfCourseSearch::PreviousIngress(double jd) {
 
 VoidPeriod VoidOfCourseSearch::PeriodBefore(double signStart, const MoonIngress& end) {
     VoidPeriod period{signStart, end.moment, NoAspect, 0, end.sign};
+    const double moonAtStart = places_.Longitude(signStart, Moon);
+    const double moonAtEnd = places_.Longitude(end.moment, Moon);
     for (int body = Sun; body <= lastBody_; ++body) {
         if (body == Moon) continue;
         // The Moon gains on every body, at 9 degrees a day or more: over one
         // sign the separation grows by well under a third of the circle.
-        const double atStart =
-            LongitudeIn360(places_.Longitude(signStart, Moon) - places_.Longitude(signStart, body));
+        const double atStart = LongitudeIn360(moonAtStart - places_.Longitude(signStart, body));
         const double atEnd =
-            atStart + LongitudeIn360(places_.Longitude(end.moment, Moon) -
-                                     places_.Longitude(end.moment, body) - atStart);
+            atStart + LongitudeIn360(moonAtEnd - places_.Longitude(end.moment, body) - atStart);
         for (auto k = static_cast<int>(std::ceil(atEnd / 30)) - 1; k * 30.0 >= atStart; --k) {
             const int aspect = AspectAtMultiple(k);
             if (aspect == NoAspect) continue;
@@ -93,9 +80,10 @@ VoidPeriod VoidOfCourseSearch::PeriodBefore(double signStart, const MoonIngress&
                 return WrappedDegrees(places_.Longitude(jd, Moon) - places_.Longitude(jd, body) -
                                       target);
             };
-            const double moment = atStart == target ? signStart
-                                                    : Root(f, signStart, end.moment,
-                                                           atStart - target, atEnd - target);
+            const double moment =
+                atStart == target
+                    ? signStart
+                    : FindBracketedRoot(f, signStart, end.moment, atStart - target, atEnd - target);
             if (period.aspect == NoAspect || moment > period.start) {
                 period.start = moment;
                 period.aspect = aspect;

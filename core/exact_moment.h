@@ -73,4 +73,13 @@ double FindRoot(F&& f, double lo, double hi, double fLo, double estimate, double
     return x;
 }
 
+// The same from nothing but the bracket and f's values at both ends: the
+// search starts where the straight line between them meets zero.
+template <typename F>
+double FindBracketedRoot(F&& f, double lo, double hi, double fLo, double fHi,
+                         double tolerance = OneSecond / 10) {
+    return FindRoot(f, lo, hi, fLo, lo + (hi - lo) * fLo / (fLo - fHi), (fHi - fLo) / (hi - lo),
+                    tolerance);
+}
+
 }  // namespace novarel
