@@ -76,6 +76,21 @@ double TimeZone::LocalJulianDay(double jdUt) const {
     return jdUt + At(jdUt).offsetSeconds / SecondsPerDay;
 }
 
+bool TimeZone::ClockRepeats(double jdUt) const {
+    if (zone_ == nullptr) return false;
+    const double local = LocalJulianDay(jdUt);
+    const int offset = At(jdUt).offsetSeconds;
+    // Clocks change at most a few times a year: the other offsets a reading
+    // could have are those of the day before and the day after.
+    for (double other : {jdUt - 1, jdUt + 1}) {
+        const int otherOffset = At(other).offsetSeconds;
+        if (otherOffset == offset) continue;
+        const double twin = local - otherOffset / SecondsPerDay;
+        if (At(twin).offsetSeconds == otherOffset) return true;
+    }
+    return false;
+}
+
 std::string OffsetText(int offsetSeconds) {
     const int minutes = std::abs(offsetSeconds) / 60;
     return fmt::format("{}{:02}:{:02}", offsetSeconds < 0 ? '-' : '+', minutes / 60, minutes % 60);

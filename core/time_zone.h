@@ -40,6 +40,11 @@ public:
     // clock change; of a repeated midnight, the first.
     double DayStart(const CivilDate& date) const;
 
+    // Whether the local clock shows the reading of this moment twice (the hour
+    // repeated when the clocks go back), so that only the offset tells the two
+    // moments apart.
+    bool ClockRepeats(double jdUt) const;
+
     // A moment as local Julian Day (UT plus the offset then): the calendar
     // helpers then give the local date and clock.
     double LocalJulianDay(double jdUt) const;
