@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -178,6 +180,57 @@ TEST(TimeZones, TheSpringDayOfNewYorkHasNoHourAfterOneAndAnUnknownZoneIsAnInputE
     const CliResult bad = RunNovarel(folder, "aspectarian", "--tz Europe/Atlantis --days 1");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("'Europe/Atlantis' is not a time zone"), std::string::npos) << bad.err;
+}
+
+// The records of the day New York's clocks go back: the local date and time
+// with the offset of each moment, two records of one clock reading told apart
+// by it; the calendar keeps the UT moments of the UT run.
+TEST(TimeZones, RecordsCarryTheLocalClockAndOffsetAndTheCalendarKeepsUniversalTime) {
+    const ZoneRules zone = ReadRules().at("America/New_York");
+    ProgramFolder folder;
+    const std::string day = "--start 2024-11-03 --days 1";
+    const CliResult csv =
+        RunNovarel(folder, "aspectarian", "--tz America/New_York --format csv " + day);
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const std::vector<std::string> rows = Lines(csv.out, "\r\n");
+    ASSERT_GT(rows.size(), 5u);
+    EXPECT_TRUE(rows[0].starts_with("date,time,jd_ut,utc_offset,kind,")) << rows[0];
+    std::map<std::string, std::set<std::string>> offsetsOfClock;
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        const std::string& row = rows[r];
+        const std::size_t c1 = row.find(','), c2 = row.find(',', c1 + 1),
+                          c3 = row.find(',', c2 + 1);
+        const double jd = std::stod(row.substr(c2 + 1, c3 - c2 - 1));
+        const auto second = static_cast<std::int64_t>(std::llround((jd - 2440587.5) * 86400));
+        const int offset = zone.Offset(second);
+        EXPECT_EQ(row.substr(c3 + 1, 6),
+                  fmt::format("{}{:02}:00", offset < 0 ? '-' : '+', std::abs(offset) / 3600))
+            << row;
+        const std::int64_t local = (second + offset + 30) / 60;
+        EXPECT_EQ(row.substr(0, c2),
+                  fmt::format("2024-11-03,{:02}:{:02}", local / 60 % 24, local % 60))
+            << row;
+        offsetsOfClock[row.substr(c1 + 1, 5)].insert(row.substr(c3 + 1, 6));
+    }
+    // The Moon's ingress (01:19 EDT) and its conjunction with Mercury (01:37
+    // EST) both fall in the hour the clocks repeat.
+    std::set<std::string> offsetsAtOne;
+    for (const auto& [clock, offsets] : offsetsOfClock)
+        if (clock.starts_with("01:")) offsetsAtOne.insert(offsets.begin(), offsets.end());
+    EXPECT_EQ(offsetsAtOne, (std::set<std::string>{"-04:00", "-05:00"}));
+
+    auto starts = [&](const std::string& args) {
+        const CliResult ics = RunNovarel(folder, "aspectarian", "--format ics " + args);
+        EXPECT_EQ(ics.status, 0) << ics.err;
+        std::set<std::string> lines;
+        for (const std::string& line : Lines(ics.out, "\r\n"))
+            if (line.starts_with("DTSTART")) lines.insert(line);
+        return lines;
+    };
+    const std::set<std::string> local = starts("--tz America/New_York " + day);
+    const std::set<std::string> universal = starts("--start 2024-11-03 --days 2");
+    ASSERT_EQ(local.size(), rows.size() - 1);
+    for (const std::string& line : local) EXPECT_EQ(universal.count(line), 1u) << line;
 }
 
 }  // namespace
