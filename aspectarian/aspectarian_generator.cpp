@@ -262,6 +262,11 @@ static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const Tim
         FindDayEvents(search, asp);
         found.insert(found.end(), asp.DayEvents.begin(), asp.DayEvents.end());
     }
+    // Stations the search saw in the hours beyond the local days are not the run's.
+    std::erase_if(asp.StationRecords, [&](const StationRecord& r) {
+        return r.hourJD < spanStart || r.hourJD >= spanEnd;
+    });
+    asp.StationCount = static_cast<std::int16_t>(asp.StationRecords.size());
     std::vector<AspectEvent> before;  // void-of-course Moons that began before the run
     for (const VoidPeriod& period : RunVoidPeriods(ctx, places, spanStart, spanEnd).periods) {
         AspectEvent e = VoidEvent(period);

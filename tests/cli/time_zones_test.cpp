@@ -15,6 +15,7 @@
 #include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/cli/cli_run.h"
@@ -231,6 +232,46 @@ TEST(TimeZones, RecordsCarryTheLocalClockAndOffsetAndTheCalendarKeepsUniversalTi
     const std::set<std::string> universal = starts("--start 2024-11-03 --days 2");
     ASSERT_EQ(local.size(), rows.size() - 1);
     for (const std::string& line : local) EXPECT_EQ(universal.count(line), 1u) << line;
+}
+
+// The station listing of a year on India's clock (+05:30 all year, the
+// reference's offset) is the UT listing with every turning point moved by it.
+TEST(TimeZones, TheStationListingIsOnTheRunsClock) {
+    const ZoneRules zone = ReadRules().at("Asia/Kolkata");
+    ASSERT_TRUE(zone.changes.empty());
+    ProgramFolder folder;
+    auto stations = [&](const std::string& args) {
+        const CliResult r =
+            RunNovarel(folder, "aspectarian", "--stations --start 2024-01-01 --days 366 " + args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::pair<std::int64_t, std::string>> listed;  // minute, body and place
+        static constexpr std::array<const char*, 12> months{
+            "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+        for (const std::string& line : Lines(r.out)) {
+            const std::size_t at = line.find(" at ");
+            if (line.size() < 30 || line.compare(9, 3, " - ") != 0 || at == std::string::npos)
+                continue;
+            int m = 1;
+            while (m <= 12 && line.compare(15, 3, months[static_cast<std::size_t>(m - 1)]) != 0)
+                ++m;
+            listed.emplace_back(MinutesOf(std::atoi(line.substr(19, 4).c_str()), m,
+                                          std::atoi(line.substr(12, 2).c_str()),
+                                          std::atoi(line.substr(at + 4, 2).c_str()),
+                                          std::atoi(line.substr(at + 7, 2).c_str())),
+                                line.substr(2, 7) + line.substr(line.find(", ", at)));
+        }
+        return std::pair{r.out, listed};
+    };
+    const auto [utText, universal] = stations("");
+    const auto [localText, local] = stations("--tz Asia/Kolkata");
+    EXPECT_NE(localText.find("Changes in direction (in Asia/Kolkata):"), std::string::npos);
+    EXPECT_NE(localText.find(" IST, "), std::string::npos);
+    ASSERT_GT(universal.size(), 10u);
+    ASSERT_EQ(local.size(), universal.size());
+    for (std::size_t k = 0; k < local.size(); ++k) {
+        EXPECT_EQ(local[k].second, universal[k].second);
+        EXPECT_EQ(local[k].first, universal[k].first + zone.offsets[0] / 60) << local[k].second;
+    }
 }
 
 }  // namespace
