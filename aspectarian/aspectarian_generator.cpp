@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "aspectarian/day_events.h"
 #include "aspectarian/hourly_sampling.h"
+#include "aspectarian/local_days.h"
 #include "aspectarian/report_layout.h"
 #include "aspectarian/void_of_course.h"
 #include "core/angle_format.h"
@@ -15,6 +17,7 @@
 #include "core/position_service.h"
 #include "core/replacement_file.h"
 #include "core/start_date.h"
+#include "core/time_zone.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
 #include "output/library_reports.h"
@@ -200,7 +203,124 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     return outcome;
 }
 
+// The days of a run on a local clock, from local midnight to local midnight:
+// the search runs over the whole days UT that cover them, and every event is
+// then placed on its local date and clock. A clock reading that the day
+// shows twice (the hour repeated when daylight saving time ends) carries the
+// abbreviation of its offset.
+static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const TimeZone& zone) {
+    RunState& s = ctx.state;
+    CalcRequest& request = ctx.request;
+    if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
+
+    const int lastDay = LastDayOfRun(request);
+    const double firstDate = s.DayJD - 0.5;  // the first local date, as 0h of its calendar day
+    std::vector<double> dayStarts;           // UT start of each local date, then of the next
+    std::vector<CivilDate> dates;
+    for (int d = 0; d <= lastDay; ++d) {
+        s.DayJD = firstDate + d;
+        s.DateJD = s.DayJD;
+        JulianDayToDateText(s);
+        const CivilDate date = JulianDayToCivil(s.DateJD);
+        if (request.chkFullMonth && d > 27 && date.day == 1) break;
+        dates.push_back(date);
+        dayStarts.push_back(zone.DayStart(date));
+    }
+    const CivilDate after = JulianDayToCivil(firstDate + static_cast<double>(dates.size()));
+    dayStarts.push_back(zone.DayStart(after));
+    const double spanStart = dayStarts.front();
+    const double spanEnd = dayStarts.back();
+    s.DayJD = firstDate;
+    s.DayFraction = 0;
+    ctx.progress.loadProgress();
+
+    asp.ReportLines = TitleLines(ctx);
+    const std::string greenwich = ", Greenwich";
+    std::string& title = asp.ReportLines[1];
+    if (title.ends_with(greenwich)) title.resize(title.size() - greenwich.size());
+    asp.ReportLines[3] = std::string(11, ' ') + ZoneTitle(zone, spanStart, spanEnd);
+    asp.StationRecords.clear();
+    asp.StationCount = 0;
+    asp.Events.clear();
+
+    DaySearch search = SearchChoices(ctx);
+    EclipseSearch eclipses(ctx.library);
+    if (request.optGeo()) search.eclipses = &eclipses;
+    EventPlaces places(request, ctx.library, s.positions.fromAnalyticEphemeris);
+    search.places = &places;
+
+    std::vector<AspectEvent> found;
+    const double firstUT = std::floor(spanStart + 0.5) - 0.5;
+    const double lastUT = std::floor(spanEnd - 1.0 / 86400 + 0.5) - 0.5;
+    const int utDays = static_cast<int>(std::lround(lastUT - firstUT));
+    for (int d = 0; d <= utDays; ++d) {
+        if (utDays > 0) ShowProgress(ctx.progress, d, utDays);
+        const double dayStart = firstUT + d;
+        SampleDay(ctx, asp, dayStart, d == 0);
+        search.dayLabel = FormatDate(JulianDayToCivil(dayStart), "dd mmm", ctx.names);
+        search.dayJD = dayStart;
+        FindDayEvents(search, asp);
+        found.insert(found.end(), asp.DayEvents.begin(), asp.DayEvents.end());
+    }
+    // Stations the search saw in the hours beyond the local days are not the run's.
+    std::erase_if(asp.StationRecords, [&](const StationRecord& r) {
+        return r.hourJD < spanStart || r.hourJD >= spanEnd;
+    });
+    asp.StationCount = static_cast<std::int16_t>(asp.StationRecords.size());
+    std::vector<AspectEvent> before;  // void-of-course Moons that began before the run
+    for (const VoidPeriod& period : RunVoidPeriods(ctx, places, spanStart, spanEnd).periods) {
+        AspectEvent e = VoidEvent(period);
+        (e.moment < spanStart ? before : found).push_back(e);
+    }
+    std::stable_sort(found.begin(), found.end(), [](const AspectEvent& a, const AspectEvent& b) {
+        return ShownMoment(a) < ShownMoment(b);
+    });
+    ctx.progress.unloadProgress();
+
+    auto first =
+        std::lower_bound(found.begin(), found.end(), spanStart,
+                         [](const AspectEvent& e, double jd) { return ShownMoment(e) < jd; });
+    for (std::size_t day = 0; day < dates.size(); ++day) {
+        std::vector<AspectEvent> events;
+        std::vector<std::string> lines;
+        for (; first != found.end() && ShownMoment(*first) < dayStarts[day + 1]; ++first) {
+            const AspectEvent local = OnLocalClock(*first, zone);
+            std::string line = LocalEventLineText(local, zone, ctx.names);
+            const double moment = ShownMoment(*first);
+            if (zone.ClockRepeats(moment)) line += " (" + zone.At(moment).abbreviation + ")";
+            events.push_back(local);
+            lines.push_back(std::move(line));
+        }
+        BlankRepeatedDates(lines);
+        if (day == 0) {
+            for (auto e = before.rbegin(); e != before.rend(); ++e) {
+                const AspectEvent local = OnLocalClock(*e, zone);
+                events.insert(events.begin(), local);
+                lines.insert(lines.begin(), LocalEventLineText(local, zone, ctx.names));
+            }
+        }
+        asp.Events.insert(asp.Events.end(), events.begin(), events.end());
+        for (auto& line : lines) asp.ReportLines.push_back(std::move(line));
+        asp.ReportLines.emplace_back();
+    }
+
+    const RunOutcome outcome =
+        request.chkSaveData && !SaveReport(ctx, asp) ? RunOutcome::Failed : RunOutcome::Completed;
+    ShowReport(ctx, asp);
+    ctx.windows.runFinished();
+    ctx.progress.setBusy(false);
+    return outcome;
+}
+
 RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
+    const std::optional<TimeZone> zone = TimeZone::Find(ctx.request.timeZone);
+    if (!zone) {
+        ctx.messages.showMessage("The time zone " + ctx.request.timeZone + " is not known.",
+                                 msg::TitleWarning, MessageIcon::Information);
+        return RunOutcome::InvalidInput;
+    }
+    if (!zone->IsUniversal())
+        return WithLibraryChecks(ctx, [&] { return RunZonedDays(ctx, asp, *zone); });
     return WithLibraryChecks(ctx, [&] { return RunAspectarianDays(ctx, asp); });
 }
 

@@ -10,6 +10,7 @@
 #include "core/glyphs.h"
 #include "core/julian_day.h"
 #include "core/start_date.h"
+#include "core/time_zone.h"
 #include "output/data_buffer.h"
 
 namespace novarel {
@@ -35,20 +36,25 @@ RunOutcome ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
     ctx.progress.setBusy(true);
 
     RunState& s = ctx.state;
-    std::string text = std::string(LineBreak) + "  Changes in direction (in UT):" + LineBreak;
+    // The run's own clock: a zone's name was checked when the run began.
+    const TimeZone zone = TimeZone::Find(ctx.request.timeZone).value_or(TimeZone{});
+    std::string text =
+        std::string(LineBreak) + "  Changes in direction (in " + zone.Name() + "):" + LineBreak;
     for (std::size_t r = 0; r < count; ++r) {
         const StationRecord& rec = aspectarian.StationRecords[r];
         if (rec.body < Sun || rec.body > NorthNode) continue;
 
         // The turning point rounded to its minute, and the place then.
-        const MinuteOfDay clock = RoundedToMinute(rec.moment);
+        const MinuteOfDay clock = RoundedToMinute(zone.LocalJulianDay(rec.moment));
+        const std::string abbreviation =
+            zone.IsUniversal() ? "" : " " + zone.At(rec.moment).abbreviation;
         s.DateJD = clock.dayJD;
         JulianDayToDateText(s);
         const LongitudeSplit split =
             CarryRoundedMinutes(SplitLongitude(rec.longitude), 1, DegreeForm::Signs);
         text += "  " + StationPlanetName(rec.body) + " - " +
                 FormatDate(clock.date, "dd mmm yyyy", ctx.names) +
-                fmt::format(" at {:02}:{:02}, ", clock.hour, clock.minute) +
+                fmt::format(" at {:02}:{:02}{}, ", clock.hour, clock.minute, abbreviation) +
                 FormatFixed(split.SignDegrees, 2, 0) +
                 glyph::SignChar(static_cast<int>(split.SignNumber)) +
                 FormatFixed(split.ArcMinutes, 2, 1) + LineBreak;

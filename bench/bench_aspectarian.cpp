@@ -53,9 +53,11 @@ struct BenchProgram {
     AspectarianState aspectarian;
 };
 
-void RunYear(benchmark::State& st, bool minorAspects, float voidOfCourse) {
+void RunYear(benchmark::State& st, bool minorAspects, float voidOfCourse,
+             const char* timeZone = "UT") {
     BenchProgram p;
     if (minorAspects) p.request.minorAspects = AllMinorAspects;
+    p.request.timeZone = timeZone;
     p.options[19] = voidOfCourse;
     for (auto _ : st) {
         p.Generate();
@@ -73,6 +75,15 @@ void BM_Aspectarian366Days(benchmark::State& st) { RunYear(st, st.range(0) != 0,
 
 // With the void-of-course Moon: its periods are searched on the library.
 void BM_Aspectarian366DaysVoidOfCourse(benchmark::State& st) { RunYear(st, false, 1); }
+
+// On a local clock: the same search over the UT days that cover the local
+// ones, then every event placed on the zone's clock. Argument 1: Kolkata
+// (+05:30, no clock changes), 2: Lord Howe (a 30-minute shift twice a year),
+// 0: the same run in UT.
+void BM_Aspectarian366DaysInAZone(benchmark::State& st) {
+    static constexpr const char* zones[] = {"UT", "Asia/Kolkata", "Australia/Lord_Howe"};
+    RunYear(st, false, 0, zones[st.range(0)]);
+}
 
 void BM_LibraryCallsOf366Days(benchmark::State& st) {
     SweLibrary library;
@@ -99,6 +110,12 @@ void BM_StationListingOfAYear(benchmark::State& st) {
 
 BENCHMARK(BM_Aspectarian366Days)->ArgName("minor")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Aspectarian366DaysVoidOfCourse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Aspectarian366DaysInAZone)
+    ->ArgName("zone")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibraryCallsOf366Days)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StationListingOfAYear)->Unit(benchmark::kMillisecond);
 

@@ -72,21 +72,23 @@ struct RecordClock {
     std::string time;
 };
 
-RecordClock ClockOf(const AspectEvent& e) {
+RecordClock ClockOf(const AspectEvent& e, const TimeZone& zone) {
     if (e.kind != EventKind::Station)
         return {DateText(JulianDayToCivil(e.dayJD + 0.5)),
                 EventLineText(e, "      ").substr(10, 5)};
-    const MinuteOfDay m = RoundedToMinute(e.moment);
+    const MinuteOfDay m = RoundedToMinute(zone.LocalJulianDay(e.moment));
     return {DateText(m.date), fmt::format("{:02}:{:02}", m.hour, m.minute)};
 }
 
 // The line of the event after its date and time: glyphs and words. The end
 // of a void-of-course Moon on a later day is named by its date.
-std::string EventText(const AspectEvent& e) {
-    const std::string endDay = e.kind == EventKind::VoidOfCourse && EndsOnLaterDay(e)
-                                   ? DateText(RoundedToMinute(e.end).date)
+std::string EventText(const AspectEvent& e, const TimeZone& zone) {
+    AspectEvent shown = e;
+    shown.end = zone.LocalJulianDay(e.end);
+    const std::string endDay = e.kind == EventKind::VoidOfCourse && EndsOnLaterDay(shown)
+                                   ? DateText(RoundedToMinute(shown.end).date)
                                    : "";
-    return GlyphTextUtf8(EventLineText(e, "      ", endDay).substr(17));
+    return GlyphTextUtf8(EventLineText(shown, "      ", endDay).substr(17));
 }
 
 // The end of a void-of-course Moon: its date, "hh:mm" and moment.
@@ -96,9 +98,9 @@ struct RecordEnd {
     std::string jd;
 };
 
-RecordEnd EndOf(const AspectEvent& e) {
+RecordEnd EndOf(const AspectEvent& e, const TimeZone& zone) {
     if (e.kind != EventKind::VoidOfCourse) return {};
-    const MinuteOfDay m = RoundedToMinute(e.end);
+    const MinuteOfDay m = RoundedToMinute(zone.LocalJulianDay(e.end));
     return {DateText(m.date), fmt::format("{:02}:{:02}", m.hour, m.minute),
             fmt::format("{}", e.end)};
 }
@@ -178,9 +180,11 @@ std::string ExportHead(const ExportChoices& c) {
         case ExportFormat::Text: return {};
         case ExportFormat::Csv:
             return c.aspectarian
-                       ? "date,time,jd_ut,kind,body1,aspect,body2,position1,position2,sign,"
-                         "direction,phase,eclipse,text,eclipse_type,eclipse_magnitude,"
-                         "eclipse_maximum_jd_ut" +
+                       ? "date,time,jd_ut," +
+                             std::string(c.zone.IsUniversal() ? "" : "utc_offset,") +
+                             "kind,body1,aspect,body2,position1,position2,sign,"
+                             "direction,phase,eclipse,text,eclipse_type,eclipse_magnitude,"
+                             "eclipse_maximum_jd_ut" +
                              std::string(c.voidOfCourse ? ",end_date,end_time,end_jd_ut" : "") +
                              "\r\n"
                        : "date,jd_ut,sidereal_time,body,longitude,latitude,right_ascension,"
@@ -297,7 +301,8 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
         if (e.kind == EventKind::VoidOfCourse && c.periodStartJD > c.rangeStartJD &&
             e.momentJD() < c.periodStartJD)
             continue;
-        const RecordClock clock = ClockOf(e);
+        const RecordClock clock = ClockOf(e, c.zone);
+        const std::string offset = OffsetText(c.zone.At(e.momentJD()).offsetSeconds);
         const std::string direction =
             e.kind == EventKind::Station ? (e.retrograde ? "retrograde" : "direct") : "";
         const bool twoBodies = e.body2 != 0;
@@ -305,16 +310,17 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
         const EclipseDetails& ecl = e.eclipseDetails;
         const bool period = e.kind == EventKind::VoidOfCourse;
         if (c.format == ExportFormat::Csv) {
+            out += fmt::format("{},{},{},", clock.date, clock.time, Number(e.momentJD()));
+            if (!c.zone.IsUniversal()) out += offset + ",";
             out += fmt::format(
-                "{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{},{}", clock.date, clock.time,
-                Number(e.momentJD()), KindName(e.kind), EventBody(e.body1, e), AspectName(e.aspect),
-                EventBody(e.body2, e), period ? "" : Number(e.position1),
-                twoBodies && !period ? Number(e.position2) : "",
+                "{},{},{},{},{},{},{},{},{},{},{},{},{},{}", KindName(e.kind),
+                EventBody(e.body1, e), AspectName(e.aspect), EventBody(e.body2, e),
+                period ? "" : Number(e.position1), twoBodies && !period ? Number(e.position2) : "",
                 e.sign != 0 ? std::to_string(e.sign) : "", direction, e.phase, e.eclipse,
-                CsvField(EventText(e)), eclipse ? ecl.type : "",
+                CsvField(EventText(e, c.zone)), eclipse ? ecl.type : "",
                 eclipse ? Number(ecl.magnitude) : "", eclipse ? Number(ecl.maximumJD) : "");
             if (c.voidOfCourse) {
-                const RecordEnd end = EndOf(e);
+                const RecordEnd end = EndOf(e, c.zone);
                 out += fmt::format(",{},{},{}", end.date, end.time, end.jd);
             }
             out += "\r\n";
@@ -323,6 +329,7 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
             j["date"] = clock.date;
             j["time"] = clock.time;
             j["jd_ut"] = e.momentJD();
+            if (!c.zone.IsUniversal()) j["utc_offset"] = offset;
             j["kind"] = KindName(e.kind);
             j["body1"] = EventBody(e.body1, e);
             j["aspect"] = AspectName(e.aspect);
@@ -333,14 +340,14 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
             j["direction"] = direction;
             j["phase"] = e.phase;
             j["eclipse"] = e.eclipse;
-            j["text"] = EventText(e);
+            j["text"] = EventText(e, c.zone);
             if (eclipse) {
                 j["eclipse_type"] = ecl.type;
                 j["eclipse_magnitude"] = ecl.magnitude;
                 j["eclipse_maximum_jd_ut"] = ecl.maximumJD;
             }
             if (period) {
-                const RecordEnd end = EndOf(e);
+                const RecordEnd end = EndOf(e, c.zone);
                 j["end_date"] = end.date;
                 j["end_time"] = end.time;
                 j["end_jd_ut"] = e.end;
@@ -348,7 +355,13 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
             if (!out.empty()) out += ",\n";
             out += j.dump();
         } else if (c.format == ExportFormat::Ics) {
-            out += CalendarEvent(e, clock.date, clock.time, EventText(e));
+            // Calendars take UTC moments and show them on their own clocks.
+            const MinuteOfDay ut = RoundedToMinute(e.momentJD());
+            const RecordClock utc =
+                c.zone.IsUniversal() ? clock
+                                     : RecordClock{DateText(ut.date),
+                                                   fmt::format("{:02}:{:02}", ut.hour, ut.minute)};
+            out += CalendarEvent(e, utc.date, utc.time, EventText(e, c.zone));
         }
     }
     return out;

@@ -61,7 +61,8 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
     Program& program = run.program();
     ExportChoices c = setup.choices;
     c.raInHms = program.options.RightAscensionInHms();
-    c.periodStartJD = MidnightOf(period.start);
+    c.periodStartJD =
+        c.zone.IsUniversal() ? MidnightOf(period.start) : c.zone.DayStart(period.start);
     if (c.format == ExportFormat::Text)
         result.output = OutputText(run.text(), setup.options.encoding, setup.names);
     else if (setup.ephemeris)
@@ -84,6 +85,7 @@ std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate
     j["node"] = NameOf(NodeNames(), o.node);
     if (!o.bodies.empty()) j["bodies"] = o.bodies;
     if (!o.kinds.empty()) j["kinds"] = o.kinds;
+    if (o.timeZone != "UT") j["time_zone"] = o.timeZone;
     if (voidOfCourse != VoidOfCourseRule::Off)
         j["void_of_course"] = voidOfCourse == VoidOfCourseRule::SunToSaturn ? "traditional" : "all";
     return j.dump();
@@ -291,7 +293,10 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
         ephemeris || o.helio ? VoidOfCourseRule::Off : setup.optionValues.VoidOfCourse();
     c.voidOfCourse = voidOfCourse != VoidOfCourseRule::Off;
     c.requestJson = RequestJson(o, ephemeris, periods.front().start, voidOfCourse);
-    c.rangeStartJD = MidnightOf(periods.front().start);
+    // Checked when the options were read.
+    c.zone = TimeZone::Find(o.timeZone).value_or(TimeZone{});
+    c.rangeStartJD = c.zone.IsUniversal() ? MidnightOf(periods.front().start)
+                                          : c.zone.DayStart(periods.front().start);
     if (!o.pdf.empty()) return printPdf(setup, periods);
     const int jobs = o.jobs > 0 ? o.jobs : static_cast<int>(std::thread::hardware_concurrency());
     if (path.empty()) {

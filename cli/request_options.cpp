@@ -9,6 +9,7 @@
 #include "cli/export_records.h"
 #include "cli/option_checks.h"
 #include "core/iso_date.h"
+#include "core/time_zone.h"
 
 namespace novarel::cli {
 
@@ -73,6 +74,14 @@ std::string MinorAspectsProblem(const std::string& list) {
                 "biquintile, quincunx, all or none",
                 item);
     return {};
+}
+
+std::string TimeZoneProblem(const std::string& name) {
+    if (TimeZone::Find(name)) return {};
+    return fmt::format(
+        "'{}' is not a time zone of the system's database: an IANA name such as "
+        "America/New_York, or UT",
+        name);
 }
 
 const ValueNames<Zodiac>& ZodiacNames() {
@@ -170,6 +179,12 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
            "OPTIONS.OPT, none as shipped)")
         ->type_name("LIST")
         ->check(Checked(MinorAspectsProblem, ""))
+        ->group(group);
+    cmd.add_option("--tz", o.timeZone,
+                   "Days and times on the clock of an IANA time zone such as America/New_York, "
+                   "from local midnight to local midnight (default: UT)")
+        ->type_name("ZONE")
+        ->check(Checked(TimeZoneProblem, ""))
         ->group(group);
     static const ValueNames<VoidOfCourseRule> rules{{"all", VoidOfCourseRule::SunToPluto},
                                                     {"traditional", VoidOfCourseRule::SunToSaturn}};
@@ -279,6 +294,7 @@ void ApplyRequestOptions(const CommandOptions& o, CalcRequest& r) {
     r.requireEphemerisFiles = o.requireFiles;
     r.dataOutput = o.view;
     r.minorAspects = o.minorAspects;
+    r.timeZone = o.timeZone;
 }
 
 CivilDate TodayUtc() {

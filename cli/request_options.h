@@ -56,6 +56,7 @@ struct CommandOptions {
     DataOutput view = DataOutput::Longitude;
     bool stations = false;
     std::optional<unsigned> minorAspects;  // none: the options file's choice
+    std::string timeZone = "UT";           // the aspectarian's clock
     // The void-of-course Moon; none: as the options file says.
     std::optional<VoidOfCourseRule> voidOfCourse;
     // Exports and ranges.
@@ -81,6 +82,9 @@ inline constexpr const char* AspectarianOnlyOptions[] = {
 // list, else which word is wrong and what is accepted.
 unsigned MinorAspectsOf(const std::string& list);
 std::string MinorAspectsProblem(const std::string& list);
+
+// Why a --tz value names no zone; an empty text for a known zone.
+std::string TimeZoneProblem(const std::string& name);
 
 // The ephemeris command's --view.
 void AddViewOption(CLI::App& command, CommandOptions& options);

@@ -42,6 +42,9 @@ struct CalcRequest {
     // semisextile, semisquare, quintile, sesquiquadrate, biquintile,
     // quincunx; none: the options file's choice.
     std::optional<unsigned> minorAspects;
+    // The clock of the aspectarian's days and times: an IANA zone name of the
+    // system's database, or "UT".
+    std::string timeZone = "UT";
 
     bool optMidnight() const { return type == TimeOfDay::Midnight; }
     bool optNoon() const { return type == TimeOfDay::Noon; }

@@ -20,6 +20,7 @@ packages=(
   qt6-base-dev
   libfmt-dev libcli11-dev
   nlohmann-json3-dev libical-dev
+  libhowardhinnant-date-dev tzdata
   libgtest-dev libbenchmark-dev
   python3-fonttools fonts-dejavu-core
   clang-format
