@@ -42,6 +42,7 @@ DaySearch SearchChoices(const RunContext& ctx) {
     search.noMoonIngress = ctx.request.optNoDisplay();
     search.cardinalMoonIngressOnly = ctx.options.CardinalMoonIngressOnly();
     search.minorAspects = ctx.request.minorAspects.value_or(ctx.options.MinorAspects());
+    search.lastBody = ctx.request.lastBody();
     return search;
 }
 

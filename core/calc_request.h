@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/bodies.h"
 #include "core/julian_day.h"
 
 namespace novarel {
@@ -42,6 +43,10 @@ struct CalcRequest {
     // semisextile, semisquare, quintile, sesquiquadrate, biquintile,
     // quincunx; none: the options file's choice.
     std::optional<unsigned> minorAspects;
+    // Chiron, Ceres, Pallas, Juno, Vesta and Lilith after the eleven bodies,
+    // Lilith the Moon's mean or osculating apogee.
+    bool extraBodies = false;
+    LilithKind lilith = LilithKind::Mean;
 
     bool optMidnight() const { return type == TimeOfDay::Midnight; }
     bool optNoon() const { return type == TimeOfDay::Noon; }
@@ -50,6 +55,7 @@ struct CalcRequest {
     bool optMean() const { return moonNodes == NodeKind::Mean; }
     bool optSidereal() const { return zodiac == Zodiac::Sidereal; }
     bool optAyanamsa() const { return zodiac == Zodiac::Ayanamsa; }
+    int lastBody() const { return LastBody(extraBodies, optHelio()); }
     bool optNoDisplay() const { return moonChangeSign == MoonChangeSign::NoDisplay; }
 };
 

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/bodies.h"
 #include "core/ephemeris_library.h"
 #include "core/julian_day.h"
 
@@ -34,6 +35,10 @@ std::string BodyName(int libraryBody) {
     if (libraryBody >= 0 && libraryBody < static_cast<int>(std::size(Names)))
         return Names[libraryBody];
     if (libraryBody == swe_bodies::Earth) return "the Earth";
+    if (libraryBody == swe_extra_bodies::MeanApogee) return "Lilith (the mean apogee)";
+    if (libraryBody == swe_extra_bodies::OsculatingApogee) return "Lilith (the osculating apogee)";
+    for (const BodyInfo& b : Bodies())
+        if (b.index > NorthNode && b.libraryNumber == libraryBody) return std::string(b.name);
     return fmt::format("body {}", libraryBody);
 }
 
