@@ -58,6 +58,8 @@ struct CommandOptions {
     std::optional<unsigned> minorAspects;  // none: the options file's choice
     // The void-of-course Moon; none: as the options file says.
     std::optional<VoidOfCourseRule> voidOfCourse;
+    // Chiron, the asteroids and Lilith; none: as the options file says.
+    std::optional<ExtraBodyChoice> extraBodies;
     // Exports and ranges.
     ExportFormat format = ExportFormat::Text;
     std::string output;            // empty: standard output
@@ -73,8 +75,9 @@ struct CommandOptions {
 // are checked strictly, and --days excludes --full-month.
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
-inline constexpr const char* AspectarianOnlyOptions[] = {
-    "--moon-change-only", "--no-moon-ingress", "--stations", "--aspects", "--void-of-course"};
+inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
+                                                         "--stations",         "--aspects",
+                                                         "--void-of-course",   "--asteroids"};
 
 // The minor aspects of an --aspects list (AspectName's words, "all" or
 // "none"), as CalcRequest::minorAspects counts them; an empty text for a good

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
 #include "core/bodies.h"
 #include "core/ephemeris_library.h"
@@ -114,6 +115,24 @@ std::string SearchedFolders(const std::string& ephemerisPath) {
         start = end + 1;
     }
     return text;
+}
+
+void CheckAsteroidFile(const std::string& ephemerisPath) {
+    std::size_t start = 0;
+    while (start <= ephemerisPath.size()) {
+        std::size_t end = ephemerisPath.find(':', start);
+        if (end == std::string::npos) end = ephemerisPath.size();
+        std::error_code ec;
+        if (end > start &&
+            std::filesystem::is_regular_file(
+                std::filesystem::path(ephemerisPath.substr(start, end - start)) / AsteroidFile, ec))
+            return;
+        start = end + 1;
+    }
+    throw LibraryError(fmt::format(
+        "Chiron and the asteroids need the ephemeris file {}, which is in none of the folders "
+        "searched: {}",
+        AsteroidFile, SearchedFolders(ephemerisPath)));
 }
 
 }  // namespace novarel
