@@ -1,7 +1,8 @@
 // A year's aspectarian, with the library calls it makes, beside the calls
 // of its hourly samples alone (25 moments of 22 calc calls and one deltat a
 // day); the same year with every minor aspect listed, and with the
-// void-of-course Moon; and the station listing of a year's stations.
+// void-of-course Moon, and with Chiron, the asteroids and Lilith (alone and
+// with every minor aspect); and the station listing of a year's stations.
 #include <benchmark/benchmark.h>
 
 #include "aspectarian/aspectarian_generator.h"
@@ -53,10 +54,11 @@ struct BenchProgram {
     AspectarianState aspectarian;
 };
 
-void RunYear(benchmark::State& st, bool minorAspects, float voidOfCourse) {
+void RunYear(benchmark::State& st, bool minorAspects, float voidOfCourse, float extraBodies = 0) {
     BenchProgram p;
     if (minorAspects) p.request.minorAspects = AllMinorAspects;
     p.options[19] = voidOfCourse;
+    p.options[20] = extraBodies;
     for (auto _ : st) {
         p.Generate();
         benchmark::DoNotOptimize(p.aspectarian.ReportLines.size());
@@ -73,6 +75,9 @@ void BM_Aspectarian366Days(benchmark::State& st) { RunYear(st, st.range(0) != 0,
 
 // With the void-of-course Moon: its periods are searched on the library.
 void BM_Aspectarian366DaysVoidOfCourse(benchmark::State& st) { RunYear(st, false, 1); }
+
+// With the six extra bodies; argument 1: every minor aspect too.
+void BM_Aspectarian366DaysAsteroids(benchmark::State& st) { RunYear(st, st.range(0) != 0, 0, 1); }
 
 void BM_LibraryCallsOf366Days(benchmark::State& st) {
     SweLibrary library;
@@ -99,6 +104,11 @@ void BM_StationListingOfAYear(benchmark::State& st) {
 
 BENCHMARK(BM_Aspectarian366Days)->ArgName("minor")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Aspectarian366DaysVoidOfCourse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Aspectarian366DaysAsteroids)
+    ->ArgName("minor")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibraryCallsOf366Days)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StationListingOfAYear)->Unit(benchmark::kMillisecond);
 
