@@ -239,10 +239,11 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
                    "number (default: one per core)")
         ->type_name("N")
         ->check(CLI::Range(1, 256).description(""));
-    cmd.add_option("--bodies", o.bodies,
-                   std::string(aspectarian ? "csv, json, ics" : "csv, json") +
-                       ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
-                       "node; default: all)")
+    cmd.add_option(
+           "--bodies", o.bodies,
+           std::string(aspectarian ? "csv, json, ics" : "csv, json") +
+               ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
+               "node; with --asteroids chiron, ceres, pallas, juno, vesta, lilith; default: all)")
         ->type_name("LIST")
         ->check(Checked(BodiesProblem, ""));
     if (aspectarian)

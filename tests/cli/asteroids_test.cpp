@@ -80,6 +80,17 @@ TEST(AsteroidsCommand, TheChoiceAddsTheSixBodiesLinesAndNothingElse) {
     EXPECT_NE(osc.out, mean.out);
     EXPECT_EQ(withoutLilith(osc.out), withoutLilith(mean.out));
 
+    // The exports name them, and --bodies takes their names.
+    const CliResult csv = RunNovarel(folder, "aspectarian",
+                                     Days + " --asteroids --format csv --bodies chiron,lilith");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const auto records = Lines(csv.out);
+    ASSERT_GT(records.size(), 2u);
+    for (std::size_t k = 1; k < records.size(); ++k)
+        EXPECT_TRUE(records[k].find(",chiron,") != std::string::npos ||
+                    records[k].find(",lilith,") != std::string::npos)
+            << records[k];
+
     // The ephemeris has no table for them yet: the option is the aspectarian's.
     EXPECT_EQ(RunNovarel(folder, "ephemeris", Days + " --asteroids").status, 2);
 }
