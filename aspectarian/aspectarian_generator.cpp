@@ -13,11 +13,13 @@
 #include "core/data_file_names.h"
 #include "core/fixed_format.h"
 #include "core/julian_day.h"
+#include "core/library_check.h"
 #include "core/messages.h"
 #include "core/position_service.h"
 #include "core/replacement_file.h"
 #include "core/start_date.h"
 #include "core/time_zone.h"
+#include "core/swe_library.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
 #include "output/library_reports.h"
@@ -45,6 +47,7 @@ DaySearch SearchChoices(const RunContext& ctx) {
     search.noMoonIngress = ctx.request.optNoDisplay();
     search.cardinalMoonIngressOnly = ctx.options.CardinalMoonIngressOnly();
     search.minorAspects = ctx.request.minorAspects.value_or(ctx.options.MinorAspects());
+    search.lastBody = ctx.request.lastBody();
     return search;
 }
 
@@ -163,6 +166,11 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
+    const ExtraBodyChoice extra = ctx.options.ExtraBodies();
+    request.extraBodies = extra != ExtraBodyChoice::Off;
+    request.lilith =
+        extra == ExtraBodyChoice::OsculatingLilith ? LilithKind::Osculating : LilithKind::Mean;
+    if (request.extraBodies) CheckAsteroidFile(EphemerisPathFor(ctx.programDirectory));
 
     const int lastDay = LastDayOfRun(request);
     const double base = s.DayJD - 0.5;  // 0h UT of the start day

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "aspectarian/aspect_event.h"
+#include "core/bodies.h"
 #include "core/int_indexed.h"
 
 namespace novarel {
@@ -34,16 +35,17 @@ struct AspectarianState {
     std::vector<std::string> EventLines;
     // Every event of the last run in the report's order.
     std::vector<AspectEvent> Events;
-    // Bodies 0..11 by samples 0..25; row 0 holds the hour. Declinations hold
+    // Bodies 0..11 (0..17 with the extra bodies) by samples 0..25; row 0
+    // holds the hour. Declinations hold
     // the ecliptic latitude in a heliocentric run.
-    IntIndexed<IntIndexed<double, 26>, 12> HourlyLongitudes{};
-    IntIndexed<IntIndexed<double, 26>, 12> HourlyDeclinations{};
+    IntIndexed<IntIndexed<double, 26>, BodyRows> HourlyLongitudes{};
+    IntIndexed<IntIndexed<double, 26>, BodyRows> HourlyDeclinations{};
     // The library's rates of both, in degrees a day, at the same samples.
-    IntIndexed<IntIndexed<double, 26>, 12> HourlyLongitudeRates{};
-    IntIndexed<IntIndexed<double, 26>, 12> HourlyDeclinationRates{};
-    // 1 direct, 0 retrograde, per body 1..11; set at the first sample of a
+    IntIndexed<IntIndexed<double, 26>, BodyRows> HourlyLongitudeRates{};
+    IntIndexed<IntIndexed<double, 26>, BodyRows> HourlyDeclinationRates{};
+    // 1 direct, 0 retrograde, per body 1..11 (1..17); set at the first sample of a
     // geocentric run and carried from day to day.
-    IntIndexed<std::int16_t, 12> DirectionFlags{};
+    IntIndexed<std::int16_t, BodyRows> DirectionFlags{};
     // Stations of the last run, for the retrograde listing; further stations
     // beyond MaxStationRecords are not recorded.
     std::vector<StationRecord> StationRecords;

@@ -120,25 +120,27 @@ public:
 
     void Run() {
         const bool helio = day_.heliocentric;
-        for (int i = Sun; i <= Pluto; ++i) {
+        const int last = day_.lastBody;
+        for (int i = Sun; i < last; ++i) {
             if (helio && i == Moon) continue;
             bool firstPair = true;
-            for (int j = i + 1; j <= NorthNode; ++j) {
+            for (int j = i + 1; j <= last; ++j) {
                 if (helio && j == Moon) continue;
                 for (int h = 0; h < 24; ++h) {
-                    if (firstPair) FindIngresses(i, h);
+                    // The node is listed in aspects and parallels only.
+                    if (firstPair && i != NorthNode) FindIngresses(i, h);
                     // The heliocentric node takes part in no aspect or parallel.
-                    if (helio) {
-                        if (i == Pluto) continue;
-                        if (j == NorthNode) break;
-                    }
-                    FindStation(i, h);
+                    if (helio && (i == NorthNode || j == NorthNode)) continue;
+                    if (i != NorthNode) FindStation(i, h);
                     FindAspects(i, j, h);
                     FindParallels(i, j, h);
                 }
                 firstPair = false;
             }
         }
+        // The last of the extra bodies is never the first of a pair.
+        if (last > NorthNode)
+            for (int h = 0; h < 24; ++h) FindIngresses(last, h);
     }
 
 private:
@@ -406,8 +408,8 @@ private:
     AspectarianState& a_;
     EventPlaces& places_;
     const AspectTargets aspectTargets_ = TargetsOf(day_.minorAspects);
-    IntIndexed<int, 12> noIngress_{};
-    IntIndexed<int, 12> stationDone_{};
+    IntIndexed<int, BodyRows> noIngress_{};
+    IntIndexed<int, BodyRows> stationDone_{};
     std::vector<Crossing> crossings_;
     std::vector<std::array<double, 2>> parallelPlaces_;
 };

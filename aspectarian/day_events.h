@@ -9,6 +9,7 @@
 #include "aspectarian/aspectarian_state.h"
 #include "aspectarian/eclipse_search.h"
 #include "aspectarian/event_places.h"
+#include "core/bodies.h"
 
 namespace novarel {
 
@@ -19,6 +20,7 @@ struct DaySearch {
     bool noMoonIngress = false;            // "Do not display" Moon sign changes
     bool cardinalMoonIngressOnly = false;  // option 12 non-zero
     MinorAspectSet minorAspects = 0;       // listed beside the five aspects
+    int lastBody = NorthNode;              // Lilith (Vesta) with the extra bodies
     std::string dayLabel;                  // "dd mmm" of the day
     double dayJD = 0;                      // 0h UT of the day
     // Geocentric runs: the search that marks the New and Full Moons that are

@@ -9,7 +9,8 @@ void SetInitialDirections(double jd, const CalcRequest& request, EphemerisLibrar
     ComputePositions(jd - 1.0 / 24, request, library, positions);
     const auto before = positions.BodyLongitude;
     ComputePositions(jd, request, library, positions);
-    for (int k = Sun; k <= NorthNode; ++k) {
+    const int last = request.lastBody();
+    for (int k = Sun; k <= last; ++k) {
         const double diff = positions.BodyLongitude[k] - before[k];
         aspectarian.DirectionFlags[k] = ((diff > -1 && diff < 0) || diff > 358) ? 0 : 1;
     }
@@ -22,7 +23,8 @@ void StoreSample(int s, const CalcRequest& request, const Positions& positions,
     lon[0][s] = s;
     decl[0][s] = s;
     const bool geo = request.optGeo();
-    for (int k = Sun; k <= NorthNode; ++k) {
+    const int last = request.lastBody();
+    for (int k = Sun; k <= last; ++k) {
         lon[k][s] = positions.BodyLongitude[k];
         decl[k][s] = geo ? positions.BodyDeclination[k] : positions.BodyLatitude[k];
         aspectarian.HourlyLongitudeRates[k][s] = positions.LongitudeRate[k];
@@ -35,7 +37,7 @@ void CarryLastSample(AspectarianState& aspectarian) {
     const int last = SamplesPerDay - 1;
     for (auto* table : {&aspectarian.HourlyLongitudes, &aspectarian.HourlyDeclinations,
                         &aspectarian.HourlyLongitudeRates, &aspectarian.HourlyDeclinationRates})
-        for (int k = Sun; k <= NorthNode; ++k) (*table)[k][0] = (*table)[k][last];
+        for (int k = Sun; k < BodyRows; ++k) (*table)[k][0] = (*table)[k][last];
 }
 
 }  // namespace novarel

@@ -7,7 +7,7 @@
 
 namespace novarel {
 
-// Direction flags of bodies 1..11 from their motion over the hour before jd.
+// Direction flags of the run's bodies from their motion over the hour before jd.
 // Leaves positions holding the moment jd.
 void SetInitialDirections(double jd, const CalcRequest& request, EphemerisLibrary& library,
                           Positions& positions, AspectarianState& aspectarian);

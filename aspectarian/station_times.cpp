@@ -24,7 +24,8 @@ std::string StationPlanetName(int body) {
         case Saturn: return "Saturn ";
         case Uranus: return "Uranus ";
         case Neptune: return "Neptune";
-        default: return "Pluto  ";
+        case Pluto: return "Pluto  ";
+        default: return fmt::format("{:<7}", Body(body).name);
     }
 }
 
@@ -42,7 +43,7 @@ RunOutcome ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
         std::string(LineBreak) + "  Changes in direction (in " + zone.Name() + "):" + LineBreak;
     for (std::size_t r = 0; r < count; ++r) {
         const StationRecord& rec = aspectarian.StationRecords[r];
-        if (rec.body < Sun || rec.body > NorthNode) continue;
+        if (rec.body < Sun || rec.body > Lilith) continue;
 
         // The turning point rounded to its minute, and the place then.
         const MinuteOfDay clock = RoundedToMinute(zone.LocalJulianDay(rec.moment));

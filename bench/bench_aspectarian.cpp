@@ -1,7 +1,8 @@
 // A year's aspectarian, with the library calls it makes, beside the calls
 // of its hourly samples alone (25 moments of 22 calc calls and one deltat a
 // day); the same year with every minor aspect listed, and with the
-// void-of-course Moon; and the station listing of a year's stations.
+// void-of-course Moon, and with Chiron, the asteroids and Lilith (alone and
+// with every minor aspect); and the station listing of a year's stations.
 #include <benchmark/benchmark.h>
 
 #include "aspectarian/aspectarian_generator.h"
@@ -53,12 +54,13 @@ struct BenchProgram {
     AspectarianState aspectarian;
 };
 
-void RunYear(benchmark::State& st, bool minorAspects, float voidOfCourse,
+void RunYear(benchmark::State& st, bool minorAspects, float voidOfCourse, float extraBodies = 0,
              const char* timeZone = "UT") {
     BenchProgram p;
     if (minorAspects) p.request.minorAspects = AllMinorAspects;
     p.request.timeZone = timeZone;
     p.options[19] = voidOfCourse;
+    p.options[20] = extraBodies;
     for (auto _ : st) {
         p.Generate();
         benchmark::DoNotOptimize(p.aspectarian.ReportLines.size());
@@ -82,8 +84,10 @@ void BM_Aspectarian366DaysVoidOfCourse(benchmark::State& st) { RunYear(st, false
 // 0: the same run in UT.
 void BM_Aspectarian366DaysInAZone(benchmark::State& st) {
     static constexpr const char* zones[] = {"UT", "Asia/Kolkata", "Australia/Lord_Howe"};
-    RunYear(st, false, 0, zones[st.range(0)]);
+    RunYear(st, false, 0, 0, zones[st.range(0)]);
 }
+// With the six extra bodies; argument 1: every minor aspect too.
+void BM_Aspectarian366DaysAsteroids(benchmark::State& st) { RunYear(st, st.range(0) != 0, 0, 1); }
 
 void BM_LibraryCallsOf366Days(benchmark::State& st) {
     SweLibrary library;
@@ -115,6 +119,11 @@ BENCHMARK(BM_Aspectarian366DaysInAZone)
     ->Arg(0)
     ->Arg(1)
     ->Arg(2)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Aspectarian366DaysAsteroids)
+    ->ArgName("minor")
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibraryCallsOf366Days)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StationListingOfAYear)->Unit(benchmark::kMillisecond);

@@ -31,6 +31,7 @@ std::string BodySymbol(int body, bool helio) { return Symbol(glyph::BodyCode(bod
 
 std::string BodyWord(int body, bool helio) {
     if (body == Sun && helio) return "Earth";
+    if (body > NorthNode && body <= Lilith) return std::string(Body(body).name);
     return body >= Sun && body <= NorthNode ? BodyWords[body] : "";
 }
 

@@ -13,6 +13,7 @@
 #include "aspectarian/void_of_course.h"
 #include "cli/calendar_export.h"
 #include "cli/option_checks.h"
+#include "core/bodies.h"
 #include "core/glyphs.h"
 #include "core/positions.h"
 #include "ephemeris/ephemeris_rows.h"
@@ -113,13 +114,18 @@ std::string EventBody(int body, const AspectEvent& e) {
 
 int BodyNamed(const std::string& name) {
     if (name == "earth") return Sun;
-    for (int b = Sun; b <= NorthNode; ++b)
-        if (name == BodyNames[b]) return b;
+    for (int b = Sun; b <= Lilith; ++b)
+        if (name == BodyName(b, false)) return b;
     return 0;
 }
 
 std::string BodyName(int body, bool heliocentric) {
     if (body == Sun && heliocentric) return "earth";
+    if (body > NorthNode && body <= Lilith) {
+        std::string name(Body(body).name);
+        for (char& c : name) c = static_cast<char>(c | 0x20);  // ASCII letters only
+        return name;
+    }
     return body >= Sun && body <= NorthNode ? BodyNames[body] : "";
 }
 
@@ -128,7 +134,9 @@ std::string BodiesProblem(const std::string& list) {
         if (BodyNamed(item) == 0)
             return fmt::format(
                 "'{}' is not a body: sun (or earth), moon, mercury, venus, mars, jupiter, "
-                "saturn, uranus, neptune, pluto, node",
+                "saturn, uranus, neptune, pluto, node; with --asteroids chiron, ceres, pallas, "
+                "juno, "
+                "vesta, lilith",
                 item);
     return {};
 }

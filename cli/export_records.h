@@ -35,7 +35,7 @@ struct ExportChoices {
 };
 
 // Body names as --bodies takes them: sun (earth when heliocentric), moon,
-// mercury .. pluto, node. 0 for an unknown name.
+// mercury .. pluto, node, then chiron .. vesta, lilith. 0 for an unknown name.
 int BodyNamed(const std::string& name);
 std::string BodyName(int body, bool heliocentric);
 

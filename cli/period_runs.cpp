@@ -113,6 +113,8 @@ CommandSetup::CommandSetup(const CommandOptions& o, bool isEphemeris, std::strin
     LoadOptionsAtStartup(programFolder, optionValues, messages);
     if (o.voidOfCourse)
         optionValues[19] = *o.voidOfCourse == VoidOfCourseRule::SunToSaturn ? 2.0f : 1.0f;
+    if (o.extraBodies)
+        optionValues[20] = *o.extraBodies == ExtraBodyChoice::OsculatingLilith ? 2.0f : 1.0f;
 }
 
 PeriodRun::PeriodRun(const CommandSetup& setup, ThreadLibrary& library,

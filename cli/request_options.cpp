@@ -196,6 +196,17 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->default_str("all")
         ->type_name("[all|traditional]")
         ->group(group);
+    static const ValueNames<ExtraBodyChoice> lilith{
+        {"mean", ExtraBodyChoice::MeanLilith}, {"osculating", ExtraBodyChoice::OsculatingLilith}};
+    AddWordOption(cmd, "--asteroids", o.extraBodies, lilith,
+                  "List Chiron, Ceres, Pallas, Juno, Vesta and Lilith with the eleven bodies; "
+                  "mean: Lilith is the Moon's mean apogee (the default word), osculating: its "
+                  "osculating apogee; needs the file seas_18.se1 (default: as line 20 of "
+                  "OPTIONS.OPT, shipped off)")
+        ->expected(0, 1)
+        ->default_str("mean")
+        ->type_name("[mean|osculating]")
+        ->group(group);
 }
 
 void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
@@ -231,10 +242,11 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
                    "number (default: one per core)")
         ->type_name("N")
         ->check(CLI::Range(1, 256).description(""));
-    cmd.add_option("--bodies", o.bodies,
-                   std::string(aspectarian ? "csv, json, ics" : "csv, json") +
-                       ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
-                       "node; default: all)")
+    cmd.add_option(
+           "--bodies", o.bodies,
+           std::string(aspectarian ? "csv, json, ics" : "csv, json") +
+               ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
+               "node; with --asteroids chiron, ceres, pallas, juno, vesta, lilith; default: all)")
         ->type_name("LIST")
         ->check(Checked(BodiesProblem, ""));
     if (aspectarian)

@@ -59,6 +59,8 @@ struct CommandOptions {
     std::string timeZone = "UT";           // the aspectarian's clock
     // The void-of-course Moon; none: as the options file says.
     std::optional<VoidOfCourseRule> voidOfCourse;
+    // Chiron, the asteroids and Lilith; none: as the options file says.
+    std::optional<ExtraBodyChoice> extraBodies;
     // Exports and ranges.
     ExportFormat format = ExportFormat::Text;
     std::string output;            // empty: standard output
@@ -74,8 +76,9 @@ struct CommandOptions {
 // are checked strictly, and --days excludes --full-month.
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
-inline constexpr const char* AspectarianOnlyOptions[] = {
-    "--moon-change-only", "--no-moon-ingress", "--stations", "--aspects", "--void-of-course"};
+inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
+                                                         "--stations",         "--aspects",
+                                                         "--void-of-course",   "--asteroids"};
 
 // The minor aspects of an --aspects list (AspectName's words, "all" or
 // "none"), as CalcRequest::minorAspects counts them; an empty text for a good

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/bodies.h"
 #include "core/julian_day.h"
 
 namespace novarel {
@@ -45,6 +46,10 @@ struct CalcRequest {
     // The clock of the aspectarian's days and times: an IANA zone name of the
     // system's database, or "UT".
     std::string timeZone = "UT";
+    // Chiron, Ceres, Pallas, Juno, Vesta and Lilith after the eleven bodies,
+    // Lilith the Moon's mean or osculating apogee.
+    bool extraBodies = false;
+    LilithKind lilith = LilithKind::Mean;
 
     bool optMidnight() const { return type == TimeOfDay::Midnight; }
     bool optNoon() const { return type == TimeOfDay::Noon; }
@@ -53,6 +58,7 @@ struct CalcRequest {
     bool optMean() const { return moonNodes == NodeKind::Mean; }
     bool optSidereal() const { return zodiac == Zodiac::Sidereal; }
     bool optAyanamsa() const { return zodiac == Zodiac::Ayanamsa; }
+    int lastBody() const { return LastBody(extraBodies, optHelio()); }
     bool optNoDisplay() const { return moonChangeSign == MoonChangeSign::NoDisplay; }
 };
 

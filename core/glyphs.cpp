@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "core/bodies.h"
 #include "core/cp1252_table.h"
 #include "core/text_lines.h"
 
@@ -53,7 +54,9 @@ unsigned char BodyCode(int bodyIndex, bool heliocentric) {
         case 1: return heliocentric ? Earth : Sun;
         case 2: return Moon;
         case 11: return NorthNodeGlyph;
-        default: return static_cast<unsigned char>(Mercury + bodyIndex - 3);
+        default:
+            if (bodyIndex > NorthNode) return Body(bodyIndex).glyphCode;
+            return static_cast<unsigned char>(Mercury + bodyIndex - 3);
     }
 }
 
@@ -89,6 +92,12 @@ char32_t ToCodePoint(unsigned char c) {
         case South: return U'S';
         case Degree: return 0x00B0;
         case Minute: return 0x2032;
+        case Chiron: return 0x26B7;
+        case Ceres: return 0x26B3;
+        case Pallas: return 0x26B4;
+        case Juno: return 0x26B5;
+        case Vesta: return 0x26B6;
+        case Lilith: return 0x26B8;
         default: break;
     }
     return Cp1252CodePoint(c);

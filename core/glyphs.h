@@ -22,6 +22,13 @@ constexpr unsigned char Semisquare = 168;
 constexpr unsigned char Sesquiquadrate = 169;
 constexpr unsigned char Quincunx = 170;
 constexpr unsigned char Contraparallel = 177;
+// Chiron, the four asteroids and Lilith.
+constexpr unsigned char Chiron = 172;
+constexpr unsigned char Ceres = 174;
+constexpr unsigned char Pallas = 175;
+constexpr unsigned char Juno = 178;
+constexpr unsigned char Vesta = 179;
+constexpr unsigned char Lilith = 180;
 constexpr unsigned char StationRetrograde = 156;
 constexpr unsigned char StationDirect = 171;
 constexpr unsigned char North = 152;
@@ -32,7 +39,7 @@ constexpr char RetroMark = '!';  // RetroMarkCode 33
 
 inline char SignChar(int signNumber) { return static_cast<char>(SignBase + signNumber); }
 
-// Glyph code of a body (BodyIndex 1..11); body 1 is the Earth when heliocentric.
+// Glyph code of a body (BodyIndex 1..17); body 1 is the Earth when heliocentric.
 unsigned char BodyCode(int bodyIndex, bool heliocentric);
 
 // Unicode code point of one single-byte character: the glyph table for the

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 
+#include "core/bodies.h"
 #include "core/ephemeris_library.h"
 #include "core/julian_day.h"
 
@@ -34,6 +36,10 @@ std::string BodyName(int libraryBody) {
     if (libraryBody >= 0 && libraryBody < static_cast<int>(std::size(Names)))
         return Names[libraryBody];
     if (libraryBody == swe_bodies::Earth) return "the Earth";
+    if (libraryBody == swe_extra_bodies::MeanApogee) return "Lilith (the mean apogee)";
+    if (libraryBody == swe_extra_bodies::OsculatingApogee) return "Lilith (the osculating apogee)";
+    for (const BodyInfo& b : Bodies())
+        if (b.index > NorthNode && b.libraryNumber == libraryBody) return std::string(b.name);
     return fmt::format("body {}", libraryBody);
 }
 
@@ -109,6 +115,24 @@ std::string SearchedFolders(const std::string& ephemerisPath) {
         start = end + 1;
     }
     return text;
+}
+
+void CheckAsteroidFile(const std::string& ephemerisPath) {
+    std::size_t start = 0;
+    while (start <= ephemerisPath.size()) {
+        std::size_t end = ephemerisPath.find(':', start);
+        if (end == std::string::npos) end = ephemerisPath.size();
+        std::error_code ec;
+        if (end > start &&
+            std::filesystem::is_regular_file(
+                std::filesystem::path(ephemerisPath.substr(start, end - start)) / AsteroidFile, ec))
+            return;
+        start = end + 1;
+    }
+    throw LibraryError(fmt::format(
+        "Chiron and the asteroids need the ephemeris file {}, which is in none of the folders "
+        "searched: {}",
+        AsteroidFile, SearchedFolders(ephemerisPath)));
 }
 
 }  // namespace novarel

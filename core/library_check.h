@@ -48,4 +48,8 @@ std::string MomentText(double jdUt);
 // The folders of an ephemeris path ("a:b") as a text for messages: "a and b".
 std::string SearchedFolders(const std::string& ephemerisPath);
 
+// Throws LibraryError naming the file and the folders searched when no
+// folder of the ephemeris path holds the file of Chiron and the asteroids.
+void CheckAsteroidFile(const std::string& ephemerisPath);
+
 }  // namespace novarel

@@ -7,9 +7,13 @@ namespace novarel {
 // Which bodies the Moon's last aspect before it turns void of course may be to.
 enum class VoidOfCourseRule { Off, SunToPluto, SunToSaturn };
 
+// Chiron, the four asteroids and Lilith after the eleven bodies, Lilith the
+// Moon's mean or osculating apogee.
+enum class ExtraBodyChoice { Off, MeanLilith, OsculatingLilith };
+
 // The numbers the options file holds, one a line. Files written before the
 // later ones existed end early: those keep their factory values.
-constexpr int OptionCount = 19;
+constexpr int OptionCount = 20;
 
 struct OptionValues {
     static constexpr int Count = OptionCount;
@@ -52,11 +56,18 @@ struct OptionValues {
                : value[19] == 2 ? VoidOfCourseRule::SunToSaturn
                                 : VoidOfCourseRule::Off;
     }
+    // 20: Chiron, Ceres, Pallas, Juno, Vesta and Lilith in the aspectarian:
+    // 0 none, 1 with the mean apogee as Lilith, 2 with the osculating one.
+    ExtraBodyChoice ExtraBodies() const {
+        return value[20] == 1   ? ExtraBodyChoice::MeanLilith
+               : value[20] == 2 ? ExtraBodyChoice::OsculatingLilith
+                                : ExtraBodyChoice::Off;
+    }
 
     // The values the program ships in OPTIONS.MAS.
     static OptionValues Factory() {
         OptionValues v;
-        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0, 0, 0, 0, 0, 0, 0, 0};
+        v.value = {0, 0, 0, 0, 0, 0, 0, 60, 60, 80, 100, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0};
         return v;
     }
 };

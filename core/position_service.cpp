@@ -34,6 +34,10 @@ int LibraryBodyNumber(int bodyIndex, const CalcRequest& request) {
     if (bodyIndex == Sun) return request.optGeo() ? swe_bodies::Sun : swe_bodies::Earth;
     if (bodyIndex == NorthNode)
         return request.optMean() ? swe_bodies::MeanNode : swe_bodies::TrueNode;
+    if (bodyIndex == Lilith)
+        return request.lilith == LilithKind::Mean ? swe_extra_bodies::MeanApogee
+                                                  : swe_extra_bodies::OsculatingApogee;
+    if (bodyIndex > NorthNode) return Body(bodyIndex).libraryNumber;
     return bodyIndex - 1;
 }
 
@@ -55,7 +59,8 @@ void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& l
     double xx[6];
     char serr[256];
 
-    for (int i = Sun; i <= NorthNode; ++i) {
+    const int last = request.lastBody();
+    for (int i = Sun; i <= last; ++i) {
         const int body = LibraryBodyNumber(i, request);
         xx[0] = xx[1] = xx[2] = xx[3] = xx[4] = xx[5] = 0.0;
         serr[0] = '\0';

@@ -11,11 +11,11 @@ int LibraryBodyNumber(int bodyIndex, const CalcRequest& request);
 // Flags of the ecliptic call; the equatorial call adds swe_flags::Equatorial.
 std::int32_t EclipticFlags(const CalcRequest& request);
 
-// Positions of the eleven bodies at jd (Universal Time) in both frames, with
-// speeds. A failed library call throws LibraryError with the library's text,
-// and so does an answer that is not a finite number (naming body and moment);
-// an answer from the analytic ephemeris sets out.fromAnalyticEphemeris, or
-// throws LibraryError when the request requires the ephemeris files.
+// Positions of the eleven bodies (and the extra ones when chosen) at jd (Universal Time) in both
+// frames, with speeds. A failed library call throws LibraryError with the library's text, and so
+// does an answer that is not a finite number (naming body and moment); an answer from the analytic
+// ephemeris sets out.fromAnalyticEphemeris, or throws LibraryError when the request requires the
+// ephemeris files.
 void ComputePositions(double jd, const CalcRequest& request, EphemerisLibrary& library,
                       Positions& out);
 

@@ -167,6 +167,8 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
     CalcRequest& request = ctx.request;
 
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
+    // The tables hold the eleven bodies; an aspectarian may have chosen more.
+    request.extraBodies = false;
 
     EphemerisDataFiles files;
     if (request.chkSaveData && !files.open(DataFilePaths(ctx)))

@@ -36,6 +36,8 @@ GLYPH_CODES.update({
     156: 0x211E, 171: ord("D"),
     152: ord("N"), 154: ord("S"),
     186: 0x00B0, 146: 0x2032,
+    # Chiron, Ceres, Pallas, Juno, Vesta, Lilith
+    172: 0x26B7, 174: 0x26B3, 175: 0x26B4, 178: 0x26B5, 179: 0x26B6, 180: 0x26B8,
 })
 
 SEXTILE = 0x26B9

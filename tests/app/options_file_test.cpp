@@ -23,9 +23,9 @@ TEST(ParseOptionsText, SevenCharactersUpToTheFirstEmptyLineFromAnyBytes) {
     EXPECT_FLOAT_EQ(v[6], 6.f);
     EXPECT_FLOAT_EQ(v[7], 60.f);  // the empty line and what follows keep the factory values
     EXPECT_FLOAT_EQ(v[8], 60.f);
-    // Nineteen lines: the nineteenth is ignored; no line end at all still reads.
+    // Twenty-one lines: the twenty-first is ignored; no line end at all still reads.
     std::string many;
-    for (int i = 1; i <= 19; ++i) many += std::to_string(i) + "\n";
+    for (int i = 1; i <= 21; ++i) many += std::to_string(i) + "\n";
     ParseOptionsText(many, v);
     EXPECT_FLOAT_EQ(v[12], 12.f);
     EXPECT_FLOAT_EQ(v[18], 18.f);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "core/bodies.h"
 #include "core/locale_names.h"
 #include "core/locale_utf8_names.h"
 #include "core/text_lines.h"
@@ -34,6 +37,24 @@ int Cells(const std::string& utf8) {
         i += len;
     }
     return cells;
+}
+
+// Every body's code renders as its symbol; the extra bodies' codes are
+// Windows-1252 signs, none of them another glyph's code.
+TEST(Glyphs, EveryBodyOfTheTableHasItsOwnCodeAndSymbol) {
+    EXPECT_EQ(glyph::LineToUtf8("\xAC\xAE\xAF\xB2\xB3\xB4"),
+              "\u26B7\u26B3\u26B4\u26B5\u26B6\u26B8");
+    std::set<unsigned char> codes;
+    for (const BodyInfo& b : Bodies()) {
+        EXPECT_EQ(glyph::BodyCode(b.index, false), b.glyphCode) << b.name;
+        EXPECT_EQ(glyph::ToCodePoint(b.glyphCode), b.unicode) << b.name;
+        EXPECT_NE(glyph::Cp1252CodePoint(b.glyphCode), b.unicode) << b.name;
+        codes.insert(b.glyphCode);
+    }
+    EXPECT_EQ(codes.size(), Bodies().size());
+    for (unsigned char taken : {glyph::Semisextile, glyph::Semisquare, glyph::Sesquiquadrate,
+                                glyph::Quincunx, glyph::Contraparallel})
+        EXPECT_EQ(codes.count(taken), 0u);
 }
 
 TEST(Glyphs, WideSignsKeepColumnsInLine) {
