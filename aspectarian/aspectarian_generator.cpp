@@ -18,8 +18,8 @@
 #include "core/position_service.h"
 #include "core/replacement_file.h"
 #include "core/start_date.h"
-#include "core/time_zone.h"
 #include "core/swe_library.h"
+#include "core/time_zone.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
 #include "output/library_reports.h"
@@ -159,6 +159,16 @@ void ShowReport(RunContext& ctx, const AspectarianState& asp) {
     ctx.buffer.ShowPage();
 }
 
+// Chiron, the asteroids and Lilith from the options; a missing asteroid file
+// stops the run before any search.
+void ChooseExtraBodies(RunContext& ctx) {
+    const ExtraBodyChoice extra = ctx.options.ExtraBodies();
+    ctx.request.extraBodies = extra != ExtraBodyChoice::Off;
+    ctx.request.lilith =
+        extra == ExtraBodyChoice::OsculatingLilith ? LilithKind::Osculating : LilithKind::Mean;
+    if (ctx.request.extraBodies) CheckAsteroidFile(EphemerisPathFor(ctx.programDirectory));
+}
+
 }  // namespace
 
 // The run itself; a library failure leaves it as a LibraryError.
@@ -166,11 +176,7 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
-    const ExtraBodyChoice extra = ctx.options.ExtraBodies();
-    request.extraBodies = extra != ExtraBodyChoice::Off;
-    request.lilith =
-        extra == ExtraBodyChoice::OsculatingLilith ? LilithKind::Osculating : LilithKind::Mean;
-    if (request.extraBodies) CheckAsteroidFile(EphemerisPathFor(ctx.programDirectory));
+    ChooseExtraBodies(ctx);
 
     const int lastDay = LastDayOfRun(request);
     const double base = s.DayJD - 0.5;  // 0h UT of the start day
@@ -220,6 +226,7 @@ static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const Tim
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
+    ChooseExtraBodies(ctx);
 
     const int lastDay = LastDayOfRun(request);
     const double firstDate = s.DayJD - 0.5;  // the first local date, as 0h of its calendar day
