@@ -35,6 +35,7 @@ inline constexpr auto InputControls = std::to_array<InputControl>({
     {"chkFullMonth", "Calculate full month", ""},
     {"chkSaveData", "Save data to file", ""},
     {"chkMoonChange", "Moon - change sign only (Asp.)", ""},
+    {"lblTimeZone", "Time zone", ""},
     {"Frame4", "GMT", ""},
     {"optMidnight", "Midnight", "Frame4"},
     {"optNoon", "Noon", "Frame4"},

@@ -55,6 +55,12 @@ bool ToPositiveField(double x, Field& out) {
     return true;
 }
 
+std::string_view TrimmedZone(std::string_view value) {
+    const std::size_t first = value.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return value.substr(first, value.find_last_not_of(" \t") - first + 1);
+}
+
 bool StartsWith(std::string_view line, std::string_view key) {
     return line.size() >= key.size() && line.compare(0, key.size(), key) == 0;
 }
@@ -112,6 +118,12 @@ bool ApplyLine(std::string_view line, SettingsLinks& l) {
         else if (value == "Ayanamsa")
             z = Zodiac::Ayanamsa;
         in.Controls().zodiac = z;
+    }
+    if (key("TimeZone")) {
+        // Checked when a run starts: a name the database no longer knows is
+        // reported then, in the window's own message.
+        const std::string_view name = TrimmedZone(value);
+        in.Controls().timeZone = name.empty() ? "UT" : std::string(name);
     }
     if (key("MoonChangeSign"))
         in.Controls().moonChangeSign =
@@ -187,6 +199,9 @@ std::string SettingsText(SettingsLinks links) {
         std::string("MoonChangeSign=") +
             (r.moonChangeSign == MoonChangeSign::Display ? "Display" : "No Display"),
     };
+    // A file written before local clocks existed has no zone line, and one
+    // written with UT needs none: its bytes stay those of the 24 lines.
+    if (r.timeZone != "UT") lines.push_back("TimeZone=" + r.timeZone);
     std::string text;
     for (const auto& line : lines) text += line + LineBreak;
     return text;

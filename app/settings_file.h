@@ -1,6 +1,7 @@
 #pragma once
 // novarel_SE.ini: the Data window's font, the places of the three windows and
-// the input choices, kept between runs as 24 "key=value" lines.
+// the input choices, kept between runs as 24 "key=value" lines, and a 25th,
+// "TimeZone=", when the runs are on a local clock.
 #include <string>
 #include <vector>
 
@@ -43,7 +44,8 @@ void ApplySettingsLines(const std::vector<std::string>& lines, SettingsLinks lin
 // defaults too, and is reported when messages is given.
 void ReadSettings(const std::string& path, SettingsLinks links, MessageSink* messages = nullptr);
 
-// The 24 lines in their fixed order, each ended by CR LF.
+// The 24 lines in their fixed order (the zone's after them when it is not
+// UT), each ended by CR LF.
 std::string SettingsText(SettingsLinks links);
 
 // Writes the file; a failure is reported with a message naming the file.

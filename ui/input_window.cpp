@@ -1,6 +1,8 @@
 #include "ui/input_window.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +18,7 @@
 
 #include "app/input_form.h"
 #include "app/program.h"
+#include "core/zone_names.h"
 #include "ui/gui_app.h"
 #include "ui/qt_text.h"
 
@@ -87,6 +90,28 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
     checks->addWidget(check("chkSaveData"));
     checks->addWidget(check("chkMoonChange"));
 
+    // The clock of the runs: typed or picked, completed from any part of a
+    // name ("york" finds America/New_York).
+    cboTimeZone_ = new QComboBox(this);
+    cboTimeZone_->setObjectName("cboTimeZone");
+    cboTimeZone_->setAccessibleName(CaptionOf("lblTimeZone"));
+    cboTimeZone_->setEditable(true);
+    cboTimeZone_->setInsertPolicy(QComboBox::NoInsert);
+    cboTimeZone_->setMaxVisibleItems(16);
+    for (const std::string& name : ZoneNames()) cboTimeZone_->addItem(Qs(name));
+    cboTimeZone_->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    cboTimeZone_->completer()->setFilterMode(Qt::MatchContains);
+    cboTimeZone_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    cboTimeZone_->lineEdit()->setAccessibleName(CaptionOf("lblTimeZone"));
+    controls_["cboTimeZone"] = cboTimeZone_;
+    auto* zoneLabel = new QLabel(CaptionOf("lblTimeZone"), this);
+    zoneLabel->setObjectName("lblTimeZone");
+    zoneLabel->setBuddy(cboTimeZone_);
+    controls_["lblTimeZone"] = zoneLabel;
+    auto* zoneRow = new QHBoxLayout;
+    zoneRow->addWidget(zoneLabel);
+    zoneRow->addWidget(cboTimeZone_, 1);
+
     QGroupBox* gmt = Frame("Frame4");
     QGroupBox* output = Frame("Frame5");
     QGroupBox* centre = Frame("Frame7");
@@ -156,6 +181,7 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
     top->setSpacing(6);
     top->addLayout(grid);
     top->addLayout(checks);
+    top->addLayout(zoneRow);
     top->addLayout(frames);
     top->addStretch(1);
     top->addLayout(buttons);
@@ -169,6 +195,7 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
                         controls_["chkFullMonth"],
                         controls_["chkSaveData"],
                         controls_["chkMoonChange"],
+                        cboTimeZone_,
                         controls_["optMidnight"],
                         controls_["optNoon"],
                         controls_["optLongitude"],
@@ -257,6 +284,14 @@ void InputWindow::bind() {
     checkBox("chkSaveData", &CalcRequest::chkSaveData);
     checkBox("chkMoonChange", &CalcRequest::chkMoonChange);
 
+    // An empty box is Universal Time; surrounding blanks are not part of a name.
+    QObject::connect(cboTimeZone_, &QComboBox::currentTextChanged, this,
+                     [this, &form](const QString& t) {
+                         if (updating_) return;
+                         const QString name = t.trimmed();
+                         form.Controls().timeZone = name.isEmpty() ? "UT" : Std(name);
+                     });
+
     auto option = [this, &form](const char* name, auto field, auto value) {
         auto* button = static_cast<QRadioButton*>(controls_[name]);
         QObject::connect(button, &QRadioButton::toggled, this,
@@ -303,6 +338,7 @@ void InputWindow::refresh(const InputForm& form) {
     check("chkFullMonth", r.chkFullMonth);
     check("chkSaveData", r.chkSaveData);
     check("chkMoonChange", r.chkMoonChange);
+    if (cboTimeZone_->currentText() != Qs(r.timeZone)) cboTimeZone_->setCurrentText(Qs(r.timeZone));
     auto option = [this](const char* name, bool on) {
         if (on) static_cast<QRadioButton*>(controls_[name])->setChecked(true);
     };

@@ -13,6 +13,7 @@ class QCheckBox;
 class QRadioButton;
 class QPushButton;
 class QLabel;
+class QComboBox;
 class QGroupBox;
 
 namespace novarel::ui {
@@ -31,6 +32,7 @@ public:
     QLineEdit* txtMonth() const { return txtMonth_; }
     QLineEdit* txtYear() const { return txtYear_; }
     QLineEdit* txtDays() const { return txtDays_; }
+    QComboBox* cboTimeZone() const { return cboTimeZone_; }
     QScrollBar* spinBar() const { return vsDays_; }
 
     // InputWindowSeam
@@ -59,6 +61,7 @@ private:
     QLineEdit* txtMonth_;
     QLineEdit* txtYear_;
     QLineEdit* txtDays_;
+    QComboBox* cboTimeZone_;
     QScrollBar* vsDays_;
     bool updating_ = false;
     bool placing_ = false;

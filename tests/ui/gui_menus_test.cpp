@@ -195,6 +195,7 @@ void GuiMenus::inputWindowControls() {
         {"chkFullMonth", "Calculate full month"},
         {"chkSaveData", "Save data to file"},
         {"chkMoonChange", "Moon - change sign only (Asp.)"},
+        {"lblTimeZone", "Time zone"},
         {"Frame4", "GMT"},
         {"optMidnight", "Midnight"},
         {"optNoon", "Noon"},

@@ -1,9 +1,12 @@
 // A session as a user goes through it: start on a fresh program folder, type
 // a date, calculate, read the table, change the view, step forward, save,
 // print to a PDF file, exit; a second start finds everything where it was.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -11,8 +14,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
+#include <sstream>
+#include <vector>
 
 #include "app/program.h"
+#include "core/text_file.h"
 #include "core/view_text.h"
 #include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
@@ -33,6 +40,7 @@ class GuiSession : public QObject {
 private slots:
     void userSession();
     void keyFilterPasteAndDaysBox();
+    void localClockAndTheAspectariansChoices();
 };
 
 namespace {
@@ -50,6 +58,17 @@ std::string SettingOf(const std::string& settings, const std::string& name) {
     std::string value = line.substr(name.size() + 1);
     if (!value.empty() && value[0] == ' ') value.erase(0, 1);
     return value;
+}
+
+// OPTIONS.OPT with the given lines' values set (each line begins with its value).
+void SetOptionLines(const ProgramFolder& folder, std::initializer_list<std::pair<int, char>> set) {
+    std::string options = folder.read("OPTIONS.OPT");
+    for (const auto& [number, value] : set) {
+        std::size_t at = 0;
+        for (int line = 1; line < number; ++line) at = options.find("\r\n", at) + 2;
+        options[at] = value;
+    }
+    QVERIFY(WriteWholeFile(folder.file("OPTIONS.OPT"), options));
 }
 
 }  // namespace
@@ -242,6 +261,85 @@ void GuiSession::keyFilterPasteAndDaysBox() {
     input.txtMonth()->setFocus();
     Settle();
     QCOMPARE(input.txtMonth()->selectedText(), input.txtMonth()->text());
+}
+
+// The zone box completes a typed part of a name; the aspectarian then runs on
+// that clock with the void-of-course Moon and the asteroids chosen in the
+// options, line for line what the command line gives; the zone is kept in the
+// settings and an unknown one is refused with the window's message.
+void GuiSession::localClockAndTheAspectariansChoices() {
+    ProgramFolder folder;
+    SetOptionLines(folder, {{19, '1'}, {20, '1'}});
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    QComboBox* zone = input.cboTimeZone();
+    QCOMPARE(zone->currentText(), QString("UT"));
+    zone->lineEdit()->setFocus();
+    zone->lineEdit()->selectAll();
+    QTest::keyClicks(zone->lineEdit(), "new_y");
+    QCOMPARE(zone->completer()->currentCompletion(), QString("America/New_York"));
+    // The first proposal, taken from the list with the keyboard.
+    QAbstractItemView* proposals = zone->completer()->popup();
+    QVERIFY(proposals->isVisible());
+    QTest::keyClick(proposals, Qt::Key_Down);
+    QTest::keyClick(proposals, Qt::Key_Return);
+    QVERIFY(!proposals->isVisible());
+    QCOMPARE(zone->currentText(), QString("America/New_York"));
+    QCOMPARE(app->program().request.timeZone, std::string("America/New_York"));
+
+    input.txtDay()->setText("3");
+    input.txtMonth()->setText("11");
+    input.txtYear()->setText("2024");
+    static_cast<QCheckBox*>(input.control("chkFullMonth"))->setChecked(false);
+    input.txtDays()->setText("2");
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
+    Settle();
+    const std::string page = app->dataWindow().pageText();
+    QVERIFY(page.find("Times are America/New_York, EDT/EST") != std::string::npos);
+    const std::string cli =
+        CommandLineOutput({"aspectarian", "--tz", "America/New_York", "--void-of-course",
+                           "--asteroids", "--start", "2024-11-03", "--days", "2", "--encoding",
+                           "cp1252", "--dir", QString::fromStdString(folder.path().string())});
+    auto events = [](const std::string& text) {
+        std::vector<std::string> lines;
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.size() > 15 && line[12] == ':') lines.push_back(line);
+        }
+        return lines;
+    };
+    const std::vector<std::string> shown = events(page);
+    QVERIFY(shown.size() > 15);
+    QVERIFY(shown == events(cli));
+    auto has = [&](const std::string& part) {
+        return std::any_of(shown.begin(), shown.end(),
+                           [&](const std::string& l) { return l.find(part) != std::string::npos; });
+    };
+    QVERIFY(has(" v/c ("));
+    QVERIFY(has("(EST)"));
+    QVERIFY(has("\xac"));  // Chiron's glyph code
+    app->mainWindow().close();
+    QVERIFY(app->ended());
+    QCOMPARE(SettingOf(folder.read("novarel_SE.ini"), "TimeZone"), std::string("America/New_York"));
+    app.reset();
+
+    auto again = StartProgram(folder);
+    QComboBox* kept = again->inputWindow().cboTimeZone();
+    QCOMPARE(kept->currentText(), QString("America/New_York"));
+    kept->setCurrentText("Europe/Atlantis");
+    QTest::mouseClick(static_cast<QPushButton*>(again->inputWindow().control("cmdAspectarian")),
+                      Qt::LeftButton);
+    Settle();
+    QCOMPARE(LastMessage(*again),
+             std::string("Warning!: The time zone Europe/Atlantis is not known."));
+    QVERIFY(again->inputWindow().isVisible());
+    // Back to UT: the settings file is the 24 lines it always was.
+    kept->setCurrentText("");
+    QCOMPARE(again->program().request.timeZone, std::string("UT"));
+    again->mainWindow().action("mnuFileExit")->trigger();
+    QVERIFY(again->ended());
+    QCOMPARE(SettingOf(folder.read("novarel_SE.ini"), "TimeZone"), std::string("<missing>"));
 }
 
 QTEST_MAIN(GuiSession)

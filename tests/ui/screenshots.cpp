@@ -1,6 +1,7 @@
 // Pictures of the windows as a user sees them, for the documentation and
 // for looking at: gui_screenshots OUTPUT_FOLDER [PROGRAM_FOLDER]
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -91,6 +92,29 @@ int main(int argc, char** argv) {
     static_cast<QPushButton*>(input.control("cmdAspectarian"))->click();
     data.resize(1180, 640);
     ok = Shot(&data, out + "/data-window-aspectarian.png") && ok;
+
+    // On New York's clock, the day the clocks go back, with the
+    // void-of-course Moon, Chiron and the asteroids.
+    {
+        std::string text = ReadWholeFile((dir / "OPTIONS.MAS").string()).value_or("");
+        std::size_t pos = 0;
+        for (int line = 1; line <= 20; ++line) {
+            if (line == 19 || line == 20) text[pos] = '1';
+            pos = text.find("\r\n", pos) + 2;
+        }
+        WriteWholeFile((dir / "OPTIONS.OPT").string(), text);
+        ReadOptionsFile(dir.string(), p.options);
+    }
+    p.ShowInputAgain();
+    input.cboTimeZone()->setCurrentText("America/New_York");
+    input.txtDay()->setText("3");
+    input.txtMonth()->setText("11");
+    input.txtYear()->setText("2024");
+    input.txtDays()->setText("2");
+    ok = Shot(&input, out + "/input-window-time-zone.png") && ok;
+    static_cast<QPushButton*>(input.control("cmdAspectarian"))->click();
+    data.resize(1000, 640);
+    ok = Shot(&data, out + "/data-window-local-clock.png") && ok;
 
     p.RunMainMenu(MainCommand::Options);
     if (app.optionsWindow()) ok = Shot(app.optionsWindow(), out + "/options-editor.png") && ok;
