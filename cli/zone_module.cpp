@@ -70,15 +70,17 @@ const ZoneModule& Module() {
 
 extern "C" {
 
-const NovarelZone* novarel_zone_find(const char* name) { return novarel::cli::Module().find(name); }
+const NovarelZone* novarel_zone_find(const char* name) noexcept {
+    return novarel::cli::Module().find(name);
+}
 
 int novarel_zone_offset_at(const NovarelZone* zone, long long utSeconds, char* abbreviation,
-                           size_t size) {
+                           size_t size) noexcept {
     return novarel::cli::Module().offsetAt(zone, utSeconds, abbreviation, size);
 }
 
 int novarel_zone_reading(const NovarelZone* zone, long long localSeconds, int* firstOffset,
-                         long long* jumpUtSeconds) {
+                         long long* jumpUtSeconds) noexcept {
     return novarel::cli::Module().reading(zone, localSeconds, firstOffset, jumpUtSeconds);
 }
 

@@ -23,7 +23,7 @@ const date::time_zone* ZoneOf(const NovarelZone* zone) {
 
 extern "C" {
 
-NOVAREL_ZONE_EXPORT const NovarelZone* novarel_zone_find(const char* name) {
+NOVAREL_ZONE_EXPORT const NovarelZone* novarel_zone_find(const char* name) noexcept {
     // The system database holds links as zones of their own; looked up by
     // hand so that no exception of the library's crosses.
     try {
@@ -31,15 +31,19 @@ NOVAREL_ZONE_EXPORT const NovarelZone* novarel_zone_find(const char* name) {
         const std::string_view wanted(name);
         auto zone = std::find_if(db.zones.begin(), db.zones.end(),
                                  [&](const date::time_zone& z) { return z.name() == wanted; });
-        if (zone != db.zones.end()) return reinterpret_cast<const NovarelZone*>(&*zone);
+        if (zone == db.zones.end()) return nullptr;
+        // The zone reads its rules on first use: a file that cannot be read
+        // fails here, inside the try, and never in the calls below.
+        (void)zone->get_info(date::sys_seconds{});
+        return reinterpret_cast<const NovarelZone*>(&*zone);
     } catch (const std::exception&) {
-        // No readable database: every name is unknown.
+        // No readable database or zone file: the name is unknown.
     }
     return nullptr;
 }
 
 NOVAREL_ZONE_EXPORT int novarel_zone_offset_at(const NovarelZone* zone, long long utSeconds,
-                                               char* abbreviation, size_t size) {
+                                               char* abbreviation, size_t size) noexcept {
     const date::sys_info info =
         ZoneOf(zone)->get_info(date::sys_seconds{std::chrono::seconds{utSeconds}});
     if (size > 0) {
@@ -51,7 +55,7 @@ NOVAREL_ZONE_EXPORT int novarel_zone_offset_at(const NovarelZone* zone, long lon
 }
 
 NOVAREL_ZONE_EXPORT int novarel_zone_reading(const NovarelZone* zone, long long localSeconds,
-                                             int* firstOffset, long long* jumpUtSeconds) {
+                                             int* firstOffset, long long* jumpUtSeconds) noexcept {
     const date::local_info info =
         ZoneOf(zone)->get_info(date::local_seconds{std::chrono::seconds{localSeconds}});
     *firstOffset = static_cast<int>(info.first.offset.count());
