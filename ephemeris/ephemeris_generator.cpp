@@ -189,7 +189,6 @@ static RunOutcome RunEphemerisDays(RunContext& ctx, const TimeZone& zone) {
 
     const bool raInHms = RightAscensionInHms(ctx.options);
     const int lastDay = LastDayOfRun(request);
-    SetDayFraction(s);
     const LocalSpan span = zone.IsUniversal() ? LocalSpan{} : LocalSpanOf(ctx, zone, lastDay);
     StartTables(ctx, files, raInHms, zone, span);
 
