@@ -36,21 +36,4 @@ std::string LocalEventLineText(const AspectEvent& local, const TimeZone& zone,
     return EventLineText(shown, day, endDay);
 }
 
-std::string ZoneTitle(const TimeZone& zone, double from, double to) {
-    std::vector<std::string> abbreviations;
-    auto note = [&](double jd) {
-        std::string a = zone.At(jd).abbreviation;
-        if (std::find(abbreviations.begin(), abbreviations.end(), a) == abbreviations.end())
-            abbreviations.push_back(std::move(a));
-    };
-    // Zones change their clocks at most a few times a year, never twice in a
-    // day: a look at every day's start finds every abbreviation in use.
-    for (double jd = from; jd < to; jd += 1) note(jd);
-    note(to - 1.0 / 86400);
-    std::string title = "Times are " + zone.Name() + ",";
-    for (std::size_t k = 0; k < abbreviations.size(); ++k)
-        title += (k == 0 ? " " : "/") + abbreviations[k];
-    return title;
-}
-
 }  // namespace novarel

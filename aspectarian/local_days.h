@@ -24,8 +24,4 @@ AspectEvent OnLocalClock(const AspectEvent& event, const TimeZone& zone);
 std::string LocalEventLineText(const AspectEvent& local, const TimeZone& zone,
                                const LocaleNames& names);
 
-// "Times are America/New_York, EST/EDT": the zone and the abbreviations it
-// uses from 'from' to 'to' (Julian Days UT), in their order.
-std::string ZoneTitle(const TimeZone& zone, double from, double to);
-
 }  // namespace novarel

@@ -195,9 +195,12 @@ std::string ExportHead(const ExportChoices& c) {
                              "eclipse_maximum_jd_ut" +
                              std::string(c.voidOfCourse ? ",end_date,end_time,end_jd_ut" : "") +
                              "\r\n"
-                       : "date,jd_ut,sidereal_time,body,longitude,latitude,right_ascension,"
-                         "declination,longitude_speed,right_ascension_speed,retrograde,"
-                         "longitude_cell,latitude_cell,right_ascension_cell,declination_cell\r\n";
+                       : std::string(c.zone.IsUniversal() ? "date,jd_ut,"
+                                                          : "date,time,jd_ut,utc_offset,") +
+                             "sidereal_time,body,longitude,latitude,right_ascension,"
+                             "declination,longitude_speed,right_ascension_speed,retrograde,"
+                             "longitude_cell,latitude_cell,right_ascension_cell,declination_"
+                             "cell\r\n";
         case ExportFormat::Json: return "{\"request\":" + c.requestJson + ",\n\"records\":[\n";
         case ExportFormat::Ics: return CalendarHead();
     }
@@ -217,14 +220,33 @@ namespace {
 // The rows keep no speed for the Sun (or the Earth): it never turns.
 bool WithSpeed(int body) { return body != Sun; }
 
+// A row's local clock "hh:mm" and offset on a zone's clock.
+struct RowClock {
+    std::string time;
+    std::string offset;
+};
+
+RowClock RowClockOf(const EphemerisDayRecord& day, const TimeZone& zone) {
+    const MinuteOfDay m = RoundedToMinute(zone.LocalJulianDay(day.jdUt));
+    return {fmt::format("{:02}:{:02}", m.hour, m.minute),
+            OffsetText(zone.At(day.jdUt).offsetSeconds)};
+}
+
 std::string EphemerisCsv(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
     std::string out;
     out.reserve(days.size() * 11 * 200);
     for (const EphemerisDayRecord& day : days) {
         // The day's fields open each of its eleven records: written once.
         fmt::memory_buffer dayFields;
-        fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"), DateText(day.date),
-                       day.jdUt, day.siderealSeconds / 3600);
+        if (c.zone.IsUniversal()) {
+            fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"),
+                           DateText(day.date), day.jdUt, day.siderealSeconds / 3600);
+        } else {
+            const RowClock clock = RowClockOf(day, c.zone);
+            fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},{},{},"),
+                           DateText(day.date), clock.time, day.jdUt, clock.offset,
+                           day.siderealSeconds / 3600);
+        }
         for (int b = Sun; b <= NorthNode; ++b) {
             if (!Kept(c.bodies, b)) continue;
             const Positions& p = day.positions;
@@ -260,6 +282,7 @@ std::string EphemerisJson(const std::vector<EphemerisDayRecord>& days, const Exp
     std::string out;
     for (const EphemerisDayRecord& day : days) {
         const std::string date = DateText(day.date);
+        const RowClock clock = c.zone.IsUniversal() ? RowClock{} : RowClockOf(day, c.zone);
         for (int b = Sun; b <= NorthNode; ++b) {
             if (!Kept(c.bodies, b)) continue;
             const Positions& p = day.positions;
@@ -269,7 +292,9 @@ std::string EphemerisJson(const std::vector<EphemerisDayRecord>& days, const Exp
             const bool withSpeed = WithSpeed(b);
             Json j;
             j["date"] = date;
+            if (!c.zone.IsUniversal()) j["time"] = clock.time;
             j["jd_ut"] = day.jdUt;
+            if (!c.zone.IsUniversal()) j["utc_offset"] = clock.offset;
             j["sidereal_time"] = day.siderealSeconds / 3600;
             j["body"] = BodyName(b, c.heliocentric);
             j["longitude"] = p.BodyLongitude[k];

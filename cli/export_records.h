@@ -27,8 +27,8 @@ struct ExportChoices {
     // 0h UT of the first day of the range and of the period being written:
     // a later period of a range leaves out the void-of-course Moon that
     // began before it, which the period before it wrote.
-    // The clock of the aspectarian's dates and times; with a zone the records
-    // also give the UTC offset of their moment (iCalendar keeps UTC).
+    // The clock of the dates and times; with a zone the records also give
+    // the local time and UTC offset of their moment (iCalendar keeps UTC).
     TimeZone zone;
     double rangeStartJD = 0;
     double periodStartJD = 0;

@@ -129,8 +129,10 @@ void AddRequestOptions(CLI::App& cmd, CommandOptions& o) {
     auto* full = cmd.add_flag("--full-month", o.fullMonth,
                               "Calculate full month; not with --days (the default without --days)");
     days->excludes(full);
-    auto* mid = cmd.add_flag("--midnight", o.midnight, "Rows at 0h UT (default: noon)");
-    auto* noon = cmd.add_flag("--noon", o.noon, "Rows at 12h UT (default)");
+    auto* mid = cmd.add_flag("--midnight", o.midnight,
+                             "Rows at 0h UT, or 0:00 on the --tz clock (default: noon)");
+    auto* noon =
+        cmd.add_flag("--noon", o.noon, "Rows at 12h UT, or 12:00 on the --tz clock (default)");
     mid->excludes(noon);
     auto* geo = cmd.add_flag("--geo", o.geo, "Geocentric positions (default)");
     auto* helio = cmd.add_flag("--helio", o.helio, "Heliocentric positions (default: geocentric)");

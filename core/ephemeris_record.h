@@ -11,7 +11,7 @@ namespace novarel {
 
 struct EphemerisDayRecord {
     CivilDate date;
-    double jdUt = 0;             // the row's moment (0h or 12h UT)
+    double jdUt = 0;             // the row's moment (0h or 12h UT, or local with a zone)
     double siderealSeconds = 0;  // Greenwich sidereal time, seconds 0..86400
     Positions positions;
     // The day's row of each table (longitude, latitude, right ascension,

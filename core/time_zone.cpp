@@ -1,13 +1,13 @@
 #include "core/time_zone.h"
 
-#include <date/tz.h>
 #include <fmt/format.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
-#include <exception>
+#include <vector>
+
+#include "core/zone_database.h"
 
 namespace novarel {
 namespace {
@@ -15,61 +15,54 @@ namespace {
 constexpr double UnixEpochJD = 2440587.5;  // 1970-01-01 0h UT
 constexpr double SecondsPerDay = 86400.0;
 
-date::sys_seconds SysSeconds(double jdUt) {
-    return date::sys_seconds{
-        std::chrono::seconds{std::llround((jdUt - UnixEpochJD) * SecondsPerDay)}};
+long long SecondsSinceEpoch(double jd) { return std::llround((jd - UnixEpochJD) * SecondsPerDay); }
+
+double JulianDayOf(long long seconds) {
+    return UnixEpochJD + static_cast<double>(seconds) / SecondsPerDay;
 }
 
-double JulianDayOf(date::sys_seconds moment) {
-    return UnixEpochJD + static_cast<double>(moment.time_since_epoch().count()) / SecondsPerDay;
-}
-
-// The database's zone of a name (the system database holds links as zones
-// of their own), looked up by hand so that no exception of the library's own
-// crosses into this program.
-const date::time_zone* LookUp(std::string_view name) {
-    try {
-        const date::tzdb& db = date::get_tzdb();
-        auto zone = std::find_if(db.zones.begin(), db.zones.end(),
-                                 [&](const date::time_zone& z) { return z.name() == name; });
-        if (zone != db.zones.end()) return &*zone;
-    } catch (const std::exception&) {
-        // No readable database: every name but "UT" is unknown.
-    }
-    return nullptr;
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar, as the
+// database counts them.
+long long DaysSinceEpoch(const CivilDate& day) {
+    const long long y = day.year - (day.month <= 2 ? 1 : 0);
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yearOfEra = y - era * 400;
+    const long long dayOfYear =
+        (153 * (day.month + (day.month > 2 ? -3 : 9)) + 2) / 5 + day.day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
 }
 
 }  // namespace
 
 std::optional<TimeZone> TimeZone::Find(std::string_view name) {
     if (name == "UT") return TimeZone{};
-    const date::time_zone* zone = LookUp(name);
-    if (zone == nullptr) return std::nullopt;
     TimeZone found;
     found.name_ = std::string(name);
-    found.zone_ = zone;
+    found.zone_ = novarel_zone_find(found.name_.c_str());
+    if (found.zone_ == nullptr) return std::nullopt;
     return found;
 }
 
 ZoneClock TimeZone::At(double jdUt) const {
     if (zone_ == nullptr) return ZoneClock{0, "UT"};
-    const date::sys_info info = zone_->get_info(SysSeconds(jdUt));
-    return ZoneClock{static_cast<int>(info.offset.count()), info.abbrev};
+    char abbreviation[32];
+    const int offset =
+        novarel_zone_offset_at(zone_, SecondsSinceEpoch(jdUt), abbreviation, sizeof abbreviation);
+    return ZoneClock{offset, abbreviation};
 }
 
-double TimeZone::DayStart(const CivilDate& day) const {
-    const date::local_days local{date::year{day.year} / day.month / day.day};
-    if (zone_ == nullptr) return UnixEpochJD + local.time_since_epoch().count();
-    const date::local_seconds midnight{local};
-    const date::local_info info = zone_->get_info(midnight);
-    switch (info.result) {
-        case date::local_info::unique:
-        case date::local_info::ambiguous:
-            return JulianDayOf(date::sys_seconds{midnight.time_since_epoch()} - info.first.offset);
-        case date::local_info::nonexistent: break;
-    }
-    // Midnight falls in the gap: the date begins when the clock jumps.
-    return JulianDayOf(info.second.begin);
+double TimeZone::DayStart(const CivilDate& day) const { return ClockMoment(day, 0); }
+
+double TimeZone::ClockMoment(const CivilDate& day, int secondOfDay) const {
+    const long long days = DaysSinceEpoch(day);
+    if (zone_ == nullptr) return JulianDayOf(days * 86400 + secondOfDay);
+    const long long local = days * 86400 + secondOfDay;
+    int offset = 0;
+    long long jump = 0;
+    if (novarel_zone_reading(zone_, local, &offset, &jump) == NOVAREL_READING_SKIPPED)
+        return JulianDayOf(jump);  // the clock jumps over the reading
+    return JulianDayOf(local - offset);
 }
 
 double TimeZone::LocalJulianDay(double jdUt) const {
@@ -89,6 +82,23 @@ bool TimeZone::ClockRepeats(double jdUt) const {
         if (At(twin).offsetSeconds == otherOffset) return true;
     }
     return false;
+}
+
+std::string ZoneTitle(const TimeZone& zone, double from, double to) {
+    std::vector<std::string> abbreviations;
+    auto note = [&](double jd) {
+        std::string a = zone.At(jd).abbreviation;
+        if (std::find(abbreviations.begin(), abbreviations.end(), a) == abbreviations.end())
+            abbreviations.push_back(std::move(a));
+    };
+    // Zones change their clocks at most a few times a year, never twice in a
+    // day: a look at every day's start finds every abbreviation in use.
+    for (double jd = from; jd < to; jd += 1) note(jd);
+    note(to - 1.0 / 86400);
+    std::string title = "Times are " + zone.Name() + ",";
+    for (std::size_t k = 0; k < abbreviations.size(); ++k)
+        title += (k == 0 ? " " : "/") + abbreviations[k];
+    return title;
 }
 
 std::string OffsetText(int offsetSeconds) {

@@ -7,9 +7,7 @@
 
 #include "core/julian_day.h"
 
-namespace date {
-class time_zone;
-}
+struct NovarelZone;
 
 namespace novarel {
 
@@ -40,6 +38,11 @@ public:
     // clock change; of a repeated midnight, the first.
     double DayStart(const CivilDate& date) const;
 
+    // The moment, Julian Day UT, at which the local clock of a date shows a
+    // reading (seconds after 0:00); for a reading the clock jumps over, the
+    // moment of the jump; of a repeated reading, the first.
+    double ClockMoment(const CivilDate& date, int secondOfDay) const;
+
     // Whether the local clock shows the reading of this moment twice (the hour
     // repeated when the clocks go back), so that only the offset tells the two
     // moments apart.
@@ -51,8 +54,12 @@ public:
 
 private:
     std::string name_ = "UT";
-    const date::time_zone* zone_ = nullptr;
+    const NovarelZone* zone_ = nullptr;
 };
+
+// "Times are America/New_York, EST/EDT": the zone and the abbreviations it
+// uses from 'from' to 'to' (Julian Days UT), in their order.
+std::string ZoneTitle(const TimeZone& zone, double from, double to);
 
 // Offset text of an offset in seconds: "+05:30", "-04:00", "+00:00".
 std::string OffsetText(int offsetSeconds);

@@ -18,6 +18,7 @@
 #include "ephemeris/ephemeris_headers.h"
 #include "ephemeris/ephemeris_rows.h"
 #include "ephemeris/ephemeris_tables.h"
+#include "ephemeris/row_moments.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
 #include "output/library_reports.h"
@@ -44,16 +45,6 @@ std::array<std::string, 4> DataFilePaths(const RunContext& ctx) {
             DataFilePath(ctx.programDirectory, dateText, ctx.state.DateOrder, ctx.request,
                          std::string(TableFileCode(t)));
     return paths;
-}
-
-// Greenwich mean sidereal time in seconds, 0..86400, of the row's moment.
-double SiderealSecondsAt(double centuries, double dayFraction) {
-    const double t = centuries;
-    double s = 24110.54841 + 8640184.812866 * t + 0.093104 * t * t - 6.2e-06 * t * t * t;
-    s -= dayFraction * 86400;
-    while (s < 0) s += 86400;
-    while (s > 86400) s -= 86400;
-    return s;
 }
 
 // What failed and what it left on disk, in the user's words.
@@ -85,12 +76,35 @@ RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool pr
     return RunOutcome::Failed;
 }
 
+// A run on a zone's clock: the moment of its first row, and the UT span of
+// its local dates (the start of the first, the start of the date after the
+// last).
+struct LocalSpan {
+    double firstRow = 0;
+    double from = 0;
+    double to = 0;
+};
+
+LocalSpan LocalSpanOf(const RunContext& ctx, const TimeZone& zone, int lastDay) {
+    const RunState& s = ctx.state;
+    int rows = 0;
+    while (rows <= lastDay &&
+           !(ctx.request.chkFullMonth && rows > 27 && JulianDayToCivil(s.DayJD + rows).day == 1))
+        ++rows;
+    const CivilDate first = JulianDayToCivil(s.DayJD);
+    return {RowMomentOf(s, ctx.request, zone, first).jdUt, zone.DayStart(first),
+            zone.DayStart(JulianDayToCivil(s.DayJD + rows))};
+}
+
 // The header lines of the four tables, kept and, when saving, written.
-void StartTables(RunContext& ctx, EphemerisDataFiles& files, bool raInHms) {
+void StartTables(RunContext& ctx, EphemerisDataFiles& files, bool raInHms, const TimeZone& zone,
+                 const LocalSpan& span) {
     RunState& s = ctx.state;
     for (EphemerisTable t : EphemerisTables) {
         std::vector<std::string>& table = TableLines(s, t);
-        const HeaderLines header = EphemerisHeaderLines(t, s, ctx.request, raInHms, ctx.names);
+        HeaderLines header = EphemerisHeaderLines(t, s, ctx.request, raInHms, ctx.names);
+        if (!zone.IsUniversal())
+            PutOnLocalClock(header, ctx.request, zone, span.firstRow, span.from, span.to);
         table.assign(header.begin(), header.end());
         table.reserve(HeaderLineCount + 1 + 2 * (MaxDayIndex + 1));
         if (ctx.request.chkSaveData)
@@ -103,18 +117,17 @@ std::array<PositionHistoryTable*, 4> HistoryTables(RunState& s) {
             &s.history.declination};
 }
 
-// The positions of row d and, on the first row, the sidereal point of the
-// title lines.
-void ComputeRow(RunContext& ctx, int d) {
+// The positions of row d at its moment and, on the first row, the sidereal
+// point of the title lines.
+void ComputeRow(RunContext& ctx, int d, const RowMoment& row) {
     RunState& s = ctx.state;
-    s.Centuries = CenturiesOf(s.RowJD, s.DayFraction);
+    s.Centuries = row.centuries;
     const Nutation nutation = ComputeNutation(s.Centuries, ctx.options);
     s.SiderealPoint = nutation.SiderealPoint;
     s.TrueAyanamsa = nutation.TrueAyanamsa;
-    s.SiderealSeconds = SiderealSecondsAt(s.Centuries, s.DayFraction);
-    const double rowMoment = ctx.request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
+    s.SiderealSeconds = row.siderealSeconds;
     s.Centuries /= 10;
-    ComputePositions(rowMoment, ctx.request, ctx.library, s.positions);
+    ComputePositions(row.jdUt, ctx.request, ctx.library, s.positions);
 
     if (d == 0) {
         s.SiderealPointText = SiderealPointText(nutation);
@@ -124,11 +137,11 @@ void ComputeRow(RunContext& ctx, int d) {
 
 // The row of each table, after a blank line before a Sunday that does not
 // open the table.
-void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date, bool raInHms) {
+void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date, bool raInHms,
+               double rowMoment) {
     RunState& s = ctx.state;
     const bool save = ctx.request.chkSaveData;
     const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
-    const double rowMoment = ctx.request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
     EphemerisDayRecord& record = s.DayRecords.emplace_back(
         EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions, {}});
     const std::string start = RowStart(record.date, record.siderealSeconds, ctx.names);
@@ -162,7 +175,7 @@ void StoreHistory(RunState& s, int d) {
 }  // namespace
 
 // The run itself; a library failure leaves it as a LibraryError.
-static RunOutcome RunEphemerisDays(RunContext& ctx) {
+static RunOutcome RunEphemerisDays(RunContext& ctx, const TimeZone& zone) {
     RunState& s = ctx.state;
     CalcRequest& request = ctx.request;
 
@@ -175,9 +188,10 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
         return StopOnFileFailure(ctx, files, false);
 
     const bool raInHms = RightAscensionInHms(ctx.options);
-    StartTables(ctx, files, raInHms);
-
     const int lastDay = LastDayOfRun(request);
+    const LocalSpan span = zone.IsUniversal() ? LocalSpan{} : LocalSpanOf(ctx, zone, lastDay);
+    StartTables(ctx, files, raInHms, zone, span);
+
     SetDayFraction(s);
     s.FirstRowJD = s.DayJD;
     s.RowJD = s.DayJD;
@@ -201,8 +215,9 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
         const CivilDate date = JulianDayToCivil(s.DateJD);  // the date of DateText
         if (request.chkFullMonth && d > 27 && date.day == 1) break;
 
-        ComputeRow(ctx, d);
-        AppendRow(ctx, files, date, raInHms);
+        const RowMoment row = RowMomentOf(s, request, zone, date);
+        ComputeRow(ctx, d, row);
+        AppendRow(ctx, files, date, raInHms, row.jdUt);
         if (files.failed()) return StopOnFileFailure(ctx, files, true);
         s.FirstRowFlag = 0;
         StoreHistory(s, d);
@@ -218,7 +233,13 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
 }
 
 RunOutcome GenerateEphemeris(RunContext& ctx) {
-    return WithLibraryChecks(ctx, [&ctx] { return RunEphemerisDays(ctx); });
+    const std::optional<TimeZone> zone = TimeZone::Find(ctx.request.timeZone);
+    if (!zone) {
+        ctx.messages.showMessage("The time zone " + ctx.request.timeZone + " is not known.",
+                                 msg::TitleWarning, MessageIcon::Information);
+        return RunOutcome::InvalidInput;
+    }
+    return WithLibraryChecks(ctx, [&] { return RunEphemerisDays(ctx, *zone); });
 }
 
 }  // namespace novarel

@@ -33,16 +33,18 @@ const char* CoordinateLabel(EphemerisTable t) {
 
 }  // namespace
 
+std::string JulianDayLine(const std::string& julianDay, const CalcRequest& request) {
+    return std::string(23, ' ') + "Julian Day = " + julianDay + std::string(7, ' ') +
+           (request.optGeo() ? "Geocentric - An '!' symbol instead of a '.' denotes a Rx planet."
+                             : "Heliocentric");
+}
+
 HeaderLines EphemerisHeaderLines(EphemerisTable table, const RunState& state,
                                  const CalcRequest& request, bool raInHms,
                                  const LocaleNames& names) {
     HeaderLines lines;
     lines[1] = RunTitleLine(state, names, "Ephemeris");
-    lines[2] =
-        std::string(23, ' ') + "Julian Day = " + FormatFixed(state.StartJD, 1, 1) +
-        std::string(7, ' ') +
-        (request.optGeo() ? "Geocentric - An '!' symbol instead of a '.' denotes a Rx planet."
-                          : "Heliocentric");
+    lines[2] = JulianDayLine(FormatFixed(state.StartJD, 1, 1), request);
     lines[4] = std::string("  ") + CoordinateLabel(table) + ColumnNames;
     lines[5] = Rules;
     lines[6] = (table == EphemerisTable::RightAscension && raInHms) ? TimeUnits : AngleUnits;

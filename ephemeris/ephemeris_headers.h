@@ -20,4 +20,7 @@ HeaderLines EphemerisHeaderLines(EphemerisTable table, const RunState& state,
                                  const CalcRequest& request, bool raInHms,
                                  const LocaleNames& names);
 
+// Line 2: the Julian Day as written, then the centre.
+std::string JulianDayLine(const std::string& julianDay, const CalcRequest& request);
+
 }  // namespace novarel

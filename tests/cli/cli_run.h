@@ -69,19 +69,26 @@ struct CliResult {
     std::string err;
 };
 
-// novarel COMMAND --dir FOLDER ARGS in the given environment (English names
-// by default).
-inline CliResult RunNovarel(const ProgramFolder& folder, const std::string& command,
-                            const std::string& args, const std::string& env = "LC_ALL=C") {
+// EXECUTABLE COMMAND --dir FOLDER ARGS in the given environment.
+inline CliResult RunProgram(const std::string& executable, const ProgramFolder& folder,
+                            const std::string& command, const std::string& args,
+                            const std::string& env) {
     const std::string out = folder.file(".stdout"), err = folder.file(".stderr");
-    const std::string line = "cd / && env " + env + " '" + std::string(NOVAREL_EXE) + "' " +
-                             command + " --dir '" + folder.str() + "' " + args + " > '" + out +
-                             "' 2> '" + err + "'";
+    const std::string line = "cd / && env " + env + " '" + executable + "' " + command +
+                             " --dir '" + folder.str() + "' " + args + " > '" + out + "' 2> '" +
+                             err + "'";
     const int raw = std::system(line.c_str());
     CliResult r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(out), ReadBytes(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return r;
+}
+
+// novarel COMMAND --dir FOLDER ARGS in the given environment (English names
+// by default).
+inline CliResult RunNovarel(const ProgramFolder& folder, const std::string& command,
+                            const std::string& args, const std::string& env = "LC_ALL=C") {
+    return RunProgram(NovarelExe(), folder, command, args, env);
 }
 
 // The terminal cell where the character of each byte of a UTF-8 line begins,

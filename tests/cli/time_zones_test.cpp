@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -274,6 +275,75 @@ TEST(TimeZones, TheStationListingIsOnTheRunsClock) {
         EXPECT_EQ(local[k].second, universal[k].second);
         EXPECT_EQ(local[k].first, universal[k].first + zone.offsets[0] / 60) << local[k].second;
     }
+}
+
+// March in New York on the ephemeris: every row at 12:00 on the local clock,
+// its moment and offset those of the reference on both sides of the change
+// on the 10th; the title names the zone and both abbreviations.
+TEST(TimeZones, TheEphemerisRowsAreAtLocalNoonOnBothSidesOfTheSpringChange) {
+    const ZoneRules zone = ReadRules().at("America/New_York");
+    ProgramFolder folder;
+    const std::string month = "--tz America/New_York --start 2024-03-01";
+    const CliResult text = RunNovarel(folder, "ephemeris", month);
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("Times are America/New_York, EST/EDT\n"), std::string::npos);
+    EXPECT_EQ(text.out.find("Greenwich"), std::string::npos);
+
+    const CliResult csv = RunNovarel(folder, "ephemeris", month + " --format csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const std::vector<std::string> rows = Lines(csv.out, "\r\n");
+    ASSERT_EQ(rows.size(), 1u + 31 * 11);
+    EXPECT_TRUE(rows[0].starts_with("date,time,jd_ut,utc_offset,sidereal_time,body,")) << rows[0];
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        std::vector<std::string> f;
+        std::istringstream fields(rows[r]);
+        for (std::string field; f.size() < 4 && std::getline(fields, field, ',');)
+            f.push_back(field);
+        ASSERT_EQ(f.size(), 4u) << rows[r];
+        EXPECT_EQ(f[1], "12:00") << rows[r];
+        // The UT second of the date's 12:00: the reading less the offset
+        // that the reference gives that second.
+        const std::int64_t clock = MinutesOf(2024, 3, std::stoi(f[0].substr(8)), 12, 0) * 60;
+        std::int64_t second = clock + 5 * 3600;
+        if (zone.Offset(second) != -5 * 3600) second = clock + 4 * 3600;
+        ASSERT_EQ(zone.Offset(second), clock - second);
+        EXPECT_NEAR(std::stod(f[2]), 2440587.5 + static_cast<double>(second) / 86400, 1e-7)
+            << rows[r];
+        EXPECT_EQ(f[3], zone.Offset(second) == -5 * 3600 ? "-05:00" : "-04:00") << rows[r];
+        EXPECT_EQ(f[3], f[0] < "2024-03-10" ? "-05:00" : "-04:00") << rows[r];
+    }
+}
+
+// A novarel alone in a folder, without the time-zone module beside it or
+// where it is installed: a zone ends the run with the reason (exit 1), and
+// runs in UT never need the module. A file that is not a module is refused
+// the same way.
+TEST(TimeZones, WithoutItsZoneModuleNovarelRefusesAZoneAndStillRunsInUniversalTime) {
+    test::TempFolder lone;
+    const std::string novarel = lone.file("novarel");
+    const std::string module = lone.file("novarel_zones.so");
+    std::filesystem::copy_file(NovarelExe(), novarel);
+    ProgramFolder folder;
+    const std::string zoned = "--tz Asia/Kolkata --start 2024-01-01 --days 1";
+
+    const CliResult missing = RunProgram(novarel, folder, "aspectarian", zoned, "LC_ALL=C");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("--tz needs the time-zone module " + module + ": neither it nor "),
+              std::string::npos)
+        << missing.err;
+    EXPECT_TRUE(missing.out.empty());
+
+    const std::string day = "--start 2024-01-01 --days 3";
+    const CliResult universal = RunProgram(novarel, folder, "aspectarian", day, "LC_ALL=C");
+    ASSERT_EQ(universal.status, 0) << universal.err;
+    EXPECT_EQ(universal.out, RunNovarel(folder, "aspectarian", day).out);
+
+    std::ofstream(module) << "not a shared object\n";
+    const CliResult broken = RunProgram(novarel, folder, "ephemeris", zoned, "LC_ALL=C");
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_NE(broken.err.find("--tz needs the time-zone module " + module + ": "),
+              std::string::npos)
+        << broken.err;
 }
 
 }  // namespace

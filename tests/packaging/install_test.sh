@@ -16,8 +16,10 @@ expected=(bin/novarel share/man/man1/novarel.1 share/bash-completion/completions
   share/novarel/OPTIONS.OPT share/novarel/OPTIONS.MAS share/novarel/EPHEMERI.TTF
   share/novarel/EPHEMERI-LICENSE.TXT share/novarel/README.TXT share/novarel/NOVAREL.HLP
   share/novarel/REVISION.HLP)
+# lib/ or lib/<multiarch>/, as GNUInstallDirs chose
+zones=$(cd "$p" && find lib* -path '*/novarel/novarel_zones.so' 2>/dev/null | head -1 || true)
+expected+=("${zones:-lib/novarel/novarel_zones.so}")
 if [[ $gui == ON ]]; then
-  # lib/ or lib/<multiarch>/, as GNUInstallDirs chose
   module=$(cd "$p" && find lib* -path '*/novarel/novarel_render.so' 2>/dev/null | head -1 || true)
   expected+=("${module:-lib/novarel/novarel_render.so}")
   expected+=(bin/novarel-gui share/man/man1/novarel-gui.1 share/applications/$id.desktop
@@ -68,6 +70,11 @@ grep -qx "Ephemeris folder: /usr/share/libswe/ephe" <<<"$version" || fail "versi
 # The installed command line loads no Qt; --pdf opens the installed module
 # and finds the glyph font among the installed runtime files.
 bash "$(dirname "$0")/command_line_libraries_test.sh" "$p/bin/novarel" >/dev/null
+# --tz opens the installed time-zone module.
+mkdir "$work/zoned"
+"$p/bin/novarel" aspectarian --tz Asia/Kolkata --start 2024-01-01 --days 1 --dir "$work/zoned" \
+  >"$work/zoned.txt" 2>"$work/err" || fail "--tz of the installed program: $(cat "$work/err")"
+grep -q "Times are Asia/Kolkata, IST" "$work/zoned.txt" || fail "--tz: $(head -5 "$work/zoned.txt")"
 if [[ $gui == ON ]]; then
   mkdir "$work/folder"
   "$p/bin/novarel" ephemeris --start 2000-01-01 --dir "$work/folder" --pdf "$work/book.pdf" \
