@@ -196,17 +196,20 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->default_str("all")
         ->type_name("[all|traditional]")
         ->group(group);
+}
+
+void AddAsteroidsOption(CLI::App& cmd, CommandOptions& o) {
     static const ValueNames<ExtraBodyChoice> lilith{
         {"mean", ExtraBodyChoice::MeanLilith}, {"osculating", ExtraBodyChoice::OsculatingLilith}};
     AddWordOption(cmd, "--asteroids", o.extraBodies, lilith,
-                  "List Chiron, Ceres, Pallas, Juno, Vesta and Lilith with the eleven bodies; "
+                  "Chiron, Ceres, Pallas, Juno, Vesta and Lilith: listed with the eleven bodies "
+                  "in the aspectarian, in a second table below the first in the ephemeris; "
                   "mean: Lilith is the Moon's mean apogee (the default word), osculating: its "
                   "osculating apogee; needs the file seas_18.se1 (default: as line 20 of "
                   "OPTIONS.OPT, shipped off)")
         ->expected(0, 1)
         ->default_str("mean")
-        ->type_name("[mean|osculating]")
-        ->group(group);
+        ->type_name("[mean|osculating]");
 }
 
 void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {

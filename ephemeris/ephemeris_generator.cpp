@@ -88,13 +88,41 @@ RunOutcome StopOnFileFailure(RunContext& ctx, EphemerisDataFiles& files, bool pr
 // The header lines of the four tables, kept and, when saving, written.
 void StartTables(RunContext& ctx, EphemerisDataFiles& files, bool raInHms) {
     RunState& s = ctx.state;
+    const std::size_t tables = ctx.request.extraBodies ? 2 : 1;
     for (EphemerisTable t : EphemerisTables) {
         std::vector<std::string>& table = TableLines(s, t);
         const HeaderLines header = EphemerisHeaderLines(t, s, ctx.request, raInHms, ctx.names);
         table.assign(header.begin(), header.end());
-        table.reserve(HeaderLineCount + 1 + 2 * (MaxDayIndex + 1));
+        table.reserve(tables * (HeaderLineCount + 1 + 2 * (MaxDayIndex + 1)));
         if (ctx.request.chkSaveData)
             for (const std::string& line : header) files.writeLine(t, line);
+    }
+}
+
+// The second table of each view, of Chiron .. Lilith, below the first and
+// written after it: an empty line, its heading, then the day's rows with the
+// first table's empty line before each Sunday but the first row's.
+void AppendSecondTables(RunContext& ctx, EphemerisDataFiles& files, bool raInHms) {
+    RunState& s = ctx.state;
+    const bool save = ctx.request.chkSaveData;
+    const TableBodies bodies = SecondTableBodies(ctx.request.optHelio());
+    for (EphemerisTable t : EphemerisTables) {
+        std::vector<std::string>& table = TableLines(s, t);
+        const auto add = [&](const std::string& line) {
+            table.push_back(line);
+            if (save) files.writeLine(t, line);
+        };
+        HeaderLines first;
+        std::copy_n(table.begin(), first.size(), first.begin());
+        add("");
+        for (const std::string& line : SecondTableHeading(t, first, bodies, raInHms)) add(line);
+        for (std::size_t d = 0; d < s.DayRecords.size(); ++d) {
+            const CivilDate& date = s.DayRecords[d].date;
+            if (d > 0 &&
+                WeekdayOfJulianDay(CalendarToJulianDay(date.year, date.month, date.day)) == 0)
+                add("");
+            add(s.DayRecords[d].extraRows[FileNumberIndex(t)]);
+        }
     }
 }
 
@@ -130,8 +158,10 @@ void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date
     const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
     const double rowMoment = ctx.request.optMidnight() ? s.RowJD - 0.5 : s.RowJD;
     EphemerisDayRecord& record = s.DayRecords.emplace_back(
-        EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions, {}});
+        EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions, {}, {}});
     const std::string start = RowStart(record.date, record.siderealSeconds, ctx.names);
+    const std::string dateOnly = ctx.request.extraBodies ? DateColumn(record.date, ctx.names) : "";
+    const TableBodies extra = SecondTableBodies(ctx.request.optHelio());
     for (EphemerisTable t : EphemerisTables) {
         std::vector<std::string>& table = TableLines(s, t);
         if (sundayBreak) {
@@ -142,6 +172,9 @@ void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date
         row = EphemerisRow(t, start, record.positions, raInHms);
         table.push_back(row);
         if (save) files.writeLine(t, row);
+        if (ctx.request.extraBodies)
+            record.extraRows[FileNumberIndex(t)] =
+                EphemerisRow(t, dateOnly, record.positions, raInHms, extra);
     }
 }
 
@@ -167,8 +200,7 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
     CalcRequest& request = ctx.request;
 
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
-    // The tables hold the eleven bodies; an aspectarian may have chosen more.
-    request.extraBodies = false;
+    ChooseExtraBodies(ctx);
 
     EphemerisDataFiles files;
     if (request.chkSaveData && !files.open(DataFilePaths(ctx)))
@@ -206,6 +238,10 @@ static RunOutcome RunEphemerisDays(RunContext& ctx) {
         if (files.failed()) return StopOnFileFailure(ctx, files, true);
         s.FirstRowFlag = 0;
         StoreHistory(s, d);
+    }
+    if (request.extraBodies) {
+        AppendSecondTables(ctx, files, raInHms);
+        if (files.failed()) return StopOnFileFailure(ctx, files, true);
     }
 
     if (request.chkSaveData && !files.finish(RunLockWait(ctx.progress)))
