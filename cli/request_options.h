@@ -95,8 +95,8 @@ void AddViewOption(CLI::App& command, CommandOptions& options);
 // so that MisplacedAspectarianOption can say what is wrong with them there.
 void AddAspectarianOptions(CLI::App& command, CommandOptions& options, bool hidden);
 
-// --asteroids, which both commands take.
-void AddAsteroidsOption(CLI::App& command, CommandOptions& options);
+// --asteroids, which both commands take, each with its own help.
+void AddAsteroidsOption(CLI::App& command, CommandOptions& options, bool aspectarian);
 
 // --format, --output, --out-dir, --end, --jobs, --bodies and, for the
 // aspectarian, --kinds and the ics format.
