@@ -293,9 +293,6 @@ TEST(EphemerisAgainstSwetest, SecondTableOfAMonthCellByCell) {
         rig.Request("2024", "7", "1", 0);
         RunContext ctx = rig.context();
         ASSERT_EQ(GenerateEphemeris(ctx), RunOutcome::Completed);
-        const auto firstRows = test::Rows(std::vector<std::string>(
-            rig.state.LongitudeTable.begin(),
-            rig.state.LongitudeTable.begin() + HeaderLineCount + 1 + 31 + 4));  // 4 Sundays
         std::map<EphemerisTable, SecondTable> tables;
         for (EphemerisTable t : EphemerisTables) {
             tables[t] = SecondTableOf(TableLines(rig.state, t));
@@ -309,7 +306,7 @@ TEST(EphemerisAgainstSwetest, SecondTableOfAMonthCellByCell) {
                 SCOPED_TRACE("day " + std::to_string(d + 1) + " column " + std::to_string(k));
                 const auto cell = [&](EphemerisTable t, std::size_t at) {
                     const std::string& row = tables[t].rows[d];
-                    EXPECT_EQ(row.substr(0, 8), firstRows[d].substr(0, 8));  // the same date
+                    EXPECT_EQ(row.substr(0, 8), fmt::format("  {:02} Jul", d + 1));
                     return row.substr(at + 10 * k, 9);
                 };
                 const std::pair<std::string, std::string> checks[] = {
