@@ -13,12 +13,10 @@
 #include "core/data_file_names.h"
 #include "core/fixed_format.h"
 #include "core/julian_day.h"
-#include "core/library_check.h"
 #include "core/messages.h"
 #include "core/position_service.h"
 #include "core/replacement_file.h"
 #include "core/start_date.h"
-#include "core/swe_library.h"
 #include "core/time_zone.h"
 #include "output/data_buffer.h"
 #include "output/generator_run.h"
@@ -157,16 +155,6 @@ void ShowReport(RunContext& ctx, const AspectarianState& asp) {
         ctx.buffer.AppendLine();
     }
     ctx.buffer.ShowPage();
-}
-
-// Chiron, the asteroids and Lilith from the options; a missing asteroid file
-// stops the run before any search.
-void ChooseExtraBodies(RunContext& ctx) {
-    const ExtraBodyChoice extra = ctx.options.ExtraBodies();
-    ctx.request.extraBodies = extra != ExtraBodyChoice::Off;
-    ctx.request.lilith =
-        extra == ExtraBodyChoice::OsculatingLilith ? LilithKind::Osculating : LilithKind::Mean;
-    if (ctx.request.extraBodies) CheckAsteroidFile(EphemerisPathFor(ctx.programDirectory));
 }
 
 }  // namespace

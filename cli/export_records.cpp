@@ -135,8 +135,7 @@ std::string BodiesProblem(const std::string& list) {
             return fmt::format(
                 "'{}' is not a body: sun (or earth), moon, mercury, venus, mars, jupiter, "
                 "saturn, uranus, neptune, pluto, node; with --asteroids chiron, ceres, pallas, "
-                "juno, "
-                "vesta, lilith",
+                "juno, vesta, lilith",
                 item);
     return {};
 }
@@ -232,11 +231,24 @@ RowClock RowClockOf(const EphemerisDayRecord& day, const TimeZone& zone) {
             OffsetText(zone.At(day.jdUt).offsetSeconds)};
 }
 
+// The last body of a day's records: the North Node, or the last of the
+// second table when the run has one.
+int LastBodyOf(const EphemerisDayRecord& day, bool heliocentric) {
+    return LastBody(!day.extraRows[0].empty(), heliocentric);
+}
+
+// A body's cell of one view (the files' order), from the table that holds it.
+std::string_view CellOfDay(const EphemerisDayRecord& day, std::size_t view, int body,
+                           bool heliocentric) {
+    if (body <= NorthNode) return CellOfRow(day.rows[view], body);
+    return CellOfRow(day.extraRows[view], body, SecondTableBodies(heliocentric));
+}
+
 std::string EphemerisCsv(const std::vector<EphemerisDayRecord>& days, const ExportChoices& c) {
     std::string out;
     out.reserve(days.size() * 11 * 200);
     for (const EphemerisDayRecord& day : days) {
-        // The day's fields open each of its eleven records: written once.
+        // The day's fields open each of its records: written once.
         fmt::memory_buffer dayFields;
         if (c.zone.IsUniversal()) {
             fmt::format_to(std::back_inserter(dayFields), FMT_COMPILE("{},{},{},"),
@@ -247,7 +259,8 @@ std::string EphemerisCsv(const std::vector<EphemerisDayRecord>& days, const Expo
                            DateText(day.date), clock.time, day.jdUt, clock.offset,
                            day.siderealSeconds / 3600);
         }
-        for (int b = Sun; b <= NorthNode; ++b) {
+        const int last = LastBodyOf(day, c.heliocentric);
+        for (int b = Sun; b <= last; ++b) {
             if (!Kept(c.bodies, b)) continue;
             const Positions& p = day.positions;
             const auto k = static_cast<std::size_t>(b);
@@ -267,9 +280,9 @@ std::string EphemerisCsv(const std::vector<EphemerisDayRecord>& days, const Expo
             // Longitude, latitude, right ascension, declination: the files'
             // order. A cell holds digits, blanks, ".", "!" and one symbol:
             // never quoted.
-            for (const std::string& row : day.rows) {
+            for (std::size_t view = 0; view < day.rows.size(); ++view) {
                 line.push_back(',');
-                AppendCellText(line, CellOfRow(row, b));
+                AppendCellText(line, CellOfDay(day, view, b, c.heliocentric));
             }
             line.append(std::string_view("\r\n"));
             out.append(line.data(), line.size());
@@ -283,12 +296,14 @@ std::string EphemerisJson(const std::vector<EphemerisDayRecord>& days, const Exp
     for (const EphemerisDayRecord& day : days) {
         const std::string date = DateText(day.date);
         const RowClock clock = c.zone.IsUniversal() ? RowClock{} : RowClockOf(day, c.zone);
-        for (int b = Sun; b <= NorthNode; ++b) {
+        const int last = LastBodyOf(day, c.heliocentric);
+        for (int b = Sun; b <= last; ++b) {
             if (!Kept(c.bodies, b)) continue;
             const Positions& p = day.positions;
             const auto k = static_cast<std::size_t>(b);
             std::string cells[4];
-            for (std::size_t t = 0; t < 4; ++t) AppendCellText(cells[t], CellOfRow(day.rows[t], b));
+            for (std::size_t t = 0; t < 4; ++t)
+                AppendCellText(cells[t], CellOfDay(day, t, b, c.heliocentric));
             const bool withSpeed = WithSpeed(b);
             Json j;
             j["date"] = date;

@@ -54,6 +54,7 @@ int main(int argc, char** argv) {
     auto* eph = app.add_subcommand("ephemeris", "Daily ephemeris of the eleven bodies");
     cli::AddRequestOptions(*eph, options);
     cli::AddViewOption(*eph, options);
+    cli::AddAsteroidsOption(*eph, options, false);
     cli::AddAspectarianOptions(*eph, options, true);
     cli::AddExportOptions(*eph, options, false);
     eph->set_version_flag("--version", versionText);
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
                                    "Aspects, ingresses, stations and lunations to the minute");
     cli::AddRequestOptions(*asp, options);
     cli::AddAspectarianOptions(*asp, options, false);
+    cli::AddAsteroidsOption(*asp, options, true);
     cli::AddExportOptions(*asp, options, true);
     asp->set_version_flag("--version", versionText);
     asp->add_option("--pdf", options.pdf, pdfHelp)->type_name("FILE");

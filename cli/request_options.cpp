@@ -198,17 +198,24 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->default_str("all")
         ->type_name("[all|traditional]")
         ->group(group);
+}
+
+void AddAsteroidsOption(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
     static const ValueNames<ExtraBodyChoice> lilith{
         {"mean", ExtraBodyChoice::MeanLilith}, {"osculating", ExtraBodyChoice::OsculatingLilith}};
+    const std::string what = aspectarian
+                                 ? "List Chiron, Ceres, Pallas, Juno, Vesta and Lilith with the "
+                                   "eleven bodies"
+                                 : "A second table below the first, of Chiron, Ceres, Pallas, "
+                                   "Juno, Vesta and Lilith (no Lilith when heliocentric)";
     AddWordOption(cmd, "--asteroids", o.extraBodies, lilith,
-                  "List Chiron, Ceres, Pallas, Juno, Vesta and Lilith with the eleven bodies; "
-                  "mean: Lilith is the Moon's mean apogee (the default word), osculating: its "
-                  "osculating apogee; needs the file seas_18.se1 (default: as line 20 of "
-                  "OPTIONS.OPT, shipped off)")
+                  what +
+                      "; mean: Lilith is the Moon's mean apogee (the default word), osculating: "
+                      "its osculating apogee; needs the file seas_18.se1 (default: as line 20 "
+                      "of OPTIONS.OPT, shipped off)")
         ->expected(0, 1)
         ->default_str("mean")
-        ->type_name("[mean|osculating]")
-        ->group(group);
+        ->type_name("[mean|osculating]");
 }
 
 void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
@@ -244,11 +251,11 @@ void AddExportOptions(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
                    "number (default: one per core)")
         ->type_name("N")
         ->check(CLI::Range(1, 256).description(""));
-    cmd.add_option(
-           "--bodies", o.bodies,
-           std::string(aspectarian ? "csv, json, ics" : "csv, json") +
-               ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
-               "node; with --asteroids chiron, ceres, pallas, juno, vesta, lilith; default: all)")
+    cmd.add_option("--bodies", o.bodies,
+                   std::string(aspectarian ? "csv, json, ics" : "csv, json") +
+                       ": only these bodies, e.g. sun,moon,mercury (sun or earth, moon .. pluto, "
+                       "node; with --asteroids chiron, ceres, pallas, juno, vesta, and lilith when "
+                       "geocentric; default: all)")
         ->type_name("LIST")
         ->check(Checked(BodiesProblem, ""));
     if (aspectarian)

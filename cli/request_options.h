@@ -76,9 +76,8 @@ struct CommandOptions {
 // are checked strictly, and --days excludes --full-month.
 void AddRequestOptions(CLI::App& command, CommandOptions& options);
 
-inline constexpr const char* AspectarianOnlyOptions[] = {"--moon-change-only", "--no-moon-ingress",
-                                                         "--stations",         "--aspects",
-                                                         "--void-of-course",   "--asteroids"};
+inline constexpr const char* AspectarianOnlyOptions[] = {
+    "--moon-change-only", "--no-moon-ingress", "--stations", "--aspects", "--void-of-course"};
 
 // The minor aspects of an --aspects list (AspectName's words, "all" or
 // "none"), as CalcRequest::minorAspects counts them; an empty text for a good
@@ -95,6 +94,9 @@ void AddViewOption(CLI::App& command, CommandOptions& options);
 // Adds the aspectarian's own options. The ephemeris command gets them hidden,
 // so that MisplacedAspectarianOption can say what is wrong with them there.
 void AddAspectarianOptions(CLI::App& command, CommandOptions& options, bool hidden);
+
+// --asteroids, which both commands take, each with its own help.
+void AddAsteroidsOption(CLI::App& command, CommandOptions& options, bool aspectarian);
 
 // --format, --output, --out-dir, --end, --jobs, --bodies and, for the
 // aspectarian, --kinds and the ics format.

@@ -17,6 +17,9 @@ struct EphemerisDayRecord {
     // The day's row of each table (longitude, latitude, right ascension,
     // declination) as the table shows it, in the glyph font's single bytes.
     std::array<std::string, 4> rows;
+    // Its row of each second table, of Chiron .. Lilith; empty when the run
+    // has the eleven bodies only.
+    std::array<std::string, 4> extraRows;
 };
 
 }  // namespace novarel

@@ -56,8 +56,9 @@ struct OptionValues {
                : value[19] == 2 ? VoidOfCourseRule::SunToSaturn
                                 : VoidOfCourseRule::Off;
     }
-    // 20: Chiron, Ceres, Pallas, Juno, Vesta and Lilith in the aspectarian:
-    // 0 none, 1 with the mean apogee as Lilith, 2 with the osculating one.
+    // 20: Chiron, Ceres, Pallas, Juno, Vesta and Lilith in the aspectarian
+    // and the ephemeris's second table: 0 none, 1 with the mean apogee as
+    // Lilith, 2 with the osculating one.
     ExtraBodyChoice ExtraBodies() const {
         return value[20] == 1   ? ExtraBodyChoice::MeanLilith
                : value[20] == 2 ? ExtraBodyChoice::OsculatingLilith

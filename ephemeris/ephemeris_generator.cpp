@@ -100,15 +100,43 @@ LocalSpan LocalSpanOf(const RunContext& ctx, const TimeZone& zone, int lastDay) 
 void StartTables(RunContext& ctx, EphemerisDataFiles& files, bool raInHms, const TimeZone& zone,
                  const LocalSpan& span) {
     RunState& s = ctx.state;
+    const std::size_t tables = ctx.request.extraBodies ? 2 : 1;
     for (EphemerisTable t : EphemerisTables) {
         std::vector<std::string>& table = TableLines(s, t);
         HeaderLines header = EphemerisHeaderLines(t, s, ctx.request, raInHms, ctx.names);
         if (!zone.IsUniversal())
             PutOnLocalClock(header, ctx.request, zone, span.firstRow, span.from, span.to);
         table.assign(header.begin(), header.end());
-        table.reserve(HeaderLineCount + 1 + 2 * (MaxDayIndex + 1));
+        table.reserve(tables * (HeaderLineCount + 1 + 2 * (MaxDayIndex + 1)));
         if (ctx.request.chkSaveData)
             for (const std::string& line : header) files.writeLine(t, line);
+    }
+}
+
+// The second table of each view, of Chiron .. Lilith, below the first and
+// written after it: an empty line, its heading, then the day's rows with the
+// first table's empty line before each Sunday but the first row's.
+void AppendSecondTables(RunContext& ctx, EphemerisDataFiles& files, bool raInHms) {
+    RunState& s = ctx.state;
+    const bool save = ctx.request.chkSaveData;
+    const TableBodies bodies = SecondTableBodies(ctx.request.optHelio());
+    for (EphemerisTable t : EphemerisTables) {
+        std::vector<std::string>& table = TableLines(s, t);
+        const auto add = [&](const std::string& line) {
+            table.push_back(line);
+            if (save) files.writeLine(t, line);
+        };
+        HeaderLines first;
+        std::copy_n(table.begin(), first.size(), first.begin());
+        add("");
+        for (const std::string& line : SecondTableHeading(t, first, bodies, raInHms)) add(line);
+        for (std::size_t d = 0; d < s.DayRecords.size(); ++d) {
+            const CivilDate& date = s.DayRecords[d].date;
+            if (d > 0 &&
+                WeekdayOfJulianDay(CalendarToJulianDay(date.year, date.month, date.day)) == 0)
+                add("");
+            add(s.DayRecords[d].extraRows[FileNumberIndex(t)]);
+        }
     }
 }
 
@@ -143,8 +171,10 @@ void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date
     const bool save = ctx.request.chkSaveData;
     const bool sundayBreak = WeekdayOfJulianDay(s.DateJD) == 0 && s.FirstRowFlag == 0;
     EphemerisDayRecord& record = s.DayRecords.emplace_back(
-        EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions, {}});
+        EphemerisDayRecord{date, rowMoment, s.SiderealSeconds, s.positions, {}, {}});
     const std::string start = RowStart(record.date, record.siderealSeconds, ctx.names);
+    const std::string dateOnly = ctx.request.extraBodies ? DateColumn(record.date, ctx.names) : "";
+    const TableBodies extra = SecondTableBodies(ctx.request.optHelio());
     for (EphemerisTable t : EphemerisTables) {
         std::vector<std::string>& table = TableLines(s, t);
         if (sundayBreak) {
@@ -155,6 +185,9 @@ void AppendRow(RunContext& ctx, EphemerisDataFiles& files, const CivilDate& date
         row = EphemerisRow(t, start, record.positions, raInHms);
         table.push_back(row);
         if (save) files.writeLine(t, row);
+        if (ctx.request.extraBodies)
+            record.extraRows[FileNumberIndex(t)] =
+                EphemerisRow(t, dateOnly, record.positions, raInHms, extra);
     }
 }
 
@@ -180,8 +213,7 @@ static RunOutcome RunEphemerisDays(RunContext& ctx, const TimeZone& zone) {
     CalcRequest& request = ctx.request;
 
     if (!BeginGeneratorRun(ctx)) return RunOutcome::InvalidInput;
-    // The tables hold the eleven bodies; an aspectarian may have chosen more.
-    request.extraBodies = false;
+    ChooseExtraBodies(ctx);
 
     EphemerisDataFiles files;
     if (request.chkSaveData && !files.open(DataFilePaths(ctx)))
@@ -221,6 +253,10 @@ static RunOutcome RunEphemerisDays(RunContext& ctx, const TimeZone& zone) {
         if (files.failed()) return StopOnFileFailure(ctx, files, true);
         s.FirstRowFlag = 0;
         StoreHistory(s, d);
+    }
+    if (request.extraBodies) {
+        AppendSecondTables(ctx, files, raInHms);
+        if (files.failed()) return StopOnFileFailure(ctx, files, true);
     }
 
     if (request.chkSaveData && !files.finish(RunLockWait(ctx.progress)))

@@ -11,27 +11,30 @@ namespace {
 
 constexpr std::size_t RowCapacity = 140;
 
-// " dd" + glyph + "mm.m" + " " of a split angle (the position cell).
-void AppendSplitCell(std::string& line, const LongitudeSplit& s, char glyphCode) {
+// " dd" + glyph + "mm.m" + " " (the position cell).
+void AppendSplitCell(std::string& line, double wholeDegrees, char glyphCode, double minutes) {
     line += ' ';
-    AppendFixed2(line, s.SignDegrees, 0);
+    AppendFixed2(line, wholeDegrees, 0);
     line += glyphCode;
-    AppendFixed2(line, s.ArcMinutes, 1);
+    AppendFixed2(line, minutes, 1);
     line += ' ';
 }
 
 // The position cell with "!" on the decimal point when retrograde.
 void AppendZodiacalCell(std::string& line, double degrees, bool retrograde) {
     const LongitudeSplit s = CarryRoundedMinutes(SplitLongitude(degrees), 1, DegreeForm::Signs);
-    AppendSplitCell(line, s, glyph::SignChar(static_cast<int>(s.SignNumber)));
+    AppendSplitCell(line, s.SignDegrees, glyph::SignChar(static_cast<int>(s.SignNumber)),
+                    s.ArcMinutes);
     if (retrograde) line[line.size() - 3] = glyph::RetroMark;
 }
 
-// The size of the angle with N or S in place of the sign.
+// The size of the angle with N or S in place of the sign, in whole degrees,
+// not degrees of a sign: Pallas's latitude and declination pass 30 degrees.
 void AppendNorthSouthCell(std::string& line, double degrees) {
-    AppendSplitCell(line,
-                    CarryRoundedMinutes(SplitLongitude(std::fabs(degrees)), 1, DegreeForm::Plain),
-                    static_cast<char>(degrees >= 0 ? glyph::North : glyph::South));
+    const LongitudeSplit s =
+        CarryRoundedMinutes(SplitLongitude(std::fabs(degrees)), 1, DegreeForm::Plain);
+    AppendSplitCell(line, s.WholeDegrees,
+                    static_cast<char>(degrees >= 0 ? glyph::North : glyph::South), s.ArcMinutes);
 }
 
 // "hh mm ss " (seconds rounded and carried), with "!" on the blank between
@@ -68,32 +71,37 @@ void AppendCell(std::string& line, EphemerisTable table, const Positions& p, int
 
 }  // namespace
 
-std::string_view CellOfRow(std::string_view row, int body) {
+std::string_view CellOfRow(std::string_view row, int body, TableBodies bodies) {
     constexpr std::size_t CellWidth = 9, Pitch = CellWidth + 1;
-    constexpr std::size_t Cells = NorthNode - Sun + 1;
-    constexpr std::size_t Tail = Cells * Pitch - 1;
-    if (row.size() < Tail || body < Sun || body > NorthNode) return {};
-    return row.substr(row.size() - Tail + static_cast<std::size_t>(body - Sun) * Pitch, CellWidth);
+    const std::size_t tail = bodies.count() * Pitch - 1;
+    if (row.size() < tail || body < bodies.first || body > bodies.last) return {};
+    return row.substr(row.size() - tail + static_cast<std::size_t>(body - bodies.first) * Pitch,
+                      CellWidth);
 }
 
-std::string RowStart(const CivilDate& date, double siderealSeconds, const LocaleNames& names) {
+std::string DateColumn(const CivilDate& date, const LocaleNames& names) {
     std::string line;
     line.reserve(RowCapacity);
     line += "  ";
     line += FormatDate(date, "dd mmm", names);
+    return line;
+}
+
+std::string RowStart(const CivilDate& date, double siderealSeconds, const LocaleNames& names) {
+    std::string line = DateColumn(date, names);
     AppendHms(line, siderealSeconds);
     return line;
 }
 
 std::string EphemerisRow(EphemerisTable table, const std::string& rowStart, const Positions& p,
-                         bool raInHms) {
+                         bool raInHms, TableBodies bodies) {
     std::string line;
     line.reserve(RowCapacity);
     line = rowStart;
     const bool hms = table == EphemerisTable::RightAscension && raInHms;
-    line += hms ? "   " : "  ";
-    for (int i = Sun; i <= NorthNode; ++i) {
-        if (i != Sun) line += ' ';
+    line += CellGap(table, raInHms);
+    for (int i = bodies.first; i <= bodies.last; ++i) {
+        if (i != bodies.first) line += ' ';
         AppendCell(line, table, p, i, hms);
     }
     return line;

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "core/julian_day.h"
+#include "core/library_check.h"
 #include "core/start_date.h"
+#include "core/swe_library.h"
 #include "output/data_buffer.h"
 
 namespace novarel {
@@ -25,6 +27,14 @@ int LastDayOfRun(CalcRequest& request) {
         return 31;
     }
     return std::min<int>(request.NumberOfDays - 1, MaxDayIndex);
+}
+
+void ChooseExtraBodies(RunContext& ctx) {
+    const ExtraBodyChoice extra = ctx.options.ExtraBodies();
+    ctx.request.extraBodies = extra != ExtraBodyChoice::Off;
+    ctx.request.lilith =
+        extra == ExtraBodyChoice::OsculatingLilith ? LilithKind::Osculating : LilithKind::Mean;
+    if (ctx.request.extraBodies) CheckAsteroidFile(EphemerisPathFor(ctx.programDirectory));
 }
 
 std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::string_view kind) {

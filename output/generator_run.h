@@ -17,6 +17,11 @@ bool BeginGeneratorRun(RunContext& ctx);
 // and says so in NumberOfDays.
 int LastDayOfRun(CalcRequest& request);
 
+// Chiron, the asteroids and Lilith as the options choose them (line 20); a
+// missing asteroid file stops the run, before anything is computed or
+// written, with a LibraryError naming the file and the folders searched.
+void ChooseExtraBodies(RunContext& ctx);
+
 // Title line of a table: "  Tropical Ephemeris - Saturday, 01 Jan 2000 at
 // midnight, Greenwich" for kind "Ephemeris". It names the day the run really
 // starts on (DayJD), so a typed 31 February shows as the March day it becomes.

@@ -1,12 +1,15 @@
-// Every cell of the golden data files (tests/data/ephemeris) and of a whole
-// year's longitude table against the library's own swetest tool, to the
-// precision the cells print: 0.1' for angles (minutes rounded, degrees
-// truncated), one second for right ascension in time; "!" exactly when the
-// speed is negative (never for the Sun or the Earth).
+// Every cell of the golden data files (tests/data/ephemeris), of a whole
+// year's longitude table and of a month of the second table (Chiron ..
+// Lilith) against the library's own swetest tool, to the precision the cells
+// print: 0.1' for angles (minutes rounded, degrees truncated), one second for
+// right ascension in time; "!" exactly when the speed is negative (never for
+// the Sun or the Earth).
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "ephemeris/ephemeris_generator.h"
@@ -213,6 +216,117 @@ TEST(EphemerisAgainstSwetest, LongitudesOfAWholeYear) {
         }
     }
     EXPECT_GT(marks, 366);  // the year has retrograde periods beside the node's
+}
+
+// The second table of a view: its three heading lines, then its rows. It
+// follows the first table's rows after an empty line, and its names line
+// starts as the first table's does ("  Long.").
+struct SecondTable {
+    std::vector<std::string> heading;
+    std::vector<std::string> rows;
+};
+
+SecondTable SecondTableOf(const std::vector<std::string>& table) {
+    SecondTable second;
+    const std::string label = table[4].substr(0, 7);
+    std::size_t i = HeaderLineCount + 1;
+    while (i < table.size() && table[i].rfind(label, 0) != 0) ++i;
+    EXPECT_LT(i + 3, table.size()) << "no second table";
+    if (i + 3 >= table.size()) return second;
+    EXPECT_EQ(table[i - 1], "");
+    second.heading.assign(table.begin() + static_cast<std::ptrdiff_t>(i),
+                          table.begin() + static_cast<std::ptrdiff_t>(i + 3));
+    for (i += 3; i < table.size(); ++i)
+        if (!table[i].empty()) second.rows.push_back(table[i]);
+    return second;
+}
+
+// A value as a cell prints it, worked out here from the reference: tenths of
+// a minute rounded (seconds for hours), the degrees of the rounded value.
+// Empty when the reference's own rounding of its last digit could put the
+// value on either side of a printed digit.
+constexpr double Undecided = 1e-4;  // of the printed unit: some 1.7e-7 degree
+
+std::string ZodiacalText(double degrees, bool retrograde) {
+    const double tenths = degrees * 600;
+    if (std::fabs(tenths - std::floor(tenths) - 0.5) < Undecided) return {};
+    const long long t = std::llround(tenths) % (360 * 600);
+    std::string cell = fmt::format(" {:02}{}{:02}.{} ", t % 18000 / 600,
+                                   static_cast<char>(192 + t / 18000), t % 600 / 10, t % 10);
+    if (retrograde) cell[6] = '!';
+    return cell;
+}
+
+std::string NorthSouthText(double degrees) {
+    const double tenths = std::fabs(degrees) * 600;
+    if (std::fabs(tenths - std::floor(tenths) - 0.5) < Undecided) return {};
+    const long long t = std::llround(tenths);
+    return fmt::format(" {:02}{}{:02}.{} ", t / 600, static_cast<char>(degrees >= 0 ? 152 : 154),
+                       t % 600 / 10, t % 10);
+}
+
+// "hh mm ss " with the blank before the seconds as it is in the cell: the
+// reference gives no speed of right ascension for the "!".
+std::string HoursText(double degrees, char markPlace) {
+    const double seconds = degrees * 240;
+    if (std::fabs(seconds - std::floor(seconds) - 0.5) < Undecided) return {};
+    const long long t = std::llround(seconds) % 86400;
+    return fmt::format("{:02} {:02}{}{:02} ", t / 3600, t % 3600 / 60, markPlace, t % 60);
+}
+
+// July 2024 at 0h UT: Ceres retrograde all month, Pallas until the 10th,
+// Chiron from the 27th. With either apogee as Lilith, every cell of the
+// four second tables is the reference's value as the cell prints it.
+TEST(EphemerisAgainstSwetest, SecondTableOfAMonthCellByCell) {
+    const Reference ref =
+        LoadReference(std::string(NOVAREL_TEST_DATA) + "/swetest_bodies_2024.txt", 5);
+    SCOPED_TRACE(ref.command);
+    ASSERT_EQ(ref.bodiesPerDay, 7);  // Chiron .. Vesta, mean and osculating apogee
+    ASSERT_EQ(ref.lines.size(), 367u * 7u);
+    constexpr std::size_t July1 = 182;  // days from 1 January 2024
+
+    for (const float lilith : {1.0f, 2.0f}) {
+        SCOPED_TRACE(lilith == 1 ? "mean apogee" : "osculating apogee");
+        test::GeneratorRig rig;
+        rig.options[20] = lilith;
+        rig.request.type = TimeOfDay::Midnight;
+        rig.Request("2024", "7", "1", 0);
+        RunContext ctx = rig.context();
+        ASSERT_EQ(GenerateEphemeris(ctx), RunOutcome::Completed);
+        std::map<EphemerisTable, SecondTable> tables;
+        for (EphemerisTable t : EphemerisTables) {
+            tables[t] = SecondTableOf(TableLines(rig.state, t));
+            ASSERT_EQ(tables[t].rows.size(), 31u);
+        }
+        int undecided = 0, marks = 0;
+        for (std::size_t d = 0; d < 31; ++d) {
+            for (std::size_t k = 0; k < 6; ++k) {
+                const auto& r = ref.lines[(July1 + d) * 7 + (k < 5 || lilith == 1 ? k : 6)];
+                const double lon = r[0], lat = r[1], speed = r[2], ra = r[3], decl = r[4];
+                SCOPED_TRACE("day " + std::to_string(d + 1) + " column " + std::to_string(k));
+                const auto cell = [&](EphemerisTable t, std::size_t at) {
+                    const std::string& row = tables[t].rows[d];
+                    EXPECT_EQ(row.substr(0, 8), fmt::format("  {:02} Jul", d + 1));
+                    return row.substr(at + 10 * k, 9);
+                };
+                const std::pair<std::string, std::string> checks[] = {
+                    {ZodiacalText(lon, speed < 0), cell(EphemerisTable::Longitude, 10)},
+                    {NorthSouthText(lat), cell(EphemerisTable::Latitude, 10)},
+                    {NorthSouthText(decl), cell(EphemerisTable::Declination, 10)},
+                    {HoursText(ra, cell(EphemerisTable::RightAscension, 11)[5]),
+                     cell(EphemerisTable::RightAscension, 11)}};
+                for (const auto& [expected, printed] : checks) {
+                    if (expected.empty())
+                        ++undecided;
+                    else
+                        EXPECT_EQ(printed, expected);
+                }
+                marks += speed < 0 ? 1 : 0;
+            }
+        }
+        EXPECT_LE(undecided, 2);
+        EXPECT_GT(marks, 31);  // Ceres's, and Pallas's and Chiron's days
+    }
 }
 
 }  // namespace

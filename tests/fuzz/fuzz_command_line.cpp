@@ -85,6 +85,7 @@ void CommandLineRanges(const std::string& text, bool aspectarian) {
     cli::AddRequestOptions(app, options);
     if (!aspectarian) cli::AddViewOption(app, options);
     cli::AddAspectarianOptions(app, options, !aspectarian);
+    cli::AddAsteroidsOption(app, options, aspectarian);
     cli::AddExportOptions(app, options, aspectarian);
     app.add_option("--pdf", options.pdf);
     try {
