@@ -7,14 +7,8 @@
 namespace novarel {
 namespace {
 
-TEST(InputForm, KeyFilterAndSelectionOnFocus) {
-    for (char c : std::string("0123456789\b")) EXPECT_TRUE(InputForm::KeyPasses(c)) << int(c);
-    for (char c : std::string("a-.+ /\t\r\x7f")) EXPECT_FALSE(InputForm::KeyPasses(c)) << int(c);
-    const TextSelection s = InputForm::SelectionOnFocus("2018");
-    EXPECT_EQ(s.start, 0);
-    EXPECT_EQ(s.length, 4);
-}
-
+// The key filter and the selection on focus are met through the real boxes
+// in tests/ui/gui_session_test.cpp.
 struct InputFixture : test::ProgramFixture {};
 
 TEST_F(InputFixture, DaysBoxSpinBarAndFullMonth) {

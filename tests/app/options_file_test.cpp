@@ -62,11 +62,6 @@ TEST(OptionsEditor, SaveRestoreAndTheirMessages) {
     test::RecordingMessages messages;
     OptionValues v;
     OptionsEditor ed(dir.string(), v, messages);
-    EXPECT_FALSE(ed.Open());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "File Not Found");
-    EXPECT_EQ(messages.messages[0].title, "Warning!");
-
     const std::string original = "1      one\r\n2      two\r\n\r\nnotes\r\n";
     ASSERT_TRUE(WriteWholeFile(file, original));
     ASSERT_TRUE(ed.Open());

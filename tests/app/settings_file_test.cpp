@@ -136,6 +136,13 @@ TEST_F(SettingsFixture, BadFilesLeaveTheDefaults) {
     EXPECT_EQ(main.exitCode, 1);
 }
 
+TEST_F(SettingsFixture, AFreshProgramWritesTheDefaultFileAtExit) {
+    ASSERT_FALSE(fs::exists(dir / "novarel_SE.ini"));
+    Start().Exit();
+    EXPECT_EQ(Read("novarel_SE.ini"), JoinedLines(DefaultSettingsLines));
+    EXPECT_EQ(main.exitCode, 0);
+}
+
 TEST_F(SettingsFixture, WhatTheUserChangedComesBack) {
     Program& p = Start();
     p.ShowHelp("OPTIONS.OPT");

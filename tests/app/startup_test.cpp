@@ -55,16 +55,10 @@ TEST_F(StartupFixture, StepsRunInTheirOrder) {
     EXPECT_EQ(Start().dataSettings.FontStep, 1.2);
 }
 
-TEST_F(StartupFixture, MainMenuAndAnOptionsFileMissingOrAFolder) {
-    Program& p = Start();
-    p.RunMainMenu(MainCommand::Options);
-    p.RunMainMenu(MainCommand::About);
-    p.RunMainMenu(MainCommand::PrinterSetup);
-    EXPECT_EQ((std::vector<int>{shell.editors, shell.abouts, shell.setups}),
-              (std::vector<int>{1, 1, 1}));
-    EXPECT_TRUE(messages.messages.empty());
-
-    // Reported with the file's name; start-up goes on with the factory values.
+// The main menu's Options, About and Printer Setup are met through the real
+// windows in tests/ui; here, an options file that cannot be read is reported
+// with its name, and start-up goes on with the factory values.
+TEST_F(StartupFixture, AnOptionsFileMissingOrAFolder) {
     const std::string file = (dir / "OPTIONS.OPT").string();
     for (bool folder : {false, true}) {
         fs::remove(file);
@@ -81,7 +75,7 @@ TEST_F(StartupFixture, MainMenuAndAnOptionsFileMissingOrAFolder) {
         EXPECT_TRUE(input.visible);
         q.RunMainMenu(MainCommand::Options);
         EXPECT_EQ(messages.messages.back().text, "File Not Found");
-        EXPECT_EQ(shell.editors, 1);
+        EXPECT_EQ(shell.editors, 0);
     }
 }
 

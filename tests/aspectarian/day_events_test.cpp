@@ -2,9 +2,9 @@
 // moving across one hour and keeps the others still, far from any crossing.
 // The library the moments are settled on moves the bodies in straight lines
 // between the samples, so every moment is known. Whole runs are checked by
-// the golden cases (tests/cli) and against the sky (event_sweep_test.cpp),
-// eclipses against swetest (eclipses_test.cpp); these are the edge cases a
-// year may not hold.
+// the golden cases (tests/cli, the two-column page among them) and against
+// the sky (event_sweep_test.cpp), eclipses against swetest
+// (eclipses_test.cpp); these are the edge cases a year may not hold.
 #include "aspectarian/day_events.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include <cmath>
 
 #include "aspectarian/report_layout.h"
-#include "core/library_check.h"
 #include "core/position_service.h"
 #include "core/positions.h"
 #include "tests/support/fakes.h"
@@ -109,25 +108,6 @@ TEST_F(DayEventsTest, RetrogradeIngressBackAcrossZeroAriesIntoPisces) {
     EXPECT_EQ(a.DirectionFlags[Mercury], 0);  // a retrograde body moving backwards: no station
 }
 
-TEST(EclipseSearch, LaterLunationsBeforeTheFoundEclipseNeedNoSearchAndGetTheSameAnswer) {
-    test::RecordingLibrary library;
-    library.eclipseMaxima = {2451580.03, 2451756.59, 2451934.0};
-    EclipseSearch run(library);
-    int searches = 0;
-    for (double lunation = 2451550.1; lunation < 2451990; lunation += 29.530589) {
-        const std::size_t before = library.calls.size();
-        const bool cached = run.AtLunation(EclipseKind::Solar, lunation);
-        searches += static_cast<int>(library.calls.size() - before);
-        EXPECT_EQ(cached, EclipseAtLunation(library, EclipseKind::Solar, lunation)) << lunation;
-    }
-    // One search at the start and one after each eclipse passed.
-    EXPECT_EQ(searches, 4);
-    EXPECT_EQ(library.calls.front().flags, swe_flags::SwissEphemeris);
-    // A failed search stops the run with the library's text.
-    library.failEclipse = true;
-    EXPECT_THROW(EclipseSearch(library).AtLunation(EclipseKind::Lunar, 2451550.1), LibraryError);
-}
-
 TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
     // Forward until 07h, then backwards.
     for (int s = 0; s < 25; ++s)
@@ -147,36 +127,6 @@ TEST_F(DayEventsTest, StationRecordsStopAtTheirCapacityWhileLinesGoOn) {
     }
     EXPECT_EQ(a.StationRecords.size(), static_cast<std::size_t>(MaxStationRecords));
     EXPECT_EQ(a.StationCount, MaxStationRecords);
-}
-
-TEST(ReportLayout, RightColumnStartsUnderItsHeadingWhateverTheLeftText) {
-    std::vector<std::string> report(6);
-    report[4] = "  Day      h  m";
-    report[5] = "  -------------";
-    const std::vector<std::string> days = {
-        "  01 Aug  10:54  " + G(233) + "  " + Sign(1) + " - Moon ingress",
-        "          17:00  " + G(230) + "  " + G(156) + " +/- up to 1 hour",
-        "          16:05  " + G(233) + G(162) + G(227),
-        "          06:03  " + G(224) + G(165) + G(233) + " - (Full Moon, 15" + Sign(8) + "00.0)",
-        "",
-        "  02 Aug  02:39  " + G(227) + G(163) + G(232),
-        "          23:27  " + G(226) + "  " + Sign(7) + " - planet ingress",
-        "          04:38  " + G(233) + G(163) + G(231),
-        "          11:38  " + G(233) + G(162) + G(234),
-        "",
-    };
-    report.insert(report.end(), days.begin(), days.end());
-    const auto page = TwoColumnLines(report);
-    ASSERT_EQ(page.size(), 6u + days.size() / 2);
-    EXPECT_EQ(page[4], std::string(report[4]).append(64 - report[4].size(), ' ') + report[4]);
-    for (std::size_t r = 0; r < days.size() / 2; ++r) {
-        const std::string& row = page[6 + r];
-        ASSERT_GE(row.size(), 64u) << row;
-        EXPECT_EQ(row.substr(0, days[r].size()), days[r]);
-        EXPECT_EQ(row.substr(days[r].size(), 64 - days[r].size()),
-                  std::string(64 - days[r].size(), ' '));
-        EXPECT_EQ(row.substr(64), days[r + 5]);
-    }
 }
 
 TEST(ReportLayout, ExchangeSortByHourAndMinuteIsNotStable) {

@@ -131,9 +131,9 @@ TEST(Eclipses, From1850To1854AreThoseOfTheLibrarysSearch) {
     ExpectTheEclipsesOfSwetest(1850, 1854);  // the hybrid of 20 November 1854 among them
 }
 
-// A failure of the library while asking an eclipse's circumstances stops
-// the run with the library's text.
-TEST(EclipseSearch, AFailedCircumstancesCallStopsTheRun) {
+// A failure of the library while searching for an eclipse or asking its
+// circumstances stops the run with the library's text.
+TEST(EclipseSearch, AFailedSearchOrCircumstancesCallStopsTheRun) {
     test::RecordingLibrary library;
     library.eclipseMaxima = {2451580.03};
     library.failCircumstances = true;
@@ -144,6 +144,8 @@ TEST(EclipseSearch, AFailedCircumstancesCallStopsTheRun) {
     } catch (const LibraryError& e) {
         EXPECT_STREQ(e.what(), "circumstances failed");
     }
+    library.failEclipse = true;
+    EXPECT_THROW(EclipseSearch(library).AtLunation(EclipseKind::Solar, 2451550.1), LibraryError);
 }
 
 }  // namespace

@@ -43,6 +43,8 @@ TEST(Commands, InputErrors) {
              {"ephemeris", "--days 0", "--days: '0' " + days},
              {"aspectarian", "--days 367", "--days: '367' " + days},
              {"ephemeris", "--days 3 --full-month", std::string("--days excludes --full-month")},
+             {"ephemeris", "--start 2020-03-01 --end 2020-02-29",
+              std::string("--end: 2020-02-29 comes before the start 2020-03-01")},
              {"ephemeris", "--stations",
               std::string("--stations: only the aspectarian command takes this option")},
              {"ephemeris", "--moon-change-only",

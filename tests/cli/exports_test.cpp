@@ -561,17 +561,5 @@ TEST(Output, TheOutputFileIsNamedAndAKilledRunsLeftoverCleared) {
     EXPECT_GT(ReadBytes(folder.file("out.csv")).size(), 1000u);
 }
 
-TEST(Output, AFullDiskIsAFailure) {
-    ProgramFolder folder;
-    const std::string err = folder.file("err");
-    const std::string line = "env LC_ALL=C '" + std::string(NOVAREL_EXE) + "' ephemeris --dir '" +
-                             folder.str() + "' --format json > /dev/full 2> '" + err + "'";
-    const int raw = std::system(line.c_str());
-    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
-    EXPECT_NE(ReadBytes(err).find("novarel: cannot write output: No space left on device"),
-              std::string::npos)
-        << ReadBytes(err);
-}
-
 }  // namespace
 }  // namespace novarel::clitest

@@ -11,26 +11,6 @@ std::string Cell(const char* deg, int sign, const char* min) {
     return std::string(" ") + deg + glyph::SignChar(sign) + min + " ";
 }
 
-TEST(SplitLongitude, SignsDegreesAndMinutes) {
-    struct Split {
-        double longitude;
-        int sign, signDegrees;
-        double minutes;
-    };
-    for (const Split& c :
-         {Split{0, 1, 0, 0}, Split{359.999, 12, 29, 59.94}, Split{90.0, 4, 0, 0}}) {
-        const auto s = SplitLongitude(c.longitude);
-        EXPECT_EQ(s.SignNumber, c.sign) << c.longitude;
-        EXPECT_EQ(s.SignDegrees, c.signDegrees) << c.longitude;
-        EXPECT_NEAR(s.ArcMinutes, c.minutes, 1e-9) << c.longitude;
-    }
-    const auto s = SplitLongitude(29.9999);
-    EXPECT_EQ(s.WholeDegrees, 29);
-    EXPECT_EQ(s.SignDegrees, 29);
-    EXPECT_EQ(SplitLongitude(360.5).SignNumber, 13);  // not reduced
-    EXPECT_EQ(SplitLongitude(-0.5).SignNumber, 0);
-}
-
 // Minutes that round to sixty go into the degrees, and past 29 into the next sign.
 TEST(PositionCell, DegreesSignAndTenthsOfAMinute) {
     struct Shown {
@@ -45,14 +25,6 @@ TEST(PositionCell, DegreesSignAndTenthsOfAMinute) {
                            Shown{359.9999, "00", 1, "00.0"},  // Pisces 29 60.0 is Aries 0 00.0
                            Shown{59.9992, "00", 3, "00.0"}, Shown{59.999, "29", 2, "59.9"}})
         EXPECT_EQ(PositionCell(c.longitude), Cell(c.degrees, c.sign, c.minutes)) << c.longitude;
-}
-
-TEST(NormalizeDegrees, BothDirections) {
-    EXPECT_EQ(NormalizeDegrees(-10), 350);
-    EXPECT_EQ(NormalizeDegrees(725), 5);
-    EXPECT_EQ(NormalizeDegrees(360), 0);
-    EXPECT_EQ(Round2(1.005 + 1e-9), 1.01);
-    EXPECT_NEAR(SinDegrees(30), 0.5, 1e-12);
 }
 
 TEST(AppendHms, SiderealTimesAndRightAscensions) {
@@ -74,18 +46,15 @@ TEST(AppendHms, SiderealTimesAndRightAscensions) {
     }
 }
 
+// Plain degrees (declination, latitude) go up past 29; two decimals (the
+// SVP) carry only from 59.995 on, as its text below shows.
 TEST(Carry, MinutesThatRoundToSixtyGoIntoTheDegrees) {
-    // Plain degrees (declination, latitude) go up past 29.
     const LongitudeSplit plain = CarryRoundedMinutes(SplitLongitude(29.9999), 1, DegreeForm::Plain);
     EXPECT_EQ(plain.SignDegrees, 30);
     EXPECT_EQ(plain.ArcMinutes, 0);
-    // Two decimals (the SVP) carry only from 59.995 on.
     EXPECT_EQ(
         CarryRoundedMinutes(SplitLongitude(10 + 59.994 / 60), 2, DegreeForm::Signs).SignDegrees,
         10);
-    EXPECT_EQ(
-        CarryRoundedMinutes(SplitLongitude(10 + 59.996 / 60), 2, DegreeForm::Signs).SignDegrees,
-        11);
 }
 
 TEST(Carry, SiderealPointAndTrueAyanamsaTexts) {
@@ -93,26 +62,6 @@ TEST(Carry, SiderealPointAndTrueAyanamsaTexts) {
     const Nutation n{330 + 4 + 59.996 / 60, 23 + 59.0 / 60 + 59.7 / 3600};
     EXPECT_EQ(SiderealPointText(n), std::string("   SVP = 05") + glyph::SignChar(12) +
                                         "00.00  True Ayanamsa = 24d 00m 00s ");
-}
-
-TEST(Carry, SecondsThatRoundToSixtyGoIntoTheMinutesAndHours) {
-    ClockFields c = CarryRoundedSeconds({4, 45, 59.5967}, 0);
-    EXPECT_EQ(c.hours, 4);
-    EXPECT_EQ(c.minutes, 46);
-    EXPECT_EQ(c.seconds, 0);
-    c = CarryRoundedSeconds({23, 59, 59.96}, 1);
-    EXPECT_EQ(c.hours, 0);
-    EXPECT_EQ(c.minutes, 0);
-    c = CarryRoundedSeconds({11, 23, 59.94}, 1);
-    EXPECT_EQ(c.minutes, 23);
-    EXPECT_NEAR(c.seconds, 59.94, 1e-12);
-}
-
-TEST(FormatDms, DegreesMinutesSeconds) {
-    EXPECT_EQ(FormatDms(23.86), "23d 51m 36s ");
-    EXPECT_EQ(FormatDms(24.1), "24d 06m 00s ");
-    // 23d 59m 59.6s: the seconds carry through the minutes into the degrees.
-    EXPECT_EQ(FormatDms(23 + 59.0 / 60 + 59.6 / 3600), "24d 00m 00s ");
 }
 
 // The computed SVP and ayanamsa are in the header of every golden case

@@ -32,14 +32,6 @@ TEST(FormatFixed, UsesAPointWhateverTheLocale) {
     EXPECT_EQ(FormatFixed(52.27, 1, 1), "52.3");
 }
 
-TEST(NumberText, InvariantShortForm) {
-    EXPECT_EQ(NumberText(10), " 10");
-    EXPECT_EQ(NumberText(7.75), " 7.75");
-    EXPECT_EQ(NumberText(-1), "-1");
-    EXPECT_EQ(NumberText(0), " 0");
-    EXPECT_EQ(NumberText(2451545.5), " 2451545.5");
-}
-
 TEST(LeadingNumber, ReadsOnlyTheLeadingNumber) {
     EXPECT_EQ(LeadingNumber("   1.5 description"), 1.5);
     EXPECT_EQ(LeadingNumber("1 "), 1);
@@ -53,17 +45,6 @@ TEST(LeadingNumber, ReadsOnlyTheLeadingNumber) {
     EXPECT_EQ(LeadingNumber("-"), 0);
     EXPECT_GT(LeadingNumber(std::string(400, '9')), 1e300);  // no exception, no infinity
     EXPECT_EQ(LeadingNumber("1e-999"), 0);
-}
-
-TEST(ToInt16, RoundsHalfToEvenAndRefusesWhatDoesNotFit) {
-    std::int16_t v = 0;
-    EXPECT_TRUE(ToInt16(2.5, v));
-    EXPECT_EQ(v, 2);
-    EXPECT_TRUE(ToInt16(3.5, v));
-    EXPECT_EQ(v, 4);
-    EXPECT_TRUE(ToInt16(-32768, v));
-    EXPECT_FALSE(ToInt16(40000, v));
-    EXPECT_FALSE(ToInt16(1e308, v));
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-#include "core/position_service.h"
-#include "tests/support/fakes.h"
+#include "core/ephemeris_library.h"
 
 namespace novarel {
 namespace {
@@ -79,33 +78,6 @@ TEST(LibraryCheck, ValuesThatAreNotNumbersAreFailures) {
     EXPECT_EQ(
         ErrorText([&] { CheckFiniteValues(nan, 1, swe_bodies::Earth, 2378496.5 - 1.0 / 24); }),
         "the position of the Earth at 1799-12-31 23:00 UT is not a finite number");
-}
-
-TEST(LibraryCheck, PositionServiceStopsAtTheFirstFailedCall) {
-    test::RecordingLibrary lib;
-    CalcRequest request;
-    Positions p;
-    ComputePositions(2460000.5, request, lib, p);
-    EXPECT_FALSE(p.fromAnalyticEphemeris);
-    lib.analytic = true;
-    ComputePositions(2460000.5, request, lib, p);
-    EXPECT_TRUE(p.fromAnalyticEphemeris);
-    lib.analytic = false;
-    ComputePositions(2460000.5, request, lib, p);
-    EXPECT_TRUE(p.fromAnalyticEphemeris);  // kept until the run clears it
-    request.requireEphemerisFiles = true;
-    lib.analytic = true;
-    EXPECT_THROW(ComputePositions(2460000.5, request, lib, p), LibraryError);
-    lib.analytic = false;
-    lib.failCalc = true;
-    lib.calls.clear();
-    EXPECT_THROW(ComputePositions(2460000.5, request, lib, p), LibraryError);
-    EXPECT_EQ(lib.calls.size(), 2u);  // deltat, then the first calc
-    lib.failCalc = false;
-    lib.deltaT = std::nan("");
-    lib.calls.clear();
-    EXPECT_THROW(ComputePositions(2460000.5, request, lib, p), LibraryError);
-    EXPECT_EQ(lib.calls.size(), 1u);  // no position asked for at a moment that is not one
 }
 
 }  // namespace

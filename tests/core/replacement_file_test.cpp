@@ -1,8 +1,9 @@
 // Files replaced whole: the old bytes stay until the new file is complete,
-// links are replaced rather than followed, the old file's mode and owner
-// stay, nothing new is left behind on a failure, a set goes in all or none,
-// the run lock is waited for a bounded time, and files left by ended runs
-// of this user are cleared.
+// the old file's mode and owner stay, nothing new is left behind on a
+// failure, a set goes in all or none, a run lock that is a link is refused,
+// and files left by ended runs of this user are cleared. A link at a data
+// file's name and another run's lock are met by the command line's tests
+// (tests/cli/file_faults_test.cpp).
 #include "core/replacement_file.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #include <iterator>
 
 #include "core/text_file.h"
-#include "tests/support/lock_holder.h"
 #include "tests/support/temp_folder.h"
 
 namespace novarel {
@@ -48,17 +48,6 @@ TEST(ReplacementFile, OldBytesStayUntilCommitAndNoNewFileIsLeft) {
     ASSERT_TRUE(f.commit());
     EXPECT_EQ(Bytes(path), "new");
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"data.txt"});
-}
-
-TEST(ReplacementFile, ALinkIsReplacedAndItsTargetKept) {
-    test::TempFolder dir, other;
-    const std::string target = other.file("target");
-    ASSERT_TRUE(WriteWholeFile(target, "target"));
-    fs::create_symlink(target, dir.file("data.txt"));
-    ASSERT_TRUE(WriteWholeFile(dir.file("data.txt"), "mine"));
-    EXPECT_FALSE(fs::is_symlink(dir.file("data.txt")));
-    EXPECT_EQ(Bytes(dir.file("data.txt")), "mine");
-    EXPECT_EQ(Bytes(target), "target");
 }
 
 TEST(ReplacementFile, FailuresLeaveTheFolderAsItWas) {
@@ -154,35 +143,6 @@ TEST(ReplacementFile, AFailureAfterTheFirstRenamePutsTheOldFilesBack) {
     EXPECT_EQ(s.dir.entries(), (std::vector<std::string>{"a", "b", "c", "novarel_SE.lock"}));
 }
 
-TEST(ReplacementFile, AnotherRunsLockIsWaitedForABoundedTime) {
-    ThreeFileSet s;
-    std::vector<std::string> said;
-    const LockWait wait{std::chrono::milliseconds(300),
-                        [&](std::string_view text) { said.emplace_back(text); }};
-    {
-        test::LockHolder other(s.dir.str());
-        ASSERT_TRUE(other.holding());
-        const SetCommit c = CommitTogether(s.set, s.dir.str(), wait);
-        EXPECT_EQ(c.result, SetCommit::Result::Kept);
-        EXPECT_EQ(c.failedIndex, -1);
-        EXPECT_EQ(c.folderProblem,
-                  "another run saving into " + s.dir.str() + " still held its lock after 0.3 s");
-        // Said when the wait starts, and an empty text when it is over.
-        EXPECT_EQ(said, (std::vector<std::string>{
-                            "waiting for another run saving into " + s.dir.str(), ""}));
-        EXPECT_EQ(Bytes(s.dir.file("a")), "old a");
-    }
-    // A lock let go during the wait is taken.
-    said.clear();
-    test::LockHolder briefly(s.dir.str(), 100);
-    ASSERT_TRUE(briefly.holding());
-    EXPECT_TRUE(
-        CommitTogether(s.set, s.dir.str(), {std::chrono::seconds(20), wait.onWaiting}).replaced());
-    EXPECT_EQ(said.size(), 2u);
-    EXPECT_EQ(said.back(), "");
-    EXPECT_EQ(Bytes(s.dir.file("a")), "new a");
-}
-
 TEST(ReplacementFile, ALockFileThatCannotBeOpenedIsAFailure) {
     ThreeFileSet s;
     test::TempFolder elsewhere;
@@ -193,18 +153,6 @@ TEST(ReplacementFile, ALockFileThatCannotBeOpenedIsAFailure) {
                                    " cannot be opened (it is a symbolic link)");
     EXPECT_EQ(Bytes(s.dir.file("a")), "old a");
     EXPECT_FALSE(fs::exists(elsewhere.file("target")));
-}
-
-TEST(TextFile, FilesLargerThanOneMebibyteAreRefused) {
-    test::TempFolder dir;
-    const std::string path = dir.file("big.ini");
-    ASSERT_TRUE(WriteWholeFile(path, std::string(MaxTextFileBytes, 'a')));
-    EXPECT_FALSE(IsTooLargeToRead(path));
-    EXPECT_EQ(ReadWholeFile(path)->size(), MaxTextFileBytes);
-    ASSERT_TRUE(WriteWholeFile(path, std::string(MaxTextFileBytes + 1, 'a')));
-    EXPECT_TRUE(IsTooLargeToRead(path));
-    EXPECT_FALSE(ReadWholeFile(path).has_value());
-    EXPECT_FALSE(ReadTextLines(path).has_value());
 }
 
 }  // namespace

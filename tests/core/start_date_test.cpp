@@ -39,39 +39,6 @@ TEST(ValidateDateInput, OneReportPerFailedCheck) {
     EXPECT_EQ(Reports("", "", ""), 3);         // zero, empty, and year below 1800
 }
 
-TEST(ReadStartDate, TextsAsTypedAndJulianDays) {
-    CalcRequest r;
-    r.txtYear = "2018";
-    r.txtMonth = "5";
-    r.txtDay = "3";
-    r.chkFullMonth = false;
-    r.type = TimeOfDay::Midnight;
-    r.zodiac = Zodiac::Sidereal;
-    RunState s;
-    s.DateOrder = 2;
-    ReadStartDate(r, s);
-    EXPECT_EQ(s.DateText, "2018/5/3");
-    EXPECT_EQ(s.StartDateText, "2018/5/3");
-    EXPECT_EQ(s.AspectarianDateText, "2018/5/3");
-    EXPECT_EQ(s.TimeOfDayWord, "midnight");
-    EXPECT_EQ(s.ZodiacLabel, "Sidereal ");
-    EXPECT_EQ(s.DayJD, 2458242);
-    EXPECT_EQ(s.StartJD, 2458241.5);
-
-    r.type = TimeOfDay::Noon;
-    r.chkFullMonth = true;
-    r.txtDay = "15";
-    s.DateOrder = 1;
-    ReadStartDate(r, s);
-    EXPECT_EQ(r.txtDay, "1");  // full month forces the first day
-    EXPECT_EQ(s.DateText, "1/5/2018");
-    EXPECT_EQ(s.StartJD, s.DayJD);
-    EXPECT_EQ(s.TimeOfDayWord, "noon");
-    s.DateOrder = 0;
-    ReadStartDate(r, s);
-    EXPECT_EQ(s.DateText, "5/1/2018");
-}
-
 // Noon and midnight and the padded sidereal time are in every golden case;
 // a count past the end is not.
 TEST(ShowProgress, PercentOfTheTotalNeverPastAHundred) {

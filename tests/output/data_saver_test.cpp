@@ -89,6 +89,11 @@ TEST_F(SaverFixture, SaveAsProposesAndSaveReusesTheName) {
     saver.SaveAs();
     EXPECT_EQ(saver.SaveFileName, path);
     EXPECT_EQ(messages.messages.size(), 2u);
+    // Once the data are cleared, Save leaves the named file as it was.
+    buffer.EmptyData();
+    saver.Save();
+    EXPECT_EQ(messages.messages.size(), 3u);
+    EXPECT_EQ(File("20180503.DOC"), "L1\r\nL2\r\n\r\n\f\r\n");
 }
 
 TEST_F(SaverFixture, WriteFailuresAreReportedWithTheFileName) {

@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <set>
-
-#include "output/data_menu.h"
 #include "tests/output/data_window_fixture.h"
 
 namespace novarel {
@@ -55,27 +51,6 @@ TEST_F(WindowFixture, LoadPlacesTheWindowAndItRecordsItsMoves) {
     EXPECT_EQ(settings.DataWidth, 4);
 }
 
-TEST_F(WindowFixture, GlyphFontIsAddedFromTheProgramFolderOrTheProgramEnds) {
-    seam.fontInstalled = false;
-    ShowLines({"A"});
-    EXPECT_EQ(seam.addedFiles, (std::vector<std::string>{(dir / "EPHEMERI.TTF").string()}));
-    EXPECT_TRUE(window.state().loaded);
-
-    window.Unload();
-    seam.fontInstalled = seam.addSucceeds = false;
-    view.text.clear();
-    ShowLines({"B"});
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text,
-              "Error - unable to add EPHEMERI font. Please add EPHEMERI font through CONTROL "
-              "PANEL, then restart "
-              "NOVAREL.");
-    EXPECT_EQ(messages.messages[0].title, "EPHEMERI.TTF Font Not Added");
-    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(seam.ended, 1);
-    EXPECT_EQ(view.text, "");
-}
-
 // The font's places (program folder, beside the executable, installed) are
 // tried in turn; only when none adds the font does the program end.
 TEST_F(WindowFixture, GlyphFontIsSoughtInEachPlaceInTurn) {
@@ -96,7 +71,11 @@ TEST_F(WindowFixture, GlyphFontIsSoughtInEachPlaceInTurn) {
     EXPECT_FALSE(other.Load());
     EXPECT_EQ(seam.addedFiles, places);
     ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              "Error - unable to add EPHEMERI font. Please add EPHEMERI font through CONTROL "
+              "PANEL, then restart NOVAREL.");
     EXPECT_EQ(messages.messages[0].title, "EPHEMERI.TTF Font Not Added");
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(seam.ended, 1);
 }
 
@@ -131,7 +110,9 @@ TEST_F(WindowFixture, FontStepsStopAt12And8PointsBoldAndItalic) {
     EXPECT_EQ(settings.FontItalic, -1);
 }
 
-TEST_F(WindowFixture, ViewsClearKeysAndMouse) {
+// Clearing the data, Esc and the mouse are met through the real window in
+// tests/ui/gui_menus_test.cpp.
+TEST_F(WindowFixture, EachViewCommandAsksForItsTable) {
     for (DataCommand c :
          {DataCommand::ViewDeclination, DataCommand::ViewRightAscension, DataCommand::ViewLatitude,
           DataCommand::ViewLongitude, DataCommand::RetrogradeTimes})
@@ -140,39 +121,6 @@ TEST_F(WindowFixture, ViewsClearKeysAndMouse) {
               (std::vector<std::string>{"table:1", "table:3", "table:2", "table:0", "stations"}));
     EXPECT_EQ(progress.events[0], "busy");
     EXPECT_EQ(progress.events[1], "normal");
-
-    ShowLines({"A", "B"});
-    window.Run(DataCommand::ClearAllData);
-    EXPECT_EQ(buffer.DataLineCount(), 0);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "All data cleared from buffer.");
-    EXPECT_EQ(messages.messages[0].title, "Information!");
-    EXPECT_EQ(view.text, "A\r\nB\r\n\r\n\r\n");  // the page stays
-
-    EXPECT_TRUE(window.KeyPress(27));  // Esc brings the main window forward
-    EXPECT_FALSE(window.KeyPress('a'));
-    window.MouseUp(MouseButton::Left);
-    EXPECT_EQ(seam.activations, 1);
-    window.MouseUp(MouseButton::Right);
-    EXPECT_EQ(seam.activations, 2);
-}
-
-TEST(DataMenu, ShortcutsAndAccessLettersDoNotCollide) {
-    std::set<std::string_view> shortcuts;
-    std::set<DataCommand> commands;
-    std::set<char> group, bar;  // access letters on the bar and within each submenu
-    for (const auto& item : DataMenu) {
-        EXPECT_TRUE(item.shortcut.empty() || shortcuts.insert(item.shortcut).second)
-            << item.shortcut;
-        EXPECT_TRUE(item.command == DataCommand::None || commands.insert(item.command).second)
-            << item.name;
-        if (IsSeparator(item.caption)) continue;
-        const char letter = static_cast<char>(std::toupper(AccessLetter(item.caption)));
-        EXPECT_NE(letter, 0) << item.name;
-        if (item.level == 0) group.clear();
-        EXPECT_TRUE((item.level == 0 ? bar : group).insert(letter).second) << item.name;
-    }
-    EXPECT_EQ(commands.size(), 17u);  // every command has its item
 }
 
 }  // namespace

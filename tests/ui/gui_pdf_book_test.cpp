@@ -110,15 +110,6 @@ void GuiPdfBook::commandLinePdfIsTheDesktopPrint() {
     const QString desktopText = Run("pdftotext", layout);
     QVERIFY(desktopText.count('\f') > 1);
     QCOMPARE(Run("pdftotext", cliLayout), desktopText);
-
-    // A file that cannot be written is reported, with a failing status.
-    novarel.start(QString(NOVAREL_BUILD_DIR) + "/novarel",
-                  {"ephemeris", "--start", "2000-01-01", "--dir",
-                   QString::fromStdString(folder.path().string()), "--pdf", "/proc/novarel.pdf"});
-    QVERIFY(novarel.waitForFinished(60000));
-    QCOMPARE(novarel.exitCode(), 1);
-    QVERIFY(novarel.readAllStandardError().contains(
-        "The PDF file /proc/novarel.pdf cannot be written: "));
 }
 
 // --end prints the range's months one after another into the one file: each
