@@ -319,6 +319,25 @@ void GuiSession::localClockAndTheAspectariansChoices() {
     QVERIFY(has(" v/c ("));
     QVERIFY(has("(EST)"));
     QVERIFY(has("\xac"));  // Chiron's glyph code
+
+    // The ephemeris of the same days: rows at local noon, the second table
+    // of Chiron .. Lilith below the first, as the command line gives them.
+    app->program().ShowInputAgain();
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdEphemeris")), Qt::LeftButton);
+    Settle();
+    const std::string table = app->dataWindow().pageText();
+    const std::string cliTable = CommandLineOutput(
+        {"ephemeris", "--tz", "America/New_York", "--asteroids", "--start", "2024-11-03", "--days",
+         "2", "--encoding", "cp1252", "--dir", QString::fromStdString(folder.path().string())});
+    QVERIFY(table.find("Times are America/New_York, EDT/EST") != std::string::npos);
+    const std::string heading = LineStartingWith(cliTable, "  Long.     Chiron");
+    QVERIFY(!heading.empty());
+    QCOMPARE(LineStartingWith(table, "  Long.     Chiron"), heading);
+    const std::size_t second = cliTable.find(heading);
+    const std::string secondRow = LineStartingWith(cliTable.substr(second), "  04 Nov");
+    QVERIFY(!secondRow.empty());
+    QVERIFY(table.find(secondRow + "\r\n") != std::string::npos ||
+            table.find(secondRow + "\n") != std::string::npos);
     app->mainWindow().close();
     QVERIFY(app->ended());
     QCOMPARE(SettingOf(folder.read("novarel_SE.ini"), "TimeZone"), std::string("America/New_York"));

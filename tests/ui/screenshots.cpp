@@ -115,6 +115,10 @@ int main(int argc, char** argv) {
     static_cast<QPushButton*>(input.control("cmdAspectarian"))->click();
     data.resize(1000, 640);
     ok = Shot(&data, out + "/data-window-local-clock.png") && ok;
+    p.ShowInputAgain();
+    static_cast<QPushButton*>(input.control("cmdEphemeris"))->click();
+    data.resize(1180, 420);
+    ok = Shot(&data, out + "/data-window-asteroids.png") && ok;
 
     p.RunMainMenu(MainCommand::Options);
     if (app.optionsWindow()) ok = Shot(app.optionsWindow(), out + "/options-editor.png") && ok;
