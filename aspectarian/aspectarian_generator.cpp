@@ -38,16 +38,28 @@ std::vector<std::string> TitleLines(const RunContext& ctx) {
     return lines;
 }
 
-DaySearch SearchChoices(const RunContext& ctx) {
+// The day search of a run with the choices of its request and options, and
+// the eclipse search and event places it refers to.
+struct RunSearch {
+    explicit RunSearch(RunContext& ctx)
+        : eclipses(ctx.library),
+          places(ctx.request, ctx.library, ctx.state.positions.fromAnalyticEphemeris) {
+        search.heliocentric = ctx.request.optHelio();
+        search.moonChangeOnly = ctx.request.chkMoonChange;
+        search.noMoonIngress = ctx.request.optNoDisplay();
+        search.cardinalMoonIngressOnly = ctx.options.CardinalMoonIngressOnly();
+        search.minorAspects = ctx.request.minorAspects.value_or(ctx.options.MinorAspects());
+        search.lastBody = ctx.request.lastBody();
+        if (ctx.request.optGeo()) search.eclipses = &eclipses;
+        search.places = &places;
+    }
+    RunSearch(const RunSearch&) = delete;
+    RunSearch& operator=(const RunSearch&) = delete;
+
+    EclipseSearch eclipses;
+    EventPlaces places;
     DaySearch search;
-    search.heliocentric = ctx.request.optHelio();
-    search.moonChangeOnly = ctx.request.chkMoonChange;
-    search.noMoonIngress = ctx.request.optNoDisplay();
-    search.cardinalMoonIngressOnly = ctx.options.CardinalMoonIngressOnly();
-    search.minorAspects = ctx.request.minorAspects.value_or(ctx.options.MinorAspects());
-    search.lastBody = ctx.request.lastBody();
-    return search;
-}
+};
 
 // The 25 hourly samples of the day from 0h UT dayStart into the hourly
 // tables (after the first day, the first is the last of the day before); the
@@ -157,6 +169,25 @@ void ShowReport(RunContext& ctx, const AspectarianState& asp) {
     ctx.buffer.ShowPage();
 }
 
+// The data file when asked for, then the page; a file that cannot be written
+// makes the run a failure, shown all the same.
+RunOutcome FinishRun(RunContext& ctx, const AspectarianState& asp) {
+    const RunOutcome outcome = ctx.request.chkSaveData && !SaveReport(ctx, asp)
+                                   ? RunOutcome::Failed
+                                   : RunOutcome::Completed;
+    ShowReport(ctx, asp);
+    ctx.windows.runFinished();
+    ctx.progress.setBusy(false);
+    return outcome;
+}
+
+// A new run keeps nothing of the last one's stations and events.
+void ClearRunRecords(AspectarianState& asp) {
+    asp.StationRecords.clear();
+    asp.StationCount = 0;
+    asp.Events.clear();
+}
+
 }  // namespace
 
 // The run itself; a library failure leaves it as a LibraryError.
@@ -172,15 +203,11 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     ctx.progress.loadProgress();
 
     asp.ReportLines = TitleLines(ctx);
-    asp.StationRecords.clear();
-    asp.StationCount = 0;
-    asp.Events.clear();
+    ClearRunRecords(asp);
 
-    DaySearch search = SearchChoices(ctx);
-    EclipseSearch eclipses(ctx.library);
-    if (request.optGeo()) search.eclipses = &eclipses;
-    EventPlaces places(request, ctx.library, s.positions.fromAnalyticEphemeris);
-    search.places = &places;
+    RunSearch run(ctx);
+    DaySearch& search = run.search;
+    EventPlaces& places = run.places;
     const VoidLines voids = RunVoidPeriods(ctx, places, base, base + lastDay + 1);
     for (int d = 0; d <= lastDay; ++d) {
         if (lastDay > 0) ShowProgress(ctx.progress, d, lastDay);
@@ -197,12 +224,7 @@ static RunOutcome RunAspectarianDays(RunContext& ctx, AspectarianState& asp) {
     }
     ctx.progress.unloadProgress();
 
-    const RunOutcome outcome =
-        request.chkSaveData && !SaveReport(ctx, asp) ? RunOutcome::Failed : RunOutcome::Completed;
-    ShowReport(ctx, asp);
-    ctx.windows.runFinished();
-    ctx.progress.setBusy(false);
-    return outcome;
+    return FinishRun(ctx, asp);
 }
 
 // The days of a run on a local clock, from local midnight to local midnight:
@@ -242,15 +264,11 @@ static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const Tim
     std::string& title = asp.ReportLines[1];
     if (title.ends_with(greenwich)) title.resize(title.size() - greenwich.size());
     asp.ReportLines[3] = std::string(11, ' ') + ZoneTitle(zone, spanStart, spanEnd);
-    asp.StationRecords.clear();
-    asp.StationCount = 0;
-    asp.Events.clear();
+    ClearRunRecords(asp);
 
-    DaySearch search = SearchChoices(ctx);
-    EclipseSearch eclipses(ctx.library);
-    if (request.optGeo()) search.eclipses = &eclipses;
-    EventPlaces places(request, ctx.library, s.positions.fromAnalyticEphemeris);
-    search.places = &places;
+    RunSearch run(ctx);
+    DaySearch& search = run.search;
+    EventPlaces& places = run.places;
 
     std::vector<AspectEvent> found;
     const double firstUT = std::floor(spanStart + 0.5) - 0.5;
@@ -307,12 +325,7 @@ static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const Tim
         asp.ReportLines.emplace_back();
     }
 
-    const RunOutcome outcome =
-        request.chkSaveData && !SaveReport(ctx, asp) ? RunOutcome::Failed : RunOutcome::Completed;
-    ShowReport(ctx, asp);
-    ctx.windows.runFinished();
-    ctx.progress.setBusy(false);
-    return outcome;
+    return FinishRun(ctx, asp);
 }
 
 RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {

@@ -84,32 +84,5 @@ TEST(SwetestBodies, AYearOfTheExtraBodiesAgreesToThePrintedDigits) {
     }
 }
 
-// Without the asteroid file the run stops with the file's name and the
-// folders searched; the eleven bodies alone still need only their own files.
-TEST(SwetestBodies, AMissingAsteroidFileIsNamedWithTheFoldersSearched) {
-    test::TempFolder files;
-    for (const char* name : {"sepl_18.se1", "semo_18.se1"}) {
-        std::error_code ec;
-        if (!std::filesystem::copy_file(std::string("/usr/share/libswe/ephe/") + name,
-                                        files.file(name), ec))
-            GTEST_SKIP() << "no /usr/share/libswe/ephe/" << name;
-    }
-    SweLibrary lib;
-    lib.set_ephe_path(files.str());
-    CalcRequest request;
-    Positions p;
-    ComputePositions(2460310.5, request, lib, p);
-    EXPECT_FALSE(p.fromAnalyticEphemeris);
-    request.extraBodies = true;
-    try {
-        ComputePositions(2460310.5, request, lib, p);
-        ADD_FAILURE() << "no error without seas_18.se1";
-    } catch (const LibraryError& e) {
-        const std::string text = e.what();
-        EXPECT_NE(text.find("seas_18.se1"), std::string::npos) << text;
-        EXPECT_NE(text.find(files.str()), std::string::npos) << text;
-    }
-}
-
 }  // namespace
 }  // namespace novarel
