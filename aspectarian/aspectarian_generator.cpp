@@ -329,12 +329,8 @@ static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const Tim
 }
 
 RunOutcome GenerateAspectarian(RunContext& ctx, AspectarianState& asp) {
-    const std::optional<TimeZone> zone = TimeZone::Find(ctx.request.timeZone);
-    if (!zone) {
-        ctx.messages.showMessage("The time zone " + ctx.request.timeZone + " is not known.",
-                                 msg::TitleWarning, MessageIcon::Information);
-        return RunOutcome::InvalidInput;
-    }
+    const std::optional<TimeZone> zone = FindRunZone(ctx);
+    if (!zone) return RunOutcome::InvalidInput;
     if (!zone->IsUniversal())
         return WithLibraryChecks(ctx, [&] { return RunZonedDays(ctx, asp, *zone); });
     return WithLibraryChecks(ctx, [&] { return RunAspectarianDays(ctx, asp); });

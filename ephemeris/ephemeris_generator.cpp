@@ -269,12 +269,8 @@ static RunOutcome RunEphemerisDays(RunContext& ctx, const TimeZone& zone) {
 }
 
 RunOutcome GenerateEphemeris(RunContext& ctx) {
-    const std::optional<TimeZone> zone = TimeZone::Find(ctx.request.timeZone);
-    if (!zone) {
-        ctx.messages.showMessage("The time zone " + ctx.request.timeZone + " is not known.",
-                                 msg::TitleWarning, MessageIcon::Information);
-        return RunOutcome::InvalidInput;
-    }
+    const std::optional<TimeZone> zone = FindRunZone(ctx);
+    if (!zone) return RunOutcome::InvalidInput;
     return WithLibraryChecks(ctx, [&] { return RunEphemerisDays(ctx, *zone); });
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/julian_day.h"
 #include "core/library_check.h"
+#include "core/messages.h"
 #include "core/start_date.h"
 #include "core/swe_library.h"
 #include "output/data_buffer.h"
@@ -42,6 +43,14 @@ std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::s
     return "  " + state.ZodiacLabel + std::string(kind) + " - " + FormatDate(start, "dddd", names) +
            ", " + FormatDate(start, "dd mmm yyyy", names) + " at " + state.TimeOfDayWord +
            ", Greenwich";
+}
+
+std::optional<TimeZone> FindRunZone(RunContext& ctx) {
+    std::optional<TimeZone> zone = TimeZone::Find(ctx.request.timeZone);
+    if (!zone)
+        ctx.messages.showMessage("The time zone " + ctx.request.timeZone + " is not known.",
+                                 msg::TitleWarning, MessageIcon::Information);
+    return zone;
 }
 
 }  // namespace novarel

@@ -1,7 +1,9 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/time_zone.h"
 #include "output/run_context.h"
 
 namespace novarel {
@@ -21,6 +23,10 @@ int LastDayOfRun(CalcRequest& request);
 // missing asteroid file stops the run, before anything is computed or
 // written, with a LibraryError naming the file and the folders searched.
 void ChooseExtraBodies(RunContext& ctx);
+
+// The zone of the request's clock; an unknown name is the input error the
+// user is told of, and none is returned.
+std::optional<TimeZone> FindRunZone(RunContext& ctx);
 
 // Title line of a table: "  Tropical Ephemeris - Saturday, 01 Jan 2000 at
 // midnight, Greenwich" for kind "Ephemeris". It names the day the run really
