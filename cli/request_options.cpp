@@ -182,12 +182,14 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->type_name("LIST")
         ->check(Checked(MinorAspectsProblem, ""))
         ->group(group);
+    // Both commands take the zone: shown in the help of each.
     cmd.add_option("--tz", o.timeZone,
-                   "Days and times on the clock of an IANA time zone such as America/New_York, "
-                   "from local midnight to local midnight (default: UT)")
+                   "Times on the clock of an IANA time zone such as America/New_York: the "
+                   "ephemeris rows at its noon or midnight, the aspectarian's days from local "
+                   "midnight to local midnight (default: UT)")
         ->type_name("ZONE")
         ->check(Checked(TimeZoneProblem, ""))
-        ->group(group);
+        ->group("Options");
     static const ValueNames<VoidOfCourseRule> rules{{"all", VoidOfCourseRule::SunToPluto},
                                                     {"traditional", VoidOfCourseRule::SunToSaturn}};
     AddWordOption(cmd, "--void-of-course", o.voidOfCourse, rules,
