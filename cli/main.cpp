@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     std::setlocale(LC_NUMERIC, "C");  // numbers are always written with "."
 
-    CLI::App app{"Novarel_SE 2.00: daily ephemeris and aspectarian at Greenwich"};
+    // Usage lines and the manual name the program, not the path it was started by.
+    CLI::App app{"Novarel_SE 2.00: daily ephemeris and aspectarian at Greenwich", "novarel"};
     // The library and the ephemeris folder of the program folder the run would use.
     const auto versionText = [argc, argv] {
         SweLibrary library;

@@ -34,9 +34,21 @@ for want in "novarel ephemeris" "novarel aspectarian" "--start YYYY-MM-DD" "--pd
   "--moon-change-only" "XDG_DATA_HOME" "share/novarel"; do
   grep -qF -- "$want" <<<"$page" || fail "novarel(1) lacks '$want'"
 done
+# Usage lines name the program, never the folder it was built in.
+grep -qF "Usage: novarel ephemeris [OPTIONS]" <<<"$page" || fail "novarel(1) usage lacks the name"
+! grep -qF "$build" <<<"$page" || fail "novarel(1) shows the build folder"
 if [[ $gui == ON ]]; then
   page=$(MANWIDTH=100 man -l "$p/share/man/man1/novarel-gui.1" 2>&1)
   grep -qF -- "--dir" <<<"$page" || fail "novarel-gui(1) lacks --dir"
+  grep -qE "^ +novarel-gui \[options\]" <<<"$page" || fail "novarel-gui(1) synopsis lacks the name"
+  ! grep -qF "$build" <<<"$page" || fail "novarel-gui(1) shows the build folder"
+  # --help and --version are answered without a display.
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$p/bin/novarel-gui" --help 2>&1) ||
+    fail "novarel-gui --help without a display failed: $out"
+  grep -qF -- "--dir <PATH>" <<<"$out" || fail "novarel-gui --help lacks --dir: $out"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$p/bin/novarel-gui" --version 2>&1) ||
+    fail "novarel-gui --version without a display failed: $out"
+  [[ $out == "novarel-gui 2.00" ]] || fail "novarel-gui --version said: $out"
 fi
 
 # The completion loads and completes commands, options and their values.
