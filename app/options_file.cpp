@@ -93,13 +93,25 @@ bool ReadOptionsFile(const std::string& programDirectory, OptionValues& values,
         return false;
     }
     ParseOptionsText(*text, values);
-    if (messages != nullptr)
-        for (const OptionLineProblem& p : OptionLineProblems(*text))
-            messages->showMessage(
-                fmt::format("Line {} of the options file {} is not a number (\"{}\"). "
-                            "Option {} is set to {}.",
-                            p.line, path, p.field, p.line, p.used),
-                msg::TitleWarning, MessageIcon::Exclamation);
+    if (messages == nullptr) return true;
+    // One message for the whole file: a damaged file is one thing to mend,
+    // not a window to close for each of its lines.
+    const std::vector<OptionLineProblem> problems = OptionLineProblems(*text);
+    if (problems.size() == 1) {
+        const OptionLineProblem& p = problems.front();
+        messages->showMessage(fmt::format("Line {} of the options file {} is not a number "
+                                          "(\"{}\"). Option {} is set to {}.",
+                                          p.line, path, p.field, p.line, p.used),
+                              msg::TitleWarning, MessageIcon::Exclamation);
+    } else if (!problems.empty()) {
+        std::string said = fmt::format(
+            "{} lines of the options file {} are not numbers; each option is set as shown:",
+            problems.size(), path);
+        for (const OptionLineProblem& p : problems)
+            said += fmt::format("\nLine {} (\"{}\"): option {} is set to {}.", p.line, p.field,
+                                p.line, p.used);
+        messages->showMessage(said, msg::TitleWarning, MessageIcon::Exclamation);
+    }
     return true;
 }
 
