@@ -71,6 +71,9 @@ void Program::StartUp(const StartupOptions& startup) {
     // The program folder is fixed at construction; the library and the
     // options file come first.
     InitialiseLibraryAndOptions();
+    // Before any window asks for a date: without the glyph font no table
+    // could be shown, and the user would learn it only after typing one.
+    if (!dataWindow.AddGlyphFont()) return;
     if (options.NoticeAtStartup()) app_.shell.showNotice();
     seams_.progress.setBusy(true);
     ReadSettings(settingsPath(), settingsLinks(), &seams_.messages);

@@ -46,6 +46,23 @@ DataWindow::DataWindow(DataWindowLinks links)
 
 void DataWindow::Changed() { links_.window.applyState(state_); }
 
+bool DataWindow::AddGlyphFont() {
+    DataWindowSeam& w = links_.window;
+    if (w.hasFontFace(GlyphFontName)) return true;
+    std::vector<std::string> places = links_.glyphFontPlaces;
+    if (places.empty()) places.push_back(links_.programDirectory + "/" + GlyphFontFile);
+    for (const std::string& place : places)
+        if (w.addFontFile(place) && w.hasFontFace(GlyphFontName)) return true;
+    // The message as it always was, then where the file was looked for.
+    std::string looked;
+    for (const std::string& place : places) looked += (looked.empty() ? "" : ", ") + place;
+    links_.messages.showMessage(
+        std::string(FontMissingMessage) + "\n\nThe font file was looked for at: " + looked + ".",
+        FontMissingTitle, MessageIcon::Critical);
+    w.endProgram();
+    return false;
+}
+
 bool DataWindow::Load() {
     // A new window starts from its design state.
     state_ = DataWindowState{};
@@ -57,20 +74,9 @@ bool DataWindow::Load() {
     links_.window.placeWindow(links_.settings.rect());
     state_.PositioningFlag = false;
 
-    DataWindowSeam& w = links_.window;
-    if (!w.hasFontFace(GlyphFontName)) {
-        std::vector<std::string> places = links_.glyphFontPlaces;
-        if (places.empty()) places.push_back(links_.programDirectory + "/" + GlyphFontFile);
-        bool added = false;
-        for (const std::string& place : places)
-            if (!added) added = w.addFontFile(place) && w.hasFontFace(GlyphFontName);
-        if (!added) {
-            links_.messages.showMessage(FontMissingMessage, FontMissingTitle,
-                                        MessageIcon::Critical);
-            state_.loaded = false;
-            w.endProgram();
-            return false;
-        }
+    if (!AddGlyphFont()) {
+        state_.loaded = false;
+        return false;
     }
     state_.textFontFace = GlyphFontName;
 

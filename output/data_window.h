@@ -85,6 +85,10 @@ public:
     // Called by the view when the window is first needed; false when the glyph
     // font could not be had (the program then ends).
     bool Load();
+    // The glyph font, added from the first of its places that holds it;
+    // without it the program cannot show a table, says so with every place
+    // looked in, and ends.
+    bool AddGlyphFont();
     // Resize and deactivate: the place is kept unless the window is being placed.
     void Resize(const WindowRect& rect);
     void Deactivate(const WindowRect& rect) { Resize(rect); }

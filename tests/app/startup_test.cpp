@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/font_step.h"
 #include "tests/app/program_fixture.h"
 
@@ -53,6 +55,22 @@ TEST_F(StartupFixture, StepsRunInTheirOrder) {
     EXPECT_EQ(program->state.DateOrder, 1);
     screen = test::FakeScreen{1280, 12};
     EXPECT_EQ(Start().dataSettings.FontStep, 1.2);
+}
+
+// Without the glyph font the program ends at start-up, before the input
+// window asks for a date, saying where it looked for the font.
+TEST_F(StartupFixture, AMissingGlyphFontEndsTheStartBeforeAnyWindow) {
+    dataWindow.fontInstalled = false;
+    dataWindow.addSucceeds = false;
+    log.clear();
+    Start();
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].title, "EPHEMERI.TTF Font Not Added");
+    EXPECT_NE(messages.messages[0].text.find((dir / "EPHEMERI.TTF").string()), std::string::npos)
+        << messages.messages[0].text;
+    EXPECT_EQ(dataWindow.ended, 1);
+    EXPECT_FALSE(input.visible);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "main:show"), 0);
 }
 
 // The main menu's Options, About and Printer Setup are met through the real

@@ -73,7 +73,8 @@ TEST_F(WindowFixture, GlyphFontIsSoughtInEachPlaceInTurn) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text,
               "Error - unable to add EPHEMERI font. Please add EPHEMERI font through CONTROL "
-              "PANEL, then restart NOVAREL.");
+              "PANEL, then restart NOVAREL.\n\nThe font file was looked for at: "
+              "/p/EPHEMERI.TTF, /exe/EPHEMERI.TTF, /share/EPHEMERI.TTF.");
     EXPECT_EQ(messages.messages[0].title, "EPHEMERI.TTF Font Not Added");
     EXPECT_EQ(messages.messages[0].icon, MessageIcon::Critical);
     EXPECT_EQ(seam.ended, 1);

@@ -35,10 +35,6 @@ using namespace novarel::ui;
 using namespace novarel::ui::test;
 
 namespace {
-const std::string FontMessage =
-    "EPHEMERI.TTF Font Not Added: Error - unable to add EPHEMERI font. Please add EPHEMERI font "
-    "through CONTROL PANEL, then restart NOVAREL.";
-
 // Saves As through the file dialog: to the path given, or cancelled when
 // the path is empty.
 void SaveAsTo(GuiApp& app, const QString& path) {
