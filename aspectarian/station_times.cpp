@@ -60,9 +60,16 @@ RunOutcome ListRetrogradeTimes(RunContext& ctx, AspectarianState& aspectarian) {
                 glyph::SignChar(static_cast<int>(split.SignNumber)) +
                 FormatFixed(split.ArcMinutes, 2, 1) + LineBreak;
     }
-    ctx.buffer.CurrentLine = text;
-    ctx.buffer.AppendLine();
-    ctx.buffer.ShowPage();
+    // Asked for again while the page shows it, the listing is only brought
+    // into sight: the page would otherwise repeat it.
+    const std::vector<std::string>& page = ctx.buffer.PageLines();
+    if (std::find(page.begin(), page.end(), text) != page.end()) {
+        ctx.buffer.view().showEnd();
+    } else {
+        ctx.buffer.CurrentLine = text;
+        ctx.buffer.AppendLine();
+        ctx.buffer.ShowPageAtEnd();
+    }
     ctx.progress.setBusy(false);
     return RunOutcome::Completed;
 }

@@ -41,6 +41,8 @@ public:
     virtual void setText(const std::string& text) = 0;
     virtual void setCaption(const std::string& caption) = 0;
     virtual void showWindow() = 0;
+    // Brings the end of the text into sight, where something was just added.
+    virtual void showEnd() {}
 };
 
 // Windows a generator touches besides the Data window.

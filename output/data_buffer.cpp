@@ -61,6 +61,11 @@ void DataBuffer::ShowPage() {
     view_->setCaption(std::string(TitlePrefix) + "Data");
 }
 
+void DataBuffer::ShowPageAtEnd() {
+    ShowPage();
+    if (view_->innerHeight() != 0) view_->showEnd();
+}
+
 std::string PageText(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& l : lines) {

@@ -31,6 +31,8 @@ public:
     void ClearPage();
     void EmptyData();
     void ShowPage();
+    // The page, scrolled to its end: what was just appended is in sight.
+    void ShowPageAtEnd();
 
     std::int16_t DataLineCount() const { return static_cast<std::int16_t>(dataLines_.size()); }
     std::int16_t PageLineCount() const { return static_cast<std::int16_t>(pageLines_.size()); }

@@ -143,6 +143,7 @@ public:
     void setText(const std::string& text) override { view_.setText(text); }
     void setCaption(const std::string& caption) override { view_.setCaption(caption); }
     void showWindow() override { view_.showWindow(); }
+    void showEnd() override { view_.showEnd(); }
 
 private:
     DataWindow& window_;

@@ -89,6 +89,11 @@ void DataWindowWidget::setText(const std::string& text) {
     text_->setPlainText(view);
 }
 
+void DataWindowWidget::showEnd() {
+    text_->moveCursor(QTextCursor::End);
+    text_->ensureCursorVisible();
+}
+
 void DataWindowWidget::setCaption(const std::string& caption) {
     setWindowTitle(Qs(caption));
     setAccessibleName(Qs(caption));

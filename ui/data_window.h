@@ -36,6 +36,7 @@ public:
     // DataView
     int innerHeight() override;
     void setText(const std::string& text) override;
+    void showEnd() override;
     void setCaption(const std::string& caption) override;
     void showWindow() override;
     // DataWindowSeam

@@ -41,6 +41,7 @@ private slots:
     void userSession();
     void keyFilterPasteAndDaysBox();
     void localClockAndTheAspectariansChoices();
+    void retrogradeTimesComeIntoSightOnce();
 };
 
 namespace {
@@ -359,6 +360,39 @@ void GuiSession::localClockAndTheAspectariansChoices() {
     again->mainWindow().action("mnuFileExit")->trigger();
     QVERIFY(again->ended());
     QCOMPARE(SettingOf(folder.read("novarel_SE.ini"), "TimeZone"), std::string("<missing>"));
+}
+
+// F9 after a month's aspectarian: the listing is added at the end of the
+// long page and scrolled into sight; a second F9 adds nothing.
+void GuiSession::retrogradeTimesComeIntoSightOnce() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    input.txtDay()->setText("1");
+    input.txtMonth()->setText("1");
+    input.txtYear()->setText("2024");
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
+    Settle();
+    DataWindowWidget& data = app->dataWindow();
+    QScrollBar* bar = data.text()->verticalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    QCOMPARE(bar->value(), 0);
+    data.activateWindow();
+    data.text()->setFocus();
+    QTest::keyClick(data.text(), Qt::Key_F9);
+    Settle();
+    const std::string listed = data.pageText();
+    const std::string heading = "Changes in direction (in UT):";
+    const std::size_t at = listed.find(heading);
+    QVERIFY(at != std::string::npos);
+    QVERIFY(listed.find(heading, at + 1) == std::string::npos);
+    QVERIFY(listed.find("Mercury - 02 Jan 2024 at 03:08") != std::string::npos);
+    QCOMPARE(bar->value(), bar->maximum());
+    bar->setValue(0);
+    QTest::keyClick(data.text(), Qt::Key_F9);
+    Settle();
+    QCOMPARE(data.pageText(), listed);
+    QCOMPARE(bar->value(), bar->maximum());
 }
 
 QTEST_MAIN(GuiSession)
