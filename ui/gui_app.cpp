@@ -54,6 +54,11 @@ GuiApp::~GuiApp() {
     main_.reset();
 }
 
+void NameApplication() {
+    QCoreApplication::setApplicationName("novarel-gui");
+    QCoreApplication::setApplicationVersion("2.00");
+}
+
 void GuiApp::start() { program_->StartUp(StartupOptions{"", guiOptions_.dateOrder}); }
 
 void GuiApp::runMainCommand(MainCommand command) {

@@ -37,6 +37,11 @@ class PrintPreview;
 class OptionsWindow;
 class AboutWindow;
 
+// The program's name and version for the toolkit. No display name: the
+// toolkit would append it to every window and message title, and the titles
+// are the program's own texts.
+void NameApplication();
+
 struct GuiOptions {
     std::string programDirectory;
     // Tests: message boxes and the notice window are recorded, not waited for.

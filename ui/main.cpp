@@ -28,11 +28,6 @@ void DescribeOptions(QCommandLineParser& parser) {
     parser.addOption(DirOption);
 }
 
-void NameTheApplication() {
-    QCoreApplication::setApplicationName("novarel-gui");
-    QCoreApplication::setApplicationVersion("2.00");
-}
-
 // --help and --version need no display: they are answered before the
 // toolkit opens one, under the program's name rather than the path it was
 // started by.
@@ -53,7 +48,7 @@ int AnswerHelpOrVersion(int argc, char** argv) {
     arguments[0] = name;
     int count = argc;
     QCoreApplication core(count, arguments.data());
-    NameTheApplication();
+    novarel::ui::NameApplication();
     QCommandLineParser parser;
     DescribeOptions(parser);
     parser.process(core);  // prints the text and ends the process
@@ -65,8 +60,7 @@ int AnswerHelpOrVersion(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (AsksForHelpOrVersion(argc, argv)) return AnswerHelpOrVersion(argc, argv);
     QApplication qapp(argc, argv);
-    NameTheApplication();
-    QApplication::setApplicationDisplayName("Novarel_SE");
+    novarel::ui::NameApplication();
     std::setlocale(LC_NUMERIC, "C");  // numbers are always written with "."
 
     QCommandLineParser parser;

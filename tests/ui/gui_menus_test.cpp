@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -185,6 +186,10 @@ void GuiMenus::dataMenu() {
 
 void GuiMenus::inputWindowControls() {
     ProgramFolder folder;
+    // As the program names itself: with no display name of its own, the
+    // toolkit adds nothing to the window and message titles.
+    NameApplication();
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QString("novarel-gui"));
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
     const std::pair<const char*, const char*> captions[] = {
