@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/start_date.h"
 #include "output/menu_item.h"
 #include "output/window_place.h"
 
@@ -36,6 +37,8 @@ public:
     virtual void hide() {}
     // The program changed control values (days box, date boxes, options).
     virtual void refresh(const InputForm& /*form*/) {}
+    // The keyboard goes to a date box whose value is wrong.
+    virtual void focusDateBox(DateBox /*box*/) {}
 };
 
 class ScreenMetrics {

@@ -75,12 +75,19 @@ void InputForm::PrepareRun(OutputKind outputKind) {
 
 RunOutcome InputForm::CalculateEphemeris(Generators& generators) {
     PrepareRun(OutputKind::Ephemeris);
-    return generators.runEphemeris();
+    return FocusWrongBox(generators.runEphemeris());
 }
 
 RunOutcome InputForm::CalculateAspectarian(Generators& generators) {
     PrepareRun(OutputKind::Aspectarian);
-    return generators.runAspectarian();
+    return FocusWrongBox(generators.runAspectarian());
+}
+
+RunOutcome InputForm::FocusWrongBox(RunOutcome outcome) {
+    if (outcome == RunOutcome::InvalidInput)
+        if (const std::optional<DateBox> box = FirstWrongDateBox(links_.request))
+            links_.window.focusDateBox(*box);
+    return outcome;
 }
 
 void InputForm::Show() {

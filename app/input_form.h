@@ -137,6 +137,9 @@ public:
 
 private:
     void PrepareRun(OutputKind outputKind);
+    // After a run refused for its input, the keyboard goes to the first
+    // wrong date box, where the correction starts.
+    RunOutcome FocusWrongBox(RunOutcome outcome);
 
     InputFormLinks links_;
     std::string txtDays_ = "30";

@@ -27,6 +27,18 @@ void ValidateDateInput(const CalcRequest& request, RunState& state, MessageSink&
         ReportInputError(state, messages);
 }
 
+std::optional<DateBox> FirstWrongDateBox(const CalcRequest& request) {
+    if (request.startDate) return std::nullopt;
+    auto wrong = [](const std::string& text, double low, double high) {
+        const double value = LeadingNumber(text);
+        return text.empty() || value == 0 || value < low || value > high;
+    };
+    if (wrong(request.txtMonth, 0, 12)) return DateBox::Month;
+    if (wrong(request.txtDay, 0, 31)) return DateBox::Day;
+    if (wrong(request.txtYear, 1800, 2100)) return DateBox::Year;
+    return std::nullopt;
+}
+
 namespace {
 std::string ZodiacLabelFor(const CalcRequest& request) {
     if (request.optSidereal()) return "Sidereal ";

@@ -360,6 +360,13 @@ void InputWindow::refresh(const InputForm& form) {
     updating_ = false;
 }
 
+void InputWindow::focusDateBox(DateBox box) {
+    QLineEdit* wrong = box == DateBox::Month ? txtMonth_ : box == DateBox::Day ? txtDay_ : txtYear_;
+    activateWindow();
+    wrong->setFocus(Qt::OtherFocusReason);
+    wrong->selectAll();
+}
+
 void InputWindow::placeWindow(const WindowRect& rect) {
     placing_ = true;
     PlaceWindow(this, rect);

@@ -33,6 +33,7 @@ public:
     QLineEdit* txtYear() const { return txtYear_; }
     QLineEdit* txtDays() const { return txtDays_; }
     QComboBox* cboTimeZone() const { return cboTimeZone_; }
+    void focusDateBox(DateBox box) override;
     QScrollBar* spinBar() const { return vsDays_; }
 
     // InputWindowSeam

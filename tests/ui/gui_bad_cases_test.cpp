@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <optional>
+#include <tuple>
 
 #include "app/main_menu.h"
 #include "app/program.h"
@@ -60,6 +61,7 @@ private slots:
     void printingToAFileThatCannotBeWritten();
     void missingOptionsAndHelpFiles();
     void anotherRunHoldsTheLock();
+    void aWrongDateTakesTheKeyboardToItsBox();
 };
 
 // A program folder of the user's own (--dir) need not hold the glyph font:
@@ -243,6 +245,33 @@ void GuiBadCases::anotherRunHoldsTheLock() {
     for (const auto& e : std::filesystem::directory_iterator(folder.path()))
         saved += e.path().extension() == ".TEG";
     QCOMPARE(saved, 4);
+}
+
+// The specified message, then the keyboard in the first wrong box (month,
+// day, year), its text selected for typing over.
+void GuiBadCases::aWrongDateTakesTheKeyboardToItsBox() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    auto* ephemeris = static_cast<QPushButton*>(input.control("cmdEphemeris"));
+    const std::tuple<const char*, const char*, const char*, QLineEdit*> cases[] = {
+        {"13", "40", "2018", input.txtMonth()},
+        {"3", "40", "1700", input.txtDay()},
+        {"3", "10", "1700", input.txtYear()},
+    };
+    for (const auto& [month, day, year, wrong] : cases) {
+        input.txtMonth()->setText(month);
+        input.txtDay()->setText(day);
+        input.txtYear()->setText(year);
+        ephemeris->setFocus();
+        QTest::mouseClick(ephemeris, Qt::LeftButton);
+        Settle();
+        QCOMPARE(LastMessage(*app),
+                 std::string("Warning!: Error in input data section. Please correct."));
+        QVERIFY(input.isVisible());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(wrong));
+        QCOMPARE(wrong->selectedText(), wrong->text());
+    }
 }
 
 QTEST_MAIN(GuiBadCases)
