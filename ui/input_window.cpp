@@ -47,8 +47,8 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
         controls_[name] = l;
         return l;
     };
-    txtDay_ = NumberBox("txtDay");
     txtMonth_ = NumberBox("txtMonth");
+    txtDay_ = NumberBox("txtDay");
     txtYear_ = NumberBox("txtYear");
     txtDays_ = NumberBox("txtDays");
     vsDays_ = new QScrollBar(Qt::Vertical, this);
@@ -64,12 +64,13 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
-    grid->addWidget(label("lblDay", txtDay_), 0, 0);
-    grid->addWidget(label("lblMonth", txtMonth_), 0, 1);
+    // Month, day, year: the window's order on the screen and for Tab.
+    grid->addWidget(label("lblMonth", txtMonth_), 0, 0);
+    grid->addWidget(label("lblDay", txtDay_), 0, 1);
     grid->addWidget(label("lblYear", txtYear_), 0, 2);
     grid->addWidget(label("Label1", txtDays_), 0, 3);
-    grid->addWidget(txtDay_, 1, 0);
-    grid->addWidget(txtMonth_, 1, 1);
+    grid->addWidget(txtMonth_, 1, 0);
+    grid->addWidget(txtDay_, 1, 1);
     grid->addWidget(txtYear_, 1, 2);
     auto* days = new QHBoxLayout;
     days->setSpacing(0);
@@ -187,8 +188,8 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
     top->addLayout(buttons);
 
     // Keyboard order: the date boxes, the days, then down the window.
-    QWidget* order[] = {txtDay_,
-                        txtMonth_,
+    QWidget* order[] = {txtMonth_,
+                        txtDay_,
                         txtYear_,
                         txtDays_,
                         vsDays_,

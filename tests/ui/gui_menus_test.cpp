@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "app/main_menu.h"
+#include "app/program.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/about_window.h"
 #include "ui/data_window.h"
@@ -251,14 +252,23 @@ void GuiMenus::accessibleNamesAndTabOrder() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
-    // Tab goes day, month, year, days.
+    // Tab goes month, day, year, days: 3, Tab, 10 is 10 March.
     input.activateWindow();
-    input.txtDay()->setFocus();
-    QCOMPARE(input.txtDay()->nextInFocusChain(), input.txtMonth());
-    QCOMPARE(input.txtMonth()->nextInFocusChain(), input.txtYear());
+    QVERIFY(QTest::qWaitForWindowActive(&input));
+    QCOMPARE(input.txtMonth()->nextInFocusChain(), input.txtDay());
+    QCOMPARE(input.txtDay()->nextInFocusChain(), input.txtYear());
     QCOMPARE(input.txtYear()->nextInFocusChain(), input.txtDays());
+    input.txtMonth()->setFocus();
+    input.txtMonth()->selectAll();
+    QTest::keyClicks(input.txtMonth(), "3");
+    QTest::keyClick(input.txtMonth(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(input.txtDay()));
+    input.txtDay()->selectAll();
+    QTest::keyClicks(input.txtDay(), "10");
+    QCOMPARE(app->program().request.txtMonth, std::string("3"));
+    QCOMPARE(app->program().request.txtDay, std::string("10"));
     // Every control the keyboard reaches has a name a screen reader can read.
-    QWidget* w = input.txtDay();
+    QWidget* w = input.txtMonth();
     int reached = 0;
     do {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
@@ -267,7 +277,7 @@ void GuiMenus::accessibleNamesAndTabOrder() {
         QVERIFY2(!a->text(QAccessible::Name).contains('&'), qPrintable(w->objectName()));
         w = w->nextInFocusChain();
         ++reached;
-    } while (w != input.txtDay() && reached < 100);
+    } while (w != input.txtMonth() && reached < 100);
     QVERIFY(reached >= 25);
     QCOMPARE(QAccessible::queryAccessibleInterface(input.control("cmdEphemeris"))
                  ->text(QAccessible::Name),
