@@ -158,7 +158,8 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
         auto* b = new QPushButton(CaptionOf(name), this);
         b->setObjectName(name);
         b->setAccessibleName(CaptionOf(name));
-        b->setAutoDefault(false);
+        // Enter presses the button that has the keyboard.
+        b->setAutoDefault(true);
         controls_[name] = b;
         return b;
     };
@@ -387,11 +388,19 @@ bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!box) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // Enter in a date or days box calculates what was calculated last,
+        // the ephemeris at first, as a dialog's default button would.
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            app_.calculate(app_.program().state.OutputKind != OutputKind::Aspectarian);
+            return true;
+        }
         const QString text = key->text();
         // Typed characters only: editing keys, shortcuts (a paste) and
-        // navigation pass unfiltered.
-        const bool typed = !text.isEmpty() && text[0].unicode() >= 0x20 &&
-                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        // navigation pass unfiltered; a character typed with Alt is no digit
+        // and no edit, and goes nowhere.
+        const bool printable = !text.isEmpty() && text[0].unicode() >= 0x20;
+        if (printable && (key->modifiers() & Qt::AltModifier)) return true;
+        const bool typed = printable && !(key->modifiers() & Qt::ControlModifier);
         if (typed && !InputForm::KeyPasses(text[0].unicode())) return true;
     } else if (event->type() == QEvent::FocusIn) {
         // Typing replaces the whole number; the select waits for the click

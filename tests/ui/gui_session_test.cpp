@@ -42,6 +42,7 @@ private slots:
     void keyFilterPasteAndDaysBox();
     void localClockAndTheAspectariansChoices();
     void retrogradeTimesComeIntoSightOnce();
+    void enterCalculatesAndAltTypesNothing();
 };
 
 namespace {
@@ -393,6 +394,43 @@ void GuiSession::retrogradeTimesComeIntoSightOnce() {
     Settle();
     QCOMPARE(data.pageText(), listed);
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+// Enter in a date box calculates the last kind (the ephemeris at first);
+// Enter on a focused button presses it; Alt with a letter types nothing.
+void GuiSession::enterCalculatesAndAltTypesNothing() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    input.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&input));
+    input.txtMonth()->setText("3");
+    input.txtDay()->setText("10");
+    input.txtYear()->setText("2018");
+    QTest::keyClick(input.txtYear(), Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(input.txtYear()->text(), QString("2018"));
+
+    QTest::keyClick(input.txtDay(), Qt::Key_Return);
+    Settle();
+    QVERIFY(app->dataWindow().pageText().find("Tropical Ephemeris - ") != std::string::npos);
+
+    app->program().ShowInputAgain();
+    Settle();
+    QVERIFY(QTest::qWaitForWindowActive(&input));
+    auto* aspectarian = static_cast<QPushButton*>(input.control("cmdAspectarian"));
+    aspectarian->setFocus();
+    QTest::keyClick(aspectarian, Qt::Key_Return);
+    Settle();
+    QVERIFY(app->dataWindow().pageText().find("Tropical Aspectarian - ") != std::string::npos);
+
+    // The last kind was the aspectarian: Enter in the days box repeats it.
+    app->program().ShowInputAgain();
+    Settle();
+    input.txtMonth()->setText("4");  // a whole month: from 1 April
+    QTest::keyClick(input.txtDays(), Qt::Key_Enter);
+    Settle();
+    QVERIFY(app->dataWindow().pageText().find("Tropical Aspectarian - Sunday, 01 Apr 2018") !=
+            std::string::npos);
 }
 
 QTEST_MAIN(GuiSession)
