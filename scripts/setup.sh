@@ -24,7 +24,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   python3-fonttools fonts-dejavu-core
   clang-format
-  xvfb xauth poppler-utils locales strace
+  xvfb xauth poppler-utils locales strace openbox xdotool x11-utils
   help2man man-db bash-completion desktop-file-utils appstream
 )
 

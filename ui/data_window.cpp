@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include "app/program.h"
@@ -92,6 +93,7 @@ void DataWindowWidget::setText(const std::string& text) {
 void DataWindowWidget::showEnd() {
     text_->moveCursor(QTextCursor::End);
     text_->ensureCursorVisible();
+    text_->verticalScrollBar()->setValue(text_->verticalScrollBar()->maximum());
 }
 
 void DataWindowWidget::setCaption(const std::string& caption) {
@@ -187,7 +189,7 @@ void DataWindowWidget::changeEvent(QEvent* event) {
 
 void DataWindowWidget::Placed() {
     if (!isVisible() || app_.ended()) return;
-    app_.program().dataWindow.Resize(OuterPlace(this));
+    app_.program().dataWindow.Resize(SavedPlace(this));
 }
 
 void DataWindowWidget::showEvent(QShowEvent* event) {

@@ -448,12 +448,12 @@ void InputWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
         !app_.ended())
-        app_.program().input.Deactivate(OuterPlace(this));
+        app_.program().input.Deactivate(SavedPlace(this));
 }
 
 void InputWindow::Placed() {
     if (placing_ || !isVisible() || app_.ended()) return;
-    app_.program().input.Resize(OuterPlace(this));
+    app_.program().input.Resize(SavedPlace(this));
 }
 
 void InputWindow::showEvent(QShowEvent* event) {

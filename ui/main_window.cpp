@@ -87,7 +87,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 
 void MainWindow::Moved() {
     if (placing_ || closing_ || !isVisible()) return;
-    app_.program().MainWindowMoved(OuterPlace(this));
+    app_.program().MainWindowMoved(SavedPlace(this));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -51,8 +51,8 @@ WindowRect TwipsFromPixels(const QRect& r, const QWidget* widget) {
     return WindowRect{r.top() * ty, r.left() * tx, r.height() * ty, r.width() * tx};
 }
 
-WindowRect OuterPlace(const QWidget* window) {
-    return TwipsFromPixels(window->frameGeometry(), window);
+WindowRect SavedPlace(const QWidget* window) {
+    return TwipsFromPixels(QRect(window->pos(), window->size()), window);
 }
 
 namespace {
@@ -60,25 +60,19 @@ constexpr const char* PendingPlace = "novarelPendingPlace";
 }
 
 void PlaceWindow(QWidget* window, const WindowRect& rect) {
-    const QRect outer = PixelsFromTwips(rect, window);
-    if (!window->isVisible()) window->setProperty(PendingPlace, outer);
-    // The frame is known once the window has been shown; before that the
-    // outer place is the inner one.
-    const QRect frame = window->frameGeometry(), inner = window->geometry();
-    const int dw = frame.width() - inner.width(), dh = frame.height() - inner.height();
-    window->move(outer.topLeft());
-    window->resize(std::max(outer.width() - dw, 1), std::max(outer.height() - dh, 1));
+    const QRect place = PixelsFromTwips(rect, window);
+    if (!window->isVisible()) window->setProperty(PendingPlace, place);
+    window->move(place.topLeft());
+    window->resize(std::max(place.width(), 1), std::max(place.height(), 1));
 }
 
 void PlaceOnShow(QWidget* window) {
     const QVariant pending = window->property(PendingPlace);
     if (!pending.isValid()) return;
     window->setProperty(PendingPlace, QVariant());
-    const QRect outer = pending.toRect();
-    const QRect frame = window->frameGeometry(), inner = window->geometry();
-    window->move(outer.topLeft());
-    window->resize(std::max(outer.width() - (frame.width() - inner.width()), 1),
-                   std::max(outer.height() - (frame.height() - inner.height()), 1));
+    const QRect place = pending.toRect();
+    window->move(place.topLeft());
+    window->resize(std::max(place.width(), 1), std::max(place.height(), 1));
 }
 
 }  // namespace novarel::ui

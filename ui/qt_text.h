@@ -29,10 +29,14 @@ QRect PixelsFromTwips(const WindowRect& rect, const QWidget* widget);
 WindowRect TwipsFromPixels(const QRect& rect, const QWidget* widget);
 int TwipsToPixelsX(double twips, const QWidget* widget);
 
-// The outer place of a top-level window, in twips.
-WindowRect OuterPlace(const QWidget* window);
-// Places a top-level window by its outer edges. A window not yet shown has
-// no frame yet: it is placed again from its showEvent by PlaceOnShow.
+// The place of a top-level window kept in the settings, in twips: the top
+// left corner of its frame (where a move puts it) and the size inside the
+// frame (what a resize sets). Read and restored the same way, it stays put
+// from one start to the next, however wide the window manager's frame and
+// whenever the manager tells its size.
+WindowRect SavedPlace(const QWidget* window);
+// Places a top-level window at a kept place; a window not yet shown is
+// placed again from its showEvent by PlaceOnShow.
 void PlaceWindow(QWidget* window, const WindowRect& rect);
 void PlaceOnShow(QWidget* window);
 

@@ -186,7 +186,7 @@ void GuiSession::userSession() {
     data.move(40, 300);
     data.resize(900, 500);
     Settle();
-    const WindowRect place = OuterPlace(&data);
+    const WindowRect place = SavedPlace(&data);
     main.close();
     QVERIFY(app->ended());
     const std::string settings = folder.read("novarel_SE.ini");
@@ -205,8 +205,8 @@ void GuiSession::userSession() {
     again->program().ShowHelp("TIPS.HLP");
     Settle();
     const QRect restored = PixelsFromTwips(place, &again->dataWindow());
-    QCOMPARE(again->dataWindow().frameGeometry().topLeft(), restored.topLeft());
-    QCOMPARE(again->dataWindow().frameGeometry().width(), restored.width());
+    QCOMPARE(again->dataWindow().pos(), restored.topLeft());
+    QCOMPARE(again->dataWindow().width(), restored.width());
     again->mainWindow().action("mnuFileExit")->trigger();
     QVERIFY(again->ended());
     QVERIFY(again->messages().shown().empty());
