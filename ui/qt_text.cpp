@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 namespace novarel::ui {
@@ -59,8 +60,29 @@ namespace {
 constexpr const char* PendingPlace = "novarelPendingPlace";
 }
 
+// A kept place pulled onto the screen's free area, and shrunk to fit it: the
+// settings may come from a larger screen, or be edited by hand.
+QRect OnScreen(QRect place, const QWidget* window) {
+    const QScreen* screen = QGuiApplication::screenAt(place.center());
+    if (screen == nullptr) screen = window->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return place;
+    // A window manager may put a frame's edge a pixel or two past the
+    // screen's: such a place is kept as it is.
+    const QRect area = screen->availableGeometry().adjusted(-8, -8, 8, 8);
+    // The frame around the inside, once the window manager has given one.
+    const QRect frame = window->frameGeometry(), inner = window->geometry();
+    const int dw = std::max(frame.width() - inner.width(), 0);
+    const int dh = std::max(frame.height() - inner.height(), 0);
+    place.setWidth(std::clamp(place.width(), 1, std::max(area.width() - dw, 1)));
+    place.setHeight(std::clamp(place.height(), 1, std::max(area.height() - dh, 1)));
+    place.moveLeft(std::clamp(place.left(), area.left(), area.right() + 1 - place.width() - dw));
+    place.moveTop(std::clamp(place.top(), area.top(), area.bottom() + 1 - place.height() - dh));
+    return place;
+}
+
 void PlaceWindow(QWidget* window, const WindowRect& rect) {
-    const QRect place = PixelsFromTwips(rect, window);
+    const QRect place = OnScreen(PixelsFromTwips(rect, window), window);
     if (!window->isVisible()) window->setProperty(PendingPlace, place);
     window->move(place.topLeft());
     window->resize(std::max(place.width(), 1), std::max(place.height(), 1));
@@ -70,7 +92,7 @@ void PlaceOnShow(QWidget* window) {
     const QVariant pending = window->property(PendingPlace);
     if (!pending.isValid()) return;
     window->setProperty(PendingPlace, QVariant());
-    const QRect place = pending.toRect();
+    const QRect place = OnScreen(pending.toRect(), window);
     window->move(place.topLeft());
     window->resize(std::max(place.width(), 1), std::max(place.height(), 1));
 }

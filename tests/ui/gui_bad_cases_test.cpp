@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <optional>
 #include <tuple>
@@ -62,6 +63,7 @@ private slots:
     void missingOptionsAndHelpFiles();
     void anotherRunHoldsTheLock();
     void aWrongDateTakesTheKeyboardToItsBox();
+    void placesOffTheScreenArePulledOntoIt();
 };
 
 // A program folder of the user's own (--dir) need not hold the glyph font:
@@ -271,6 +273,26 @@ void GuiBadCases::aWrongDateTakesTheKeyboardToItsBox() {
         QVERIFY(input.isVisible());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(wrong));
         QCOMPARE(wrong->selectedText(), wrong->text());
+    }
+}
+
+// Places kept on a larger screen or edited by hand: every window opens on
+// the screen's free area, shrunk to fit it.
+void GuiBadCases::placesOffTheScreenArePulledOntoIt() {
+    ProgramFolder folder;
+    QVERIFY(WriteWholeFile(folder.file("novarel_SE.ini"),
+                           "NOVARELTop= 900000\r\nNOVARELLeft= 70000\r\nInputLeft=-50000\r\n"
+                           "DataTop= 1500\r\nDataLeft= 3000\r\nDataHeight= 90000\r\n"
+                           "DataWidth= 90000\r\n"));
+    auto app = StartProgram(folder);
+    app->runMainCommand(MainCommand::Tips);  // opens the Data window
+    Settle();
+    for (QWidget* w :
+         {static_cast<QWidget*>(&app->mainWindow()), static_cast<QWidget*>(&app->inputWindow()),
+          static_cast<QWidget*>(&app->dataWindow())}) {
+        QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
+        const QRect area = w->screen()->availableGeometry().adjusted(-8, -8, 8, 8);
+        QVERIFY2(area.contains(w->frameGeometry()), qPrintable(w->objectName()));
     }
 }
 

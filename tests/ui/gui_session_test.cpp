@@ -183,8 +183,8 @@ void GuiSession::userSession() {
     QVERIFY(info.readAllStandardOutput().contains("Pages:           1\n"));
 
     // Move the Data window; exit by closing the main window.
-    data.move(40, 300);
-    data.resize(900, 500);
+    data.move(40, 100);
+    data.resize(700, 450);
     Settle();
     const WindowRect place = SavedPlace(&data);
     main.close();
