@@ -1,15 +1,19 @@
 #include "ui/about_window.h"
 
+#include <fmt/format.h>
+
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
+#include <QtGlobal>
 
 #include "app/about_texts.h"
 #include "ui/qt_text.h"
 
 namespace novarel::ui {
 
-AboutWindow::AboutWindow() {
+AboutWindow::AboutWindow(const std::string& libraryVersion) {
     setObjectName("About");
     setWindowTitle("About " + Qs(ProgramTitle));
     setAccessibleName("About " + Qs(ProgramTitle));
@@ -38,9 +42,21 @@ AboutWindow::AboutWindow() {
     layout->addSpacing(12);
     layout->addWidget(label(AboutNoticeLine1, "lblNotice1"));
     layout->addWidget(label(AboutNoticeLine2, "lblNotice2"));
+    layout->addSpacing(8);
+    layout->addWidget(label(
+        fmt::format("Swiss Ephemeris {} · Qt {}",
+                    libraryVersion.empty() ? "(version unknown)" : libraryVersion, qVersion()),
+        "lblVersions"));
     layout->addStretch(1);
+    // A click anywhere closes the window; the button is the keyboard's way.
+    auto* close = new QPushButton("Close", this);
+    close->setObjectName("cmdClose");
+    close->setAccessibleName("Close");
+    close->setDefault(true);
+    QObject::connect(close, &QPushButton::clicked, this, &QWidget::close);
+    layout->addWidget(close, 0, Qt::AlignHCenter);
     name->setGeometry(0, 0, 1, 1);
-    resize(460, 260);
+    resize(460, 300);
 }
 
 void AboutWindow::paintEvent(QPaintEvent* event) {

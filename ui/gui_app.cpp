@@ -105,7 +105,7 @@ void GuiApp::showNotice() {
 }
 
 void GuiApp::showAbout() {
-    if (!about_) about_ = std::make_unique<AboutWindow>();
+    if (!about_) about_ = std::make_unique<AboutWindow>(program_->library().version());
     about_->show();
     about_->raise();
 }

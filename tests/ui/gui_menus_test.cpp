@@ -318,7 +318,22 @@ void GuiMenus::noticeAboutClockAndPrinterSetup() {
     app->mainWindow().action("mnuHelpAbout")->trigger();
     QWidget* about = app->aboutWindow();
     QVERIFY(about && about->isVisible());
-    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(about->width() / 2, about->height() - 10));
+    QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(about->width() / 2, 40));
+    QVERIFY(!about->isVisible());
+    // It names the library's and the toolkit's versions, and closes from the
+    // keyboard too.
+    app->mainWindow().action("mnuHelpAbout")->trigger();
+    QVERIFY(about->isVisible());
+    auto* versions = about->findChild<QLabel*>("lblVersions");
+    QVERIFY(versions);
+    QVERIFY2(versions->text().startsWith("Swiss Ephemeris 2."), qPrintable(versions->text()));
+    QVERIFY(versions->text().endsWith(QString("Qt ") + qVersion()));
+    auto* close = about->findChild<QPushButton*>("cmdClose");
+    QVERIFY(close);
+    QCOMPARE(QAccessible::queryAccessibleInterface(close)->text(QAccessible::Name),
+             QString("Close"));
+    close->setFocus();
+    QTest::keyClick(close, Qt::Key_Space);
     QVERIFY(!about->isVisible());
 
     // Printer Setup is Qt's print dialog; cancelling it changes nothing.
