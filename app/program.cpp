@@ -138,6 +138,11 @@ RunOutcome Program::CalculateAspectarian() {
     return outcome;
 }
 
+void Program::InputClosed() {
+    input.Hide();
+    SetMainMenuVisible("mnuInputData", true);
+}
+
 void Program::ShowInputAgain() {
     buffer.EmptyData();
     dataWindow.saver.SaveFileName.clear();

@@ -105,6 +105,9 @@ public:
     // The main menu's "&Input": the data go, the Data window closes, the
     // input window shows.
     void ShowInputAgain();
+    // The user closed the input window: the main menu's "Input" brings it
+    // back, whether or not a run has hidden it before.
+    void InputClosed();
     // A help text of the program folder as a page of the Data window.
     bool ShowHelp(std::string_view fileName);
     // The main window was moved or resized.

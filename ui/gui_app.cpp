@@ -112,7 +112,8 @@ void GuiApp::showAbout() {
 
 void GuiApp::showOptionsEditor() {
     if (!options_) options_ = std::make_unique<OptionsWindow>(*this);
-    options_->load();
+    // Open already: the user's unsaved edits stay, the window comes forward.
+    if (!options_->isVisible()) options_->load();
     options_->show();
     options_->raise();
 }

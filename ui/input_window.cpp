@@ -1,6 +1,7 @@
 #include "ui/input_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QGridLayout>
@@ -382,6 +383,13 @@ void InputWindow::show() {
 }
 
 void InputWindow::hide() { QWidget::hide(); }
+
+void InputWindow::closeEvent(QCloseEvent* event) {
+    // Closed by its frame before any run: the main menu's "Input" brings it
+    // back, as after a run.
+    if (!app_.ended()) app_.program().InputClosed();
+    QWidget::closeEvent(event);
+}
 
 bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* box = qobject_cast<QLineEdit*>(watched);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -19,6 +20,7 @@
 #include "ui/data_window.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
+#include "ui/options_window.h"
 #include "ui/print_preview.h"
 
 using namespace novarel;
@@ -140,8 +142,23 @@ void GuiMenus::mainMenu() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
     CheckMenu(app->mainWindow().menuBar(), MainMenuItems);
-    // "&Input" appears once a generator has hidden the input window.
-    QVERIFY(!app->mainWindow().action("mnuInputData")->isVisible());
+    // "&Input" appears once a generator has hidden the input window, or
+    // the user has closed it before any run; it brings the window back.
+    QAction* input = app->mainWindow().action("mnuInputData");
+    QVERIFY(!input->isVisible());
+    app->inputWindow().close();
+    QVERIFY(!app->inputWindow().isVisible());
+    QVERIFY(input->isVisible());
+    input->trigger();
+    QVERIFY(app->inputWindow().isVisible());
+
+    // The options editor chosen again while open keeps the unsaved edits.
+    app->mainWindow().action("mnuOptions")->trigger();
+    QPlainTextEdit* options = app->optionsWindow()->content_edit();
+    options->appendPlainText("an edit not saved");
+    app->mainWindow().action("mnuOptions")->trigger();
+    QVERIFY(options->toPlainText().endsWith("an edit not saved"));
+    app->optionsWindow()->close();
     // F12 is File > Exit.
     app->mainWindow().activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&app->mainWindow()));
