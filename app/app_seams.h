@@ -46,6 +46,10 @@ public:
     virtual ~ScreenMetrics() = default;
     virtual double screenWidthTwips() = 0;
     virtual double twipsPerPixelX() = 0;
+    // The width of a Data window that shows so many characters of the glyph
+    // font at a size in points, its frame and scroll bar included; 0 when
+    // not known.
+    virtual double textWidthTwips(int /*characters*/, double /*points*/) { return 0; }
 };
 
 class Clock {

@@ -1,5 +1,9 @@
 #include "app/program.h"
 
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
 #include "app/date_order.h"
 #include "app/font_step.h"
 #include "app/null_seams.h"
@@ -76,6 +80,7 @@ void Program::StartUp(const StartupOptions& startup) {
     if (!dataWindow.AddGlyphFont()) return;
     if (options.NoticeAtStartup()) app_.shell.showNotice();
     seams_.progress.setBusy(true);
+    const bool firstStart = !std::filesystem::exists(settingsPath());
     ReadSettings(settingsPath(), settingsLinks(), &seams_.messages);
     ReportIniTooLarge(startup.dateOrderIni, seams_.messages);
     state.DateOrder =
@@ -85,6 +90,7 @@ void Program::StartUp(const StartupOptions& startup) {
     buffer.EmptyData();
     state.OutputKind = OutputKind::Ephemeris;
     dataSettings.FontStep = FontStepFor(widthPixels, twipsPerPixel);
+    if (firstStart) FitDataWindowToTables();
     dataWindow.saver.SaveFileName.clear();
     app_.main.placeWindow(mainPlace.rect());
     app_.main.show();
@@ -93,6 +99,18 @@ void Program::StartUp(const StartupOptions& startup) {
     input.DaysTextChanged(std::to_string(request.NumberOfDays));
     input.Refresh();
     seams_.progress.setBusy(false);
+}
+
+void Program::FitDataWindowToTables() {
+    // The widest line of any table: the right ascension view in hours.
+    constexpr int WidestTableCharacters = 134;
+    const double wanted = app_.screen.textWidthTwips(WidestTableCharacters, dataSettings.FontSize);
+    if (wanted <= 0) return;
+    const double room =
+        app_.screen.screenWidthTwips() - std::max(static_cast<double>(dataSettings.DataLeft), 0.0);
+    const double width = std::min({wanted, room, 32767.0});  // the field's range
+    if (width > dataSettings.DataWidth)
+        dataSettings.DataWidth = static_cast<std::int16_t>(std::lround(width));
 }
 
 void Program::Exit() {

@@ -108,6 +108,9 @@ public:
     // The user closed the input window: the main menu's "Input" brings it
     // back, whether or not a run has hidden it before.
     void InputClosed();
+    // A first start: the Data window as wide as the widest table at the
+    // text size, as far as the screen allows.
+    void FitDataWindowToTables();
     // A help text of the program folder as a page of the Data window.
     bool ShowHelp(std::string_view fileName);
     // The main window was moved or resized.

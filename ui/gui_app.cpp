@@ -1,7 +1,9 @@
 #include "ui/gui_app.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QScreen>
+#include <QStyle>
 #include <QThread>
 
 #include "app/library_generators.h"
@@ -126,5 +128,18 @@ double GuiApp::screenWidthTwips() {
 }
 
 double GuiApp::twipsPerPixelX() { return TwipsPerPixelX(main_.get()); }
+
+double GuiApp::textWidthTwips(int characters, double points) {
+    QFont font(GlyphFontName);
+    font.setPointSizeF(points);
+    const QFontMetricsF metrics(font);
+    // The text area's document margin and frame on both sides, and its
+    // vertical scroll bar.
+    constexpr int Margins = 2 * (4 + 2) + 4;
+    const int scrollBar = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const double pixels =
+        metrics.horizontalAdvance(QString(characters, QChar('0'))) + Margins + scrollBar;
+    return pixels * twipsPerPixelX();
+}
 
 }  // namespace novarel::ui

@@ -89,6 +89,7 @@ public:
     // ScreenMetrics
     double screenWidthTwips() override;
     double twipsPerPixelX() override;
+    double textWidthTwips(int characters, double points) override;
 
 private:
     GuiOptions guiOptions_;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The desktop program under a real window manager (Xvfb and openbox), driven
-# by key presses: five starts, each ended with F12, leave the same settings
-# file, so the windows neither grow nor drift from one start to the next;
-# the main window's title is the program's own text.
+# by key presses: the first start opens a Data window wide enough for its
+# table; five starts, each ended with F12, leave the same settings file, so
+# the windows neither grow nor drift from one start to the next; the main
+# window's title is the program's own text.
 #   window_manager_test.sh NOVAREL_GUI
 # Exits 77 (skipped) when Xvfb, openbox or xdotool is missing.
 set -euo pipefail
@@ -53,6 +54,16 @@ for start in 1 2 3 4 5; do
   title=$(xprop -id "$main" _NET_WM_NAME)
   [[ $title == *'"NOVAREL_SE - '[0-9]*'"' ]] || fail "the main window's title reads $title"
   sleep 0.5  # the manager's frame settles
+  if ((start == 1)); then
+    # The first start: Enter calculates the month's ephemeris into a Data
+    # window as wide as its 134-character lines (over 1000 pixels at 10
+    # points), the screen being wide enough.
+    xdotool windowactivate --sync "$(window '^Input Data$')" key Return
+    data=$(window '^NOVAREL_SE - Data$')
+    sleep 0.5
+    width=$(xdotool getwindowgeometry "$data" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+    ((width >= 1000)) || fail "the first Data window is $width pixels wide"
+  fi
   xdotool windowactivate --sync "$main" key F12
   for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$pid" 2>/dev/null && fail "start $start: F12 did not end the program"
