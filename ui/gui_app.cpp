@@ -43,6 +43,10 @@ GuiApp::GuiApp(GuiOptions options)
     generators_ = std::make_unique<LibraryGenerators>(*program_);
     program_->setGenerators(*generators_);
     input_->bind();
+    // The main menu's keys work from the input window too: the menu strip is
+    // a window of its own, which the keyboard does not otherwise reach.
+    for (const char* name : {"mnuPrSetup", "mnuFileExit", "mnuMainMenuHelp"})
+        input_->addAction(main_->action(name));
     saveDialog_->setParent(data_.get());
 }
 

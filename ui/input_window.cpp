@@ -1,5 +1,6 @@
 #include "ui/input_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +23,7 @@
 #include "app/program.h"
 #include "core/zone_names.h"
 #include "ui/gui_app.h"
+#include "ui/main_window.h"
 #include "ui/qt_text.h"
 
 namespace novarel::ui {
@@ -105,6 +108,7 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
     cboTimeZone_->completer()->setFilterMode(Qt::MatchContains);
     cboTimeZone_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
     cboTimeZone_->lineEdit()->setAccessibleName(CaptionOf("lblTimeZone"));
+    cboTimeZone_->lineEdit()->installEventFilter(this);
     controls_["cboTimeZone"] = cboTimeZone_;
     auto* zoneLabel = new QLabel(CaptionOf("lblTimeZone"), this);
     zoneLabel->setObjectName("lblTimeZone");
@@ -384,6 +388,25 @@ void InputWindow::show() {
 
 void InputWindow::hide() { QWidget::hide(); }
 
+bool InputWindow::OpenMainMenuByLetter(const QKeyEvent* key) {
+    if (!(key->modifiers() & Qt::AltModifier) || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
+        return false;
+    const QString mark = QString("&") + QChar(key->key()).toLower();
+    QMenuBar* bar = app_.mainWindow().menuBar();
+    for (QAction* menu : bar->actions()) {
+        if (!menu->isVisible() || !menu->text().toLower().contains(mark)) continue;
+        app_.mainWindow().raise();
+        app_.mainWindow().activateWindow();
+        bar->setActiveAction(menu);
+        return true;
+    }
+    return false;
+}
+
+void InputWindow::keyPressEvent(QKeyEvent* event) {
+    if (!OpenMainMenuByLetter(event)) QWidget::keyPressEvent(event);
+}
+
 void InputWindow::closeEvent(QCloseEvent* event) {
     // Closed by its frame before any run: the main menu's "Input" brings it
     // back, as after a run.
@@ -392,6 +415,15 @@ void InputWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The zone box takes any text, but Alt with a letter is the menu's.
+    if (cboTimeZone_ != nullptr && watched == cboTimeZone_->lineEdit()) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (OpenMainMenuByLetter(key)) return true;
+            if ((key->modifiers() & Qt::AltModifier) && !key->text().isEmpty()) return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (!box) return QWidget::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
@@ -402,6 +434,7 @@ bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
             app_.calculate(app_.program().state.OutputKind != OutputKind::Aspectarian);
             return true;
         }
+        if (OpenMainMenuByLetter(key)) return true;
         const QString text = key->text();
         // Typed characters only: editing keys, shortcuts (a paste) and
         // navigation pass unfiltered; a character typed with Alt is no digit

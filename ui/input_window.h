@@ -14,6 +14,7 @@ class QRadioButton;
 class QPushButton;
 class QLabel;
 class QComboBox;
+class QKeyEvent;
 class QGroupBox;
 
 namespace novarel::ui {
@@ -44,6 +45,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -52,6 +54,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Alt and a menu's access letter open that menu of the main window.
+    bool OpenMainMenuByLetter(const QKeyEvent* key);
     QLineEdit* NumberBox(const char* name);
     QRadioButton* Option(const char* name, QGroupBox* frame);
     QGroupBox* Frame(const char* name);
@@ -63,7 +67,7 @@ private:
     QLineEdit* txtMonth_;
     QLineEdit* txtYear_;
     QLineEdit* txtDays_;
-    QComboBox* cboTimeZone_;
+    QComboBox* cboTimeZone_ = nullptr;
     QScrollBar* vsDays_;
     bool updating_ = false;
     bool placing_ = false;

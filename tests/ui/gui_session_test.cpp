@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -43,6 +44,7 @@ private slots:
     void localClockAndTheAspectariansChoices();
     void retrogradeTimesComeIntoSightOnce();
     void enterCalculatesAndAltTypesNothing();
+    void theMainMenusKeysWorkFromTheInputWindow();
 };
 
 namespace {
@@ -431,6 +433,31 @@ void GuiSession::enterCalculatesAndAltTypesNothing() {
     Settle();
     QVERIFY(app->dataWindow().pageText().find("Tropical Aspectarian - Sunday, 01 Apr 2018") !=
             std::string::npos);
+}
+
+// Alt and an access letter open the main window's menu; F12 ends the
+// program from the input window as from the main window.
+void GuiSession::theMainMenusKeysWorkFromTheInputWindow() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    input.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&input));
+    const QString day = input.txtDay()->text();
+    QTest::keyClick(input.txtDay(), Qt::Key_O, Qt::AltModifier);
+    QCOMPARE(input.txtDay()->text(), day);
+    QMenuBar* bar = app->mainWindow().menuBar();
+    QVERIFY(bar->activeAction());
+    QCOMPARE(bar->activeAction()->objectName(), QString("mnuOptions"));
+    QTest::keyClick(input.cboTimeZone()->lineEdit(), Qt::Key_H, Qt::AltModifier);
+    QCOMPARE(input.cboTimeZone()->currentText(), QString("UT"));
+    QCOMPARE(bar->activeAction()->objectName(), QString("mnuHelp"));
+    bar->setActiveAction(nullptr);
+
+    input.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&input));
+    QTest::keyClick(input.txtDay(), Qt::Key_F12);
+    QVERIFY(app->ended());
 }
 
 QTEST_MAIN(GuiSession)
