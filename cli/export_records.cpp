@@ -130,24 +130,17 @@ std::string BodyName(int body, bool heliocentric) {
 }
 
 std::string BodiesProblem(const std::string& list) {
-    for (const std::string& item : ListItems(list))
-        if (BodyNamed(item) == 0)
-            return fmt::format(
-                "'{}' is not a body: sun (or earth), moon, mercury, venus, mars, jupiter, "
-                "saturn, uranus, neptune, pluto, node; with --asteroids chiron, ceres, pallas, "
-                "juno, vesta, lilith",
-                item);
-    return {};
+    return UnknownListItem(
+        list, [](const std::string& item) { return BodyNamed(item) != 0; },
+        "a body: sun (or earth), moon, mercury, venus, mars, jupiter, saturn, uranus, neptune, "
+        "pluto, node; with --asteroids chiron, ceres, pallas, juno, vesta, lilith");
 }
 
 std::string KindsProblem(const std::string& list) {
-    for (const std::string& item : ListItems(list))
-        if (!KindNamed(item))
-            return fmt::format(
-                "'{}' is not a kind of event: aspect, parallel, contraparallel, ingress, "
-                "station, lunation, eclipse, void",
-                item);
-    return {};
+    return UnknownListItem(
+        list, [](const std::string& item) { return KindNamed(item).has_value(); },
+        "a kind of event: aspect, parallel, contraparallel, ingress, station, lunation, eclipse, "
+        "void");
 }
 
 std::vector<int> BodiesOf(const std::string& list) {

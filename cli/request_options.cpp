@@ -67,13 +67,10 @@ unsigned MinorAspectsOf(const std::string& list) {
 }
 
 std::string MinorAspectsProblem(const std::string& list) {
-    for (const std::string& item : ListItems(list))
-        if (!MinorAspectsNamed(item))
-            return fmt::format(
-                "'{}' is not a minor aspect: semisextile, semisquare, quintile, sesquiquadrate, "
-                "biquintile, quincunx, all or none",
-                item);
-    return {};
+    return UnknownListItem(
+        list, [](const std::string& item) { return MinorAspectsNamed(item).has_value(); },
+        "a minor aspect: semisextile, semisquare, quintile, sesquiquadrate, biquintile, "
+        "quincunx, all or none");
 }
 
 std::string TimeZoneProblem(const std::string& name) {
