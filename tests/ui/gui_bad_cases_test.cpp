@@ -206,9 +206,7 @@ void GuiBadCases::anotherRunHoldsTheLock() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
-    input.txtDay()->setText("01");
-    input.txtMonth()->setText("03");
-    input.txtYear()->setText("2018");
+    SetStartDate(input, "03", "01", "2018");
     auto* save = static_cast<QCheckBox*>(input.control("chkSaveData"));
     QTest::mouseClick(save, Qt::LeftButton, {}, QPoint(8, save->height() / 2));
     QVERIFY(app->program().request.chkSaveData);
@@ -262,9 +260,7 @@ void GuiBadCases::aWrongDateTakesTheKeyboardToItsBox() {
         {"3", "10", "1700", input.txtYear()},
     };
     for (const auto& [month, day, year, wrong] : cases) {
-        input.txtMonth()->setText(month);
-        input.txtDay()->setText(day);
-        input.txtYear()->setText(year);
+        SetStartDate(input, month, day, year);
         ephemeris->setFocus();
         QTest::mouseClick(ephemeris, Qt::LeftButton);
         Settle();

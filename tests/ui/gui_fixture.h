@@ -3,6 +3,7 @@
 // build folder, and the desktop program started on it with recorded
 // message boxes.
 #include <QApplication>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 #include <filesystem>
@@ -12,6 +13,7 @@
 
 #include "core/text_file.h"
 #include "ui/gui_app.h"
+#include "ui/input_window.h"
 #include "ui/message_boxes.h"
 
 namespace novarel::ui::test {
@@ -53,6 +55,19 @@ inline std::unique_ptr<GuiApp> StartProgram(const ProgramFolder& folder) {
     auto app = std::make_unique<GuiApp>(GuiOptions{folder.path().string(), true, std::int16_t{2}});
     app->start();
     return app;
+}
+
+// The start date typed into the input window's three boxes.
+inline void SetStartDate(InputWindow& input, const char* month, const char* day, const char* year) {
+    input.txtMonth()->setText(month);
+    input.txtDay()->setText(day);
+    input.txtYear()->setText(year);
+}
+
+// The input window active, as after a click on it.
+inline bool ActivateInput(InputWindow& input) {
+    input.activateWindow();
+    return QTest::qWaitForWindowActive(&input);
 }
 
 // Lets posted events, timers and paints run.

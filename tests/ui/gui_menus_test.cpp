@@ -270,8 +270,7 @@ void GuiMenus::accessibleNamesAndTabOrder() {
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
     // Tab goes month, day, year, days: 3, Tab, 10 is 10 March.
-    input.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&input));
+    QVERIFY(ActivateInput(input));
     QCOMPARE(input.txtMonth()->nextInFocusChain(), input.txtDay());
     QCOMPARE(input.txtDay()->nextInFocusChain(), input.txtYear());
     QCOMPARE(input.txtYear()->nextInFocusChain(), input.txtDays());

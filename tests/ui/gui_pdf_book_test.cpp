@@ -40,9 +40,7 @@ QString PdfPages(const std::string& pdf) {
 std::unique_ptr<GuiApp> AspectarianOfJanuary2000(const ProgramFolder& folder) {
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
-    input.txtDay()->setText("1");
-    input.txtMonth()->setText("1");
-    input.txtYear()->setText("2000");
+    SetStartDate(input, "1", "1", "2000");
     QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
     Settle();
     return app;

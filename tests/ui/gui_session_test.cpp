@@ -291,9 +291,7 @@ void GuiSession::localClockAndTheAspectariansChoices() {
     QCOMPARE(zone->currentText(), QString("America/New_York"));
     QCOMPARE(app->program().request.timeZone, std::string("America/New_York"));
 
-    input.txtDay()->setText("3");
-    input.txtMonth()->setText("11");
-    input.txtYear()->setText("2024");
+    SetStartDate(input, "11", "3", "2024");
     static_cast<QCheckBox*>(input.control("chkFullMonth"))->setChecked(false);
     input.txtDays()->setText("2");
     QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
@@ -371,9 +369,7 @@ void GuiSession::retrogradeTimesComeIntoSightOnce() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
-    input.txtDay()->setText("1");
-    input.txtMonth()->setText("1");
-    input.txtYear()->setText("2024");
+    SetStartDate(input, "1", "1", "2024");
     QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
     Settle();
     DataWindowWidget& data = app->dataWindow();
@@ -404,11 +400,8 @@ void GuiSession::enterCalculatesAndAltTypesNothing() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
-    input.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&input));
-    input.txtMonth()->setText("3");
-    input.txtDay()->setText("10");
-    input.txtYear()->setText("2018");
+    QVERIFY(ActivateInput(input));
+    SetStartDate(input, "3", "10", "2018");
     QTest::keyClick(input.txtYear(), Qt::Key_X, Qt::AltModifier);
     QCOMPARE(input.txtYear()->text(), QString("2018"));
 
@@ -441,8 +434,7 @@ void GuiSession::theMainMenusKeysWorkFromTheInputWindow() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
-    input.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&input));
+    QVERIFY(ActivateInput(input));
     const QString day = input.txtDay()->text();
     QTest::keyClick(input.txtDay(), Qt::Key_O, Qt::AltModifier);
     QCOMPARE(input.txtDay()->text(), day);
@@ -454,8 +446,7 @@ void GuiSession::theMainMenusKeysWorkFromTheInputWindow() {
     QCOMPARE(bar->activeAction()->objectName(), QString("mnuHelp"));
     bar->setActiveAction(nullptr);
 
-    input.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&input));
+    QVERIFY(ActivateInput(input));
     QTest::keyClick(input.txtDay(), Qt::Key_F12);
     QVERIFY(app->ended());
 }
