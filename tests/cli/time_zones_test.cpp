@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "tests/cli/cli_run.h"
+#include "tests/support/zone_reference.h"
 
 namespace novarel::clitest {
 namespace {
@@ -60,35 +61,22 @@ struct ZoneRules {
 };
 
 std::map<std::string, ZoneRules> ReadRules() {
-    std::ifstream in(std::string(NOVAREL_TEST_DATA) + "/core/zone_reference.txt");
+    const test::ZoneReference reference = test::ReadZoneReference();
     std::map<std::string, ZoneRules> zones;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream f(line);
-        std::string kind, name;
-        f >> kind >> name;
-        ZoneRules& z = zones[name];
-        if (kind == "day") {
-            std::string iso, abbrev;
-            std::int64_t start = 0, length = 0;
-            int offset = 0;
-            f >> iso >> start >> length >> offset >> abbrev;
-            if (iso.ends_with("-01-01")) {
-                z.yearStart = start;
-                z.offsets = {offset};
-                z.abbreviations = {abbrev};
-            }
-            z.yearEnd = start + length;
-        } else if (kind == "change") {
-            std::int64_t at = 0;
-            int before = 0, after = 0;
-            std::string abbrev;
-            f >> at >> before >> after >> abbrev;
-            z.changes.push_back(at);
-            z.offsets.push_back(after);
-            z.abbreviations.push_back(abbrev);
+    for (const test::ZoneReferenceDay& day : reference.days) {
+        ZoneRules& z = zones[day.zone];
+        if (day.iso.ends_with("-01-01")) {
+            z.yearStart = day.start;
+            z.offsets = {day.offset};
+            z.abbreviations = {day.abbreviation};
         }
+        z.yearEnd = day.start + day.length;
+    }
+    for (const test::ZoneReferenceChange& change : reference.changes) {
+        ZoneRules& z = zones[change.zone];
+        z.changes.push_back(change.at);
+        z.offsets.push_back(change.after);
+        z.abbreviations.push_back(change.abbreviation);
     }
     return zones;
 }

@@ -6,9 +6,9 @@
 
 #include <cmath>
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/zone_reference.h"
 
 namespace novarel {
 namespace {
@@ -28,44 +28,29 @@ TimeZone Zone(const std::string& name) {
 }
 
 TEST(TimeZones, DaysAndClockChangesEqualASecondImplementation) {
-    std::ifstream in(std::string(NOVAREL_TEST_DATA) + "/core/zone_reference.txt");
-    ASSERT_TRUE(in) << "zone_reference.txt missing";
-    int days = 0;
-    int changes = 0;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        std::string kind, name;
-        fields >> kind >> name;
-        const TimeZone zone = Zone(name);
-        if (kind == "day") {
-            std::string iso, abbrev;
-            std::int64_t start = 0, length = 0;
-            int offset = 0;
-            fields >> iso >> start >> length >> offset >> abbrev;
-            const CivilDate date{std::stoi(iso.substr(0, 4)), std::stoi(iso.substr(5, 2)),
-                                 std::stoi(iso.substr(8, 2))};
-            const CivilDate next = NormalizeDate({date.year, date.month, date.day + 1});
-            EXPECT_EQ(UnixOf(zone.DayStart(date)), start) << line;
-            EXPECT_EQ(UnixOf(zone.DayStart(next)) - UnixOf(zone.DayStart(date)), length) << line;
-            const ZoneClock noon = zone.At(JulianDayOfUnix(start + length / 2));
-            EXPECT_EQ(noon.offsetSeconds, offset) << line;
-            EXPECT_EQ(noon.abbreviation, abbrev) << line;
-            ++days;
-        } else if (kind == "change") {
-            std::string abbrev;
-            std::int64_t moment = 0;
-            int before = 0, after = 0;
-            fields >> moment >> before >> after >> abbrev;
-            EXPECT_EQ(zone.At(JulianDayOfUnix(moment - 1)).offsetSeconds, before) << line;
-            EXPECT_EQ(zone.At(JulianDayOfUnix(moment)).offsetSeconds, after) << line;
-            EXPECT_EQ(zone.At(JulianDayOfUnix(moment)).abbreviation, abbrev) << line;
-            ++changes;
-        }
+    const test::ZoneReference reference = test::ReadZoneReference();
+    for (const test::ZoneReferenceDay& day : reference.days) {
+        SCOPED_TRACE(day.zone + " " + day.iso);
+        const TimeZone zone = Zone(day.zone);
+        const CivilDate date{std::stoi(day.iso.substr(0, 4)), std::stoi(day.iso.substr(5, 2)),
+                             std::stoi(day.iso.substr(8, 2))};
+        const CivilDate next = NormalizeDate({date.year, date.month, date.day + 1});
+        EXPECT_EQ(UnixOf(zone.DayStart(date)), day.start);
+        EXPECT_EQ(UnixOf(zone.DayStart(next)) - UnixOf(zone.DayStart(date)), day.length);
+        const ZoneClock noon = zone.At(JulianDayOfUnix(day.start + day.length / 2));
+        EXPECT_EQ(noon.offsetSeconds, day.offset);
+        EXPECT_EQ(noon.abbreviation, day.abbreviation);
     }
-    EXPECT_EQ(days, 4 * 366);
-    EXPECT_EQ(changes, 6);  // New York, London, Lord Howe twice each; Kolkata none
+    for (const test::ZoneReferenceChange& change : reference.changes) {
+        SCOPED_TRACE(change.zone + " " + std::to_string(change.at));
+        const TimeZone zone = Zone(change.zone);
+        EXPECT_EQ(zone.At(JulianDayOfUnix(change.at - 1)).offsetSeconds, change.before);
+        EXPECT_EQ(zone.At(JulianDayOfUnix(change.at)).offsetSeconds, change.after);
+        EXPECT_EQ(zone.At(JulianDayOfUnix(change.at)).abbreviation, change.abbreviation);
+    }
+    const std::size_t days = reference.days.size(), changes = reference.changes.size();
+    EXPECT_EQ(days, 4u * 366);
+    EXPECT_EQ(changes, 6u);  // New York, London, Lord Howe twice each; Kolkata none
 }
 
 TEST(TimeZones, NewYorkDaylightSavingDaysLastTwentyThreeAndTwentyFiveHours) {
