@@ -103,7 +103,7 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
     cboTimeZone_->setEditable(true);
     cboTimeZone_->setInsertPolicy(QComboBox::NoInsert);
     cboTimeZone_->setMaxVisibleItems(16);
-    for (const std::string& name : ZoneNames()) cboTimeZone_->addItem(Qs(name));
+    cboTimeZone_->installEventFilter(this);  // the names come with the first use
     cboTimeZone_->completer()->setCompletionMode(QCompleter::PopupCompletion);
     cboTimeZone_->completer()->setFilterMode(Qt::MatchContains);
     cboTimeZone_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
@@ -388,6 +388,24 @@ void InputWindow::show() {
 
 void InputWindow::hide() { QWidget::hide(); }
 
+void InputWindow::ListZoneNames() {
+    // Reading the database's names costs milliseconds: not at every start,
+    // only when the box is first used. The box keeps the zone it shows.
+    if (cboTimeZone_->count() > 0) return;
+    QLineEdit* edit = cboTimeZone_->lineEdit();
+    const QString shown = edit->text();
+    const int cursor = edit->cursorPosition(), start = edit->selectionStart(),
+              length = edit->selectionLength();
+    updating_ = true;
+    for (const std::string& name : ZoneNames()) cboTimeZone_->addItem(Qs(name));
+    edit->setText(shown);
+    if (length > 0)
+        edit->setSelection(start, length);
+    else
+        edit->setCursorPosition(cursor);
+    updating_ = false;
+}
+
 bool InputWindow::OpenMainMenuByLetter(const QKeyEvent* key) {
     if (!(key->modifiers() & Qt::AltModifier) || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
         return false;
@@ -416,7 +434,11 @@ void InputWindow::closeEvent(QCloseEvent* event) {
 
 bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
     // The zone box takes any text, but Alt with a letter is the menu's.
-    if (cboTimeZone_ != nullptr && watched == cboTimeZone_->lineEdit()) {
+    if (cboTimeZone_ != nullptr &&
+        (watched == cboTimeZone_ || watched == cboTimeZone_->lineEdit())) {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress ||
+            event->type() == QEvent::MouseButtonPress)
+            ListZoneNames();
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (OpenMainMenuByLetter(key)) return true;

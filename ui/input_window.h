@@ -54,6 +54,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The zone box's list of names, read at its first use.
+    void ListZoneNames();
     // Alt and a menu's access letter open that menu of the main window.
     bool OpenMainMenuByLetter(const QKeyEvent* key);
     QLineEdit* NumberBox(const char* name);
