@@ -28,7 +28,7 @@ namespace {
 std::vector<std::string> TitleLines(const RunContext& ctx) {
     const RunState& s = ctx.state;
     std::vector<std::string> lines(6);
-    lines[1] = RunTitleLine(s, ctx.names, "Aspectarian");
+    lines[1] = RunTitleLine(s, ctx.request, ctx.names, "Aspectarian");
     lines[2] =
         std::string(11, ' ') +
         (ctx.request.optHelio() ? "heliocentric  Julian Day = " : "geocentric    Julian Day = ") +
@@ -260,9 +260,6 @@ static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const Tim
     ctx.progress.loadProgress();
 
     asp.ReportLines = TitleLines(ctx);
-    const std::string greenwich = ", Greenwich";
-    std::string& title = asp.ReportLines[1];
-    if (title.ends_with(greenwich)) title.resize(title.size() - greenwich.size());
     asp.ReportLines[3] = std::string(11, ' ') + ZoneTitle(zone, spanStart, spanEnd);
     ClearRunRecords(asp);
 

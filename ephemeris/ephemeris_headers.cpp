@@ -54,7 +54,7 @@ HeaderLines EphemerisHeaderLines(EphemerisTable table, const RunState& state,
                                  const CalcRequest& request, bool raInHms,
                                  const LocaleNames& names) {
     HeaderLines lines;
-    lines[1] = RunTitleLine(state, names, "Ephemeris");
+    lines[1] = RunTitleLine(state, request, names, "Ephemeris");
     lines[2] = JulianDayLine(FormatFixed(state.StartJD, 1, 1), request);
     lines[4] = std::string("  ") + CoordinateLabel(table) + ColumnNames;
     lines[5] = Rules;

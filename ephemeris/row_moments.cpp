@@ -40,9 +40,6 @@ RowMoment RowMomentOf(const RunState& s, const CalcRequest& request, const TimeZ
 
 void PutOnLocalClock(HeaderLines& header, const CalcRequest& request, const TimeZone& zone,
                      double firstRow, double from, double to) {
-    const std::string greenwich = ", Greenwich";
-    std::string& title = header[1];
-    if (title.ends_with(greenwich)) title.resize(title.size() - greenwich.size());
     header[2] = JulianDayLine(FormatFixed(firstRow, 1, 4), request);
     header[3] = std::string(23, ' ') + ZoneTitle(zone, from, to);
 }

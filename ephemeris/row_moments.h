@@ -22,9 +22,9 @@ struct RowMoment {
 RowMoment RowMomentOf(const RunState& state, const CalcRequest& request, const TimeZone& zone,
                       const CivilDate& date);
 
-// The header of a run on a zone's clock: the title without ", Greenwich",
-// the first row's moment as its Julian Day, and the zone with the
-// abbreviations it uses over the run's local dates ('from' to 'to', UT).
+// The header of a run on a zone's clock: the first row's moment as its
+// Julian Day, and the zone with the abbreviations it uses over the run's
+// local dates ('from' to 'to', UT).
 void PutOnLocalClock(HeaderLines& header, const CalcRequest& request, const TimeZone& zone,
                      double firstRow, double from, double to);
 

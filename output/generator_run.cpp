@@ -38,11 +38,12 @@ void ChooseExtraBodies(RunContext& ctx) {
     if (ctx.request.extraBodies) CheckAsteroidFile(EphemerisPathFor(ctx.programDirectory));
 }
 
-std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::string_view kind) {
+std::string RunTitleLine(const RunState& state, const CalcRequest& request,
+                         const LocaleNames& names, std::string_view kind) {
     const CivilDate start = JulianDayToCivil(state.DayJD);
     return "  " + state.ZodiacLabel + std::string(kind) + " - " + FormatDate(start, "dddd", names) +
            ", " + FormatDate(start, "dd mmm yyyy", names) + " at " + state.TimeOfDayWord +
-           ", Greenwich";
+           (request.timeZone == "UT" ? ", Greenwich" : "");
 }
 
 std::optional<TimeZone> FindRunZone(RunContext& ctx) {

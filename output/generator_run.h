@@ -31,6 +31,9 @@ std::optional<TimeZone> FindRunZone(RunContext& ctx);
 // Title line of a table: "  Tropical Ephemeris - Saturday, 01 Jan 2000 at
 // midnight, Greenwich" for kind "Ephemeris". It names the day the run really
 // starts on (DayJD), so a typed 31 February shows as the March day it becomes.
-std::string RunTitleLine(const RunState& state, const LocaleNames& names, std::string_view kind);
+// A run on a local clock's title has no ", Greenwich": a line of its own
+// names the zone.
+std::string RunTitleLine(const RunState& state, const CalcRequest& request,
+                         const LocaleNames& names, std::string_view kind);
 
 }  // namespace novarel
