@@ -219,9 +219,9 @@ struct RowClock {
 };
 
 RowClock RowClockOf(const EphemerisDayRecord& day, const TimeZone& zone) {
-    const MinuteOfDay m = RoundedToMinute(zone.LocalJulianDay(day.jdUt));
-    return {fmt::format("{:02}:{:02}", m.hour, m.minute),
-            OffsetText(zone.At(day.jdUt).offsetSeconds)};
+    const int offset = zone.At(day.jdUt).offsetSeconds;
+    const MinuteOfDay m = RoundedToMinute(day.jdUt + offset / 86400.0);
+    return {fmt::format("{:02}:{:02}", m.hour, m.minute), OffsetText(offset)};
 }
 
 // The last body of a day's records: the North Node, or the last of the
