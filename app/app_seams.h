@@ -70,6 +70,10 @@ public:
     virtual void showOptionsEditor() {}
     // The platform's printer setup dialog; its errors are ignored.
     virtual void printerSetup() {}
+    // The natal charts window: enter, edit, delete and choose charts.
+    virtual void showNatalCharts() {}
+    // The graphic ephemeris window for the current request.
+    virtual void showGraphicEphemeris() {}
 };
 
 }  // namespace novarel

@@ -83,6 +83,11 @@ RunOutcome InputForm::CalculateAspectarian(Generators& generators) {
     return FocusWrongBox(generators.runAspectarian());
 }
 
+RunOutcome InputForm::CalculateTransits(Generators& generators) {
+    PrepareRun(OutputKind::Transits);
+    return FocusWrongBox(generators.runTransits());
+}
+
 RunOutcome InputForm::FocusWrongBox(RunOutcome outcome) {
     if (outcome == RunOutcome::InvalidInput)
         if (const std::optional<DateBox> box = FirstWrongDateBox(links_.request))

@@ -129,6 +129,7 @@ public:
     // then the generator.
     RunOutcome CalculateEphemeris(Generators& generators);
     RunOutcome CalculateAspectarian(Generators& generators);
+    RunOutcome CalculateTransits(Generators& generators);
 
     void Show();
     void Hide();

@@ -27,6 +27,9 @@ enum class MainCommand {
     License,
     RevisionHistory,
     About,
+    NatalCharts,
+    Transits,
+    GraphicEphemeris,
 };
 
 using MainMenuItem = MenuItem<MainCommand>;
@@ -39,6 +42,11 @@ inline constexpr auto MainMenu = std::to_array<MainMenuItem>({
     // Shown once a generator has hidden the input window.
     {"mnuInputData", "&Input", "", 0, MainCommand::Input, false},
     {"mnuOptions", "&Options", "", 0, MainCommand::Options},
+    // A person's charts: the transits to one and the graph of the period.
+    {"mnuCharts", "&Charts", "", 0, MainCommand::None},
+    {"mnuNatalCharts", "&Natal charts...", "", 1, MainCommand::NatalCharts},
+    {"mnuTransits", "&Transits", "", 1, MainCommand::Transits},
+    {"mnuGraphicEphemeris", "&Graphic Ephemeris...", "", 1, MainCommand::GraphicEphemeris},
     {"mnuPhilosophy", "&Philosophy", "", 0, MainCommand::None},
     {"mnuHelpBackground", "&Background", "", 1, MainCommand::Background},
     {"mnuHelp", "&Help", "", 0, MainCommand::None},

@@ -134,6 +134,9 @@ void Program::RunMainMenu(MainCommand command) {
             if (optionsEditor().Open()) app_.shell.showOptionsEditor();
             return;
         case MainCommand::About: app_.shell.showAbout(); return;
+        case MainCommand::NatalCharts: app_.shell.showNatalCharts(); return;
+        case MainCommand::Transits: CalculateTransits(); return;
+        case MainCommand::GraphicEphemeris: app_.shell.showGraphicEphemeris(); return;
         default: ShowHelp(HelpFileOf(command)); return;
     }
 }
@@ -152,6 +155,12 @@ RunOutcome Program::CalculateEphemeris() {
 
 RunOutcome Program::CalculateAspectarian() {
     const RunOutcome outcome = input.CalculateAspectarian(*generators_);
+    input.Refresh();
+    return outcome;
+}
+
+RunOutcome Program::CalculateTransits() {
+    const RunOutcome outcome = input.CalculateTransits(*generators_);
     input.Refresh();
     return outcome;
 }

@@ -120,6 +120,8 @@ public:
     // the first, which the window then shows.
     RunOutcome CalculateEphemeris();
     RunOutcome CalculateAspectarian();
+    // The transits to the chosen natal chart over the input window's period.
+    RunOutcome CalculateTransits();
 
     void setGenerators(Generators& generators);
     Generators& generators() { return *generators_; }

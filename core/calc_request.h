@@ -50,6 +50,8 @@ struct CalcRequest {
     // Lilith the Moon's mean or osculating apogee.
     bool extraBodies = false;
     LilithKind lilith = LilithKind::Mean;
+    // The name of the chosen natal chart of the chart file; empty: none.
+    std::string natalChart;
 
     bool optMidnight() const { return type == TimeOfDay::Midnight; }
     bool optNoon() const { return type == TimeOfDay::Noon; }

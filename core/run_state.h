@@ -37,7 +37,7 @@ struct PositionHistory {
 };
 
 // Which generator made the data on show.
-enum class OutputKind : std::int16_t { Aspectarian = 0, Ephemeris = 1 };
+enum class OutputKind : std::int16_t { Aspectarian = 0, Ephemeris = 1, Transits = 2 };
 
 struct RunState {
     // Date fields (see the date helpers).

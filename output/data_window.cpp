@@ -212,10 +212,11 @@ void DataWindow::StepPeriod(double newDateJD) {
     links_.request.txtDay = std::to_string(d.day);
     links_.request.txtYear = std::to_string(d.year);
     links_.request.txtMonth = std::to_string(d.month);
-    if (s.OutputKind == OutputKind::Ephemeris)
-        generators_->runEphemeris();
-    else
-        generators_->runAspectarian();
+    switch (s.OutputKind) {
+        case OutputKind::Ephemeris: generators_->runEphemeris(); return;
+        case OutputKind::Transits: generators_->runTransits(); return;
+        case OutputKind::Aspectarian: generators_->runAspectarian(); return;
+    }
 }
 
 void DataWindow::Help() {

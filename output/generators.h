@@ -16,6 +16,9 @@ public:
     virtual void showTable(DataOutput coordinate) = 0;
     // "Retro&grade times" of the last aspectarian.
     virtual RunOutcome listStations() = 0;
+    // The transits to the chosen natal chart over the period of the current
+    // request, into the data buffer.
+    virtual RunOutcome runTransits() { return RunOutcome::Failed; }
 };
 
 // Stands in until a front end binds the generator libraries: runs report

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Every project include must point down the layers:
 #   core <- output <- ephemeris, aspectarian <- app <- cli, ui
+#   core <- natal <- transits (with output, aspectarian) <- app
+#   core <- natal <- graph (with output, aspectarian) <- render, app
 #   core <- output <- render <- ui
 # Prints each include that points up or sideways and exits 1 when there is one.
 set -euo pipefail
@@ -9,18 +11,21 @@ cd "$(dirname "$0")/.."
 allowed() {
   case "$1" in
     core)        echo "core" ;;
+    natal)       echo "core natal" ;;
     output)      echo "core output" ;;
     ephemeris)   echo "core output ephemeris" ;;
     aspectarian) echo "core output aspectarian" ;;
-    app)         echo "core output ephemeris aspectarian app" ;;
-    cli)         echo "core output ephemeris aspectarian app cli" ;;
-    render)      echo "core output render" ;;
-    ui)          echo "core output ephemeris aspectarian app render ui" ;;
+    transits)    echo "core output natal aspectarian transits" ;;
+    graph)       echo "core output natal aspectarian graph" ;;
+    app)         echo "core natal output ephemeris aspectarian transits graph app" ;;
+    cli)         echo "core natal output ephemeris aspectarian transits graph app cli" ;;
+    render)      echo "core natal output graph render" ;;
+    ui)          echo "core natal output ephemeris aspectarian transits graph app render ui" ;;
   esac
 }
 
 status=0
-for layer in core output ephemeris aspectarian app cli render ui; do
+for layer in core natal output ephemeris aspectarian transits graph app cli render ui; do
   [[ -d $layer ]] || continue
   ok=" $(allowed "$layer") "
   while IFS=: read -r file line text; do

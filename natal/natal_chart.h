@@ -1,0 +1,40 @@
+#pragma once
+// A person's birth chart as the user enters it: a name, the local date and
+// clock of birth, the zone of that clock and, for the angles, the place.
+#include <optional>
+#include <string>
+
+#include "core/julian_day.h"
+
+namespace novarel {
+
+// A place on Earth in degrees: north and east positive.
+struct PlaceOnEarth {
+    double latitude = 0;
+    double longitude = 0;
+};
+
+struct NatalChart {
+    std::string name;
+    CivilDate date;  // the local date of birth
+    int hour = 12;   // the local clock, 0..23
+    int minute = 0;  // 0..59
+    // An IANA name of the system's database, or "UT".
+    std::string timeZone = "UT";
+    // Without a place the chart has no Ascendant or Midheaven.
+    std::optional<PlaceOnEarth> place;
+};
+
+// Why a chart cannot be used, as a sentence for a message ("The birth date
+// 31/02/1980 is not a date of the calendar."); empty when it can. Checks the
+// name (not empty, one line, at most 60 characters), the date (years
+// -5400..5400 as the input window takes them), the clock, the zone (known to
+// the system's database) and the place (latitude within ±90°, longitude within
+// ±180°).
+std::string ChartProblem(const NatalChart& chart);
+
+// The moment of birth, Julian Day UT: the local clock through the chart's
+// zone. None when the zone is unknown.
+std::optional<double> BirthMoment(const NatalChart& chart);
+
+}  // namespace novarel
