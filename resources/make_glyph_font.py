@@ -92,6 +92,30 @@ def copy_scaled(mono, sans, cp, advance):
     add_glyph(mono, glyph_name(cp), pen.glyph(), advance)
 
 
+def fill_digit_height(mono, names, most):
+    """The signs and planets drawn as tall as the digits beside them, at most
+    `most` times their height, and centred on the digits' middle: at table
+    sizes the face's own symbols stand a fifth lower than the figures, so
+    that thin ones blur into other marks. Their widths already fill the cell."""
+    glyph_set = mono.getGlyphSet()
+    glyf = mono["glyf"]
+    zero = glyf["zero"]
+    zero.recalcBounds(glyf)
+    target = zero.yMax - zero.yMin
+    middle = (zero.yMin + zero.yMax) / 2
+    advance = mono["hmtx"]["zero"][0]
+    for name in names:
+        glyph = glyf[name]
+        glyph.recalcBounds(glyf)
+        height = glyph.yMax - glyph.yMin
+        stretch = min(most, target / height)
+        own_middle = (glyph.yMin + glyph.yMax) / 2
+        pen = TTGlyphPen(None)
+        glyph_set[name].draw(
+            TransformPen(pen, (1, 0, 0, stretch, 0, middle - stretch * own_middle)))
+        add_glyph(mono, name, pen.glyph(), advance)
+
+
 def bars(segments, half_width, past_ends):
     """A glyph of straight bars, each from one end to the other, that may cross;
     with past_ends each reaches half its width beyond its ends, so that the
@@ -195,6 +219,10 @@ def build(mono_path, sans_path, out_path):
         else:
             sys.exit("make_glyph_font: no source for U+%04X" % cp)
         cmap[cp] = glyph_name(cp)
+
+    signs_and_planets = sorted({cmap[cp] for code, cp in GLYPH_CODES.items()
+                                if 192 <= code <= 203 or 224 <= code <= 236})
+    fill_digit_height(mono, signs_and_planets, 1.35)
 
     # The byte's character reaches a copy of the symbol's glyph: one glyph
     # per character, the same drawing.
