@@ -1,0 +1,290 @@
+#include "app/natal_charts_form.h"
+
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+
+#include "core/messages.h"
+#include "core/time_zone.h"
+#include "natal/chart_file.h"
+
+namespace novarel {
+namespace {
+
+constexpr int Backspace = 8;
+// The longest name a chart takes.
+constexpr std::size_t MaxNameLength = 60;
+constexpr int MaxYear = 5400;
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::string Correct(std::string_view sentence) {
+    return std::string(sentence) + " Please correct.";
+}
+
+// A whole number of a box: digits, the year with a leading minus.
+std::optional<int> WholeNumber(std::string_view text, bool signedValue) {
+    if (text.empty()) return std::nullopt;
+    const bool negative = signedValue && text.front() == '-';
+    const std::string_view digits = negative ? text.substr(1) : text;
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return negative ? -value : value;
+}
+
+// The box where the correction of a chart that ChartProblem refuses starts.
+std::optional<ChartField> FirstWrongField(const NatalChart& chart) {
+    if (chart.name.empty() || chart.name.size() > MaxNameLength ||
+        chart.name.find_first_of("\r\n") != std::string::npos)
+        return ChartField::Name;
+    if (chart.date.month < 1 || chart.date.month > 12) return ChartField::Month;
+    if (chart.date.year < -MaxYear || chart.date.year > MaxYear) return ChartField::Year;
+    if (chart.date.day < 1 || chart.date.day > DaysInMonth(chart.date.year, chart.date.month))
+        return ChartField::Day;
+    if (chart.hour < 0 || chart.hour > 23) return ChartField::Hour;
+    if (chart.minute < 0 || chart.minute > 59) return ChartField::Minute;
+    if (!TimeZone::Find(chart.timeZone)) return ChartField::TimeZone;
+    if (chart.place && !(std::fabs(chart.place->latitude) <= 90)) return ChartField::Latitude;
+    if (chart.place && !(std::fabs(chart.place->longitude) <= 180)) return ChartField::Longitude;
+    return std::nullopt;
+}
+
+std::string DegreesText(double degrees) { return fmt::format("{}", degrees); }
+
+}  // namespace
+
+std::string& ChartFields::operator[](ChartField field) {
+    switch (field) {
+        case ChartField::Name: return name;
+        case ChartField::Month: return month;
+        case ChartField::Day: return day;
+        case ChartField::Year: return year;
+        case ChartField::Hour: return hour;
+        case ChartField::Minute: return minute;
+        case ChartField::TimeZone: return timeZone;
+        case ChartField::Latitude: return latitude;
+        case ChartField::Longitude: return longitude;
+    }
+    return name;
+}
+
+const std::string& ChartFields::operator[](ChartField field) const {
+    return const_cast<ChartFields&>(*this)[field];
+}
+
+ChartFields FieldsOf(const NatalChart& chart) {
+    ChartFields f;
+    f.name = chart.name;
+    f.month = std::to_string(chart.date.month);
+    f.day = std::to_string(chart.date.day);
+    f.year = std::to_string(chart.date.year);
+    f.hour = std::to_string(chart.hour);
+    f.minute = std::to_string(chart.minute);
+    f.timeZone = chart.timeZone;
+    if (chart.place) {
+        // The shortest text that reads back as the same number: a chart saved
+        // again unchanged keeps its place to the bit.
+        f.latitude = DegreesText(chart.place->latitude);
+        f.longitude = DegreesText(chart.place->longitude);
+    }
+    return f;
+}
+
+std::optional<double> ParseDegrees(std::string_view text, char positive, char negative) {
+    text = Trimmed(text);
+    if (text.empty()) return std::nullopt;
+    double sign = 1;
+    const char last = static_cast<char>(std::toupper(static_cast<unsigned char>(text.back())));
+    const bool lettered = last == positive || last == negative;
+    if (lettered) {
+        sign = last == negative ? -1 : 1;
+        text = Trimmed(text.substr(0, text.size() - 1));
+    }
+    if (text.empty()) return std::nullopt;
+    if (text.front() == '+' || text.front() == '-') {
+        // A sign and a letter would say the hemisphere twice.
+        if (lettered) return std::nullopt;
+        if (text.front() == '-') sign = -1;
+        text = text.substr(1);
+    }
+    if (text.empty() || !std::all_of(text.begin(), text.end(),
+                                     [](char c) { return c == '.' || (c >= '0' && c <= '9'); }))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return sign * value;
+}
+
+ChartFromFields ReadChartFields(const ChartFields& fields) {
+    auto refuse = [](ChartField field, std::string message) {
+        return ChartFromFields{std::nullopt, std::move(message), field};
+    };
+    NatalChart chart;
+    chart.name = std::string(Trimmed(fields.name));
+    int* numbers[] = {&chart.date.month, &chart.date.day, &chart.date.year, &chart.hour,
+                      &chart.minute};
+    const ChartField numberFields[] = {ChartField::Month, ChartField::Day, ChartField::Year,
+                                       ChartField::Hour, ChartField::Minute};
+    for (std::size_t i = 0; i < std::size(numberFields); ++i) {
+        const ChartField field = numberFields[i];
+        const std::string_view text = Trimmed(fields[field]);
+        if (text.empty())
+            return refuse(field, Correct(fmt::format("The {} box is empty.", CaptionOf(field))));
+        const std::optional<int> n = WholeNumber(text, field == ChartField::Year);
+        if (!n)
+            return refuse(field, Correct(fmt::format("The {} box holds \"{}\", which is not a "
+                                                     "whole number.",
+                                                     CaptionOf(field), text)));
+        *numbers[i] = *n;
+    }
+    const std::string_view zone = Trimmed(fields.timeZone);
+    chart.timeZone = zone.empty() ? "UT" : std::string(zone);
+
+    const std::string_view latitude = Trimmed(fields.latitude);
+    const std::string_view longitude = Trimmed(fields.longitude);
+    if (!latitude.empty() || !longitude.empty()) {
+        if (latitude.empty() || longitude.empty())
+            return refuse(latitude.empty() ? ChartField::Latitude : ChartField::Longitude,
+                          Correct("A place needs both its latitude and its longitude; leave "
+                                  "both empty for a chart without one."));
+        const std::optional<double> lat = ParseDegrees(latitude, 'N', 'S');
+        if (!lat)
+            return refuse(ChartField::Latitude,
+                          Correct(fmt::format("The latitude \"{}\" is not a number of degrees "
+                                              "(40.7128, -33.87 or 33.87S).",
+                                              latitude)));
+        const std::optional<double> lon = ParseDegrees(longitude, 'E', 'W');
+        if (!lon)
+            return refuse(ChartField::Longitude,
+                          Correct(fmt::format("The longitude \"{}\" is not a number of degrees "
+                                              "(-74.006, 151.21 or 74.006W).",
+                                              longitude)));
+        chart.place = PlaceOnEarth{*lat, *lon};
+    }
+    if (std::string problem = ChartProblem(chart); !problem.empty())
+        return ChartFromFields{std::nullopt, std::move(problem), FirstWrongField(chart)};
+    return ChartFromFields{std::move(chart), {}, std::nullopt};
+}
+
+NatalChartsForm::NatalChartsForm(NatalChartsFormLinks links) : links_(std::move(links)) {}
+
+bool NatalChartsForm::KeyPasses(ChartField field, int characterCode) {
+    if (characterCode == Backspace || (characterCode >= '0' && characterCode <= '9')) return true;
+    return field == ChartField::Year && characterCode == '-';
+}
+
+void NatalChartsForm::Say(std::string_view text, MessageIcon icon) {
+    links_.messages.showMessage(text, msg::TitleWarning, icon);
+}
+
+bool NatalChartsForm::Load() {
+    const std::string error = Reread();
+    if (!error.empty()) Say(error, MessageIcon::Exclamation);
+    return error.empty();
+}
+
+std::string NatalChartsForm::Reread() {
+    ChartList list = ReadChartFile(links_.chartFile);
+    charts_ = list.error.empty() ? std::move(list.charts) : std::vector<NatalChart>{};
+    return list.error;
+}
+
+int NatalChartsForm::selected() const {
+    if (editing_.empty()) return -1;
+    for (std::size_t i = 0; i < charts_.size(); ++i)
+        if (charts_[i].name == editing_) return static_cast<int>(i);
+    return -1;
+}
+
+void NatalChartsForm::Select(int row) {
+    if (row < 0 || static_cast<std::size_t>(row) >= charts_.size()) return;
+    const NatalChart& chart = charts_[static_cast<std::size_t>(row)];
+    editing_ = chart.name;
+    fields = FieldsOf(chart);
+    wrongField_.reset();
+}
+
+void NatalChartsForm::New() {
+    editing_.clear();
+    fields = ChartFields{};
+    wrongField_.reset();
+}
+
+bool NatalChartsForm::Save() {
+    ChartFromFields read = ReadChartFields(fields);
+    wrongField_ = read.wrongField;
+    if (!read.chart) {
+        Say(read.problem, MessageIcon::Information);
+        return false;
+    }
+    const NatalChart& chart = *read.chart;
+    if (const std::string failure = SaveChart(links_.chartFile, chart, editing_);
+        !failure.empty()) {
+        // A name another chart has is corrected in the name box; a file
+        // that cannot be read or written is no fault of the boxes.
+        const bool nameTaken =
+            chart.name != editing_ &&
+            std::any_of(charts_.begin(), charts_.end(),
+                        [&](const NatalChart& c) { return c.name == chart.name; });
+        wrongField_ = nameTaken ? std::optional(ChartField::Name) : std::nullopt;
+        Say(failure, MessageIcon::Exclamation);
+        Reread();
+        return false;
+    }
+    if (!editing_.empty() && links_.request.natalChart == editing_)
+        links_.request.natalChart = chart.name;
+    editing_ = chart.name;
+    fields = FieldsOf(chart);
+    Reread();
+    return true;
+}
+
+std::string NatalChartsForm::DeleteQuestion() const {
+    if (selected() < 0) return {};
+    return "Delete the natal chart \"" + editing_ + "\"?";
+}
+
+bool NatalChartsForm::Delete() {
+    if (selected() < 0) {
+        Say("Select the chart to delete in the list.", MessageIcon::Information);
+        return false;
+    }
+    if (const std::string failure = DeleteChart(links_.chartFile, editing_); !failure.empty()) {
+        Say(failure, MessageIcon::Exclamation);
+        Reread();
+        return false;
+    }
+    if (links_.request.natalChart == editing_) links_.request.natalChart.clear();
+    New();
+    Reread();
+    return true;
+}
+
+bool NatalChartsForm::Choose() {
+    if (selected() < 0) {
+        Say("Select a saved chart in the list to choose it.", MessageIcon::Information);
+        return false;
+    }
+    links_.request.natalChart = editing_;
+    return true;
+}
+
+std::string NatalChartsForm::ChosenText() const {
+    if (links_.request.natalChart.empty()) return "Chosen chart: none";
+    return "Chosen chart: " + links_.request.natalChart;
+}
+
+}  // namespace novarel
