@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "app/input_form.h"
+#include "app/main_menu.h"
 #include "app/program.h"
 #include "ui/gui_app.h"
 #include "ui/main_window.h"
@@ -419,7 +420,11 @@ bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
         // Enter in a date or days box calculates what was calculated last,
         // the ephemeris at first, as a dialog's default button would.
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            app_.calculate(app_.program().state.OutputKind != OutputKind::Aspectarian);
+            const OutputKind last = app_.program().state.OutputKind;
+            if (last == OutputKind::Transits)
+                app_.runMainCommand(MainCommand::Transits);
+            else
+                app_.calculate(last != OutputKind::Aspectarian);
             return true;
         }
         if (OpenMainMenuByLetter(key)) return true;
