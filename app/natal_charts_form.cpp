@@ -15,9 +15,6 @@ namespace novarel {
 namespace {
 
 constexpr int Backspace = 8;
-// The longest name a chart takes.
-constexpr std::size_t MaxNameLength = 60;
-constexpr int MaxYear = 5400;
 
 std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -29,34 +26,39 @@ std::string Correct(std::string_view sentence) {
     return std::string(sentence) + " Please correct.";
 }
 
-// A whole number of a box: digits, the year with a leading minus.
-std::optional<int> WholeNumber(std::string_view text, bool signedValue) {
-    if (text.empty()) return std::nullopt;
-    const bool negative = signedValue && text.front() == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
+// The whole number of a box of digits.
+std::optional<int> WholeNumber(std::string_view digits) {
     if (digits.empty() ||
         !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     int value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return negative ? -value : value;
+    return value;
 }
 
-// The box where the correction of a chart that ChartProblem refuses starts.
+// The box where the correction of a chart that ChartProblem refuses starts:
+// each part of the chart tried alone in a chart that is right otherwise, in
+// the order of the boxes, so that the rules stay ChartProblem's alone.
 std::optional<ChartField> FirstWrongField(const NatalChart& chart) {
-    if (chart.name.empty() || chart.name.size() > MaxNameLength ||
-        chart.name.find_first_of("\r\n") != std::string::npos)
-        return ChartField::Name;
-    if (chart.date.month < 1 || chart.date.month > 12) return ChartField::Month;
-    if (chart.date.year < -MaxYear || chart.date.year > MaxYear) return ChartField::Year;
-    if (chart.date.day < 1 || chart.date.day > DaysInMonth(chart.date.year, chart.date.month))
-        return ChartField::Day;
-    if (chart.hour < 0 || chart.hour > 23) return ChartField::Hour;
-    if (chart.minute < 0 || chart.minute > 59) return ChartField::Minute;
-    if (!TimeZone::Find(chart.timeZone)) return ChartField::TimeZone;
-    if (chart.place && !(std::fabs(chart.place->latitude) <= 90)) return ChartField::Latitude;
-    if (chart.place && !(std::fabs(chart.place->longitude) <= 180)) return ChartField::Longitude;
+    const NatalChart right{"A", CivilDate{2000, 1, 1}, 12, 0, "UT", std::nullopt};
+    auto fails = [&](auto&& change) {
+        NatalChart probe = right;
+        change(probe);
+        return !ChartProblem(probe).empty();
+    };
+    if (fails([&](NatalChart& p) { p.name = chart.name; })) return ChartField::Name;
+    if (fails([&](NatalChart& p) { p.date.month = chart.date.month; })) return ChartField::Month;
+    if (fails([&](NatalChart& p) { p.date.year = chart.date.year; })) return ChartField::Year;
+    if (fails([&](NatalChart& p) { p.date = chart.date; })) return ChartField::Day;
+    if (fails([&](NatalChart& p) { p.hour = chart.hour; })) return ChartField::Hour;
+    if (fails([&](NatalChart& p) { p.minute = chart.minute; })) return ChartField::Minute;
+    if (fails([&](NatalChart& p) { p.timeZone = chart.timeZone; })) return ChartField::TimeZone;
+    if (chart.place && fails([&](NatalChart& p) {
+            p.place = PlaceOnEarth{chart.place->latitude, 0};
+        }))
+        return ChartField::Latitude;
+    if (chart.place) return ChartField::Longitude;
     return std::nullopt;
 }
 
@@ -143,7 +145,7 @@ ChartFromFields ReadChartFields(const ChartFields& fields) {
         const std::string_view text = Trimmed(fields[field]);
         if (text.empty())
             return refuse(field, Correct(fmt::format("The {} box is empty.", CaptionOf(field))));
-        const std::optional<int> n = WholeNumber(text, field == ChartField::Year);
+        const std::optional<int> n = WholeNumber(text);
         if (!n)
             return refuse(field, Correct(fmt::format("The {} box holds \"{}\", which is not a "
                                                      "whole number.",
@@ -181,9 +183,8 @@ ChartFromFields ReadChartFields(const ChartFields& fields) {
 
 NatalChartsForm::NatalChartsForm(NatalChartsFormLinks links) : links_(std::move(links)) {}
 
-bool NatalChartsForm::KeyPasses(ChartField field, int characterCode) {
-    if (characterCode == Backspace || (characterCode >= '0' && characterCode <= '9')) return true;
-    return field == ChartField::Year && characterCode == '-';
+bool NatalChartsForm::KeyPasses(int characterCode) {
+    return characterCode == Backspace || (characterCode >= '0' && characterCode <= '9');
 }
 
 void NatalChartsForm::Say(std::string_view text, MessageIcon icon) {

@@ -92,7 +92,7 @@ public:
     explicit NatalChartsForm(NatalChartsFormLinks links);
 
     // Key filter of the number boxes: Backspace and digits pass.
-    static bool KeyPasses(ChartField field, int characterCode);
+    static bool KeyPasses(int characterCode);
 
     // Reads the file again into the list; a file that cannot be read is said
     // once, with its line, and the list is empty. The chart being edited

@@ -269,7 +269,7 @@ bool NatalChartsWindow::eventFilter(QObject* watched, QEvent* event) {
         // navigation pass unfiltered.
         const bool typed = !text.isEmpty() && text[0].unicode() >= 0x20 &&
                            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-        if (typed && !NatalChartsForm::KeyPasses(field, text[0].unicode())) return true;
+        if (typed && !NatalChartsForm::KeyPasses(text[0].unicode())) return true;
     }
     return QWidget::eventFilter(watched, event);
 }
