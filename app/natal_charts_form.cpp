@@ -92,7 +92,7 @@ ChartFields FieldsOf(const NatalChart& chart) {
     f.day = std::to_string(chart.date.day);
     f.year = std::to_string(chart.date.year);
     f.hour = std::to_string(chart.hour);
-    f.minute = std::to_string(chart.minute);
+    f.minute = fmt::format("{:02}", chart.minute);  // as a clock shows it
     f.timeZone = chart.timeZone;
     if (chart.place) {
         // The shortest text that reads back as the same number: a chart saved

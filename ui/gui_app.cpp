@@ -129,7 +129,14 @@ void GuiApp::showOptionsEditor() {
 }
 
 void GuiApp::showNatalCharts() {
-    if (!natalCharts_) natalCharts_ = std::make_unique<NatalChartsWindow>(*this);
+    if (!natalCharts_) {
+        natalCharts_ = std::make_unique<NatalChartsWindow>(*this);
+        // The first time in the middle of the screen, whole on a small one.
+        if (const QScreen* s = input_->screen()) {
+            const QRect area = s->availableGeometry();
+            natalCharts_->move(area.center() - natalCharts_->rect().center());
+        }
+    }
     // Open already: the user's unsaved edits stay, the window comes forward.
     if (!natalCharts_->isVisible()) natalCharts_->load();
     natalCharts_->show();

@@ -93,7 +93,7 @@ NatalChartsWindow::NatalChartsWindow(GuiApp& app)
     listColumn->addWidget(listLabel);
     listColumn->addWidget(list_, 1);
     auto* middle = new QHBoxLayout;
-    middle->addLayout(listColumn, 2);
+    middle->addLayout(listColumn, 3);
     middle->addLayout(fieldsLayout, 5);
 
     QPushButton* newButton = Button("New");
