@@ -171,7 +171,8 @@ void GuiNatalCharts::aChartTypedSavedChosenAndKept() {
 }
 
 // Charts > Transits from the input window's keys, with no chart chosen: the
-// user is told to choose one, in the window that opens for it.
+// user is told to choose one, in the window that opens for it. With one
+// chosen, Enter repeats the transits.
 void GuiNatalCharts::transitsWithoutAChartOpenTheWindow() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
@@ -188,6 +189,17 @@ void GuiNatalCharts::transitsWithoutAChartOpenTheWindow() {
     QCOMPARE(LastMessage(*app), "Natal charts: " + std::string(ChooseChartForTransits));
     QVERIFY(app->natalChartsWindow() && app->natalChartsWindow()->isVisible());
     QVERIFY(input.isVisible());
+    QCOMPARE(app->program().state.OutputKind, OutputKind::Ephemeris);
+
+    // With a chart chosen the transits run, and Enter in a date box runs
+    // them again, as it repeats the last calculation of the other kinds.
+    app->program().request.natalChart = "Ann";
+    app->runMainCommand(MainCommand::Transits);
+    QCOMPARE(app->program().state.OutputKind, OutputKind::Transits);
+    app->program().ShowInputAgain();
+    QVERIFY(ActivateInput(input));
+    QTest::keyClick(input.txtDay(), Qt::Key_Return);
+    QCOMPARE(app->program().state.OutputKind, OutputKind::Transits);
 }
 
 // A wrong box is said and gets the keyboard; Delete asks first, and No
