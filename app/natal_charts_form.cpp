@@ -62,7 +62,14 @@ std::optional<ChartField> FirstWrongField(const NatalChart& chart) {
     return std::nullopt;
 }
 
-std::string DegreesText(double degrees) { return fmt::format("{}", degrees); }
+// The shortest text in decimals (never an exponent, which the boxes do not
+// take) that reads back as the same number.
+std::string DegreesText(double degrees) {
+    char text[64];
+    const auto [end, error] =
+        std::to_chars(std::begin(text), std::end(text), degrees, std::chars_format::fixed);
+    return error == std::errc() ? std::string(text, end) : std::string();
+}
 
 }  // namespace
 
@@ -95,8 +102,7 @@ ChartFields FieldsOf(const NatalChart& chart) {
     f.minute = fmt::format("{:02}", chart.minute);  // as a clock shows it
     f.timeZone = chart.timeZone;
     if (chart.place) {
-        // The shortest text that reads back as the same number: a chart saved
-        // again unchanged keeps its place to the bit.
+        // A chart saved again unchanged keeps its place to the bit.
         f.latitude = DegreesText(chart.place->latitude);
         f.longitude = DegreesText(chart.place->longitude);
     }

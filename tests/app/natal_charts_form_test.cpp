@@ -264,6 +264,13 @@ TEST_F(NatalChartsFormTest, DegreesTakeASignOrAHemisphereLetter) {
          {"", "N", "-", "40,5", "40.5.1", "-40N", "40 30", "40.5X", "1e2", "inf", "nan", "40.5NN"})
         EXPECT_FALSE(ParseDegrees(wrong, 'N', 'S')) << wrong;
     EXPECT_FALSE(ParseDegrees("40.5N", 'E', 'W'));
+
+    // A saved place comes back into the boxes as a text they take, to the bit.
+    NatalChart chart;
+    chart.place = PlaceOnEarth{0.00001, -179.99999999999997};
+    const ChartFields shown = FieldsOf(chart);
+    EXPECT_EQ(shown.latitude, "0.00001");
+    EXPECT_EQ(ParseDegrees(shown.longitude, 'E', 'W'), -179.99999999999997);
 }
 
 TEST_F(NatalChartsFormTest, ADamagedFileIsSaidWithItsLineAndNeverReplaced) {
