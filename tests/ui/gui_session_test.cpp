@@ -149,19 +149,20 @@ void GuiSession::userSession() {
     QCOMPARE(input.txtDay()->text(), QString("17"));
     QCOMPARE(input.txtMonth()->text(), QString("3"));
 
-    // Save As: the dialog proposes the start date's name.
-    const QString saved = QString::fromStdString(folder.file("week.DOC"));
+    // Save As: the dialog proposes the start date's name; a name typed
+    // without an extension gets ".doc".
+    const QString saved = QString::fromStdString(folder.file("week.doc"));
     QString proposed;
     QTimer::singleShot(0, [&] {
         QFileDialog* dialog = app->saveDialog().openDialog();
         QVERIFY(dialog);
         proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-        dialog->selectFile(saved);
+        dialog->selectFile(QString::fromStdString(folder.file("week")));
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     });
     data.action("mnuFileSaveAs")->trigger();
     QCOMPARE(proposed, QString("20180317.DOC"));
-    const std::string file = folder.read("week.DOC");
+    const std::string file = folder.read("week.doc");
     QVERIFY(file.find(row + "\r\n") != std::string::npos);
     QVERIFY(file.size() > 3 && file.substr(file.size() - 3) == "\f\r\n");
     QCOMPARE(app->program().dataWindow.saver.SaveFileName, saved.toStdString());
