@@ -6,6 +6,7 @@
 
 #include "app/date_order.h"
 #include "app/font_step.h"
+#include "app/natal_charts_form.h"
 #include "app/null_seams.h"
 #include "app/program_folder.h"
 #include "app/title_clock.h"
@@ -170,6 +171,14 @@ RunOutcome Program::CalculateAspectarian() {
 }
 
 RunOutcome Program::CalculateTransits() {
+    // Without a chosen chart there is nothing to measure against: the user
+    // is told so, and the window where one is chosen opens.
+    if (request.natalChart.empty()) {
+        seams_.messages.showMessage(ChooseChartForTransits, NatalChartsTitle,
+                                    MessageIcon::Information);
+        app_.shell.showNatalCharts();
+        return RunOutcome::InvalidInput;
+    }
     const RunOutcome outcome = input.CalculateTransits(*generators_);
     input.Refresh();
     return outcome;

@@ -125,6 +125,9 @@ bool ApplyLine(std::string_view line, SettingsLinks& l) {
         const std::string_view name = TrimmedZone(value);
         in.Controls().timeZone = name.empty() ? "UT" : std::string(name);
     }
+    // The name exactly as the chart file has it, blanks included.
+    if (key("NatalChart") && eq != std::string_view::npos)
+        in.Controls().natalChart = std::string(value);
     if (key("MoonChangeSign"))
         in.Controls().moonChangeSign =
             value == "Display" ? MoonChangeSign::Display : MoonChangeSign::NoDisplay;
@@ -202,6 +205,8 @@ std::string SettingsText(SettingsLinks links) {
     // A file written before local clocks existed has no zone line, and one
     // written with UT needs none: its bytes stay those of the 24 lines.
     if (r.timeZone != "UT") lines.push_back("TimeZone=" + r.timeZone);
+    // Likewise the chosen natal chart: no line while none is chosen.
+    if (!r.natalChart.empty()) lines.push_back("NatalChart=" + r.natalChart);
     std::string text;
     for (const auto& line : lines) text += line + LineBreak;
     return text;

@@ -1,7 +1,8 @@
 #pragma once
 // novarel_SE.ini: the Data window's font, the places of the three windows and
-// the input choices, kept between runs as 24 "key=value" lines, and a 25th,
-// "TimeZone=", when the runs are on a local clock.
+// the input choices, kept between runs as 24 "key=value" lines, then
+// "TimeZone=" when the runs are on a local clock and "NatalChart=" when a
+// natal chart is chosen (either may be missing, and their order is free).
 #include <string>
 #include <vector>
 
@@ -45,7 +46,7 @@ void ApplySettingsLines(const std::vector<std::string>& lines, SettingsLinks lin
 void ReadSettings(const std::string& path, SettingsLinks links, MessageSink* messages = nullptr);
 
 // The 24 lines in their fixed order (the zone's after them when it is not
-// UT), each ended by CR LF.
+// UT, then the chosen chart's when there is one), each ended by CR LF.
 std::string SettingsText(SettingsLinks links);
 
 // Writes the file; a failure is reported with a message naming the file.

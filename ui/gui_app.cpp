@@ -17,6 +17,7 @@
 #include "ui/input_window.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
+#include "ui/natal_charts_window.h"
 #include "ui/notice_window.h"
 #include "ui/options_window.h"
 #include "ui/print_preview.h"
@@ -54,6 +55,7 @@ GuiApp::GuiApp(GuiOptions options)
 
 GuiApp::~GuiApp() {
     // The windows refer to the program; they go first.
+    natalCharts_.reset();
     about_.reset();
     options_.reset();
     preview_.reset();
@@ -91,9 +93,11 @@ void GuiApp::endProgram(int code) {
     if (ended_) return;
     ended_ = true;
     exitCode_ = code;
-    for (QWidget* w : {static_cast<QWidget*>(data_.get()), static_cast<QWidget*>(input_.get()),
-                       static_cast<QWidget*>(preview_.get()), static_cast<QWidget*>(options_.get()),
-                       static_cast<QWidget*>(about_.get()), static_cast<QWidget*>(progress_.get())})
+    for (QWidget* w :
+         {static_cast<QWidget*>(data_.get()), static_cast<QWidget*>(input_.get()),
+          static_cast<QWidget*>(preview_.get()), static_cast<QWidget*>(options_.get()),
+          static_cast<QWidget*>(about_.get()), static_cast<QWidget*>(natalCharts_.get()),
+          static_cast<QWidget*>(progress_.get())})
         if (w) w->hide();
     main_->closeForGood();
     // Only a running loop is told: exit() without one would make every
@@ -124,6 +128,22 @@ void GuiApp::showOptionsEditor() {
     if (!options_->isVisible()) options_->load();
     options_->show();
     options_->raise();
+}
+
+void GuiApp::showNatalCharts() {
+    if (!natalCharts_) {
+        natalCharts_ = std::make_unique<NatalChartsWindow>(*this);
+        // The first time in the middle of the screen, whole on a small one.
+        if (const QScreen* s = input_->screen()) {
+            const QRect area = s->availableGeometry();
+            natalCharts_->move(area.center() - natalCharts_->rect().center());
+        }
+    }
+    // Open already: the user's unsaved edits stay, the window comes forward.
+    if (!natalCharts_->isVisible()) natalCharts_->load();
+    natalCharts_->show();
+    natalCharts_->raise();
+    natalCharts_->activateWindow();
 }
 
 void GuiApp::printerSetup() { printer_->setup(main_.get()); }

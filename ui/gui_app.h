@@ -37,6 +37,7 @@ class DateDialog;
 class PrintPreview;
 class OptionsWindow;
 class AboutWindow;
+class NatalChartsWindow;
 
 // The program's name and version for the toolkit. No display name: the
 // toolkit would append it to every window and message title, and the titles
@@ -80,6 +81,7 @@ public:
     QtPrinter& printer() { return *printer_; }
     OptionsWindow* optionsWindow() { return options_.get(); }
     AboutWindow* aboutWindow() { return about_.get(); }
+    NatalChartsWindow* natalChartsWindow() { return natalCharts_.get(); }
     int noticesShown() const { return noticesShown_; }
     const GuiOptions& options() const { return guiOptions_; }
 
@@ -87,6 +89,7 @@ public:
     void showNotice() override;
     void showAbout() override;
     void showOptionsEditor() override;
+    void showNatalCharts() override;
     void printerSetup() override;
     std::optional<CivilDate> askDate(const CivilDate& initial) override;
     // ScreenMetrics
@@ -107,6 +110,7 @@ private:
     std::unique_ptr<QtPrinter> printer_;
     std::unique_ptr<OptionsWindow> options_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<NatalChartsWindow> natalCharts_;
     GeneratorWindows generatorWindows_;
     SystemClock clock_;
     std::unique_ptr<Program> program_;

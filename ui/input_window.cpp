@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCompleter>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,11 +19,12 @@
 #include <QVBoxLayout>
 
 #include "app/input_form.h"
+#include "app/main_menu.h"
 #include "app/program.h"
-#include "core/zone_names.h"
 #include "ui/gui_app.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/zone_box.h"
 
 namespace novarel::ui {
 namespace {
@@ -95,19 +95,10 @@ InputWindow::InputWindow(GuiApp& app) : app_(app) {
     checks->addWidget(check("chkSaveData"));
     checks->addWidget(check("chkMoonChange"));
 
-    // The clock of the runs: typed or picked, completed from any part of a
-    // name ("york" finds America/New_York).
-    cboTimeZone_ = new QComboBox(this);
+    // The clock of the runs.
+    cboTimeZone_ = new ZoneBox(CaptionOf("lblTimeZone"), this);
     cboTimeZone_->setObjectName("cboTimeZone");
-    cboTimeZone_->setAccessibleName(CaptionOf("lblTimeZone"));
-    cboTimeZone_->setEditable(true);
-    cboTimeZone_->setInsertPolicy(QComboBox::NoInsert);
-    cboTimeZone_->setMaxVisibleItems(16);
-    cboTimeZone_->installEventFilter(this);  // the names come with the first use
-    cboTimeZone_->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    cboTimeZone_->completer()->setFilterMode(Qt::MatchContains);
-    cboTimeZone_->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-    cboTimeZone_->lineEdit()->setAccessibleName(CaptionOf("lblTimeZone"));
+    cboTimeZone_->installEventFilter(this);  // Alt with a letter is the menu's
     cboTimeZone_->lineEdit()->installEventFilter(this);
     controls_["cboTimeZone"] = cboTimeZone_;
     auto* zoneLabel = new QLabel(CaptionOf("lblTimeZone"), this);
@@ -292,12 +283,9 @@ void InputWindow::bind() {
     checkBox("chkMoonChange", &CalcRequest::chkMoonChange);
 
     // An empty box is Universal Time; surrounding blanks are not part of a name.
-    QObject::connect(cboTimeZone_, &QComboBox::currentTextChanged, this,
-                     [this, &form](const QString& t) {
-                         if (updating_) return;
-                         const QString name = t.trimmed();
-                         form.Controls().timeZone = name.isEmpty() ? "UT" : Std(name);
-                     });
+    QObject::connect(cboTimeZone_, &QComboBox::currentTextChanged, this, [this, &form] {
+        if (!updating_) form.Controls().timeZone = cboTimeZone_->zone();
+    });
 
     auto option = [this, &form](const char* name, auto field, auto value) {
         auto* button = static_cast<QRadioButton*>(controls_[name]);
@@ -345,7 +333,7 @@ void InputWindow::refresh(const InputForm& form) {
     check("chkFullMonth", r.chkFullMonth);
     check("chkSaveData", r.chkSaveData);
     check("chkMoonChange", r.chkMoonChange);
-    if (cboTimeZone_->currentText() != Qs(r.timeZone)) cboTimeZone_->setCurrentText(Qs(r.timeZone));
+    cboTimeZone_->showZone(r.timeZone);
     auto option = [this](const char* name, bool on) {
         if (on) static_cast<QRadioButton*>(controls_[name])->setChecked(true);
     };
@@ -388,24 +376,6 @@ void InputWindow::show() {
 
 void InputWindow::hide() { QWidget::hide(); }
 
-void InputWindow::ListZoneNames() {
-    // Reading the database's names costs milliseconds: not at every start,
-    // only when the box is first used. The box keeps the zone it shows.
-    if (cboTimeZone_->count() > 0) return;
-    QLineEdit* edit = cboTimeZone_->lineEdit();
-    const QString shown = edit->text();
-    const int cursor = edit->cursorPosition(), start = edit->selectionStart(),
-              length = edit->selectionLength();
-    updating_ = true;
-    for (const std::string& name : ZoneNames()) cboTimeZone_->addItem(Qs(name));
-    edit->setText(shown);
-    if (length > 0)
-        edit->setSelection(start, length);
-    else
-        edit->setCursorPosition(cursor);
-    updating_ = false;
-}
-
 bool InputWindow::OpenMainMenuByLetter(const QKeyEvent* key) {
     if (!(key->modifiers() & Qt::AltModifier) || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
         return false;
@@ -436,9 +406,6 @@ bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
     // The zone box takes any text, but Alt with a letter is the menu's.
     if (cboTimeZone_ != nullptr &&
         (watched == cboTimeZone_ || watched == cboTimeZone_->lineEdit())) {
-        if (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress ||
-            event->type() == QEvent::MouseButtonPress)
-            ListZoneNames();
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
             if (OpenMainMenuByLetter(key)) return true;
@@ -453,7 +420,11 @@ bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
         // Enter in a date or days box calculates what was calculated last,
         // the ephemeris at first, as a dialog's default button would.
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            app_.calculate(app_.program().state.OutputKind != OutputKind::Aspectarian);
+            const OutputKind last = app_.program().state.OutputKind;
+            if (last == OutputKind::Transits)
+                app_.runMainCommand(MainCommand::Transits);
+            else
+                app_.calculate(last != OutputKind::Aspectarian);
             return true;
         }
         if (OpenMainMenuByLetter(key)) return true;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_seams.h"
+#include "ui/zone_box.h"
 
 class QLineEdit;
 class QScrollBar;
@@ -33,7 +34,7 @@ public:
     QLineEdit* txtMonth() const { return txtMonth_; }
     QLineEdit* txtYear() const { return txtYear_; }
     QLineEdit* txtDays() const { return txtDays_; }
-    QComboBox* cboTimeZone() const { return cboTimeZone_; }
+    ZoneBox* cboTimeZone() const { return cboTimeZone_; }
     void focusDateBox(DateBox box) override;
     QScrollBar* spinBar() const { return vsDays_; }
 
@@ -54,8 +55,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The zone box's list of names, read at its first use.
-    void ListZoneNames();
     // Alt and a menu's access letter open that menu of the main window.
     bool OpenMainMenuByLetter(const QKeyEvent* key);
     QLineEdit* NumberBox(const char* name);
@@ -69,7 +68,7 @@ private:
     QLineEdit* txtMonth_;
     QLineEdit* txtYear_;
     QLineEdit* txtDays_;
-    QComboBox* cboTimeZone_ = nullptr;
+    ZoneBox* cboTimeZone_ = nullptr;
     QScrollBar* vsDays_;
     bool updating_ = false;
     bool placing_ = false;

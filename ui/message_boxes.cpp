@@ -29,4 +29,19 @@ void MessageBoxes::showMessage(std::string_view text, std::string_view title, Me
     QApplication::restoreOverrideCursor();
 }
 
+bool MessageBoxes::ask(std::string_view text, std::string_view title) {
+    QMessageBox box(QMessageBox::Question, Qs(title), Qs(text), QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setObjectName("QuestionBox");
+    box.setAccessibleName(Qs(title));
+    box.setAccessibleDescription(Qs(text));
+    box.setDefaultButton(QMessageBox::No);
+    shown_.push_back({std::string(text), std::string(title), box.icon()});
+    if (scripted_) return scriptedAnswer;
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    QApplication::restoreOverrideCursor();
+    return answer == QMessageBox::Yes;
+}
+
 }  // namespace novarel::ui

@@ -21,7 +21,11 @@ public:
     // Scripted: the box is built and recorded but not waited for (tests).
     explicit MessageBoxes(bool scripted) : scripted_(scripted) {}
     void showMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+    // A question with Yes and No, No the default; true for Yes. Scripted,
+    // it is recorded and answered with scriptedAnswer.
+    bool ask(std::string_view text, std::string_view title);
     const std::vector<ShownMessage>& shown() const { return shown_; }
+    bool scriptedAnswer = true;
 
 private:
     bool scripted_;

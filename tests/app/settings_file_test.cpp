@@ -198,6 +198,34 @@ TEST_F(SettingsFixture, WhatIsWrittenReadsBackTheSame) {
               std::string::npos);
 }
 
+// The chosen natal chart has a line of its own after the 24, like the zone,
+// only while one is chosen; the two extra lines read in either order.
+TEST_F(SettingsFixture, TheChosenChartIsKeptOnlyWhileThereIsOne) {
+    std::vector<std::string> lines = DefaultSettingsLines;
+    lines.push_back("NatalChart= Ann Smith (b. 1980)");
+    lines.push_back("TimeZone=Europe/Paris");
+    Program& p = StartWith(lines);
+    EXPECT_EQ(p.request.natalChart, " Ann Smith (b. 1980)");
+    EXPECT_EQ(p.request.timeZone, "Europe/Paris");
+    p.Exit();
+    std::vector<std::string> written = DefaultSettingsLines;
+    written.push_back("TimeZone=Europe/Paris");
+    written.push_back("NatalChart= Ann Smith (b. 1980)");
+    EXPECT_EQ(Read("novarel_SE.ini"), JoinedLines(written));
+
+    Program& again = Start();
+    EXPECT_EQ(again.request.natalChart, " Ann Smith (b. 1980)");
+    again.request.natalChart.clear();
+    again.request.timeZone = "UT";
+    again.Exit();
+    EXPECT_EQ(Read("novarel_SE.ini"), JoinedLines(DefaultSettingsLines));
+
+    // A line without "=" names no chart.
+    lines = DefaultSettingsLines;
+    lines.push_back("NatalChart");
+    EXPECT_EQ(StartWith(lines).request.natalChart, "");
+}
+
 TEST_F(SettingsFixture, AFileLargerThanOneMebibyteIsRefusedByName) {
     const std::string defaults = SettingsText(Start().settingsLinks());
     std::string big = JoinedLines(With("InputWidth", " 4000"));

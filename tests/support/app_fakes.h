@@ -167,7 +167,8 @@ public:
     void showAbout() override { ++abouts; }
     void showOptionsEditor() override { ++editors; }
     void printerSetup() override { ++setups; }
-    int notices = 0, abouts = 0, editors = 0, setups = 0;
+    void showNatalCharts() override { ++natalCharts; }
+    int notices = 0, abouts = 0, editors = 0, setups = 0, natalCharts = 0;
 
 private:
     EventLog& log_;
