@@ -185,10 +185,10 @@ std::string OwnRuntimeFileAt(const std::string& path, const std::string& program
     namespace fs = std::filesystem;
     const fs::path target(path);
     const std::string name = target.filename().string();
-    const bool runtime = name == OptionsFileName || name == OptionsMasterName ||
-                         name == SettingsFileName || name == RunLockFileName ||
-                         name == "EPHEMERI.TTF" || name == "EPHEMERI-LICENSE.TXT" ||
-                         name == "README.TXT" || name.ends_with(".HLP");
+    const bool runtime =
+        name == OptionsFileName || name == OptionsMasterName || name == SettingsFileName ||
+        name == RunLockFileName || name == "EPHEMERI.TTF" || name == "EPHEMERIB.TTF" ||
+        name == "EPHEMERI-LICENSE.TXT" || name == "README.TXT" || name.ends_with(".HLP");
     if (path.empty() || !runtime) return {};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     // Links and ".." resolved where the folders exist, the rest by its names.

@@ -52,7 +52,12 @@ bool DataWindow::AddGlyphFont() {
     std::vector<std::string> places = links_.glyphFontPlaces;
     if (places.empty()) places.push_back(links_.programDirectory + "/" + GlyphFontFile);
     for (const std::string& place : places)
-        if (w.addFontFile(place) && w.hasFontFace(GlyphFontName)) return true;
+        if (w.addFontFile(place) && w.hasFontFace(GlyphFontName)) {
+            const std::size_t slash = place.find_last_of('/');
+            w.addFontFile(place.substr(0, slash == std::string::npos ? 0 : slash + 1) +
+                          GlyphBoldFontFile);
+            return true;
+        }
     // The message as it always was, then where the file was looked for.
     std::string looked;
     for (const std::string& place : places) looked += (looked.empty() ? "" : ", ") + place;

@@ -22,6 +22,8 @@ namespace novarel {
 
 inline constexpr const char* GlyphFontName = "EPHEMERI";
 inline constexpr const char* GlyphFontFile = "EPHEMERI.TTF";
+// Its bold face, beside it; without it Font > Bold draws the regular face.
+inline constexpr const char* GlyphBoldFontFile = "EPHEMERIB.TTF";
 inline constexpr const char* DataWindowHelpFile = "OUTPUTD1.HLP";
 inline constexpr double LargestStepFontSize = 12;  // Increase sets the text size only below this
 inline constexpr double SmallestStepFontSize = 8;  // Decrease sets the text size only above this

@@ -12,6 +12,9 @@ printed text searches and copies as the symbols. Every glyph has the same advanc
 table columns line up on screen and on paper.
 
     make_glyph_font.py --mono DejaVuSansMono.ttf --sans DejaVuSans.ttf --out EPHEMERI.TTF
+
+From the bold DejaVu faces the same script builds the bold face of the family
+(EPHEMERIB.TTF), which the Data window's Font > Bold draws with.
 """
 import argparse
 import copy
@@ -139,6 +142,10 @@ def bars(segments, half_width, past_ends):
     return glyph
 
 
+def is_bold(font):
+    return font["OS/2"].usWeightClass >= 700
+
+
 def draw_drawn_symbols(mono, advance):
     """The symbols no DejaVu face has, drawn as bars around the middle of "+".
 
@@ -155,7 +162,7 @@ def draw_drawn_symbols(mono, advance):
     cx = advance / 2
     cy = (probe.yMin + probe.yMax) / 2
     u = advance * 0.40
-    half_width = advance * 0.045
+    half_width = advance * (0.07 if is_bold(mono) else 0.045)
 
     def at(x, y):
         return (cx + x * u, cy + y * u)
@@ -259,8 +266,11 @@ def build(mono_path, sans_path, out_path):
     name = mono["name"]
     keep = {0, 13, 14}
     name.names = [n for n in name.names if n.nameID in keep]
-    for name_id, text in ((1, FAMILY), (2, "Regular"), (3, FAMILY + " 2.00"),
-                          (4, FAMILY), (5, "Version 2.00"), (6, FAMILY),
+    style = "Bold" if is_bold(mono) else "Regular"
+    full = FAMILY + (" Bold" if style == "Bold" else "")
+    postscript = FAMILY + ("-Bold" if style == "Bold" else "")
+    for name_id, text in ((1, FAMILY), (2, style), (3, full + " 2.00"),
+                          (4, full), (5, "Version 2.00"), (6, postscript),
                           (10, "Glyph font of Novarel_SE, built from DejaVu Sans Mono "
                                "and DejaVu Sans.")):
         name.setName(text, name_id, 3, 1, 0x409)

@@ -61,7 +61,9 @@ TEST_F(WindowFixture, GlyphFontIsSoughtInEachPlaceInTurn) {
     seam.fontInstalled = false;
     seam.fontFile = places[1];
     EXPECT_TRUE(other.Load());
-    EXPECT_EQ(seam.addedFiles, (std::vector<std::string>{places[0], places[1]}));
+    // The bold face is taken from the folder the regular one came from.
+    EXPECT_EQ(seam.addedFiles,
+              (std::vector<std::string>{places[0], places[1], "/exe/EPHEMERIB.TTF"}));
     EXPECT_TRUE(messages.messages.empty());
 
     other.Unload();

@@ -21,9 +21,9 @@ namespace novarel::ui::test {
 namespace fs = std::filesystem;
 
 inline const std::initializer_list<const char*> RuntimeFiles = {
-    "OPTIONS.OPT", "OPTIONS.MAS",  "EPHEMERI.TTF", "README.TXT",   "NOVAREL.HLP",  "PHILO.HLP",
-    "INPUTD.HLP",  "OPTIONS.HLP",  "OUTPUTD1.HLP", "PRNTFILE.HLP", "HOW_DO_I.HLP", "READING.HLP",
-    "TIPS.HLP",    "SHORTCUT.HLP", "LICENSE.HLP",  "REVISION.HLP"};
+    "OPTIONS.OPT", "OPTIONS.MAS", "EPHEMERI.TTF", "EPHEMERIB.TTF", "README.TXT",   "NOVAREL.HLP",
+    "PHILO.HLP",   "INPUTD.HLP",  "OPTIONS.HLP",  "OUTPUTD1.HLP",  "PRNTFILE.HLP", "HOW_DO_I.HLP",
+    "READING.HLP", "TIPS.HLP",    "SHORTCUT.HLP", "LICENSE.HLP",   "REVISION.HLP"};
 
 class ProgramFolder {
 public:

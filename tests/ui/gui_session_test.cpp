@@ -11,6 +11,7 @@
 #include <QDateEdit>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -123,6 +124,11 @@ void GuiSession::userSession() {
     QVERIFY(data.isVisible());
     QCOMPARE(data.windowTitle(), QString("NOVAREL_SE - Data"));
     QCOMPARE(data.text()->font().family(), QString("EPHEMERI"));
+    // Font > Bold draws with the glyph font's own bold face.
+    data.action("mnuFontsBold")->trigger();
+    QCOMPARE(QFontInfo(data.text()->font()).styleName(), QString("Bold"));
+    data.action("mnuFontsBold")->trigger();
+    QCOMPARE(QFontInfo(data.text()->font()).styleName(), QString("Regular"));
     QVERIFY(data.action("mnuMore")->isVisible());
     const std::string page = data.pageText();
     QVERIFY(page.find("Tropical Ephemeris - Saturday, 10 Mar 2018 at noon, Greenwich") !=
