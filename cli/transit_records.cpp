@@ -145,9 +145,10 @@ std::string TransitRecords(const TransitsState& transits, const ExportChoices& c
                 entry.uid = fmt::format("{}-transit-{}-{}-{}-natal-{}@novarel", stamp, chartKey,
                                         BodyName(e.body1, false), AspectName(e.aspect), point);
                 entry.summary = fmt::format(
-                    "{} {} natal {} {} {} natal {}, {}", Symbol(glyph::BodyCode(e.body1, false)),
+                    "{} {} natal {} {} {} natal {}", Symbol(glyph::BodyCode(e.body1, false)),
                     GlyphTextUtf8(AspectGlyphText(e.aspect)), NatalPointGlyph(*natal, true),
-                    BodyWord(e.body1), AspectName(e.aspect), NatalPointName(*natal), Direction(te));
+                    BodyWord(e.body1), AspectName(e.aspect), NatalPointName(*natal));
+                if (ShowsDirection(e.body1)) entry.summary += ", " + Direction(te);
                 entry.description += fmt::format("\n{} {}\nnatal {} {}", BodyWord(e.body1),
                                                  CalendarPlace(e.position1), NatalPointName(*natal),
                                                  CalendarPlace(natal->longitude));
