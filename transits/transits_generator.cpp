@@ -23,15 +23,17 @@ namespace {
 // The local dates of the run and the UT moment each begins, then the moment
 // the day after the last begins.
 struct RunDays {
+    double firstDate = 0;  // 0h of the first date
     std::vector<CivilDate> dates;
     std::vector<double> starts;
 };
 
 RunDays DaysOfRun(RunContext& ctx, const TimeZone& zone) {
-    RunState& s = ctx.state;
+    const RunState& s = ctx.state;
     const int lastDay = LastDayOfRun(ctx.request);
     const double firstDate = s.DayJD - 0.5;
     RunDays days;
+    days.firstDate = firstDate;
     for (int d = 0; d <= lastDay; ++d) {
         const CivilDate date = JulianDayToCivil(firstDate + d + 0.5);
         if (ctx.request.chkFullMonth && d > 27 && date.day == 1) break;
@@ -40,9 +42,6 @@ RunDays DaysOfRun(RunContext& ctx, const TimeZone& zone) {
     }
     days.starts.push_back(
         zone.DayStart(JulianDayToCivil(firstDate + static_cast<double>(days.dates.size()) + 0.5)));
-    // The run state names the last day, as the other generators leave it.
-    s.DateJD = firstDate + static_cast<double>(days.dates.size()) - 1;
-    JulianDayToDateText(s);
     return days;
 }
 
@@ -93,6 +92,7 @@ RunOutcome RunTransitDays(RunContext& ctx, TransitsState& transits, const NatalC
         return RunOutcome::InvalidInput;
     }
     transits.chart = chart;
+    if (transits.natal.fromAnalyticEphemeris) s.positions.fromAnalyticEphemeris = true;
 
     const RunDays days = DaysOfRun(ctx, zone);
     const double spanStart = days.starts.front(), spanEnd = days.starts.back();
@@ -147,6 +147,11 @@ RunOutcome RunTransitDays(RunContext& ctx, TransitsState& transits, const NatalC
         }
         if (!first) transits.ReportLines.emplace_back();
     }
+    // The run ends on its last day, as the aspectarian's does: the Data
+    // window's steps count from there.
+    s.DayJD = days.firstDate + static_cast<double>(days.dates.size()) - 1;
+    s.DateJD = s.DayJD;
+    JulianDayToDateText(s);
     return FinishRun(ctx, transits);
 }
 
@@ -166,8 +171,7 @@ std::optional<NatalChart> ChartOfRun(const TransitsState& transits, const CalcRe
                       RunOutcome::InvalidInput);
     const ChartList list = ReadChartFile(chartFile);
     if (!list.error.empty())
-        return refuse("The natal charts of " + chartFile + " cannot be read: " + list.error,
-                      RunOutcome::Failed);
+        return refuse("The natal charts cannot be read: " + list.error, RunOutcome::Failed);
     std::optional<NatalChart> chart = FindChart(list, request.natalChart);
     if (!chart)
         return refuse(
