@@ -210,6 +210,10 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
 }
 
 void AddTransitOptions(CLI::App& cmd, CommandOptions& o) {
+    // Transits are seen from the Earth and timed to the minute: the
+    // request's centre and time of day mean nothing to them.
+    for (const char* name : {"--midnight", "--noon", "--geo", "--helio"})
+        cmd.remove_option(cmd.get_option(name));
     auto* chart = cmd.add_option("--chart", o.chart,
                                  "The natal chart of this name in the program folder's "
                                  "natal_charts.json; or the birth by --natal")

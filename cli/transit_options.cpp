@@ -76,7 +76,6 @@ std::optional<NatalChart> BirthChartOf(const CommandOptions& o) {
 }
 
 std::string TransitOptionsProblem(const CommandOptions& o) {
-    if (o.helio) return "--helio: transits are seen from the Earth; leave it out";
     if (o.chart.empty() && o.natal.empty())
         return "transits: name the chart by --chart NAME, or give the birth by --natal "
                "\"YYYY-MM-DD HH:MM\" and --natal-tz ZONE";
