@@ -77,6 +77,8 @@ int main(int argc, char** argv) {
     cli::AddTransitOptions(*trn, options);
     cli::AddAsteroidsOption(*trn, options, true);
     cli::AddExportOptions(*trn, options, true);
+    trn->get_option("--kinds")->description(
+        "csv, json, ics: only these kinds of event: aspect, ingress, station (default: all)");
     trn->set_version_flag("--version", versionText);
     trn->add_option("--pdf", options.pdf, pdfHelp)->type_name("FILE");
 

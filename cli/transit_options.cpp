@@ -5,6 +5,7 @@
 #include <charconv>
 #include <regex>
 
+#include "cli/option_checks.h"
 #include "core/julian_day.h"
 
 namespace novarel::cli {
@@ -79,6 +80,10 @@ std::string TransitOptionsProblem(const CommandOptions& o) {
     if (o.chart.empty() && o.natal.empty())
         return "transits: name the chart by --chart NAME, or give the birth by --natal "
                "\"YYYY-MM-DD HH:MM\" and --natal-tz ZONE";
+    for (const std::string& kind :
+         o.kinds.empty() ? std::vector<std::string>{} : ListItems(o.kinds))
+        if (kind != "aspect" && kind != "ingress" && kind != "station")
+            return "--kinds: '" + kind + "' is not a kind of transit: aspect, ingress, station";
     if (const std::optional<NatalChart> chart = BirthChartOf(o)) {
         const std::string problem = ChartProblem(*chart);
         if (!problem.empty()) return "--natal: " + problem;

@@ -21,8 +21,8 @@ std::string PlaceProblem(const std::string& value);
 std::optional<NatalChart> BirthChartOf(const CommandOptions& options);
 
 // What keeps the options from naming one chart of transits: neither --chart
-// nor --natal, or a chart the natal charts window would refuse. Empty when
-// none.
+// nor --natal, a --kinds word the transits have no events of, or a chart
+// the natal charts window would refuse. Empty when none.
 std::string TransitOptionsProblem(const CommandOptions& options);
 
 }  // namespace novarel::cli

@@ -96,6 +96,7 @@ TEST(TransitsCommand, WrongValuesAreInputErrorsNamingThem) {
         {"--start 2024-01-01", "name the chart by --chart NAME"},
         {Stored + "--helio", "--helio"},
         {Birth + "--aspects trine", "'trine' is not a minor aspect"},
+        {Birth + "--format csv --kinds aspect,parallel", "'parallel' is not a kind of transit"},
     };
     for (const auto& [args, message] : cases) {
         const auto r = RunNovarel(folder, "transits", args);
