@@ -1,5 +1,6 @@
 #include "render/page_text.h"
 
+#include "core/glyphs.h"
 #include "core/view_text.h"
 
 namespace novarel::render {
@@ -20,6 +21,15 @@ QString PageToView(std::string_view page) {
 std::string ViewToPage(const QString& view) {
     return glyph::ViewTextToPage(std::u16string_view(
         reinterpret_cast<const char16_t*>(view.utf16()), static_cast<std::size_t>(view.size())));
+}
+
+QString LineToPrint(std::string_view line) {
+    QString text;
+    text.reserve(static_cast<qsizetype>(line.size()));
+    for (const char c : line)
+        text.append(
+            QChar(static_cast<char16_t>(glyph::ToCodePoint(static_cast<unsigned char>(c)))));
+    return text;
 }
 
 }  // namespace novarel::render

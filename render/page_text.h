@@ -14,4 +14,9 @@ std::string Std(const QString& text);
 QString PageToView(std::string_view page);
 std::string ViewToPage(const QString& view);
 
+// A line of a page as it is printed: every glyph code as its symbol, the
+// letters "D", "N", "S" and the degree sign included, so that the text of a
+// PDF is the table's (the glyph font draws the byte and the symbol alike).
+QString LineToPrint(std::string_view line);
+
 }  // namespace novarel::render

@@ -199,7 +199,7 @@ void QtPrinter::FlushPage() {
         const double y = static_cast<double>(i % perSheet) * step + metrics.ascent();
         painter_->save();
         painter_->scale(xScale, 1.0);
-        painter_->drawText(QPointF(0, y), PageToView(lines_[i]));
+        painter_->drawText(QPointF(0, y), LineToPrint(lines_[i]));
         painter_->restore();
     }
     if (lines_.empty() && pagesPrinted_ == 0) ++pagesPrinted_;

@@ -6,12 +6,15 @@ astrological symbols added (from DejaVu Sans where the mono face lacks them,
 the sextile and the semisextile, sesquiquadrate and quincunx drawn here). Each single-byte glyph code reaches its symbol both
 through the Windows-1252 character of the byte (so a saved file shows its
 symbols in any editor set to this font) and through the Unicode symbol (so
-copied text carries the real symbols). Every glyph has the same advance, so
+copied text carries the real symbols). The two forms draw the same outline
+from two glyphs, so that a PDF maps each glyph back to one character and
+printed text searches and copies as the symbols. Every glyph has the same advance, so
 table columns line up on screen and on paper.
 
     make_glyph_font.py --mono DejaVuSansMono.ttf --sans DejaVuSans.ttf --out EPHEMERI.TTF
 """
 import argparse
+import copy
 import math
 import sys
 
@@ -193,9 +196,13 @@ def build(mono_path, sans_path, out_path):
             sys.exit("make_glyph_font: no source for U+%04X" % cp)
         cmap[cp] = glyph_name(cp)
 
-    # Both forms of each glyph code reach the same glyph.
-    for code, cp in GLYPH_CODES.items():
-        cmap[cp1252_char(code)] = cmap[cp]
+    # The byte's character reaches a copy of the symbol's glyph: one glyph
+    # per character, the same drawing.
+    glyf = mono["glyf"]
+    for code, cp in sorted(GLYPH_CODES.items()):
+        name = "code%03d" % code
+        add_glyph(mono, name, copy.deepcopy(glyf[cmap[cp]]), advance)
+        cmap[cp1252_char(code)] = name
 
     tables = []
     for platform, encoding in ((0, 3), (3, 1)):
