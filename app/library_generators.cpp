@@ -2,6 +2,8 @@
 
 #include "aspectarian/aspectarian_generator.h"
 #include "ephemeris/ephemeris_generator.h"
+#include "natal/chart_file.h"
+#include "transits/transits_generator.h"
 
 namespace novarel {
 
@@ -22,7 +24,21 @@ void LibraryGenerators::showTable(DataOutput coordinate) {
 
 RunOutcome LibraryGenerators::listStations() {
     RunContext ctx = program_.context();
+    // After transits, the stations of the transiting bodies.
+    if (program_.state.OutputKind == OutputKind::Transits)
+        return ListRetrogradeTimes(ctx, program_.transits.samples);
     return ListRetrogradeTimes(ctx, program_.aspectarian);
+}
+
+RunOutcome LibraryGenerators::runTransits() {
+    RunContext ctx = program_.context();
+    // The chart file is the program folder's, wherever the data files go.
+    const std::string file = program_.programDirectory() + "/" + std::string(ChartFileName);
+    RunOutcome outcome = RunOutcome::Failed;
+    const std::optional<NatalChart> chart =
+        ChartOfRun(program_.transits, program_.request, file, ctx.messages, outcome);
+    if (!chart) return outcome;
+    return GenerateTransits(ctx, program_.transits, *chart);
 }
 
 }  // namespace novarel

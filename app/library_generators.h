@@ -13,6 +13,7 @@ public:
     RunOutcome runAspectarian() override;
     void showTable(DataOutput coordinate) override;
     RunOutcome listStations() override;
+    RunOutcome runTransits() override;
 
 private:
     Program& program_;

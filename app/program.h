@@ -26,6 +26,7 @@
 #include "output/generators.h"
 #include "output/output_seams.h"
 #include "output/run_context.h"
+#include "transits/transits_state.h"
 
 namespace novarel {
 
@@ -167,6 +168,7 @@ public:
     RunState state;
     OptionValues options;
     AspectarianState aspectarian;
+    TransitsState transits;
     LocaleNames names;
     DataWindowSettings dataSettings;
     MainWindowPlace mainPlace;

@@ -332,7 +332,7 @@ private:
 
     // Every moment the separation of the two is one of the aspects listed.
     void FindAspects(int i, int j, int h) {
-        if (day_.moonChangeOnly) return;
+        if (day_.moonChangeOnly || day_.bodyEventsOnly) return;
         const HermiteSpan span = SeparationSpan(i, j, h);
         const double grid = aspectTargets_.grid;
         if (std::floor(span.v0 / grid) == std::floor(span.v1 / grid) && span.r0 * span.r1 > 0)
@@ -370,7 +370,7 @@ private:
     // Equal declinations (latitudes when heliocentric) are parallels, equal
     // and opposite ones contraparallels; in the hour in time order.
     void FindParallels(int i, int j, int h) {
-        if (day_.moonChangeOnly) return;
+        if (day_.moonChangeOnly || day_.bodyEventsOnly) return;
         crossings_.clear();
         parallelPlaces_.clear();
         double di = 0, dj = 0;

@@ -20,9 +20,12 @@ struct DaySearch {
     bool noMoonIngress = false;            // "Do not display" Moon sign changes
     bool cardinalMoonIngressOnly = false;  // option 12 non-zero
     MinorAspectSet minorAspects = 0;       // listed beside the five aspects
-    int lastBody = NorthNode;              // Lilith (Vesta) with the extra bodies
-    std::string dayLabel;                  // "dd mmm" of the day
-    double dayJD = 0;                      // 0h UT of the day
+    // Only the bodies' own events, ingresses and stations: no aspects or
+    // parallels between them (the transits list aspects to a chart instead).
+    bool bodyEventsOnly = false;
+    int lastBody = NorthNode;  // Lilith (Vesta) with the extra bodies
+    std::string dayLabel;      // "dd mmm" of the day
+    double dayJD = 0;          // 0h UT of the day
     // Geocentric runs: the search that marks the New and Full Moons that are
     // eclipses. None: no eclipse text.
     EclipseSearch* eclipses = nullptr;

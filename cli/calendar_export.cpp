@@ -160,6 +160,22 @@ std::string CalendarSummary(const AspectEvent& e) {
 
 std::string CalendarEvent(const AspectEvent& e, const std::string& date, const std::string& clock,
                           const std::string& text) {
+    const std::string uid = fmt::format(
+        "{}{}{}T{}{}-{}-{}-{}{}{}{}{}@novarel", date.substr(0, 4), date.substr(5, 2),
+        date.substr(8, 2), clock.substr(0, 2), clock.substr(3, 2), e.heliocentric ? "helio" : "geo",
+        KindName(e.kind), BodyWord(e.body1, false), e.aspect != NoAspect ? "-" : "",
+        AspectName(e.aspect), e.body2 != 0 ? "-" : "", BodyWord(e.body2, false));
+    return CalendarEntryText(e, date, clock, {uid, CalendarSummary(e), Description(e, text)});
+}
+
+std::string CalendarDescription(const AspectEvent& event, const std::string& text) {
+    return Description(event, text);
+}
+
+std::string CalendarPlace(double longitude) { return ExactPlaceText(longitude); }
+
+std::string CalendarEntryText(const AspectEvent& e, const std::string& date,
+                              const std::string& clock, const CalendarEntry& entry) {
     icaltimetype t = icaltime_null_time();
     t.year = std::atoi(date.substr(0, 4).c_str());
     t.month = std::atoi(date.substr(5, 2).c_str());
@@ -169,14 +185,8 @@ std::string CalendarEvent(const AspectEvent& e, const std::string& date, const s
     t.is_date = 0;
     t.zone = icaltimezone_get_utc_timezone();
 
-    const std::string uid =
-        fmt::format("{:04}{:02}{:02}T{:02}{:02}-{}-{}-{}{}{}{}{}@novarel", t.year, t.month, t.day,
-                    t.hour, t.minute, e.heliocentric ? "helio" : "geo", KindName(e.kind),
-                    BodyWord(e.body1, false), e.aspect != NoAspect ? "-" : "", AspectName(e.aspect),
-                    e.body2 != 0 ? "-" : "", BodyWord(e.body2, false));
-
     std::unique_ptr<icalcomponent, IcalFree> event(icalcomponent_new(ICAL_VEVENT_COMPONENT));
-    icalcomponent_add_property(event.get(), icalproperty_new_uid(uid.c_str()));
+    icalcomponent_add_property(event.get(), icalproperty_new_uid(entry.uid.c_str()));
     // The stamp is the event's own moment: a run repeated gives the same bytes.
     icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(t));
     icalcomponent_add_property(event.get(), icalproperty_new_dtstart(t));
@@ -190,9 +200,9 @@ std::string CalendarEvent(const AspectEvent& e, const std::string& date, const s
         end.minute = m.minute;
         icalcomponent_add_property(event.get(), icalproperty_new_dtend(end));
     }
-    icalcomponent_add_property(event.get(), icalproperty_new_summary(CalendarSummary(e).c_str()));
+    icalcomponent_add_property(event.get(), icalproperty_new_summary(entry.summary.c_str()));
     icalcomponent_add_property(event.get(),
-                               icalproperty_new_description(Description(e, text).c_str()));
+                               icalproperty_new_description(entry.description.c_str()));
     icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     char* ics = icalcomponent_as_ical_string_r(event.get());
     std::string out = ics != nullptr ? ics : "";

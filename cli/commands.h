@@ -1,5 +1,5 @@
 #pragma once
-// The two commands. Each fills the program's Data window (the captured view)
+// The commands. Each fills the program's Data window (the captured view)
 // and returns the exit status: 0, 1 for a failure, 2 for an input error.
 #include "app/program.h"
 #include "cli/request_options.h"
@@ -11,5 +11,6 @@ int ExitStatus(RunOutcome outcome);
 
 int RunEphemerisCommand(Program& program, const CommandOptions& options);
 int RunAspectarianCommand(Program& program, const CommandOptions& options);
+int RunTransitsCommand(Program& program, const CommandOptions& options);
 
 }  // namespace novarel::cli

@@ -13,6 +13,7 @@
 #include "aspectarian/void_of_course.h"
 #include "cli/calendar_export.h"
 #include "cli/option_checks.h"
+#include "cli/transit_records.h"
 #include "core/bodies.h"
 #include "core/glyphs.h"
 #include "core/positions.h"
@@ -179,6 +180,7 @@ std::string ExportHead(const ExportChoices& c) {
     switch (c.format) {
         case ExportFormat::Text: return {};
         case ExportFormat::Csv:
+            if (c.transits) return TransitCsvHead(c);
             return c.aspectarian
                        ? "date,time,jd_ut," +
                              std::string(c.zone.IsUniversal() ? "" : "utc_offset,") +

@@ -16,6 +16,7 @@ enum class ExportFormat { Text, Csv, Json, Ics };
 struct ExportChoices {
     ExportFormat format = ExportFormat::Text;
     bool aspectarian = false;
+    bool transits = false;  // the transits' records (the aspectarian's otherwise)
     bool heliocentric = false;
     bool raInHms = true;
     std::vector<int> bodies;       // BodyIndex values kept; empty: all

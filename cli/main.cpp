@@ -16,12 +16,13 @@
 #include "cli/pdf_output.h"
 #include "cli/period_runs.h"
 #include "cli/standard_output.h"
+#include "cli/transit_options.h"
 #include "cli/version_text.h"
 #include "core/swe_library.h"
 
 namespace {
 
-constexpr const char* Commands[] = {"ephemeris", "aspectarian"};
+constexpr const char* Commands[] = {"ephemeris", "aspectarian", "transits"};
 
 // The first word when it looks like a command but is none of ours.
 std::string UnknownCommand(int argc, char** argv) {
@@ -70,11 +71,21 @@ int main(int argc, char** argv) {
     cli::AddExportOptions(*asp, options, true);
     asp->set_version_flag("--version", versionText);
     asp->add_option("--pdf", options.pdf, pdfHelp)->type_name("FILE");
+    auto* trn = app.add_subcommand(
+        "transits", "Aspects of the moving bodies to a natal chart, ingresses and stations");
+    cli::AddRequestOptions(*trn, options);
+    cli::AddTransitOptions(*trn, options);
+    cli::AddAsteroidsOption(*trn, options, true);
+    cli::AddExportOptions(*trn, options, true);
+    trn->get_option("--kinds")->description(
+        "csv, json, ics: only these kinds of event: aspect, ingress, station (default: all)");
+    trn->set_version_flag("--version", versionText);
+    trn->add_option("--pdf", options.pdf, pdfHelp)->type_name("FILE");
 
     if (const std::string unknown = UnknownCommand(argc, argv); !unknown.empty()) {
         std::fprintf(stderr,
-                     "novarel: unknown command '%s'; the commands are ephemeris and "
-                     "aspectarian.\nRun with --help for more information.\n",
+                     "novarel: unknown command '%s'; the commands are ephemeris, "
+                     "aspectarian and transits.\nRun with --help for more information.\n",
                      unknown.c_str());
         return 2;
     }
@@ -91,8 +102,12 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    std::string problem = eph->parsed() ? cli::MisplacedAspectarianOption(*eph) : "";
-    if (problem.empty()) problem = cli::IdleOptionProblem(eph->parsed() ? *eph : *asp, options);
+    options.transits = trn->parsed();
+    std::string problem = eph->parsed()      ? cli::MisplacedAspectarianOption(*eph)
+                          : options.transits ? cli::TransitOptionsProblem(options)
+                                             : "";
+    const CLI::App& command = eph->parsed() ? *eph : options.transits ? *trn : *asp;
+    if (problem.empty()) problem = cli::IdleOptionProblem(command, options);
     if (!problem.empty()) {
         std::fprintf(stderr, "novarel: %s\nRun with --help for more information.\n",
                      problem.c_str());

@@ -21,6 +21,7 @@
 #include "cli/period_pool.h"
 #include "cli/progress_bar.h"
 #include "cli/standard_output.h"
+#include "cli/transit_records.h"
 #include "core/folder_lock.h"
 #include "core/glyphs.h"
 #include "core/iso_date.h"
@@ -67,6 +68,8 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
         result.output = OutputText(run.text(), setup.options.encoding, setup.names);
     else if (setup.ephemeris)
         result.output = EphemerisRecords(program.state.DayRecords, c);
+    else if (setup.options.transits)
+        result.output = TransitRecords(program.transits, c);
     else
         result.output = EventRecords(program.aspectarian.Events, c);
     return result;
@@ -75,7 +78,13 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
 std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate& start,
                         VoidOfCourseRule voidOfCourse) {
     nlohmann::ordered_json j;
-    j["command"] = ephemeris ? "ephemeris" : "aspectarian";
+    j["command"] = ephemeris ? "ephemeris" : o.transits ? "transits" : "aspectarian";
+    if (o.transits) {
+        if (!o.chart.empty()) j["chart"] = o.chart;
+        if (!o.natal.empty()) j["natal"] = o.natal;
+        if (!o.natalZone.empty()) j["natal_time_zone"] = o.natalZone;
+        if (!o.place.empty()) j["place"] = o.place;
+    }
     j["start"] = IsoDateText(start);
     if (o.end) j["end"] = IsoDateText(*o.end);
     if (o.days) j["days"] = *o.days;
@@ -138,8 +147,8 @@ int PeriodRun::Run(const Period& period) {
     own.days = period.days;
     own.fullMonth = !period.days.has_value();
     ApplyRequestOptions(own, program_.request);
-    return setup_.ephemeris ? RunEphemerisCommand(program_, own)
-                            : RunAspectarianCommand(program_, own);
+    if (setup_.ephemeris) return RunEphemerisCommand(program_, own);
+    return own.transits ? RunTransitsCommand(program_, own) : RunAspectarianCommand(program_, own);
 }
 
 bool SplitIntoPeriods(const CommandOptions& o, std::vector<Period>& periods,
@@ -288,11 +297,13 @@ int RunCommand(const CommandOptions& o, bool ephemeris, const std::string& progr
     ExportChoices& c = setup.choices;
     c.format = o.format;
     c.aspectarian = !ephemeris;
+    c.transits = o.transits;
     c.heliocentric = o.helio;
     c.bodies = BodiesOf(o.bodies);
     c.kinds = KindsOf(o.kinds);
-    const VoidOfCourseRule voidOfCourse =
-        ephemeris || o.helio ? VoidOfCourseRule::Off : setup.optionValues.VoidOfCourse();
+    const VoidOfCourseRule voidOfCourse = ephemeris || o.helio || o.transits
+                                              ? VoidOfCourseRule::Off
+                                              : setup.optionValues.VoidOfCourse();
     c.voidOfCourse = voidOfCourse != VoidOfCourseRule::Off;
     c.requestJson = RequestJson(o, ephemeris, periods.front().start, voidOfCourse);
     // Checked when the options were read.

@@ -8,6 +8,7 @@
 #include "aspectarian/aspect_event.h"
 #include "cli/export_records.h"
 #include "cli/option_checks.h"
+#include "cli/transit_options.h"
 #include "core/iso_date.h"
 #include "core/time_zone.h"
 
@@ -56,6 +57,25 @@ std::optional<unsigned> MinorAspectsNamed(const std::string& word) {
     for (int a = Semisextile; a <= Quincunx; ++a)
         if (word == AspectName(a)) return MinorAspectBit(a);
     return std::nullopt;
+}
+
+// --aspects: the minor aspects listed beside the five.
+CLI::Option* AddMinorAspectsOption(CLI::App& cmd, CommandOptions& o) {
+    return cmd
+        .add_option_function<std::string>(
+            "--aspects", [&o](const std::string& list) { o.minorAspects = MinorAspectsOf(list); },
+            "Minor aspects listed beside the five: semisextile, semisquare, quintile, "
+            "sesquiquadrate, biquintile, quincunx, all or none (default: lines 13 to 18 of "
+            "OPTIONS.OPT, none as shipped)")
+        ->type_name("LIST")
+        ->check(Checked(MinorAspectsProblem, ""));
+}
+
+CLI::Option* AddTimeZoneOption(CLI::App& cmd, CommandOptions& o, const std::string& help) {
+    return cmd.add_option("--tz", o.timeZone, help)
+        ->type_name("ZONE")
+        ->check(Checked(TimeZoneProblem, ""))
+        ->group("Options");
 }
 
 }  // namespace
@@ -171,22 +191,12 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->group(group);
     cmd.add_flag("--stations", o.stations, "Then list the retrograde station times (default: off)")
         ->group(group);
-    cmd.add_option_function<std::string>(
-           "--aspects", [&o](const std::string& list) { o.minorAspects = MinorAspectsOf(list); },
-           "Minor aspects listed beside the five: semisextile, semisquare, quintile, "
-           "sesquiquadrate, biquintile, quincunx, all or none (default: lines 13 to 18 of "
-           "OPTIONS.OPT, none as shipped)")
-        ->type_name("LIST")
-        ->check(Checked(MinorAspectsProblem, ""))
-        ->group(group);
+    AddMinorAspectsOption(cmd, o)->group(group);
     // Both commands take the zone: shown in the help of each.
-    cmd.add_option("--tz", o.timeZone,
-                   "Times on the clock of an IANA time zone such as America/New_York: the "
-                   "ephemeris rows at its noon or midnight, the aspectarian's days from local "
-                   "midnight to local midnight (default: UT)")
-        ->type_name("ZONE")
-        ->check(Checked(TimeZoneProblem, ""))
-        ->group("Options");
+    AddTimeZoneOption(cmd, o,
+                      "Times on the clock of an IANA time zone such as America/New_York: the "
+                      "ephemeris rows at its noon or midnight, the aspectarian's days from local "
+                      "midnight to local midnight (default: UT)");
     static const ValueNames<VoidOfCourseRule> rules{{"all", VoidOfCourseRule::SunToPluto},
                                                     {"traditional", VoidOfCourseRule::SunToSaturn}};
     AddWordOption(cmd, "--void-of-course", o.voidOfCourse, rules,
@@ -197,6 +207,41 @@ void AddAspectarianOptions(CLI::App& cmd, CommandOptions& o, bool hidden) {
         ->default_str("all")
         ->type_name("[all|traditional]")
         ->group(group);
+}
+
+void AddTransitOptions(CLI::App& cmd, CommandOptions& o) {
+    // Transits are seen from the Earth and timed to the minute: the
+    // request's centre and time of day mean nothing to them.
+    for (const char* name : {"--midnight", "--noon", "--geo", "--helio"})
+        cmd.remove_option(cmd.get_option(name));
+    auto* chart = cmd.add_option("--chart", o.chart,
+                                 "The natal chart of this name in the program folder's "
+                                 "natal_charts.json; or the birth by --natal")
+                      ->type_name("NAME");
+    auto* natal = cmd.add_option("--natal", o.natal,
+                                 "The local date and clock of birth, as \"1985-09-07 06:20\"; "
+                                 "with --natal-tz, and --place for the angles")
+                      ->type_name("\"YYYY-MM-DD HH:MM\"")
+                      ->check(Checked(BirthClockProblem, ""));
+    auto* zone = cmd.add_option("--natal-tz", o.natalZone,
+                                "The zone of the birth clock: an IANA name such as "
+                                "America/New_York, or UT")
+                     ->type_name("ZONE")
+                     ->check(Checked(TimeZoneProblem, ""));
+    auto* place = cmd.add_option("--place", o.place,
+                                 "The place of birth in degrees, north and east positive, as "
+                                 "40.7128,-74.0060: the chart then has its Ascendant and "
+                                 "Midheaven (default: none)")
+                      ->type_name("LAT,LON")
+                      ->check(Checked(PlaceProblem, ""));
+    chart->excludes(natal);
+    natal->needs(zone);
+    zone->needs(natal);
+    place->needs(natal);
+    AddMinorAspectsOption(cmd, o);
+    AddTimeZoneOption(cmd, o,
+                      "Days from local midnight to local midnight and times on the clock of an "
+                      "IANA time zone such as America/New_York (default: UT)");
 }
 
 void AddAsteroidsOption(CLI::App& cmd, CommandOptions& o, bool aspectarian) {
@@ -278,7 +323,7 @@ std::string IdleOptionProblem(const CLI::App& cmd, const CommandOptions& o) {
         return option != nullptr && option->count() > 0;
     };
     if (given("--dir") && o.dir.empty()) return "--dir: an empty name names no folder";
-    const bool aspectarian = cmd.get_name() == "aspectarian";
+    const bool aspectarian = cmd.get_name() != "ephemeris";
     if (!o.pdf.empty()) {
         for (const char* name : {"--output", "--format", "--bodies", "--kinds", "--encoding"})
             if (given(name)) return fmt::format("{}: not with --pdf, which prints the pages", name);

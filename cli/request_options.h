@@ -70,6 +70,13 @@ struct CommandOptions {
     std::string bodies;            // comma-separated body names; empty: all
     std::string kinds;             // comma-separated kinds of event; empty: all
     std::string pdf;               // a PDF file to print the data into instead of standard output
+    // The transits command: the chart of the chart file by its name, or the
+    // birth given directly ("YYYY-MM-DD HH:MM", its zone, "LAT,LON").
+    bool transits = false;
+    std::string chart;
+    std::string natal;
+    std::string natalZone;
+    std::string place;
 };
 
 // Adds the request and program options to a subcommand; --start and --days
@@ -94,6 +101,10 @@ void AddViewOption(CLI::App& command, CommandOptions& options);
 // Adds the aspectarian's own options. The ephemeris command gets them hidden,
 // so that MisplacedAspectarianOption can say what is wrong with them there.
 void AddAspectarianOptions(CLI::App& command, CommandOptions& options, bool hidden);
+
+// The transits command's own options: --chart, or --natal with --natal-tz
+// and --place; --aspects and --tz as the aspectarian takes them.
+void AddTransitOptions(CLI::App& command, CommandOptions& options);
 
 // --asteroids, which both commands take, each with its own help.
 void AddAsteroidsOption(CLI::App& command, CommandOptions& options, bool aspectarian);

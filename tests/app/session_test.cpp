@@ -6,7 +6,9 @@
 
 #include "app/library_generators.h"
 #include "core/swe_library.h"
+#include "natal/chart_file.h"
 #include "tests/app/program_fixture.h"
+#include "tests/transits/stored_chart.h"
 
 namespace novarel {
 namespace {
@@ -136,6 +138,37 @@ TEST_F(SessionFixture, ABadDateKeepsTheFormAndInputBringsItBack) {
     for (const char* v : {"mnuViewLongitude", "mnuViewDeclination", "mnuViewRA", "mnuViewLatitude"})
         EXPECT_FALSE(p.dataWindow.state().item(v).enabled) << v;
     EXPECT_TRUE(p.dataWindow.state().item("mnuRx_Times").enabled);
+}
+
+}  // namespace
+}  // namespace novarel
+
+namespace novarel {
+namespace {
+
+// The Charts menu's Transits on the chart the request names: none chosen
+// is said and nothing runs; then the chart of the file, its stations for
+// "Retrograde times", and a step forward that runs the transits again.
+TEST_F(SessionFixture, TransitsRunStepAndListTheirStations) {
+    Program& p = StartReal("2024", "6", "26");
+    p.input.SetFullMonth(false);
+    p.input.DaysTextChanged("7");
+    EXPECT_EQ(p.CalculateTransits(), RunOutcome::InvalidInput);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_NE(messages.messages[0].text.find("No natal chart is chosen"), std::string::npos);
+    EXPECT_TRUE(pages.texts.empty() || !pages.lastShows("Transits"));
+
+    ASSERT_EQ(SaveChart((dir / std::string(ChartFileName)).string(), test::StoredChart()), "");
+    p.request.natalChart = "Stored 1985";
+    ASSERT_EQ(p.CalculateTransits(), RunOutcome::Completed);
+    EXPECT_TRUE(pages.lastShows("Transits to Stored 1985 - Wednesday, 26 Jun 2024"));
+    // Saturn turns retrograde on 29 June at 19:07 UT (swetest's speed changes sign).
+    p.RunDataCommand(DataCommand::RetrogradeTimes);
+    EXPECT_TRUE(pages.lastShows("Saturn  - 29 Jun 2024 at 19:"));
+    p.RunDataCommand(DataCommand::MoreForward);
+    EXPECT_TRUE(pages.lastShows("Transits to Stored 1985 - Wednesday, 03 Jul 2024"));
+    EXPECT_EQ(input.shownDates.back(), "3/7/2024");
+    EXPECT_EQ(messages.messages.size(), 1u);
 }
 
 }  // namespace
