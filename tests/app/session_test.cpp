@@ -155,7 +155,8 @@ TEST_F(SessionFixture, TransitsRunStepAndListTheirStations) {
     p.input.DaysTextChanged("7");
     EXPECT_EQ(p.CalculateTransits(), RunOutcome::InvalidInput);
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].text.find("No natal chart is chosen"), std::string::npos);
+    EXPECT_NE(messages.messages[0].text.find("Select a chart in the Natal charts"),
+              std::string::npos);
     EXPECT_TRUE(pages.texts.empty() || !pages.lastShows("Transits"));
 
     ASSERT_EQ(SaveChart((dir / std::string(ChartFileName)).string(), test::StoredChart()), "");
