@@ -13,6 +13,7 @@
 #include "render/qt_printer.h"
 #include "ui/about_window.h"
 #include "ui/data_window.h"
+#include "ui/graph_window.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
@@ -52,6 +53,7 @@ GuiApp::GuiApp(GuiOptions options)
 
 GuiApp::~GuiApp() {
     // The windows refer to the program; they go first.
+    graph_.reset();
     about_.reset();
     options_.reset();
     preview_.reset();
@@ -91,7 +93,8 @@ void GuiApp::endProgram(int code) {
     exitCode_ = code;
     for (QWidget* w : {static_cast<QWidget*>(data_.get()), static_cast<QWidget*>(input_.get()),
                        static_cast<QWidget*>(preview_.get()), static_cast<QWidget*>(options_.get()),
-                       static_cast<QWidget*>(about_.get()), static_cast<QWidget*>(progress_.get())})
+                       static_cast<QWidget*>(about_.get()), static_cast<QWidget*>(graph_.get()),
+                       static_cast<QWidget*>(progress_.get())})
         if (w) w->hide();
     main_->closeForGood();
     // Only a running loop is told: exit() without one would make every
@@ -114,6 +117,14 @@ void GuiApp::showAbout() {
     if (!about_) about_ = std::make_unique<AboutWindow>(program_->library().version());
     about_->show();
     about_->raise();
+}
+
+void GuiApp::showGraphicEphemeris() {
+    if (!graph_) graph_ = std::make_unique<GraphWindow>(*program_);
+    // Open already: the user's choices stay, the window comes forward.
+    if (!graph_->isVisible()) graph_->loadFromProgram();
+    graph_->show();
+    graph_->raise();
 }
 
 void GuiApp::showOptionsEditor() {

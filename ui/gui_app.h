@@ -36,6 +36,7 @@ class SaveDialog;
 class PrintPreview;
 class OptionsWindow;
 class AboutWindow;
+class GraphWindow;
 
 // The program's name and version for the toolkit. No display name: the
 // toolkit would append it to every window and message title, and the titles
@@ -78,12 +79,14 @@ public:
     QtPrinter& printer() { return *printer_; }
     OptionsWindow* optionsWindow() { return options_.get(); }
     AboutWindow* aboutWindow() { return about_.get(); }
+    GraphWindow* graphWindow() { return graph_.get(); }
     int noticesShown() const { return noticesShown_; }
     const GuiOptions& options() const { return guiOptions_; }
 
     // ShellWindows
     void showNotice() override;
     void showAbout() override;
+    void showGraphicEphemeris() override;
     void showOptionsEditor() override;
     void printerSetup() override;
     // ScreenMetrics
@@ -103,6 +106,7 @@ private:
     std::unique_ptr<QtPrinter> printer_;
     std::unique_ptr<OptionsWindow> options_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<GraphWindow> graph_;
     GeneratorWindows generatorWindows_;
     SystemClock clock_;
     std::unique_ptr<Program> program_;

@@ -82,8 +82,8 @@ TEST(Commands, InputErrors) {
     // A command that does not exist is named.
     const auto r = RunNovarel(dir, "ephemerides", "");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("novarel: unknown command 'ephemerides'; the commands are ephemeris "
-                          "and aspectarian.\n",
+    EXPECT_EQ(r.err.rfind("novarel: unknown command 'ephemerides'; the commands are ephemeris, "
+                          "aspectarian and graph.\n",
                           0),
               0u)
         << r.err;
