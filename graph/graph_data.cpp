@@ -67,6 +67,21 @@ private:
     bool fromAnalytic_ = false;
 };
 
+// More ingresses than this of one body in the period are left unmarked:
+// they would cover the sign lines that show them.
+constexpr int MostIngressMarks = 24;
+
+void DropCrowdedIngresses(int body, std::vector<GraphMarker>& markers, std::size_t from) {
+    const auto ingress = [body](const GraphMarker& m) {
+        return m.body == body && m.kind == MarkerKind::Ingress;
+    };
+    if (std::count_if(markers.begin() + static_cast<std::ptrdiff_t>(from), markers.end(),
+                      ingress) > MostIngressMarks)
+        markers.erase(std::remove_if(markers.begin() + static_cast<std::ptrdiff_t>(from),
+                                     markers.end(), ingress),
+                      markers.end());
+}
+
 bool HasStations(int body) { return body != Sun && body != Moon && body != NorthNode; }
 
 // The Moon enters a sign every two and a half days: its ingresses would bury
@@ -163,7 +178,9 @@ GraphData ComputeGraph(const GraphRequest& request, std::span<const NatalPoint> 
     PathSampler sampler(positions, library);
     for (int body : request.bodies) {
         data.series.push_back(sampler.Sample(body, data.startJd, data.endJd));
+        const std::size_t from = data.markers.size();
         FindMarkers(data.series.back(), sampler, data.markers);
+        DropCrowdedIngresses(body, data.markers, from);
     }
     std::sort(data.markers.begin(), data.markers.end(),
               [](const GraphMarker& a, const GraphMarker& b) { return a.jd < b.jd; });

@@ -72,7 +72,9 @@ std::vector<int> DefaultGraphBodies();
 std::string GraphRequestProblem(const GraphRequest& request);
 
 // The paths and their markers, from the library; the natal points become
-// lines. A failed library call throws LibraryError as ComputePositions does.
+// lines. A body's ingresses are marked when the period holds at most two
+// dozen of them (never the Moon's); stations of Mercury .. Pluto and the
+// extra bodies. A failed library call throws LibraryError as ComputePositions does.
 GraphData ComputeGraph(const GraphRequest& request, std::span<const NatalPoint> natal,
                        EphemerisLibrary& library);
 
