@@ -6,8 +6,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <cstring>
 
+#include "core/in_place_file.h"
 #include "core/text_file.h"
 #include "render/graph_drawing.h"
 
@@ -88,8 +90,17 @@ std::string WriteGraphFile(const std::string& path, const graph::GraphData& data
     const std::string bytes = GraphFileBytes(data, format, width, height);
     if (bytes.empty()) return "cannot draw the graph for " + path + ".";
     int error = 0;
-    if (!WriteWholeFile(path, bytes, &error))
-        return "cannot write " + path + ": " + std::strerror(error) + ".";
+    // A pipe or a device (/dev/stdout) is written where it is: a new file
+    // renamed onto it would take its place.
+    if (WrittenInPlace(path)) {
+        InPlaceFile file;
+        if (file.open(path)) file.write(bytes);
+        error = file.finish();
+        if (error == 0) error = file.error();
+    } else if (!WriteWholeFile(path, bytes, &error) && error == 0) {
+        error = EIO;
+    }
+    if (error != 0) return "cannot write " + path + ": " + std::strerror(error) + ".";
     return {};
 }
 
