@@ -41,6 +41,10 @@ public:
         ++eclipseCalls;
         return library_.lun_eclipse_how(tjd_ut, flags, geopos, attr, serr);
     }
+    std::int32_t houses_ex(double tjd_ut, std::int32_t flags, double geolat, double geolon,
+                           int hsys, double* cusps, double* ascmc, char* serr) override {
+        return library_.houses_ex(tjd_ut, flags, geolat, geolon, hsys, cusps, ascmc, serr);
+    }
 
     long calcCalls = 0;
     long deltatCalls = 0;

@@ -31,6 +31,10 @@ public:
                                  char* serr) override {
         return library_.lun_eclipse_how(tjd_ut, flags, geopos, attr, serr);
     }
+    std::int32_t houses_ex(double tjd_ut, std::int32_t flags, double geolat, double geolon,
+                           int hsys, double* cusps, double* ascmc, char* serr) override {
+        return library_.houses_ex(tjd_ut, flags, geolat, geolon, hsys, cusps, ascmc, serr);
+    }
     std::string version() override { return library_.version(); }
 
 private:

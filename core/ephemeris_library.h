@@ -68,6 +68,16 @@ public:
     // Returns as sol_eclipse_where.
     virtual std::int32_t lun_eclipse_how(double tjd_ut, std::int32_t flags, double* geopos,
                                          double* attr, char* serr) = 0;
+    // The houses of a place at tjd_ut (UT), latitude and longitude in degrees
+    // (north and east positive): cusps receives 13 values, ascmc ten,
+    // ascmc[0] the Ascendant and ascmc[1] the Midheaven. flags 0 or
+    // swe_flags::Sidereal. Returns 0, or SweError with serr.
+    virtual std::int32_t houses_ex(double /*tjd_ut*/, std::int32_t /*flags*/, double /*geolat*/,
+                                   double /*geolon*/, int /*hsys*/, double* /*cusps*/,
+                                   double* /*ascmc*/, char* serr) {
+        serr[0] = '\0';
+        return SweError;
+    }
     // The library's version text, e.g. "2.10.03"; empty when unknown.
     virtual std::string version() { return {}; }
 };

@@ -126,6 +126,13 @@ std::int32_t SweLibrary::calc(double tjd_et, int body, std::int32_t flags, doubl
     return swe_calc(tjd_et, body, flags, xx, serr);
 }
 
+std::int32_t SweLibrary::houses_ex(double tjd_ut, std::int32_t flags, double geolat, double geolon,
+                                   int hsys, double* cusps, double* ascmc, char* serr) {
+    StayInBlock(tjd_ut, tjd_ut);
+    return swe_houses_ex2(tjd_ut, flags, geolat, geolon, hsys, cusps, ascmc, nullptr, nullptr,
+                          serr);
+}
+
 void SweLibrary::EndEclipseSearch(std::int32_t rc, bool backward, const double* tret) {
     if (rc <= 0 || backward || !(tret[0] + EclipseContactsAfterMaximum < blockEnd_))
         blockStart_ = blockEnd_ = 0;

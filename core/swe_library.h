@@ -29,6 +29,8 @@ public:
                                    char* serr) override;
     std::int32_t lun_eclipse_how(double tjd_ut, std::int32_t flags, double* geopos, double* attr,
                                  char* serr) override;
+    std::int32_t houses_ex(double tjd_ut, std::int32_t flags, double geolat, double geolon,
+                           int hsys, double* cusps, double* ascmc, char* serr) override;
     std::string version() override;
 
 private:

@@ -18,7 +18,8 @@ inline constexpr std::string_view ChartFileName = "natal_charts.json";
 struct ChartList {
     std::vector<NatalChart> charts;  // in the file's order
     // Empty when the file was read or is missing (no charts yet); else why
-    // it cannot be used, with the line: "natal_charts.json, line 7: ...".
+    // it cannot be used, with the path and line: ".../natal_charts.json,
+    // line 7: ...".
     std::string error;
 };
 

@@ -26,11 +26,11 @@ struct NatalChart {
 };
 
 // Why a chart cannot be used, as a sentence for a message ("The birth date
-// 31/02/1980 is not a date of the calendar."); empty when it can. Checks the
-// name (not empty, one line, at most 60 characters), the date (years
-// -5400..5400 as the input window takes them), the clock, the zone (known to
-// the system's database) and the place (latitude within ±90°, longitude within
-// ±180°).
+// 1980-02-31 is not a date of the calendar."); empty when it can. Checks the
+// name (not empty, one line of UTF-8, at most 60 characters), the date (years
+// 1..2999, Julian calendar before 15 October 1582), the clock, the zone (known
+// to the system's database) and the place (latitude within ±90°, longitude
+// within ±180°).
 std::string ChartProblem(const NatalChart& chart);
 
 // The moment of birth, Julian Day UT: the local clock through the chart's

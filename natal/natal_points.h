@@ -34,6 +34,8 @@ struct NatalPoints {
     // has a place.
     std::vector<NatalPoint> points;
     bool hasAngles = false;
+    // Some place came from the library's analytic ephemeris (no file found).
+    bool fromAnalyticEphemeris = false;
 };
 
 // The natal points of a chart in the request's zodiac (tropical, sidereal
