@@ -56,7 +56,8 @@ void BM_ComputeTenYears45DegreesTenPlanets(benchmark::State& st) {
     request.first = {2020, 1, 1};
     request.last = {2029, 12, 31};
     request.bodies = graph::DefaultGraphBodies();
-    for (auto _ : st) benchmark::DoNotOptimize(graph::ComputeGraph(request, {}, library).markers.size());
+    for (auto _ : st)
+        benchmark::DoNotOptimize(graph::ComputeGraph(request, {}, library).markers.size());
 }
 
 BENCHMARK(BM_TenYears45DegreesTenPlanets1280x800)->Unit(benchmark::kMillisecond);

@@ -14,6 +14,7 @@
 #include "core/library_check.h"
 #include "core/swe_library.h"
 #include "graph/graph_data.h"
+#include "natal/chart_file.h"
 #include "output/data_window.h"
 
 #ifdef NOVAREL_WITH_PDF
@@ -59,12 +60,56 @@ int InputError(const std::string& text) {
 }
 
 graph::Dial DialOf(const std::string& word) {
-    return word == "90" ? graph::Dial::Quarter : word == "45" ? graph::Dial::Eighth : graph::Dial::Full;
+    return word == "90"   ? graph::Dial::Quarter
+           : word == "45" ? graph::Dial::Eighth
+                          : graph::Dial::Full;
 }
 
 // One day short of a year after the start.
 CivilDate YearAfter(const CivilDate& start) {
     return DaysAfter(NormalizeDate(CivilDate{start.year + 1, start.month, start.day}), -1);
+}
+
+// The chart of --chart from the chart file, or of --natal and --natal-tz;
+// none without either. An exit status (2 input error, 1 a file that cannot be
+// read) when there is no chart to be had.
+struct ChosenChart {
+    std::optional<NatalChart> chart;
+    int status = 0;
+};
+
+ChosenChart ChartOf(const GraphOptions& o, const std::string& programFolder) {
+    if (!o.chart.empty()) {
+        const std::string path = programFolder + "/" + std::string(ChartFileName);
+        const ChartList list = ReadChartFile(path);
+        if (!list.error.empty()) {
+            std::fprintf(stderr, "novarel: --chart: %s\n", list.error.c_str());
+            return {std::nullopt, 1};
+        }
+        if (auto chart = FindChart(list, o.chart)) return {std::move(chart), 0};
+        return {std::nullopt, InputError(fmt::format("--chart '{}': {} has no chart of that name",
+                                                     o.chart, path))};
+    }
+    if (o.natal.empty()) return {};
+    // "YYYY-MM-DD HH:MM"
+    const std::string& t = o.natal;
+    const auto date = t.size() == 16 && t[10] == ' ' && t[13] == ':' ? ParseIsoDate(t.substr(0, 10))
+                                                                     : std::nullopt;
+    const auto digits = [&t](std::size_t at) {
+        return t[at] >= '0' && t[at] <= '9' && t[at + 1] >= '0' && t[at + 1] <= '9';
+    };
+    if (!date || !digits(11) || !digits(14))
+        return {std::nullopt,
+                InputError(fmt::format("--natal '{}' is not a moment \"YYYY-MM-DD HH:MM\"", t))};
+    NatalChart chart;
+    chart.name = "natal";
+    chart.date = *date;
+    chart.hour = (t[11] - '0') * 10 + (t[12] - '0');
+    chart.minute = (t[14] - '0') * 10 + (t[15] - '0');
+    chart.timeZone = o.natalTz;
+    if (const std::string problem = ChartProblem(chart); !problem.empty())
+        return {std::nullopt, InputError(fmt::format("--natal '{}': {}", t, problem))};
+    return {chart, 0};
 }
 
 }  // namespace
@@ -106,7 +151,8 @@ void AddGraphOptions(CLI::App& cmd, GraphOptions& o) {
                                  "--natal-tz clock")
                       ->type_name("\"YYYY-MM-DD HH:MM\"");
     natal->excludes(chart);
-    cmd.add_option("--natal-tz", o.natalTz, "The clock of --natal: an IANA zone or UT (default: UT)")
+    cmd.add_option("--natal-tz", o.natalTz,
+                   "The clock of --natal: an IANA zone or UT (default: UT)")
         ->type_name("ZONE")
         ->check(Check(TimeZoneProblem))
         ->needs(natal);
@@ -144,15 +190,21 @@ int RunGraphCommand(const GraphOptions& o, const std::string& programFolder) {
                                       IsoDateText(request.last), problem));
     const PictureSize size = *ParseSize(o.size);
 
-    std::vector<NatalPoint> natal;
+    const ChosenChart chosen = ChartOf(o, programFolder);
+    if (chosen.status != 0) return chosen.status;
     graph::GraphData data;
     try {
         SweLibrary library;
         library.set_ephe_path(EphemerisPathFor(programFolder));
+        std::vector<NatalPoint> natal;
+        if (chosen.chart)
+            natal = ComputeNatalPoints(*chosen.chart, request.positions, library).points;
         data = graph::ComputeGraph(request, natal, library);
     } catch (const LibraryError& e) {
         std::fprintf(stderr, "novarel: %s\n", e.what());
         return 1;
+    } catch (const std::invalid_argument& e) {
+        return InputError(fmt::format("--chart '{}': {}", o.chart, e.what()));
     }
 #ifdef NOVAREL_WITH_PDF
     const char* option = !o.png.empty() ? "--png" : !o.svg.empty() ? "--svg" : "--pdf";

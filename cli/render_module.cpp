@@ -33,7 +33,8 @@ void* RenderModuleEntry(const char* option, const char* entry) {
                      module.c_str(), entry);
         return nullptr;
     }
-    std::fprintf(stderr, "novarel: %s needs the printing module %s or %s, neither of which exists\n",
+    std::fprintf(stderr,
+                 "novarel: %s needs the printing module %s or %s, neither of which exists\n",
                  option, places[0].c_str(), places[1].c_str());
     return nullptr;
 }

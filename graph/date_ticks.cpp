@@ -48,7 +48,7 @@ std::vector<DateTick> DateTicks(double startJd, double endJd) {
             const CivilDate d = JulianDayToCivil(jd + 0.5);
             const bool major = d.day == 1 || d.day == 8 || d.day == 15 || d.day == 22;
             ticks.push_back({jd, major,
-                             !major        ? ""
+                             !major       ? ""
                              : d.day == 1 ? MonthText(d)
                                           : std::to_string(d.day)});
         }
@@ -60,7 +60,7 @@ std::vector<DateTick> DateTicks(double startJd, double endJd) {
         } else if (days <= 1461) {
             const bool major = (d.month - 1) % 3 == 0;
             ticks.push_back({jd, major,
-                             !major          ? ""
+                             !major         ? ""
                              : d.month == 1 ? std::to_string(d.year)
                                             : MonthName(d.month)});
         } else if ((d.month - 1) % 3 == 0) {

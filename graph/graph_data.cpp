@@ -54,7 +54,9 @@ public:
 
     // The moment the body is on boundary between two samples.
     double CrossingMoment(int body, double lo, double hi, double boundary) {
-        const auto residual = [&](double jd) { return WrappedDegrees(Longitude(jd, body) - boundary); };
+        const auto residual = [&](double jd) {
+            return WrappedDegrees(Longitude(jd, body) - boundary);
+        };
         const double rLo = residual(lo), rHi = residual(hi);
         if (rLo == 0) return lo;
         if ((rLo < 0) == (rHi < 0)) return (lo + hi) / 2;
@@ -75,8 +77,8 @@ void DropCrowdedIngresses(int body, std::vector<GraphMarker>& markers, std::size
     const auto ingress = [body](const GraphMarker& m) {
         return m.body == body && m.kind == MarkerKind::Ingress;
     };
-    if (std::count_if(markers.begin() + static_cast<std::ptrdiff_t>(from), markers.end(),
-                      ingress) > MostIngressMarks)
+    if (std::count_if(markers.begin() + static_cast<std::ptrdiff_t>(from), markers.end(), ingress) >
+        MostIngressMarks)
         markers.erase(std::remove_if(markers.begin() + static_cast<std::ptrdiff_t>(from),
                                      markers.end(), ingress),
                       markers.end());
@@ -193,9 +195,9 @@ GraphReading ReadAt(const GraphData& data, double jd) {
     for (const BodySeries& series : data.series) {
         const auto& s = series.samples;
         if (s.empty()) continue;
-        const auto after = std::lower_bound(
-            s.begin(), s.end(), reading.jd,
-            [](const LongitudeSample& sample, double t) { return sample.jd < t; });
+        const auto after =
+            std::lower_bound(s.begin(), s.end(), reading.jd,
+                             [](const LongitudeSample& sample, double t) { return sample.jd < t; });
         const std::size_t hi = std::min<std::size_t>(
             static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - s.begin(), 1)), s.size() - 1);
         const std::size_t lo = hi > 0 ? hi - 1 : 0;

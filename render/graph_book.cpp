@@ -14,8 +14,8 @@ bool WriteGraphFileOffscreen(const GraphFileRequest& request) {
                                       MessageIcon::Exclamation);
         return false;
     }
-    const std::string problem = WriteGraphFile(request.path, *request.data, request.format,
-                                               request.width, request.height);
+    const std::string problem =
+        WriteGraphFile(request.path, *request.data, request.format, request.width, request.height);
     if (problem.empty()) return true;
     request.messages->showMessage(problem, msg::TitleWarning, MessageIcon::Exclamation);
     return false;

@@ -1,15 +1,16 @@
 #include "render/graph_drawing.h"
 
+#include <fmt/format.h>
+
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPainter>
 #include <QPaintEngine>
+#include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <fmt/format.h>
 
 #include "core/bodies.h"
 #include "graph/date_ticks.h"
@@ -93,9 +94,9 @@ void DrawDegreeScale(QPainter& p, const GraphData& d, const GraphLayout& l) {
         const QFontMetricsF small(p.font());
         for (int sign = 0; sign <= 12; ++sign) {
             const QString text = QString::number(30 * sign) + QChar(0xB0);
-            p.drawText(
-                QPointF(labelRight - small.horizontalAdvance(text), l.Y(30 * sign) + small.ascent() / 2.5),
-                text);
+            p.drawText(QPointF(labelRight - small.horizontalAdvance(text),
+                               l.Y(30 * sign) + small.ascent() / 2.5),
+                       text);
         }
         return;
     }
@@ -125,7 +126,8 @@ void DrawDateAxis(QPainter& p, const GraphLayout& l) {
         p.setPen(QPen(tick.major ? SignLine : Grid, tick.major ? 0.8 : 0.5));
         p.drawLine(QPointF(x, l.top), QPointF(x, l.bottom()));
         p.setPen(TextColour);
-        p.drawLine(QPointF(x, l.bottom()), QPointF(x, l.bottom() + (tick.major ? 0.5 : 0.25) * l.textSize));
+        p.drawLine(QPointF(x, l.bottom()),
+                   QPointF(x, l.bottom() + (tick.major ? 0.5 : 0.25) * l.textSize));
         if (tick.label.empty()) continue;
         const QString text = QString::fromStdString(tick.label);
         const double w = m.horizontalAdvance(text);
@@ -189,7 +191,7 @@ void DrawMarkers(QPainter& p, const GraphData& d, const GraphLayout& l) {
             // the dial (down is forward), filled when it turns retrograde.
             const double s = m.kind == graph::MarkerKind::StationRetrograde ? -1 : 1;
             p.setBrush(m.kind == graph::MarkerKind::StationRetrograde ? QBrush(colour)
-                                                                       : QBrush(Qt::white));
+                                                                      : QBrush(Qt::white));
             p.drawPolygon(QPolygonF({at + QPointF(-1.1 * r, -s * r), at + QPointF(1.1 * r, -s * r),
                                      at + QPointF(0, s * r)}));
         }
@@ -221,7 +223,8 @@ std::vector<double> Spread(std::vector<double> wanted, double gap, double top, d
 void DrawNatalLines(QPainter& p, const GraphData& d, const GraphLayout& l) {
     if (d.natal.empty()) return;
     std::vector<double> ys;
-    for (const graph::NatalLine& n : d.natal) ys.push_back(l.Y(graph::DialValue(n.point.longitude, d.dial)));
+    for (const graph::NatalLine& n : d.natal)
+        ys.push_back(l.Y(graph::DialValue(n.point.longitude, d.dial)));
     p.setPen(QPen(NatalLineColour(), std::max(1.0, l.textSize / 10), Qt::SolidLine, Qt::FlatCap));
     for (double y : ys) p.drawLine(QPointF(l.left, y), QPointF(l.right(), y));
     const double x = l.right() + 2.2 * l.textSize;
@@ -238,17 +241,20 @@ void DrawNatalLines(QPainter& p, const GraphData& d, const GraphLayout& l) {
         // The label's leader, from the line's end to the label.
         p.drawLine(QPointF(l.right(), ys[i]), QPointF(x - 0.2 * l.textSize, at[i]));
         // Boxed, to tell a natal point from the path labels beside it.
-        const QRectF box(x - 0.1 * l.textSize, at[i] - 0.5 * l.textSize, std::max(w, 0.9 * l.textSize) + 0.3 * l.textSize,
-                         l.textSize);
+        const QRectF box(x - 0.1 * l.textSize, at[i] - 0.5 * l.textSize,
+                         std::max(w, 0.9 * l.textSize) + 0.3 * l.textSize, l.textSize);
         p.drawRect(box);
-        p.drawText(QPointF(box.left() + (box.width() - w) / 2, at[i] + (m.ascent() - m.descent()) / 2), label);
+        p.drawText(
+            QPointF(box.left() + (box.width() - w) / 2, at[i] + (m.ascent() - m.descent()) / 2),
+            label);
     }
 }
 
 void DrawPathLabels(QPainter& p, const GraphData& d, const GraphLayout& l) {
     std::vector<double> ys;
     for (const graph::BodySeries& s : d.series)
-        ys.push_back(s.samples.empty() ? l.top : l.Y(graph::DialValue(s.samples.back().longitude, d.dial)));
+        ys.push_back(s.samples.empty() ? l.top
+                                       : l.Y(graph::DialValue(s.samples.back().longitude, d.dial)));
     const std::vector<double> at = Spread(ys, 1.05 * l.textSize, l.top, l.bottom());
     p.setFont(GlyphFont(l));
     for (std::size_t i = 0; i < d.series.size(); ++i) {
@@ -262,10 +268,9 @@ void DrawTitle(QPainter& p, const GraphData& d, const GraphLayout& l) {
     p.setPen(TextColour);
     p.setFont(TextFont(l, 0.9));
     const QFontMetricsF m(p.font());
-    const std::string title = fmt::format(
-        "{}° dial   {} – {}", static_cast<int>(l.span),
-        graph::DayText(JulianDayToCivil(d.startJd + 0.5)),
-        graph::DayText(JulianDayToCivil(d.endJd - 0.5)));
+    const std::string title = fmt::format("{}° dial   {} – {}", static_cast<int>(l.span),
+                                          graph::DayText(JulianDayToCivil(d.startJd + 0.5)),
+                                          graph::DayText(JulianDayToCivil(d.endJd - 0.5)));
     p.drawText(QPointF(l.left, l.top - 0.45 * l.textSize), QString::fromStdString(title));
 }
 

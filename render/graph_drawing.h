@@ -17,7 +17,7 @@ namespace novarel::render {
 // paths stay apart on a grey print as on a screen.
 struct BodyStyle {
     QColor colour;
-    double width = 2;       // in units of a twelfth of the text size
+    double width = 2;  // in units of a twelfth of the text size
     Qt::PenStyle dash = Qt::SolidLine;
 };
 BodyStyle StyleOf(int body);

@@ -62,8 +62,8 @@ std::string PdfBytes(const graph::GraphData& data, int width, int height) {
     // One point a unit: the page is the picture's size.
     pdf.setResolution(72);
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point, QString(),
-                              QPageSize::ExactMatch));
+    pdf.setPageSize(
+        QPageSize(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch));
     {
         QPainter painter;
         if (!painter.begin(&pdf)) return {};

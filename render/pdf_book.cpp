@@ -30,8 +30,7 @@ private:
 class OffscreenBook final : public PdfBook {
 public:
     explicit OffscreenBook(const PdfBookRequest& request)
-        : printer_(FolderOf(request.pdfPath), *request.messages),
-          book_(printer_) {
+        : printer_(FolderOf(request.pdfPath), *request.messages), book_(printer_) {
         printer_.printToPdf(request.pdfPath);
     }
     bool loadFont(const std::vector<std::string>& places) { return LoadGlyphFontFile(places); }

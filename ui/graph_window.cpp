@@ -24,6 +24,7 @@
 #include "core/messages.h"
 #include "graph/date_ticks.h"
 #include "graph/graph_layout.h"
+#include "natal/chart_file.h"
 #include "render/graph_drawing.h"
 #include "render/graph_files.h"
 #include "ui/qt_text.h"
@@ -61,7 +62,8 @@ QDate InputDate(const CalcRequest& r) {
 // The picture itself: painted at the widget's size, read under the pointer.
 class GraphCanvas final : public QWidget {
 public:
-    GraphCanvas(const graph::GraphData& graphData, const std::optional<double>& cursorJd, QWidget* parent)
+    GraphCanvas(const graph::GraphData& graphData, const std::optional<double>& cursorJd,
+                QWidget* parent)
         : QWidget(parent), data_(graphData), cursor_(cursorJd) {
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);
@@ -225,7 +227,8 @@ void GraphWindow::loadFromProgram() {
     loading_ = true;
     start_->setDate(InputDate(program_.request));
     // Chiron and the asteroids are offered when the request carries them.
-    for (QAction* a : bodyActions_) a->setVisible(a->data().toInt() <= NorthNode || program_.request.extraBodies);
+    for (QAction* a : bodyActions_)
+        a->setVisible(a->data().toInt() <= NorthNode || program_.request.extraBodies);
     loading_ = false;
     Recompute();
 }
@@ -239,8 +242,28 @@ std::vector<int> GraphWindow::ChosenBodies() const {
 
 std::vector<NatalPoint> GraphWindow::NatalPointsOfChosenChart(std::string& note) {
     note.clear();
-    if (!natal_->isChecked() || program_.request.natalChart.empty()) return {};
-    return {};
+    const std::string& name = program_.request.natalChart;
+    natal_->setEnabled(!name.empty());
+    natal_->setToolTip(name.empty() ? "No natal chart is chosen (Charts > Natal charts...)"
+                                    : Qs("The points of " + name));
+    if (!natal_->isChecked() || name.empty()) return {};
+    const ChartList list =
+        ReadChartFile(program_.programDirectory() + "/" + std::string(ChartFileName));
+    if (!list.error.empty()) {
+        note = list.error;
+        return {};
+    }
+    const std::optional<NatalChart> chart = FindChart(list, name);
+    if (!chart) {
+        note = "The chart file has no chart called " + name + ".";
+        return {};
+    }
+    try {
+        return ComputeNatalPoints(*chart, program_.request, program_.library()).points;
+    } catch (const std::exception& e) {
+        note = e.what();
+        return {};
+    }
 }
 
 void GraphWindow::Recompute() {
@@ -248,23 +271,31 @@ void GraphWindow::Recompute() {
     graph::GraphRequest request;
     request.dial = Dials[static_cast<std::size_t>(std::max(0, dial_->currentIndex()))];
     const QDate first = start_->date();
-    const int months = Periods[static_cast<std::size_t>(std::max(0, period_->currentIndex()))].months;
+    const int months =
+        Periods[static_cast<std::size_t>(std::max(0, period_->currentIndex()))].months;
     request.first = CivilOf(first);
     request.last = CivilOf(first.addMonths(months).addDays(-1));
     request.bodies = ChosenBodies();
     request.positions = program_.request;
+    // A chart that cannot be had leaves the graph without its lines; the
+    // status line says why.
     std::string note;
     const std::vector<NatalPoint> natal = NatalPointsOfChosenChart(note);
     if (request.bodies.empty()) {
-        data_ = graph::GraphData{request.dial, graph::MidnightJd(request.first),
-                                 graph::MidnightJd(request.last) + 1, {}, {}, graph::NatalLines(natal)};
+        data_ = graph::GraphData{
+            request.dial, graph::MidnightJd(request.first), graph::MidnightJd(request.last) + 1, {},
+            {},           graph::NatalLines(natal)};
     } else {
         setCursor(Qt::BusyCursor);
         try {
             data_ = graph::ComputeGraph(request, natal, program_.library());
         } catch (const LibraryError& e) {
-            data_ = graph::GraphData{request.dial, graph::MidnightJd(request.first),
-                                     graph::MidnightJd(request.last) + 1, {}, {}, {}};
+            data_ = graph::GraphData{request.dial,
+                                     graph::MidnightJd(request.first),
+                                     graph::MidnightJd(request.last) + 1,
+                                     {},
+                                     {},
+                                     {}};
             note = e.what();
         }
         unsetCursor();
@@ -323,9 +354,9 @@ void GraphWindow::openDay(double jd) {
 std::string GraphWindow::exportTo(const std::string& path, render::GraphFileFormat format) {
     // The picture at the size on screen, at twice the pixels for a PNG.
     const int scale = format == render::GraphFileFormat::Png ? 2 : 1;
-    const std::string problem = render::WriteGraphFile(
-        path, data_, format, std::max(canvas_->width(), 800) * scale,
-        std::max(canvas_->height(), 500) * scale);
+    const std::string problem =
+        render::WriteGraphFile(path, data_, format, std::max(canvas_->width(), 800) * scale,
+                               std::max(canvas_->height(), 500) * scale);
     if (!problem.empty())
         program_.seams().messages.showMessage(problem, msg::TitleWarning, MessageIcon::Exclamation);
     return problem;

@@ -93,7 +93,8 @@ std::optional<double> RowOf(const QImage& image, const graph::GraphLayout& l, do
 }
 
 TEST_F(GraphImage, JupiterAndSaturnCrossInTheColumnOf21December2020) {
-    const graph::GraphData data = Compute(Dial::Full, {2020, 11, 1}, {2021, 1, 31}, {Jupiter, Saturn});
+    const graph::GraphData data =
+        Compute(Dial::Full, {2020, 11, 1}, {2021, 1, 31}, {Jupiter, Saturn});
     const QImage image = Draw(data, 1400, 1600);
     const graph::GraphLayout l = graph::LayoutGraph(data, 1400, 1600);
     const QColor jupiter = render::StyleOf(Jupiter).colour, saturn = render::StyleOf(Saturn).colour;
@@ -133,9 +134,9 @@ TEST_F(GraphImage, MercurysPathTurnsBackAtIts2024Stations) {
         double hour;
         bool retrograde;  // the longitude's greatest value: the path's lowest row
     };
-    const Station stations[] = {{{2024, 4, 1}, 22.5, true},   {{2024, 4, 25}, 12.5, false},
-                                {{2024, 8, 5}, 4.5, true},    {{2024, 8, 28}, 21.5, false},
-                                {{2024, 11, 26}, 2.5, true},  {{2024, 12, 15}, 20.5, false}};
+    const Station stations[] = {{{2024, 4, 1}, 22.5, true},  {{2024, 4, 25}, 12.5, false},
+                                {{2024, 8, 5}, 4.5, true},   {{2024, 8, 28}, 21.5, false},
+                                {{2024, 11, 26}, 2.5, true}, {{2024, 12, 15}, 20.5, false}};
     const double dayWidth = l.X(1) - l.X(0);
     // The dashed path: a few columns around each place.
     const int reach = 4;
@@ -198,10 +199,9 @@ TEST_F(GraphImage, ANatalLineLiesAtItsLongitudeOnEachDial) {
 }
 
 TEST_F(GraphImage, AnSvgIsWellFormedWithOnePathPerBody) {
-    const graph::GraphData data = Compute(Dial::Eighth, {2024, 1, 1}, {2024, 12, 31},
-                                          graph::DefaultGraphBodies());
-    const std::string svg =
-        render::GraphFileBytes(data, render::GraphFileFormat::Svg, 1200, 800);
+    const graph::GraphData data =
+        Compute(Dial::Eighth, {2024, 1, 1}, {2024, 12, 31}, graph::DefaultGraphBodies());
+    const std::string svg = render::GraphFileBytes(data, render::GraphFileFormat::Svg, 1200, 800);
     QXmlStreamReader xml(QByteArray::fromStdString(svg));
     int paths = 0;
     while (!xml.atEnd())
