@@ -347,6 +347,8 @@ void GraphWindow::openDay(double jd) {
     r.txtDay = std::to_string(day.day);
     r.txtMonth = std::to_string(day.month);
     r.txtYear = std::to_string(day.year);
+    // The table starts on that day, not on the first of its month.
+    program_.input.SetFullMonth(false);
     program_.input.Refresh();
     program_.CalculateEphemeris();
 }
