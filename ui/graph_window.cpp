@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QSizePolicy>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <array>
@@ -193,6 +194,10 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
     statusFont.setFamilies({statusFont.family(), QStringLiteral("EPHEMERI")});
     status_->setFont(statusFont);
 
+    // The positions line takes the window's width whatever its text; it
+    // never widens the window.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
     auto* controls = new QHBoxLayout;
     controls->addWidget(caption("&Dial", dial_));
     controls->addWidget(dial_);
@@ -203,15 +208,13 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
     controls->addWidget(bodies_);
     controls->addWidget(natal_);
     controls->addStretch(1);
-    auto* exports = new QHBoxLayout;
-    exports->addWidget(status_, 1);
-    exports->addWidget(png);
-    exports->addWidget(svg);
-    exports->addWidget(pdf);
+    controls->addWidget(png);
+    controls->addWidget(svg);
+    controls->addWidget(pdf);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(canvas_, 1);
-    layout->addLayout(exports);
+    layout->addWidget(status_);
 
     const auto changed = [this] { Recompute(); };
     QObject::connect(dial_, &QComboBox::currentIndexChanged, this, changed);
