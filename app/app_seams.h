@@ -3,6 +3,7 @@
 // screen, the clock and the small dialogs: what a toolkit must supply for the
 // shell to run. Tests record what the logic asked for.
 #include <ctime>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -70,6 +71,8 @@ public:
     virtual void showOptionsEditor() {}
     // The platform's printer setup dialog; its errors are ignored.
     virtual void printerSetup() {}
+    // Asks for a start date, proposing initial; none when cancelled.
+    virtual std::optional<CivilDate> askDate(const CivilDate& /*initial*/) { return std::nullopt; }
     // The natal charts window: enter, edit, delete and choose charts.
     virtual void showNatalCharts() {}
     // The graphic ephemeris window for the current request.

@@ -142,8 +142,18 @@ void Program::RunMainMenu(MainCommand command) {
 }
 
 void Program::RunDataCommand(DataCommand command) {
-    dataWindow.Run(command);
-    if (command == DataCommand::MoreForward || command == DataCommand::MoreBackward)
+    if (command == DataCommand::Today) {
+        const std::tm today = app_.clock.now();
+        dataWindow.GoToDate(CivilDate{today.tm_year + 1900, today.tm_mon + 1, today.tm_mday});
+    } else if (command == DataCommand::GoToDate) {
+        const std::optional<CivilDate> date = app_.shell.askDate(JulianDayToCivil(state.StartJD));
+        if (!date) return;
+        dataWindow.GoToDate(*date);
+    } else {
+        dataWindow.Run(command);
+    }
+    if (command == DataCommand::MoreForward || command == DataCommand::MoreBackward ||
+        command == DataCommand::Today || command == DataCommand::GoToDate)
         input.Refresh();
 }
 

@@ -24,6 +24,8 @@ enum class DataCommand {
     PrintData,
     MoreForward,
     MoreBackward,
+    Today,
+    GoToDate,
     Help,
 };
 
@@ -52,6 +54,9 @@ inline constexpr auto DataMenu = std::to_array<DataMenuItem>({
     {"mnuMore", "&More", "", 0, DataCommand::None, false},
     {"mnuMoreZForward", "&Forward", "F2", 1, DataCommand::MoreForward},
     {"mnuMoreBackward", "&Backward", "F3", 1, DataCommand::MoreBackward},
+    // The same kind of run from another start: today's, or a date asked for.
+    {"mnuMoreToday", "&Today", "", 1, DataCommand::Today},
+    {"mnuMoreGoTo", "&Go to date...", "Ctrl+G", 1, DataCommand::GoToDate},
     {"mnuHelp", "&Help", "", 0, DataCommand::Help},
 });
 

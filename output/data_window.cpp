@@ -134,6 +134,9 @@ void DataWindow::Run(DataCommand command) {
         case DataCommand::PrintData: printing.PrintData(); return;
         case DataCommand::MoreForward: MoreForward(); return;
         case DataCommand::MoreBackward: MoreBackward(); return;
+        // The program knows today's date and asks for another one.
+        case DataCommand::Today:
+        case DataCommand::GoToDate: return;
         case DataCommand::Help: Help(); return;
     }
 }
@@ -202,6 +205,10 @@ void DataWindow::MoreBackward() {
     const double jd = links_.request.chkFullMonth ? s.DayJD - 53
                                                   : s.DayJD - 2.0 * links_.request.NumberOfDays + 1;
     StepPeriod(jd);
+}
+
+void DataWindow::GoToDate(const CivilDate& date) {
+    StepPeriod(CalendarToJulianDay(date.year, date.month, date.day));
 }
 
 void DataWindow::StepPeriod(double newDateJD) {

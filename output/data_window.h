@@ -107,6 +107,8 @@ public:
     void ClearAllData();
     void MoreForward();
     void MoreBackward();
+    // The last kind of run again for the period that starts on this date.
+    void GoToDate(const CivilDate& date);
     void Help();
 
     // Text area events. KeyPress returns true when the key is discarded.

@@ -52,4 +52,7 @@ printf '\x0d\x01/xdg\n\n/missing' > build-fuzz/corpus/folder-dir-missing
   > build-fuzz/corpus/se1-header
 { printf '\x0e\x00\x00\x01\x00\x00\x00\x40\x00\x21'; head -c 64 /dev/zero | tr '\0' '\377'; } \
   > build-fuzz/corpus/se1-body
+{ printf '\x0f'; printf '{"charts": [{"name": "A", "date": "1975-06-21", "time": "14:30",'
+  printf ' "time_zone": "America/New_York", "latitude": 40.7, "longitude": -74}]}\n'; } \
+  > build-fuzz/corpus/natal-charts
 ./build-fuzz/fuzz_readers -max_total_time="$seconds" -max_len=4096 ${FUZZ_JOBS:+-jobs=$FUZZ_JOBS -workers=$FUZZ_JOBS} build-fuzz/corpus

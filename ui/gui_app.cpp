@@ -13,6 +13,7 @@
 #include "render/qt_printer.h"
 #include "ui/about_window.h"
 #include "ui/data_window.h"
+#include "ui/date_dialog.h"
 #include "ui/graph_window.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
@@ -34,6 +35,7 @@ GuiApp::GuiApp(GuiOptions options)
       input_(std::make_unique<InputWindow>(*this)),
       data_(std::make_unique<DataWindowWidget>(*this)),
       saveDialog_(std::make_unique<SaveDialog>()),
+      dateDialog_(std::make_unique<DateDialog>(data_.get())),
       preview_(std::make_unique<PrintPreview>(*this)),
       printer_(std::make_unique<QtPrinter>(guiOptions_.programDirectory, *messages_)) {
     program_ = std::make_unique<Program>(
@@ -136,6 +138,10 @@ void GuiApp::showOptionsEditor() {
 }
 
 void GuiApp::printerSetup() { printer_->setup(main_.get()); }
+
+std::optional<CivilDate> GuiApp::askDate(const CivilDate& initial) {
+    return dateDialog_->ask(initial, program_->state.DateOrder);
+}
 
 double GuiApp::screenWidthTwips() {
     const QScreen* s = QGuiApplication::primaryScreen();

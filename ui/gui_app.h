@@ -33,6 +33,7 @@ class DataWindowWidget;
 class ProgressWindow;
 class MessageBoxes;
 class SaveDialog;
+class DateDialog;
 class PrintPreview;
 class OptionsWindow;
 class AboutWindow;
@@ -75,6 +76,7 @@ public:
     ProgressWindow& progressWindow() { return *progress_; }
     MessageBoxes& messages() { return *messages_; }
     SaveDialog& saveDialog() { return *saveDialog_; }
+    DateDialog& dateDialog() { return *dateDialog_; }
     PrintPreview& printPreview() { return *preview_; }
     QtPrinter& printer() { return *printer_; }
     OptionsWindow* optionsWindow() { return options_.get(); }
@@ -89,6 +91,7 @@ public:
     void showGraphicEphemeris() override;
     void showOptionsEditor() override;
     void printerSetup() override;
+    std::optional<CivilDate> askDate(const CivilDate& initial) override;
     // ScreenMetrics
     double screenWidthTwips() override;
     double twipsPerPixelX() override;
@@ -102,6 +105,7 @@ private:
     std::unique_ptr<InputWindow> input_;
     std::unique_ptr<DataWindowWidget> data_;
     std::unique_ptr<SaveDialog> saveDialog_;
+    std::unique_ptr<DateDialog> dateDialog_;
     std::unique_ptr<PrintPreview> preview_;
     std::unique_ptr<QtPrinter> printer_;
     std::unique_ptr<OptionsWindow> options_;

@@ -23,7 +23,7 @@ std::optional<std::string> SaveDialog::askSaveFileName(const SaveDialogRequest& 
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.promptOverwrite);
     dialog.setNameFilter(QtNameFilter(request.filter));
-    dialog.setDefaultSuffix(Qs(request.defaultExtension).toUpper());
+    dialog.setDefaultSuffix(Qs(request.defaultExtension));
     if (!request.fileName.empty()) dialog.selectFile(Qs(request.fileName));
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     open_ = &dialog;

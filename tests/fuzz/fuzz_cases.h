@@ -12,6 +12,10 @@ void PrintFileReadBack(const std::string& text);
 // The journal a killed run leaves beside its data files.
 void SetJournalReadBack(const std::string& text);
 
+// The file of natal charts: what reads is written back as itself, what
+// does not is never replaced.
+void ChartFileReadBack(const std::string& text);
+
 // A command line with the export and range options, split into periods.
 void CommandLineRanges(const std::string& text, bool aspectarian);
 

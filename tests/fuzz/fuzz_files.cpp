@@ -10,6 +10,7 @@
 #include "core/set_journal.h"
 #include "core/text_file.h"
 #include "core/text_lines.h"
+#include "natal/chart_file.h"
 #include "output/data_buffer.h"
 #include "output/help_viewer.h"
 #include "output/printing.h"
@@ -56,8 +57,8 @@ void OptionsFileWarnings(const std::string& text) {
         return;
     }
     const std::vector<OptionLineProblem> problems = OptionLineProblems(text);
-    // One warning for each line named as not a number.
-    if (messages.count != static_cast<int>(problems.size())) __builtin_trap();
+    // One warning names every line that is not a number.
+    if (messages.count != (problems.empty() ? 0 : 1)) __builtin_trap();
     const std::vector<std::string_view> lines = SplitLines(text);
     int previous = 0;
     for (const OptionLineProblem& p : problems) {
@@ -146,6 +147,32 @@ void PrintFileReadBack(const std::string& text) {
         std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return l.size() > 80; });
     const std::int16_t widthClass = PrintWidthClassOf(*back, 80, 96);
     if (widthClass < 0 || widthClass > 2 || (widthClass == 0) == wide) __builtin_trap();
+}
+
+void ChartFileReadBack(const std::string& text) {
+    ScratchFolder dir;
+    const std::string path = dir.file(ChartFileName.data());
+    if (!dir.ok() || !WriteWholeFile(path, text)) return;
+    const ChartList list = ReadChartFile(path);
+    NatalChart added;
+    added.name = "fuzz \xe2\x98\x89 added";
+    added.date = {1975, 6, 21};
+    const std::string saved = SaveChart(path, added);
+    if (!list.error.empty()) {
+        // A damaged file is refused and kept byte for byte.
+        if (saved.empty() || ReadWholeFile(path) != text) __builtin_trap();
+        return;
+    }
+    for (const NatalChart& chart : list.charts)
+        if (!ChartProblem(chart).empty()) __builtin_trap();
+    const ChartList again = ReadChartFile(path);
+    const bool clash = FindChart(list, added.name).has_value();
+    if (!again.error.empty() || saved.empty() == clash ||
+        again.charts.size() != list.charts.size() + (clash ? 0 : 1))
+        __builtin_trap();
+    for (std::size_t i = 0; i < list.charts.size(); ++i)
+        if (ChartFileText({&list.charts[i], 1}) != ChartFileText({&again.charts[i], 1}))
+            __builtin_trap();
 }
 
 }  // namespace novarel::fuzz

@@ -1,9 +1,9 @@
 // Any bytes into the readers of user files (options, settings, ini, help, print file) and typed
 // input, the command lines and their ranges, the program folder's choice, a damaged ephemeris
-// file and the UTF-8 output. The first byte chooses the case; the rest is the file or the text.
-// Properties that must hold trap: the settings writer is a fixed point of the reader, a file
-// reads back as written, a checked start date is one the input window accepts, a range splits
-// into the periods it covers, the output is valid UTF-8.
+// file, the file of natal charts and the UTF-8 output. The first byte chooses the case; the rest is
+// the file or the text. Properties that must hold trap: the settings writer is a fixed point of the
+// reader, a file reads back as written, a checked start date is one the input window accepts, a
+// range splits into the periods it covers, the output is valid UTF-8.
 #include <unistd.h>
 
 #include <cstddef>
@@ -226,6 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 11: fuzz::HelpTextShown(text); break;
         case 12: fuzz::PrintFileReadBack(text); break;
         case 13: fuzz::ProgramFolderChoice(text); break;
+        case 15: fuzz::ChartFileReadBack(text); break;
         default: fuzz::DamagedEphemerisFile(text); break;
     }
     return 0;

@@ -86,6 +86,8 @@ const Expected DataMenuItems[] = {
     {"mnuMore", "&More", "", ""},
     {"mnuMoreZForward", "&Forward", "F2", "mnuMore"},
     {"mnuMoreBackward", "&Backward", "F3", "mnuMore"},
+    {"mnuMoreToday", "&Today", "", "mnuMore"},
+    {"mnuMoreGoTo", "&Go to date...", "Ctrl+G", "mnuMore"},
     {"mnuHelp", "&Help", "", ""},
 };
 

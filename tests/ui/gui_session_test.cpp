@@ -2,11 +2,14 @@
 // a date, calculate, read the table, change the view, step forward, save,
 // print to a PDF file, exit; a second start finds everything where it was.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDateEdit>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -25,6 +28,7 @@
 #include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/data_window.h"
+#include "ui/date_dialog.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
 #include "ui/print_preview.h"
@@ -43,6 +47,7 @@ private slots:
     void keyFilterPasteAndDaysBox();
     void localClockAndTheAspectariansChoices();
     void retrogradeTimesComeIntoSightOnce();
+    void goToADateAndToday();
     void enterCalculatesAndAltTypesNothing();
     void theMainMenusKeysWorkFromTheInputWindow();
 };
@@ -149,19 +154,20 @@ void GuiSession::userSession() {
     QCOMPARE(input.txtDay()->text(), QString("17"));
     QCOMPARE(input.txtMonth()->text(), QString("3"));
 
-    // Save As: the dialog proposes the start date's name.
-    const QString saved = QString::fromStdString(folder.file("week.DOC"));
+    // Save As: the dialog proposes the start date's name; a name typed
+    // without an extension gets ".doc".
+    const QString saved = QString::fromStdString(folder.file("week.doc"));
     QString proposed;
     QTimer::singleShot(0, [&] {
         QFileDialog* dialog = app->saveDialog().openDialog();
         QVERIFY(dialog);
         proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-        dialog->selectFile(saved);
+        dialog->selectFile(QString::fromStdString(folder.file("week")));
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     });
     data.action("mnuFileSaveAs")->trigger();
     QCOMPARE(proposed, QString("20180317.DOC"));
-    const std::string file = folder.read("week.DOC");
+    const std::string file = folder.read("week.doc");
     QVERIFY(file.find(row + "\r\n") != std::string::npos);
     QVERIFY(file.size() > 3 && file.substr(file.size() - 3) == "\f\r\n");
     QCOMPARE(app->program().dataWindow.saver.SaveFileName, saved.toStdString());
@@ -392,6 +398,48 @@ void GuiSession::retrogradeTimesComeIntoSightOnce() {
     Settle();
     QCOMPARE(data.pageText(), listed);
     QCOMPARE(bar->value(), bar->maximum());
+}
+
+// Ctrl+G asks for a date and runs the last kind of run from it; cancelled,
+// it changes nothing; Today runs it from today.
+void GuiSession::goToADateAndToday() {
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    InputWindow& input = app->inputWindow();
+    SetStartDate(input, "1", "1", "2024");
+    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
+    Settle();
+    DataWindowWidget& data = app->dataWindow();
+    auto goTo = [&](QDate date, bool accept) {
+        QString proposed;
+        QTimer::singleShot(0, [&] {
+            QDialog* dialog = app->dateDialog().openDialog();
+            QVERIFY(dialog);
+            QDateEdit* edit = app->dateDialog().openDateEdit();
+            QCOMPARE(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name),
+                     QString("Start date"));
+            proposed = edit->date().toString(Qt::ISODate);
+            edit->setDate(date);
+            QTest::keyClick(edit, accept ? Qt::Key_Return : Qt::Key_Escape);
+        });
+        data.activateWindow();
+        QTest::keyClick(data.text(), Qt::Key_G, Qt::ControlModifier);
+        Settle();
+        return proposed;
+    };
+    QCOMPARE(goTo(QDate(2020, 12, 21), true), QString("2024-01-01"));
+    QVERIFY(data.pageText().find("Tuesday, 01 Dec 2020") != std::string::npos);
+    QCOMPARE(input.txtMonth()->text() + "/" + input.txtYear()->text(), QString("12/2020"));
+    QCOMPARE(app->program().state.OutputKind, OutputKind::Aspectarian);
+    const std::string december = data.pageText();
+    QCOMPARE(goTo(QDate(1999, 1, 1), false), QString("2020-12-01"));
+    QCOMPARE(data.pageText(), december);
+
+    data.action("mnuMoreToday")->trigger();
+    Settle();
+    const QDate today = QDate::currentDate();
+    QCOMPARE(input.txtMonth()->text(), QString::number(today.month()));
+    QCOMPARE(input.txtYear()->text(), QString::number(today.year()));
 }
 
 // Enter in a date box calculates the last kind (the ephemeris at first);
