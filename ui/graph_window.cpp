@@ -28,6 +28,7 @@
 #include "natal/chart_file.h"
 #include "render/graph_drawing.h"
 #include "render/graph_files.h"
+#include "ui/captioned_combo_box.h"
 #include "ui/qt_text.h"
 
 namespace novarel::ui {
@@ -129,7 +130,7 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
         buddy->setAccessibleName(AccessibleName(text));
         return label;
     };
-    dial_ = new QComboBox(this);
+    dial_ = new CaptionedComboBox("Dial", this);
     dial_->setObjectName("cboDial");
     dial_->addItems({QString::fromUtf8("360° zodiac"), QString::fromUtf8("90° (mod 90)"),
                      QString::fromUtf8("45° (mod 45)")});
@@ -137,7 +138,7 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
     start_->setObjectName("dtpStart");
     start_->setDisplayFormat("yyyy-MM-dd");
     start_->setDateRange(QDate(1800, 1, 1), QDate(2090, 12, 31));
-    period_ = new QComboBox(this);
+    period_ = new CaptionedComboBox("Period", this);
     period_->setObjectName("cboPeriod");
     for (const GraphPeriod& p : Periods) period_->addItem(p.caption);
     period_->setCurrentIndex(DefaultPeriod);

@@ -36,21 +36,13 @@ QWidget* TopLevelNamed(const QString& name) {
     return nullptr;
 }
 
-// The control of that name. On Linux a combo box's name is its current
-// text, and screen readers name it by the caption it is labelled by: a
-// caption's label stands for the control it labels.
+// The control of that name; a label (named by its text) only when no other
+// widget is: the caption of a box names the box itself.
 QWidget* ControlNamed(QWidget* window, const QString& name) {
     QWidget* label = nullptr;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (AccessibleNameOf(w) != name) continue;
-        auto* l = qobject_cast<QLabel*>(w);
-        if (!l) return w;
-        if (l->buddy()) {
-            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(l->buddy());
-            const auto labelled = a->relations(QAccessible::Label);
-            for (const auto& [other, relation] : labelled)
-                if (other->object() == l) return l->buddy();
-        }
+        if (!qobject_cast<QLabel*>(w)) return w;
         if (!label) label = w;
     }
     return label;
