@@ -156,6 +156,8 @@ void AddGraphOptions(CLI::App& cmd, GraphOptions& o) {
         ->type_name("ZONE")
         ->check(Check(TimeZoneProblem))
         ->needs(natal);
+    cmd.add_flag("--lunations", o.lunations,
+                 "Mark the New Moons (dark) and Full Moons (light) along the top (default: off)");
     auto* png = cmd.add_option("--png", o.png, "Write a PNG image")->type_name("FILE");
     auto* svg = cmd.add_option("--svg", o.svg, "Write an SVG drawing")->type_name("FILE");
     auto* pdf = cmd.add_option("--pdf", o.pdf, "Write a one-page PDF")->type_name("FILE");
@@ -178,6 +180,7 @@ int RunGraphCommand(const GraphOptions& o, const std::string& programFolder) {
     request.first = o.start.value_or(TodayUtc());
     request.last = o.end.value_or(YearAfter(request.first));
     request.bodies = o.bodies.empty() ? graph::DefaultGraphBodies() : BodiesOf(o.bodies);
+    request.lunations = o.lunations;
     for (int body : request.bodies)
         if (body > NorthNode) request.positions.extraBodies = true;
     const std::string* file = !o.png.empty() ? &o.png : !o.svg.empty() ? &o.svg : &o.pdf;

@@ -17,6 +17,7 @@ struct GraphOptions {
     std::string chart;               // a chart of the chart file
     std::string natal;               // "YYYY-MM-DD HH:MM"
     std::string natalTz = "UT";
+    bool lunations = false;
     std::string png, svg, pdf;
     std::string size = "1600x1000";
     std::string dir;

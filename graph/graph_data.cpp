@@ -119,6 +119,30 @@ void FindMarkers(const BodySeries& series, PathSampler& sampler, std::vector<Gra
     }
 }
 
+// The New and Full Moons of the period: where the Moon's elongation from
+// the Sun passes 0° or 180°, from daily samples (it gains about 12° a day).
+void FindLunations(double startJd, double endJd, PathSampler& sampler,
+                   std::vector<GraphMarker>& out) {
+    const auto elongation = [&](double jd) {
+        return LongitudeIn360(sampler.Longitude(jd, Moon) - sampler.Longitude(jd, Sun));
+    };
+    double before = elongation(startJd);
+    for (double jd = startJd; jd < endJd; jd += 1) {
+        const double next = std::min(jd + 1, endJd);
+        const double after = elongation(next);
+        for (const double target : {0.0, 180.0}) {
+            const auto residual = [&](double t) { return WrappedDegrees(elongation(t) - target); };
+            const double rLo = WrappedDegrees(before - target),
+                         rHi = WrappedDegrees(after - target);
+            if (rLo >= 0 || rHi < 0 || rHi - rLo > 90) continue;
+            const double moment = FindBracketedRoot(residual, jd, next, rLo, rHi);
+            out.push_back({target == 0 ? MarkerKind::NewMoon : MarkerKind::FullMoon, Moon, moment,
+                           LongitudeIn360(sampler.Longitude(moment, Moon)), 0});
+        }
+        before = after;
+    }
+}
+
 std::string Utf8(char32_t cp) {
     std::string text;
     glyph::AppendUtf8(text, cp);
@@ -184,6 +208,7 @@ GraphData ComputeGraph(const GraphRequest& request, std::span<const NatalPoint> 
         FindMarkers(data.series.back(), sampler, data.markers);
         DropCrowdedIngresses(body, data.markers, from);
     }
+    if (request.lunations) FindLunations(data.startJd, data.endJd, sampler, data.markers);
     std::sort(data.markers.begin(), data.markers.end(),
               [](const GraphMarker& a, const GraphMarker& b) { return a.jd < b.jd; });
     data.natal = NatalLines(natal);

@@ -29,11 +29,11 @@ struct BodySeries {
     std::vector<LongitudeSample> samples;
 };
 
-enum class MarkerKind { StationRetrograde, StationDirect, Ingress };
+enum class MarkerKind { StationRetrograde, StationDirect, Ingress, NewMoon, FullMoon };
 
 struct GraphMarker {
     MarkerKind kind = MarkerKind::Ingress;
-    int body = 0;
+    int body = 0;   // a lunation: the Moon
     double jd = 0;  // Julian Day UT of the exact moment
     double longitude = 0;
     int sign = 0;  // an ingress: the sign entered, 1 Aries .. 12 Pisces
@@ -62,6 +62,8 @@ struct GraphRequest {
     std::vector<int> bodies;
     // The zodiac, node and Lilith of the positions; always geocentric.
     CalcRequest positions;
+    // The New and Full Moons marked along the top of the graph.
+    bool lunations = false;
 };
 
 // The ten planets, Sun .. Pluto: what a graph shows unless told otherwise.

@@ -175,25 +175,40 @@ void DrawBodyPath(QPainter& p, const graph::BodySeries& series, Dial dial, const
     for (const QPolygonF& run : runs) p.drawPolyline(run);
 }
 
+// A lunation: a disc along the top of the plot, dark for the New Moon,
+// light for the Full.
+void DrawLunation(QPainter& p, const graph::GraphMarker& m, const GraphLayout& l) {
+    const double r = 0.3 * l.textSize;
+    p.setPen(QPen(TextColour, std::max(1.0, l.textSize / 14)));
+    p.setBrush(m.kind == graph::MarkerKind::NewMoon ? QBrush(TextColour) : QBrush(Qt::white));
+    p.drawEllipse(QPointF(l.X(m.jd), l.top + 0.5 * l.textSize), r, r);
+}
+
 void DrawMarkers(QPainter& p, const GraphData& d, const GraphLayout& l) {
     const double r = 0.32 * l.textSize;
     for (const graph::GraphMarker& m : d.markers) {
+        if (m.kind == graph::MarkerKind::NewMoon || m.kind == graph::MarkerKind::FullMoon) {
+            DrawLunation(p, m, l);
+            continue;
+        }
         const QPointF at(l.X(m.jd), l.Y(graph::DialValue(m.longitude, d.dial)));
         const QColor colour = StyleOf(m.body).colour;
         p.setPen(QPen(colour, std::max(1.0, l.textSize / 12)));
+        // Squares and circles only: a drawing (SVG) keeps them as <rect> and
+        // <ellipse>, so that its <path> elements are the bodies' paths alone.
         if (m.kind == graph::MarkerKind::Ingress) {
             // A diamond on the path.
             p.setBrush(Qt::white);
-            p.drawPolygon(QPolygonF({at + QPointF(0, -r), at + QPointF(r, 0), at + QPointF(0, r),
-                                     at + QPointF(-r, 0)}));
+            p.save();
+            p.translate(at);
+            p.rotate(45);
+            p.drawRect(QRectF(-0.75 * r, -0.75 * r, 1.5 * r, 1.5 * r));
+            p.restore();
         } else {
-            // A station: a triangle pointing the way the body now goes on
-            // the dial (down is forward), filled when it turns retrograde.
-            const double s = m.kind == graph::MarkerKind::StationRetrograde ? -1 : 1;
+            // A station: a disc, filled where the body turns retrograde.
             p.setBrush(m.kind == graph::MarkerKind::StationRetrograde ? QBrush(colour)
                                                                       : QBrush(Qt::white));
-            p.drawPolygon(QPolygonF({at + QPointF(-1.1 * r, -s * r), at + QPointF(1.1 * r, -s * r),
-                                     at + QPointF(0, s * r)}));
+            p.drawEllipse(at, 1.1 * r, 1.1 * r);
         }
     }
     p.setBrush(Qt::NoBrush);

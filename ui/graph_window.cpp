@@ -164,6 +164,11 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
     natal_->setAccessibleName("Natal lines");
     natal_->setChecked(true);
 
+    lunations_ = new QCheckBox("&Lunations", this);
+    lunations_->setObjectName("chkLunations");
+    lunations_->setAccessibleName("Lunations");
+    lunations_->setToolTip("New Moons (dark) and Full Moons (light) along the top");
+
     auto* png = new QPushButton("Export &PNG...", this);
     auto* svg = new QPushButton("Export &SVG...", this);
     auto* pdf = new QPushButton("Export P&DF...", this);
@@ -208,6 +213,7 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
     controls->addWidget(period_);
     controls->addWidget(bodies_);
     controls->addWidget(natal_);
+    controls->addWidget(lunations_);
     controls->addStretch(1);
     controls->addWidget(png);
     controls->addWidget(svg);
@@ -222,6 +228,7 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
     QObject::connect(period_, &QComboBox::currentIndexChanged, this, changed);
     QObject::connect(start_, &QDateEdit::dateChanged, this, changed);
     QObject::connect(natal_, &QCheckBox::toggled, this, changed);
+    QObject::connect(lunations_, &QCheckBox::toggled, this, changed);
     resize(980, 640);
 }
 
@@ -281,6 +288,7 @@ void GraphWindow::Recompute() {
     request.last = CivilOf(first.addMonths(months).addDays(-1));
     request.bodies = ChosenBodies();
     request.positions = program_.request;
+    request.lunations = lunations_->isChecked();
     // A chart that cannot be had leaves the graph without its lines; the
     // status line says why.
     std::string note;

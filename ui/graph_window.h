@@ -76,6 +76,7 @@ private:
     QToolButton* bodies_ = nullptr;
     std::vector<QAction*> bodyActions_;
     QCheckBox* natal_ = nullptr;
+    QCheckBox* lunations_ = nullptr;
     GraphCanvas* canvas_ = nullptr;
     QLabel* status_ = nullptr;
     graph::GraphData data_;

@@ -9,6 +9,10 @@
 //   swetest -b5.12.2024 -ut0:00 -n96 -s0.041666666667 -p3 -fTl -head
 //     Venus 299.9892845° at 6h, 300.0374590° at 7h UT on 7 December: it
 //     enters Aquarius.
+//   swetest -b15.12.2024 -ut0:00 -n24 -s0.041666666667 -p0 -fTl -head (and -p1)
+//     the Moon less the Sun 179.984° at 9h, 180.537° at 10h UT: Full Moon.
+//   swetest -b30.12.2024 -ut0:00 -n48 -s0.041666666667 -p0 -fTl -head (and -p1)
+//     -0.2266° at 22h, +0.2808° at 23h UT: New Moon.
 //   swetest -b21.12.2020 -ut12:00 -p56 -fPl -head
 //     Jupiter 300.4279327°, Saturn 300.4575119°.
 #include "graph/graph_data.h"
@@ -71,6 +75,27 @@ TEST(GraphData, StationsAndIngressesFallInTheHourSwetestShows) {
     EXPECT_GE(venus->jd, Hour({2024, 12, 7}, 6));
     EXPECT_LE(venus->jd, Hour({2024, 12, 7}, 7));
     EXPECT_DOUBLE_EQ(venus->longitude, 300);
+}
+
+TEST(GraphData, LunationsFallInTheHourSwetestShows) {
+    SweLibrary library;
+    library.set_ephe_path(EphemerisPathFor(NOVAREL_BUILD_DIR));
+    GraphRequest request;
+    request.first = {2024, 12, 1};
+    request.last = {2024, 12, 31};
+    request.bodies = {Saturn};
+    request.lunations = true;
+    std::vector<GraphMarker> lunations;
+    for (const GraphMarker& m : ComputeGraph(request, {}, library).markers)
+        if (m.kind == MarkerKind::NewMoon || m.kind == MarkerKind::FullMoon) lunations.push_back(m);
+    // The New Moon of 1 December, the Full Moon, the New Moon of the 30th.
+    ASSERT_EQ(lunations.size(), 3u);
+    EXPECT_EQ(lunations[1].kind, MarkerKind::FullMoon);
+    EXPECT_GE(lunations[1].jd, Hour({2024, 12, 15}, 9));
+    EXPECT_LE(lunations[1].jd, Hour({2024, 12, 15}, 10));
+    EXPECT_EQ(lunations[2].kind, MarkerKind::NewMoon);
+    EXPECT_GE(lunations[2].jd, Hour({2024, 12, 30}, 22));
+    EXPECT_LE(lunations[2].jd, Hour({2024, 12, 30}, 23));
 }
 
 TEST(GraphData, APathBreaksOnlyWhereItPassesTheDialsEnd) {
