@@ -12,6 +12,7 @@
 #include "app/program_folder.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
+#include "cli/graph_command.h"
 #include "cli/help_format.h"
 #include "cli/pdf_output.h"
 #include "cli/period_runs.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-constexpr const char* Commands[] = {"ephemeris", "aspectarian", "transits"};
+constexpr const char* Commands[] = {"ephemeris", "aspectarian", "transits", "graph"};
 
 // The first word when it looks like a command but is none of ours.
 std::string UnknownCommand(int argc, char** argv) {
@@ -81,11 +82,16 @@ int main(int argc, char** argv) {
         "csv, json, ics: only these kinds of event: aspect, ingress, station (default: all)");
     trn->set_version_flag("--version", versionText);
     trn->add_option("--pdf", options.pdf, pdfHelp)->type_name("FILE");
+    cli::GraphOptions graphOptions;
+    auto* graph = app.add_subcommand(
+        "graph", "Graphic ephemeris: the bodies' longitudes over a period on a dial, as a file");
+    cli::AddGraphOptions(*graph, graphOptions);
+    graph->set_version_flag("--version", versionText);
 
     if (const std::string unknown = UnknownCommand(argc, argv); !unknown.empty()) {
         std::fprintf(stderr,
                      "novarel: unknown command '%s'; the commands are ephemeris, "
-                     "aspectarian and transits.\nRun with --help for more information.\n",
+                     "aspectarian, transits and graph.\nRun with --help for more information.\n",
                      unknown.c_str());
         return 2;
     }
@@ -101,6 +107,14 @@ int main(int argc, char** argv) {
             return 1;
         }
         return 0;
+    }
+    if (graph->parsed()) {
+        const ProgramFolder folder = ChooseProgramFolder(graphOptions.dir);
+        if (!folder.error.empty()) {
+            std::fprintf(stderr, "novarel: Warning!: %s\n", folder.error.c_str());
+            return 1;
+        }
+        return cli::RunGraphCommand(graphOptions, folder.path);
     }
     options.transits = trn->parsed();
     std::string problem = eph->parsed()      ? cli::MisplacedAspectarianOption(*eph)

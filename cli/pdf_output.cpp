@@ -6,15 +6,9 @@
 #include "core/messages.h"
 
 #ifdef NOVAREL_WITH_PDF
-#include <dlfcn.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <filesystem>
-
 #include "app/null_seams.h"
 #include "app/program_folder.h"
+#include "cli/render_module.h"
 #include "output/data_window.h"
 #include "render/pdf_book.h"
 #endif
@@ -23,36 +17,6 @@ namespace novarel::cli {
 
 #ifdef NOVAREL_WITH_PDF
 namespace {
-
-namespace fs = std::filesystem;
-
-// The printing module beside the executable (a build folder), else where it
-// is installed. Its entry point, or none with the reason said on stderr.
-render::PdfModuleEntryFunction OpenPrintingModule() {
-    const fs::path executable = ExecutableFolder();
-    const fs::path places[] = {
-        executable / render::PdfModuleFile,
-        (executable / NOVAREL_RENDER_MODULE_FROM_BIN / render::PdfModuleFile).lexically_normal()};
-    for (const fs::path& module : places) {
-        if (::access(module.c_str(), F_OK) != 0) continue;
-        // Qt stays loaded once opened: it cannot be unloaded safely.
-        void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            std::fprintf(stderr, "novarel: --pdf cannot load the printing module %s: %s\n",
-                         module.c_str(), ::dlerror());
-            return nullptr;
-        }
-        if (void* entry = ::dlsym(handle, render::PdfModuleEntry))
-            return reinterpret_cast<render::PdfModuleEntryFunction>(entry);
-        std::fprintf(stderr, "novarel: --pdf: the printing module %s has no %s\n", module.c_str(),
-                     render::PdfModuleEntry);
-        return nullptr;
-    }
-    std::fprintf(stderr,
-                 "novarel: --pdf needs the printing module %s or %s, neither of which exists\n",
-                 places[0].c_str(), places[1].c_str());
-    return nullptr;
-}
 
 // "Print data" of the period's data, then "Print" in the preview.
 bool PrintPeriod(Program& program, Printer& printer) {
@@ -73,7 +37,8 @@ int PrintPdfBook(const CommandSetup& setup, const std::vector<Period>& periods) 
     StderrMessages messages;
     const std::string& pdfPath = setup.options.pdf;
 #ifdef NOVAREL_WITH_PDF
-    const render::PdfModuleEntryFunction openBook = OpenPrintingModule();
+    const auto openBook = reinterpret_cast<render::PdfModuleEntryFunction>(
+        RenderModuleEntry("--pdf", render::PdfModuleEntry));
     if (openBook == nullptr) return 1;
     const render::PdfBookRequest request{
         pdfPath, RuntimeFilePlaces(setup.programFolder, GlyphFontFile), &messages};

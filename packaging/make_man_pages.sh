@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 # characters at a line start are escaped).
 {
   echo "[COMMANDS]"
-  for command in ephemeris aspectarian transits; do
+  for command in ephemeris aspectarian transits graph; do
     echo ".SS \"novarel $command\""
     echo ".nf"
     "$novarel" "$command" --help | sed -e 's/\\/\\e/g' -e "s/^\\([.']\\)/\\\\\\&\\1/"

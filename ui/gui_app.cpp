@@ -14,6 +14,7 @@
 #include "ui/about_window.h"
 #include "ui/data_window.h"
 #include "ui/date_dialog.h"
+#include "ui/graph_window.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
 #include "ui/message_boxes.h"
@@ -56,6 +57,7 @@ GuiApp::GuiApp(GuiOptions options)
 GuiApp::~GuiApp() {
     // The windows refer to the program; they go first.
     natalCharts_.reset();
+    graph_.reset();
     about_.reset();
     options_.reset();
     preview_.reset();
@@ -97,7 +99,7 @@ void GuiApp::endProgram(int code) {
          {static_cast<QWidget*>(data_.get()), static_cast<QWidget*>(input_.get()),
           static_cast<QWidget*>(preview_.get()), static_cast<QWidget*>(options_.get()),
           static_cast<QWidget*>(about_.get()), static_cast<QWidget*>(natalCharts_.get()),
-          static_cast<QWidget*>(progress_.get())})
+          static_cast<QWidget*>(graph_.get()), static_cast<QWidget*>(progress_.get())})
         if (w) w->hide();
     main_->closeForGood();
     // Only a running loop is told: exit() without one would make every
@@ -120,6 +122,14 @@ void GuiApp::showAbout() {
     if (!about_) about_ = std::make_unique<AboutWindow>(program_->library().version());
     about_->show();
     about_->raise();
+}
+
+void GuiApp::showGraphicEphemeris() {
+    if (!graph_) graph_ = std::make_unique<GraphWindow>(*program_);
+    // Open already: the user's choices stay, the window comes forward.
+    if (!graph_->isVisible()) graph_->loadFromProgram();
+    graph_->show();
+    graph_->raise();
 }
 
 void GuiApp::showOptionsEditor() {

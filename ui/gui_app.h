@@ -38,6 +38,7 @@ class PrintPreview;
 class OptionsWindow;
 class AboutWindow;
 class NatalChartsWindow;
+class GraphWindow;
 
 // The program's name and version for the toolkit. No display name: the
 // toolkit would append it to every window and message title, and the titles
@@ -82,12 +83,14 @@ public:
     OptionsWindow* optionsWindow() { return options_.get(); }
     AboutWindow* aboutWindow() { return about_.get(); }
     NatalChartsWindow* natalChartsWindow() { return natalCharts_.get(); }
+    GraphWindow* graphWindow() { return graph_.get(); }
     int noticesShown() const { return noticesShown_; }
     const GuiOptions& options() const { return guiOptions_; }
 
     // ShellWindows
     void showNotice() override;
     void showAbout() override;
+    void showGraphicEphemeris() override;
     void showOptionsEditor() override;
     void showNatalCharts() override;
     void printerSetup() override;
@@ -111,6 +114,7 @@ private:
     std::unique_ptr<OptionsWindow> options_;
     std::unique_ptr<AboutWindow> about_;
     std::unique_ptr<NatalChartsWindow> natalCharts_;
+    std::unique_ptr<GraphWindow> graph_;
     GeneratorWindows generatorWindows_;
     SystemClock clock_;
     std::unique_ptr<Program> program_;

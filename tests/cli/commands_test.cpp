@@ -83,7 +83,7 @@ TEST(Commands, InputErrors) {
     const auto r = RunNovarel(dir, "ephemerides", "");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err.rfind("novarel: unknown command 'ephemerides'; the commands are ephemeris, "
-                          "aspectarian and transits.\n",
+                          "aspectarian, transits and graph.\n",
                           0),
               0u)
         << r.err;

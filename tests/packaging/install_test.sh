@@ -30,7 +30,7 @@ for f in "${expected[@]}"; do [[ -s $p/$f ]] || fail "$f not installed"; done
 
 # The manual pages render and carry the commands' own options.
 page=$(MANWIDTH=100 man -l "$p/share/man/man1/novarel.1" 2>&1)
-for want in "novarel ephemeris" "novarel aspectarian" "--start YYYY-MM-DD" "--pdf FILE" \
+for want in "novarel ephemeris" "novarel aspectarian" "novarel graph" "--start YYYY-MM-DD" "--pdf FILE" \
   "--moon-change-only" "XDG_DATA_HOME" "share/novarel"; do
   grep -qF -- "$want" <<<"$page" || fail "novarel(1) lacks '$want'"
 done
@@ -93,5 +93,9 @@ if [[ $gui == ON ]]; then
     2>"$work/err" || fail "--pdf of the installed program: $(cat "$work/err")"
   [[ $(head -c 5 "$work/book.pdf") == %PDF- ]] || fail "--pdf wrote no PDF"
   pdffonts "$work/book.pdf" | grep -q EPHEMERI || fail "the PDF lacks the glyph font"
+  # graph draws through the same installed module.
+  "$p/bin/novarel" graph --start 2024-01-01 --end 2024-03-31 --dir "$work/folder" \
+    --png "$work/graph.png" 2>"$work/err" || fail "graph of the installed program: $(cat "$work/err")"
+  [[ $(head -c 4 "$work/graph.png" | tail -c 3) == PNG ]] || fail "graph wrote no PNG"
 fi
 echo "installed and checked: ${#expected[@]} files"

@@ -16,6 +16,7 @@
 #include "render/qt_printer.h"
 #include "ui/about_window.h"
 #include "ui/data_window.h"
+#include "ui/graph_window.h"
 #include "ui/gui_app.h"
 #include "ui/input_window.h"
 #include "ui/main_window.h"
@@ -119,6 +120,18 @@ int main(int argc, char** argv) {
     static_cast<QPushButton*>(input.control("cmdEphemeris"))->click();
     data.resize(1180, 420);
     ok = Shot(&data, out + "/data-window-asteroids.png") && ok;
+
+    // The graphic ephemeris of the year of the great conjunction.
+    p.ShowInputAgain();
+    input.txtDay()->setText("1");
+    input.txtMonth()->setText("6");
+    input.txtYear()->setText("2020");
+    p.RunMainMenu(MainCommand::GraphicEphemeris);
+    if (app.graphWindow()) {
+        app.graphWindow()->resize(1000, 680);
+        app.graphWindow()->moveCursor(204);
+        ok = Shot(app.graphWindow(), out + "/graph-window.png") && ok;
+    }
 
     p.RunMainMenu(MainCommand::Options);
     if (app.optionsWindow()) ok = Shot(app.optionsWindow(), out + "/options-editor.png") && ok;
