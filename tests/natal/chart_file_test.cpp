@@ -11,7 +11,6 @@
 
 #include "core/text_file.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/tmpfs_folder.h"
 
 namespace novarel {
 namespace {
@@ -119,19 +118,6 @@ TEST_F(ChartFileTest, DamageIsReportedWithItsLineAndTheFileIsNeverReplaced) {
         EXPECT_FALSE(DeleteChart(path, "Ann").empty());
         EXPECT_EQ(Read(path), c.bytes);
     }
-}
-
-TEST_F(ChartFileTest, AFullDiskLeavesTheEarlierFileAsItWas) {
-    test::TmpfsFolder disk("16k");
-    if (!disk.mounted()) GTEST_SKIP() << "no tmpfs can be mounted here (needs root)";
-    const std::string onDisk = disk.file(std::string(ChartFileName));
-    ASSERT_EQ(SaveChart(onDisk, Chart("Ann")), "");
-    const std::string before = Read(onDisk);
-    // Fill the disk, then try to save a chart.
-    Write(disk.file("filler"), std::string(15 * 1024, 'x'));
-    const std::string refused = SaveChart(onDisk, Chart("Bob"));
-    EXPECT_NE(refused.find("cannot be written"), std::string::npos) << refused;
-    EXPECT_EQ(Read(onDisk), before);
 }
 
 TEST_F(ChartFileTest, TwoProgramsSavingAtOnceKeepEveryChart) {

@@ -1,6 +1,6 @@
-// A run of transits as the Data window gets it: the stored chart's natal
-// points against swetest, the listing's lines against the events, the data
-// file, and the chart of a run when none or a given one is chosen.
+// A run of transits as the Data window gets it: the listing's lines against
+// the events, the data file, and the chart of a run when none or a given one
+// is chosen.
 #include <gtest/gtest.h>
 
 #include "core/glyphs.h"
@@ -11,22 +11,6 @@
 
 namespace novarel {
 namespace {
-
-double Wrap180(double x) { return x - 360 * std::floor((x + 180) / 360); }
-
-TEST(TransitsRun, NatalPointsOfTheStoredChartAreSwetests) {
-    test::GeneratorRig rig;
-    CalcRequest request;
-    const NatalPoints natal = ComputeNatalPoints(test::StoredChart(), request, rig.library);
-    const std::vector<NatalPoint> stored = test::StoredPoints();
-    ASSERT_EQ(natal.points.size(), stored.size());
-    EXPECT_TRUE(natal.hasAngles);
-    for (std::size_t k = 0; k < stored.size(); ++k) {
-        EXPECT_EQ(natal.points[k].bodyIndex, stored[k].bodyIndex) << k;
-        EXPECT_EQ(natal.points[k].angle, stored[k].angle) << k;
-        EXPECT_NEAR(Wrap180(natal.points[k].longitude - stored[k].longitude), 0, 1e-6) << k;
-    }
-}
 
 // Two days from 25 September 2024 with the data file asked for.
 struct TwoDays : ::testing::Test {
