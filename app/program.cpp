@@ -83,6 +83,7 @@ void Program::StartUp(const StartupOptions& startup) {
     seams_.progress.setBusy(true);
     const bool firstStart = !std::filesystem::exists(settingsPath());
     ReadSettings(settingsPath(), settingsLinks(), &seams_.messages);
+    app_.printer.setLandscape(dataSettings.PrintLandscape);
     ReportIniTooLarge(startup.dateOrderIni, seams_.messages);
     state.DateOrder =
         startup.dateOrder ? *startup.dateOrder : DetectDateOrder(startup.dateOrderIni);
@@ -117,6 +118,7 @@ void Program::FitDataWindowToTables() {
 void Program::Exit() {
     // A settings file that cannot be written is said with a message; the
     // exit goes on, and its status says that something was lost.
+    dataSettings.PrintLandscape = app_.printer.landscape();
     const bool kept = WriteSettings(settingsPath(), settingsLinks(), seams_.messages);
     app_.main.endProgram(kept ? 0 : 1);
 }

@@ -125,6 +125,7 @@ bool ApplyLine(std::string_view line, SettingsLinks& l) {
         const std::string_view name = TrimmedZone(value);
         in.Controls().timeZone = name.empty() ? "UT" : std::string(name);
     }
+    if (key("PrintOrientation")) d.PrintLandscape = value == "Landscape";
     // The name exactly as the chart file has it, blanks included.
     if (key("NatalChart") && eq != std::string_view::npos)
         in.Controls().natalChart = std::string(value);
@@ -207,6 +208,8 @@ std::string SettingsText(SettingsLinks links) {
     if (r.timeZone != "UT") lines.push_back("TimeZone=" + r.timeZone);
     // Likewise the chosen natal chart: no line while none is chosen.
     if (!r.natalChart.empty()) lines.push_back("NatalChart=" + r.natalChart);
+    // And the printed pages' orientation, only when turned sideways.
+    if (d.PrintLandscape) lines.push_back("PrintOrientation=Landscape");
     std::string text;
     for (const auto& line : lines) text += line + LineBreak;
     return text;

@@ -1,8 +1,9 @@
 #pragma once
 // novarel_SE.ini: the Data window's font, the places of the three windows and
 // the input choices, kept between runs as 24 "key=value" lines, then
-// "TimeZone=" when the runs are on a local clock and "NatalChart=" when a
-// natal chart is chosen (either may be missing, and their order is free).
+// "TimeZone=" when the runs are on a local clock, "NatalChart=" when a
+// natal chart is chosen and "PrintOrientation=Landscape" when printed pages
+// are turned sideways (any may be missing, and their order is free).
 #include <string>
 #include <vector>
 

@@ -38,6 +38,8 @@ struct DataWindowSettings {
     std::int32_t DataLeft = 0;
     std::int16_t DataHeight = 6540;
     std::int16_t DataWidth = 9600;
+    // Printed pages turned sideways (Printer Setup's orientation).
+    bool PrintLandscape = false;
 
     WindowRect rect() const {
         return {double(DataTop), double(DataLeft), double(DataHeight), double(DataWidth)};

@@ -84,6 +84,9 @@ public:
     virtual void newPage() = 0;
     // Sends the document; false when the printer refused it.
     virtual bool endDocument() = 0;
+    // Pages turned sideways; Printer Setup changes it, the settings keep it.
+    virtual bool landscape() const { return false; }
+    virtual void setLandscape(bool /*landscape*/) {}
 };
 
 }  // namespace novarel

@@ -1,12 +1,14 @@
 #include "render/qt_printer.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFontMetricsF>
 #include <QIODevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -19,6 +21,9 @@
 
 namespace novarel::render {
 namespace {
+
+// How much larger than their size the tables may be set on a sideways page.
+constexpr double MaxLandscapeGrowth = 1.5;
 
 // Qt's PDF writer writes here: every write goes through the file's writer,
 // which keeps the first failure and its reason.
@@ -83,9 +88,23 @@ void QtPrinter::setup(QWidget* parent) {
     dialog.setObjectName("PrinterSetup");
     dialog.setWindowTitle("Printer Setup");
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    // It sets the printer up for later: its button says so, not "Print".
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
+            ok->setText("OK");
+            ok->setAccessibleName("OK");
+        }
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     dialog.exec();
     QApplication::restoreOverrideCursor();
+}
+
+bool QtPrinter::landscape() const {
+    return printer_->pageLayout().orientation() == QPageLayout::Landscape;
+}
+
+void QtPrinter::setLandscape(bool landscape) {
+    printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 void QtPrinter::printToPdf(const std::string& path) {
@@ -163,6 +182,19 @@ void QtPrinter::newPage() {
     pageRequested_ = true;
 }
 
+void QtPrinter::FitFontToPage(QFont& font, const QRectF& page) {
+    // A sideways page is wider than the tables at their size: they are set
+    // larger, as far as the widest line and the page's lines still fit.
+    if (lines_.empty()) return;
+    const QFontMetricsF metrics(font, &Pages());
+    std::size_t widest = 0;
+    for (const auto& line : lines_) widest = std::max(widest, line.size());
+    const double width = static_cast<double>(widest) * metrics.horizontalAdvance(QChar('0'));
+    const double height = static_cast<double>(lines_.size()) * metrics.lineSpacing();
+    const double fit = std::min({page.width() / width, page.height() / height, MaxLandscapeGrowth});
+    if (fit > 1) font.setPointSizeF(std::floor(points_ * fit * 4) / 4);  // quarter points
+}
+
 void QtPrinter::FlushPage() {
     pageRequested_ = false;
     if (failed_) {
@@ -174,9 +206,10 @@ void QtPrinter::FlushPage() {
     font.setFixedPitch(true);
     font.setKerning(false);
     font.setPointSize(points_);
+    const QRectF page = Pages().pageLayout().paintRectPixels(Resolution());
+    if (landscape()) FitFontToPage(font, page);
     painter_->setFont(font);
     const QFontMetricsF metrics(font, &Pages());
-    const QRectF page = Pages().pageLayout().paintRectPixels(Resolution());
     // Keep the sizes: the leading may shrink so that a page's lines fit,
     // and a line wider than the page is drawn narrower, not cut.
     const double count = static_cast<double>(std::max<std::size_t>(lines_.size(), 1));

@@ -24,6 +24,8 @@ public:
     ~QtPrinter() override;
 
     // Printer Setup: Qt's print dialog on this printer (its errors ignored).
+    // The platform's printer dialog as a setup: printer or PDF file, page
+    // and orientation, closed with OK; nothing is printed.
     void setup(QWidget* parent);
     // Print to this PDF file instead of a printer.
     void printToPdf(const std::string& path);
@@ -40,11 +42,14 @@ public:
     void printLine(const std::string& line) override;
     void newPage() override;
     bool endDocument() override;
+    bool landscape() const override;
+    void setLandscape(bool landscape) override;
 
 private:
     struct PdfFile;
     bool Begin();
     void FlushPage();
+    void FitFontToPage(QFont& font, const QRectF& page);
     QPagedPaintDevice& Pages();
     int Resolution() const;
     void ReportPdfFailure(int error);

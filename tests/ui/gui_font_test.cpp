@@ -33,9 +33,10 @@ QString Run(const QString& program, const QStringList& arguments) {
 // Prints lines through the printer as the print button does: a new page
 // after every perPage lines.
 std::string PrintPdf(const ProgramFolder& folder, const std::string& name, int lines, int perPage,
-                     int points) {
+                     int points, bool landscape = false) {
     MessageBoxes messages(true);
     QtPrinter printer(folder.path().string(), messages);
+    printer.setLandscape(landscape);
     const std::string pdf = folder.file(name);
     printer.printToPdf(pdf);
     printer.setFont("EPHEMERI", points);
@@ -59,6 +60,7 @@ private slots:
     void everyByteOfAPageAtOneWidth();
     void viewTextLinesUpColumnForColumn();
     void printedPdfEmbedsTheFontWithItsPageBreaks();
+    void sidewaysPagesSetTheTablesLarger();
 };
 
 void GuiFont::initTestCase() {
@@ -122,6 +124,31 @@ void GuiFont::printedPdfEmbedsTheFontWithItsPageBreaks() {
     const std::string exact = PrintPdf(folder, "b.pdf", 120, 60, 12);
     QVERIFY(Run("pdfinfo", {QString::fromStdString(exact)})
                 .contains(QRegularExpression("Pages:\\s+2\\n")));
+}
+
+// The height of the first word's box on a PDF's first page, in points.
+double FirstWordHeight(const std::string& pdf) {
+    const QString boxes = Run("pdftotext", {"-bbox", "-l", "1", QString::fromStdString(pdf), "-"});
+    const QRegularExpressionMatch m =
+        QRegularExpression("<word [^>]*yMin=\"([0-9.]+)\"[^>]*yMax=\"([0-9.]+)\"").match(boxes);
+    return m.hasMatch() ? m.captured(2).toDouble() - m.captured(1).toDouble() : 0;
+}
+
+// A page turned sideways (Printer Setup) is wider than the 131 columns of
+// an ephemeris at 8 points: they are set larger, as far as they still fit.
+void GuiFont::sidewaysPagesSetTheTablesLarger() {
+    ProgramFolder folder;
+    const std::string upright = PrintPdf(folder, "upright.pdf", 40, 60, 8);
+    const std::string sideways = PrintPdf(folder, "sideways.pdf", 40, 60, 8, true);
+    QVERIFY(Run("pdfinfo", {QString::fromStdString(sideways)})
+                .contains(QRegularExpression("Page size:\\s+842 x 595 pts")));
+    const double small = FirstWordHeight(upright), large = FirstWordHeight(sideways);
+    QVERIFY2(small > 0 && large > small * 1.15, qPrintable(QString("%1 %2").arg(small).arg(large)));
+    // Every line is still on the one page, whole.
+    const QString text = Run("pdftotext", {"-layout", QString::fromStdString(sideways), "-"});
+    QVERIFY(text.contains(QRegularExpression("\\n\\s*40 ♈♉☉☽ 10°23′-{100,}")));
+    QVERIFY(Run("pdfinfo", {QString::fromStdString(sideways)})
+                .contains(QRegularExpression("Pages:\\s+1\\n")));
 }
 
 QTEST_MAIN(GuiFont)

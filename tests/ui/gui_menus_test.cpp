@@ -3,6 +3,7 @@
 // and the keyboard find.
 #include <QAccessible>
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include "app/main_menu.h"
 #include "app/program.h"
+#include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/about_window.h"
 #include "ui/data_window.h"
@@ -358,16 +360,33 @@ void GuiMenus::noticeAboutClockAndPrinterSetup() {
     QTest::keyClick(close, Qt::Key_Space);
     QVERIFY(!about->isVisible());
 
-    // Printer Setup is Qt's print dialog; cancelling it changes nothing.
+    // Printer Setup is Qt's print dialog as a setup, its button OK, not
+    // Print; cancelling it changes nothing.
     bool opened = false;
-    QTimer::singleShot(0, [&opened] {
+    QString button;
+    QTimer::singleShot(0, [&opened, &button] {
         QWidget* dialog = QApplication::activeModalWidget();
         opened = dialog && dialog->objectName() == "PrinterSetup";
+        if (auto* box = dialog ? dialog->findChild<QDialogButtonBox*>() : nullptr)
+            button = box->button(QDialogButtonBox::Ok)->text();
         if (dialog) QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
     });
     app->mainWindow().action("mnuPrSetup")->trigger();
     QVERIFY(opened);
+    QCOMPARE(button, QString("OK"));
     QVERIFY(app->messages().shown().empty());
+
+    // The orientation it sets is kept in the settings for the next start,
+    // as one line written only for sideways pages.
+    app->printer().setLandscape(true);
+    app->mainWindow().action("mnuFileExit")->trigger();
+    QVERIFY(folder.read("novarel_SE.ini").ends_with("PrintOrientation=Landscape\r\n"));
+    app.reset();
+    auto again = StartProgram(folder);
+    QVERIFY(again->printer().landscape());
+    again->printer().setLandscape(false);
+    again->mainWindow().action("mnuFileExit")->trigger();
+    QVERIFY(folder.read("novarel_SE.ini").find("PrintOrientation") == std::string::npos);
 }
 
 QTEST_MAIN(GuiMenus)
