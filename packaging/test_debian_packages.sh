@@ -44,11 +44,15 @@ if ((${#missing[@]})); then
 fi
 
 # A clean copy: the files git knows (and new ones it does not ignore), so no
-# build folder of the working tree gets in.
+# build folder of the working tree gets in; without git, all but those.
 version=$(dpkg-parsechangelog -l "$repo/debian/changelog" -S Version)
 src=$work/novarel-${version%-*}
 mkdir -p "$src"
-(cd "$repo" && git ls-files -z -co --exclude-standard | tar --null -T - -cf -) | tar -xf - -C "$src"
+if git -C "$repo" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  (cd "$repo" && git ls-files -z -co --exclude-standard | tar --null -T - -cf -) | tar -xf - -C "$src"
+else
+  tar -C "$repo" --exclude=./.git --exclude='./build*' --exclude='./obj-*' -cf - . | tar -xf - -C "$src"
+fi
 [[ -f $src/debian/rules && ! -e $src/build ]] || fail "the copy of the tree is incomplete"
 
 step "build dependencies"
