@@ -202,24 +202,10 @@ private:
                 const long k = m * count + static_cast<long>(offset);
                 const double target = targets.At(m, offset);
                 if (!Crosses(va, vb, target) || !wanted(k, rising)) continue;
-                const double lo = hourJD + a * HourInDays, hi = hourJD + b * HourInDays;
                 const auto f = [&](double jd) { return residual(jd, target); };
-                // The ends inside the hour are the curve's turning points:
-                // the library confirms that the crossing is real.
-                double fLo = va - target;
-                if (a > 0) {
-                    const double real = f(lo);
-                    if (real == 0 || (real < 0) != (fLo < 0)) continue;
-                    fLo = real;
-                }
-                if (b < 1) {
-                    const double real = f(hi);
-                    if (real != 0 && (real < 0) == (fLo < 0)) continue;
-                }
-                const double t = CurveCrossing(span, a, b, target);
-                const double moment =
-                    FindRoot(f, lo, hi, fLo, hourJD + t * HourInDays, span.Slope(t) * 24);
-                onCrossing(Crossing{moment, k, rising});
+                if (const std::optional<double> moment =
+                        SettleHourCrossing(f, span, a, b, hourJD, target))
+                    onCrossing(Crossing{*moment, k, rising});
             }
         }
     }

@@ -6,6 +6,7 @@
 // to well under a second. The crossing is then settled on the library's own
 // values by a bracketed secant search.
 #include <array>
+#include <optional>
 
 namespace novarel {
 
@@ -80,6 +81,31 @@ double FindBracketedRoot(F&& f, double lo, double hi, double fLo, double fHi,
                          double tolerance = OneSecond / 10) {
     return FindRoot(f, lo, hi, fLo, lo + (hi - lo) * fLo / (fLo - fHi), (fHi - fLo) / (hi - lo),
                     tolerance);
+}
+
+// A crossing of target by the curve of one hour, between its neighbouring
+// turning points a and b (span and its t from 0 to 1 over the hour that
+// begins at hourJD), settled on the library: f gives the library's value
+// minus the target at a moment. A turning point inside the hour is only the
+// curve's: the library's values there confirm that the crossing is real.
+// None when they do not.
+template <typename F>
+std::optional<double> SettleHourCrossing(F&& f, const HermiteSpan& span, double a, double b,
+                                         double hourJD, double target) {
+    constexpr double Hour = 1.0 / 24;
+    const double lo = hourJD + a * Hour, hi = hourJD + b * Hour;
+    double fLo = span.Value(a) - target;
+    if (a > 0) {
+        const double real = f(lo);
+        if (real == 0 || (real < 0) != (fLo < 0)) return std::nullopt;
+        fLo = real;
+    }
+    if (b < 1) {
+        const double real = f(hi);
+        if (real != 0 && (real < 0) == (fLo < 0)) return std::nullopt;
+    }
+    const double t = CurveCrossing(span, a, b, target);
+    return FindRoot(f, lo, hi, fLo, hourJD + t * Hour, span.Slope(t) * 24);
 }
 
 }  // namespace novarel

@@ -108,20 +108,10 @@ void TransitSearch::FindAspects(int body, int h, std::vector<TransitEvent>& out)
                         longitude = places_.Longitude(jd, body);
                         return WrappedDegrees(longitude - natal - target);
                     };
-                    const double lo = hourJD + a * HourInDays, hi = hourJD + b * HourInDays;
-                    double fLo = va - target;
-                    if (a > 0) {
-                        const double real = f(lo);
-                        if (real == 0 || (real < 0) != (fLo < 0)) continue;
-                        fLo = real;
-                    }
-                    if (b < 1) {
-                        const double real = f(hi);
-                        if (real != 0 && (real < 0) == (fLo < 0)) continue;
-                    }
-                    const double at = CurveCrossing(span, a, b, target);
-                    const double moment =
-                        FindRoot(f, lo, hi, fLo, hourJD + at * HourInDays, span.Slope(at) * 24);
+                    const std::optional<double> settled =
+                        SettleHourCrossing(f, span, a, b, hourJD, target);
+                    if (!settled) continue;
+                    const double moment = *settled;
                     const double place = longitude;
                     const double backward =
                         WrappedDegrees(places_.Longitude(moment + DirectionHalfStep, body) -
