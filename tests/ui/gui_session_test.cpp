@@ -48,7 +48,6 @@ private slots:
     void keyFilterPasteAndDaysBox();
     void localClockAndTheAspectariansChoices();
     void retrogradeTimesComeIntoSightOnce();
-    void goToADateAndToday();
     void enterCalculatesAndAltTypesNothing();
     void theMainMenusKeysWorkFromTheInputWindow();
 };
@@ -376,7 +375,8 @@ void GuiSession::localClockAndTheAspectariansChoices() {
 }
 
 // F9 after a month's aspectarian: the listing is added at the end of the
-// long page and scrolled into sight; a second F9 adds nothing.
+// long page and scrolled into sight; a second F9 adds nothing. Then another
+// start date for the same kind of run.
 void GuiSession::retrogradeTimesComeIntoSightOnce() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
@@ -404,18 +404,9 @@ void GuiSession::retrogradeTimesComeIntoSightOnce() {
     Settle();
     QCOMPARE(data.pageText(), listed);
     QCOMPARE(bar->value(), bar->maximum());
-}
 
-// Ctrl+G asks for a date and runs the last kind of run from it; cancelled,
-// it changes nothing; Today runs it from today.
-void GuiSession::goToADateAndToday() {
-    ProgramFolder folder;
-    auto app = StartProgram(folder);
-    InputWindow& input = app->inputWindow();
-    SetStartDate(input, "1", "1", "2024");
-    QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdAspectarian")), Qt::LeftButton);
-    Settle();
-    DataWindowWidget& data = app->dataWindow();
+    // Ctrl+G asks for a date and runs the last kind of run from it;
+    // cancelled, it changes nothing; Today runs it from today.
     auto goTo = [&](QDate date, bool accept) {
         QString proposed;
         QTimer::singleShot(0, [&] {
