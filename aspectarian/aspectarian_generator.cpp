@@ -321,6 +321,11 @@ static RunOutcome RunZonedDays(RunContext& ctx, AspectarianState& asp, const Tim
         for (auto& line : lines) asp.ReportLines.push_back(std::move(line));
         asp.ReportLines.emplace_back();
     }
+    // The run ends on its last local date, as a run in UT does, so that More
+    // steps from the day after the period (or back from its start).
+    s.DayJD = firstDate + static_cast<double>(dates.size() - 1);
+    s.DateJD = s.DayJD;
+    JulianDayToDateText(s);
 
     return FinishRun(ctx, asp);
 }

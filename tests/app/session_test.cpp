@@ -88,6 +88,14 @@ TEST_F(SessionFixture, StepsOverMonthsAndBackFromAnAspectarian) {
     p.RunDataCommand(DataCommand::MoreForward);
     EXPECT_EQ(p.request.txtDay, "10");
     EXPECT_EQ(input.shownDates.back(), "10/3/2018");
+    // The same on a local clock: Forward goes on from the day after the period.
+    p.request.timeZone = "Asia/Kolkata";
+    ASSERT_EQ(p.CalculateAspectarian(), RunOutcome::Completed);
+    p.RunDataCommand(DataCommand::MoreForward);
+    EXPECT_EQ(p.request.txtDay, "17");
+    p.RunDataCommand(DataCommand::MoreBackward);
+    EXPECT_EQ(p.request.txtDay, "10");
+    p.request.timeZone = "UT";
     EXPECT_TRUE(messages.messages.empty());
 
     // A step out of the accepted years fails the date check; the boxes hold
