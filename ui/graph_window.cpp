@@ -169,9 +169,9 @@ GraphWindow::GraphWindow(Program& program, QWidget* parent) : QWidget(parent), p
     lunations_->setAccessibleName("Lunations");
     lunations_->setToolTip("New Moons (dark) and Full Moons (light) along the top");
 
-    auto* png = new QPushButton("Export &PNG...", this);
+    auto* png = new QPushButton("Export PN&G...", this);
     auto* svg = new QPushButton("Export &SVG...", this);
-    auto* pdf = new QPushButton("Export P&DF...", this);
+    auto* pdf = new QPushButton("Export PD&F...", this);
     png->setObjectName("cmdExportPng");
     svg->setObjectName("cmdExportSvg");
     pdf->setObjectName("cmdExportPdf");
