@@ -6,33 +6,17 @@
 #include <benchmark/benchmark.h>
 
 #include "aspectarian/aspectarian_generator.h"
-#include "bench/counting_library.h"
+#include "bench/bench_program.h"
 #include "bench/library_calls.h"
-#include "bench/quiet_seams.h"
 #include "core/position_service.h"
-#include "core/swe_library.h"
-#include "output/data_buffer.h"
 
 namespace {
 using namespace novarel;
 
 constexpr int Days = 366;
 
-struct BenchProgram {
-    BenchProgram() {
-        library.set_ephe_path(EphemerisPathFor("."));
-        options = OptionValues::Factory();
-        state.DateOrder = 2;
-        request.txtYear = "2018";
-        request.txtMonth = "1";
-        request.txtDay = "1";
-        request.chkFullMonth = false;
-        request.NumberOfDays = Days;
-    }
-    RunContext context() {
-        return RunContext{request,  state,   options, counted, messages,
-                          progress, windows, buffer,  names,   "."};
-    }
+struct BenchProgram : bench::BenchProgram {
+    BenchProgram() : bench::BenchProgram("2018", Days) {}
     RunOutcome Generate() {
         buffer.EmptyData();
         buffer.ClearPage();
@@ -40,17 +24,6 @@ struct BenchProgram {
         return GenerateAspectarian(ctx, aspectarian);
     }
 
-    SweLibrary library;
-    bench::CountingLibrary counted{library};
-    CalcRequest request;
-    RunState state;
-    OptionValues options;
-    bench::QuietMessages messages;
-    ProgressSink progress;
-    GeneratorWindows windows;
-    bench::QuietView view;
-    DataBuffer buffer{messages, view};
-    LocaleNames names = LocaleNames::English();
     AspectarianState aspectarian;
 };
 

@@ -3,10 +3,7 @@
 // or none, with the library calls each makes.
 #include <benchmark/benchmark.h>
 
-#include "bench/counting_library.h"
-#include "bench/quiet_seams.h"
-#include "core/swe_library.h"
-#include "output/data_buffer.h"
+#include "bench/bench_program.h"
 #include "transits/transits_generator.h"
 
 namespace {
@@ -25,33 +22,8 @@ NatalChart BenchChart() {
     return chart;
 }
 
-struct BenchProgram {
-    BenchProgram() {
-        library.set_ephe_path(EphemerisPathFor("."));
-        options = OptionValues::Factory();
-        state.DateOrder = 2;
-        request.txtYear = "2024";
-        request.txtMonth = "1";
-        request.txtDay = "1";
-        request.chkFullMonth = false;
-        request.NumberOfDays = Days;
-    }
-    RunContext context() {
-        return RunContext{request,  state,   options, counted, messages,
-                          progress, windows, buffer,  names,   "."};
-    }
-
-    SweLibrary library;
-    bench::CountingLibrary counted{library};
-    CalcRequest request;
-    RunState state;
-    OptionValues options;
-    bench::QuietMessages messages;
-    ProgressSink progress;
-    GeneratorWindows windows;
-    bench::QuietView view;
-    DataBuffer buffer{messages, view};
-    LocaleNames names = LocaleNames::English();
+struct BenchProgram : bench::BenchProgram {
+    BenchProgram() : bench::BenchProgram("2024", Days) {}
     TransitsState transits;
 };
 
