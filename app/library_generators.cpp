@@ -33,7 +33,7 @@ RunOutcome LibraryGenerators::listStations() {
 RunOutcome LibraryGenerators::runTransits() {
     RunContext ctx = program_.context();
     // The chart file is the program folder's, wherever the data files go.
-    const std::string file = program_.programDirectory() + "/" + std::string(ChartFileName);
+    const std::string file = ChartFilePath(program_.programDirectory());
     RunOutcome outcome = RunOutcome::Failed;
     const std::optional<NatalChart> chart =
         ChartOfRun(program_.transits, program_.request, file, ctx.messages, outcome);

@@ -80,7 +80,7 @@ struct ChosenChart {
 
 ChosenChart ChartOf(const GraphOptions& o, const std::string& programFolder) {
     if (!o.chart.empty()) {
-        const std::string path = programFolder + "/" + std::string(ChartFileName);
+        const std::string path = ChartFilePath(programFolder);
         const ChartList list = ReadChartFile(path);
         if (!list.error.empty()) {
             std::fprintf(stderr, "novarel: --chart: %s\n", list.error.c_str());

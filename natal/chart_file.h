@@ -15,6 +15,11 @@ namespace novarel {
 
 inline constexpr std::string_view ChartFileName = "natal_charts.json";
 
+// The chart file of a program folder: the folder's own, wherever data files go.
+inline std::string ChartFilePath(const std::string& programFolder) {
+    return programFolder + "/" + std::string(ChartFileName);
+}
+
 struct ChartList {
     std::vector<NatalChart> charts;  // in the file's order
     // Empty when the file was read or is missing (no charts yet); else why

@@ -258,8 +258,7 @@ std::vector<NatalPoint> GraphWindow::NatalPointsOfChosenChart(std::string& note)
     natal_->setToolTip(name.empty() ? "No natal chart is chosen (Charts > Natal charts...)"
                                     : Qs("The points of " + name));
     if (!natal_->isChecked() || name.empty()) return {};
-    const ChartList list =
-        ReadChartFile(program_.programDirectory() + "/" + std::string(ChartFileName));
+    const ChartList list = ReadChartFile(ChartFilePath(program_.programDirectory()));
     if (!list.error.empty()) {
         note = list.error;
         return {};

@@ -28,9 +28,8 @@ bool IsNumberField(ChartField field) {
 
 NatalChartsWindow::NatalChartsWindow(GuiApp& app)
     : app_(app),
-      form_(NatalChartsFormLinks{
-          app.program().request, app.messages(),
-          app.program().programDirectory() + "/" + std::string(ChartFileName)}) {
+      form_(NatalChartsFormLinks{app.program().request, app.messages(),
+                                 ChartFilePath(app.program().programDirectory())}) {
     setObjectName("NatalCharts");
     setWindowTitle(Qs(NatalChartsTitle));
     setAccessibleName(Qs(NatalChartsTitle));
