@@ -5,9 +5,9 @@
 #include <charconv>
 #include <cstdio>
 
+#include "app/export/export_records.h"
 #include "app/program_folder.h"
 #include "cli/console_seams.h"
-#include "cli/export_records.h"
 #include "cli/option_checks.h"
 #include "cli/request_options.h"
 #include "core/iso_date.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "app/export/export_records.h"
 #include "core/iso_date.h"
 
 namespace novarel::cli {
@@ -48,6 +49,35 @@ std::vector<std::string> ListItems(const std::string& list) {
         from = comma + 1;
     }
     return items;
+}
+
+std::string BodiesProblem(const std::string& list) {
+    return UnknownListItem(
+        list, [](const std::string& item) { return exports::BodyNamed(item) != 0; },
+        "a body: sun (or earth), moon, mercury, venus, mars, jupiter, saturn, uranus, neptune, "
+        "pluto, node; with --asteroids chiron, ceres, pallas, juno, vesta, lilith");
+}
+
+std::string KindsProblem(const std::string& list) {
+    return UnknownListItem(
+        list, [](const std::string& item) { return exports::KindNamed(item).has_value(); },
+        "a kind of event: aspect, parallel, contraparallel, ingress, station, lunation, eclipse, "
+        "void");
+}
+
+std::vector<int> BodiesOf(const std::string& list) {
+    std::vector<int> bodies;
+    if (list.empty()) return bodies;
+    for (const std::string& item : ListItems(list)) bodies.push_back(exports::BodyNamed(item));
+    return bodies;
+}
+
+std::vector<EventKind> KindsOf(const std::string& list) {
+    std::vector<EventKind> kinds;
+    if (list.empty()) return kinds;
+    for (const std::string& item : ListItems(list))
+        if (auto k = exports::KindNamed(item)) kinds.push_back(*k);
+    return kinds;
 }
 
 }  // namespace novarel::cli

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "aspectarian/aspect_event.h"
+
 namespace novarel::cli {
 
 // The words of a comma-separated list, empty ones included.
@@ -24,5 +26,11 @@ std::string StartDateProblem(const std::string& value);
 
 // A whole number of days written in digits, 1 to 366.
 std::string DaysProblem(const std::string& value);
+
+// The problem with a --bodies or --kinds list, or an empty text.
+std::string BodiesProblem(const std::string& list);
+std::string KindsProblem(const std::string& list);
+std::vector<int> BodiesOf(const std::string& list);
+std::vector<EventKind> KindsOf(const std::string& list);
 
 }  // namespace novarel::cli

@@ -8,25 +8,25 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <thread>
 
 #include "app/date_order.h"
+#include "app/export/export_request.h"
+#include "app/export/export_stream.h"
+#include "app/export/transit_records.h"
 #include "app/options_file.h"
 #include "app/program.h"
 #include "app/settings_file.h"
 #include "cli/commands.h"
 #include "cli/console_seams.h"
-#include "cli/export_stream.h"
+#include "cli/option_checks.h"
 #include "cli/period_pool.h"
 #include "cli/progress_bar.h"
 #include "cli/standard_output.h"
-#include "cli/transit_records.h"
 #include "core/folder_lock.h"
 #include "core/glyphs.h"
 #include "core/iso_date.h"
 #include "core/julian_day.h"
-#include "core/locale_utf8_names.h"
 
 namespace novarel::cli {
 namespace {
@@ -46,12 +46,9 @@ std::string PeriodDays(const Period& period) {
     return IsoDateText(period.start) + " to " + IsoDateText(LastDayOf(period));
 }
 
-// The Data window's text in the chosen encoding. UTF-8 output names days and
-// months in the locale's own letters, which the single-byte text may lack.
+// The Data window's text in the chosen encoding.
 std::string OutputText(const std::string& text, TextEncoding encoding, const LocaleNames& shown) {
-    if (encoding == TextEncoding::Cp1252) return text;
-    return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
-                        Utf8NamesFromCurrentLocale());
+    return encoding == TextEncoding::Cp1252 ? text : exports::DataTextUtf8(text, shown);
 }
 
 PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const Period& period) {
@@ -67,37 +64,34 @@ PeriodResult RunPeriod(const CommandSetup& setup, ThreadLibrary& library, const 
     if (c.format == ExportFormat::Text)
         result.output = OutputText(run.text(), setup.options.encoding, setup.names);
     else if (setup.ephemeris)
-        result.output = EphemerisRecords(program.state.DayRecords, c);
+        result.output = exports::EphemerisRecords(program.state.DayRecords, c);
     else if (setup.options.transits)
-        result.output = TransitRecords(program.transits, c);
+        result.output = exports::TransitRecords(program.transits, c);
     else
-        result.output = EventRecords(program.aspectarian.Events, c);
+        result.output = exports::EventRecords(program.aspectarian.Events, c);
     return result;
 }
 
 std::string RequestJson(const CommandOptions& o, bool ephemeris, const CivilDate& start,
                         VoidOfCourseRule voidOfCourse) {
-    nlohmann::ordered_json j;
-    j["command"] = ephemeris ? "ephemeris" : o.transits ? "transits" : "aspectarian";
-    if (o.transits) {
-        if (!o.chart.empty()) j["chart"] = o.chart;
-        if (!o.natal.empty()) j["natal"] = o.natal;
-        if (!o.natalZone.empty()) j["natal_time_zone"] = o.natalZone;
-        if (!o.place.empty()) j["place"] = o.place;
-    }
-    j["start"] = IsoDateText(start);
-    if (o.end) j["end"] = IsoDateText(*o.end);
-    if (o.days) j["days"] = *o.days;
-    j["time"] = o.midnight ? "midnight" : "noon";
-    j["centre"] = o.helio ? "heliocentric" : "geocentric";
-    j["zodiac"] = NameOf(ZodiacNames(), o.zodiac);
-    j["node"] = NameOf(NodeNames(), o.node);
-    if (!o.bodies.empty()) j["bodies"] = o.bodies;
-    if (!o.kinds.empty()) j["kinds"] = o.kinds;
-    if (o.timeZone != "UT") j["time_zone"] = o.timeZone;
-    if (voidOfCourse != VoidOfCourseRule::Off)
-        j["void_of_course"] = voidOfCourse == VoidOfCourseRule::SunToSaturn ? "traditional" : "all";
-    return j.dump();
+    exports::RequestFacts f;
+    f.command = ephemeris ? "ephemeris" : o.transits ? "transits" : "aspectarian";
+    f.chart = o.chart;
+    f.natal = o.natal;
+    f.natalZone = o.natalZone;
+    f.place = o.place;
+    f.start = start;
+    f.end = o.end;
+    f.days = o.days;
+    f.midnight = o.midnight;
+    f.heliocentric = o.helio;
+    f.zodiac = o.zodiac;
+    f.node = o.node;
+    f.bodies = o.bodies;
+    f.kinds = o.kinds;
+    f.timeZone = o.timeZone;
+    f.voidOfCourse = voidOfCourse;
+    return exports::RequestJson(f);
 }
 
 }  // namespace
@@ -235,7 +229,8 @@ int RunPeriods(const CommandSetup& setup, const std::vector<Period>& periods, in
         ProgressBar bar(::isatty(STDERR_FILENO) == 1 && count > 1, count);
         MessagesSaidOnce said;
         said.say(setup.optionMessages);
-        ExportStream stream(setup.choices, sink);
+        exports::ExportStream stream(setup.choices,
+                                     [&sink](std::string_view bytes) { return sink.write(bytes); });
         for (std::size_t i = 0; i < count; ++i) {
             const PeriodResult r = pool.take(i);
             if (!r.messages.empty()) bar.clear();

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/export/export_records.h"
 #include "app/program.h"
 #include "cli/console_seams.h"
-#include "cli/export_records.h"
 #include "cli/output_sinks.h"
 #include "cli/request_options.h"
 #include "cli/thread_library.h"

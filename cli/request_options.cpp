@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <ctime>
 
+#include "app/export/export_records.h"
+#include "app/export/export_request.h"
 #include "aspectarian/aspect_event.h"
-#include "cli/export_records.h"
 #include "cli/option_checks.h"
 #include "cli/transit_options.h"
 #include "core/iso_date.h"
@@ -102,14 +103,19 @@ std::string TimeZoneProblem(const std::string& name) {
 }
 
 const ValueNames<Zodiac>& ZodiacNames() {
-    static const ValueNames<Zodiac> names{{"tropical", Zodiac::Tropical},
-                                          {"sidereal", Zodiac::Sidereal},
-                                          {"ayanamsa", Zodiac::Ayanamsa}};
+    static const ValueNames<Zodiac> names = [] {
+        ValueNames<Zodiac> words;
+        for (Zodiac z : {Zodiac::Tropical, Zodiac::Sidereal, Zodiac::Ayanamsa})
+            words.emplace_back(exports::ZodiacWord(z), z);
+        return words;
+    }();
     return names;
 }
 
 const ValueNames<NodeKind>& NodeNames() {
-    static const ValueNames<NodeKind> names{{"true", NodeKind::True}, {"mean", NodeKind::Mean}};
+    static const ValueNames<NodeKind> names{
+        {std::string(exports::NodeWord(NodeKind::True)), NodeKind::True},
+        {std::string(exports::NodeWord(NodeKind::Mean)), NodeKind::Mean}};
     return names;
 }
 

@@ -7,12 +7,16 @@
 #include <utility>
 #include <vector>
 
-#include "cli/export_records.h"
+#include "app/export/export_records.h"
 #include "core/calc_request.h"
 #include "core/julian_day.h"
 #include "core/option_values.h"
 
 namespace novarel::cli {
+
+// The records' code is the windows' too; the command line names it as its own.
+using exports::ExportChoices;
+using exports::ExportFormat;
 
 enum class TextEncoding { Utf8, Cp1252 };
 

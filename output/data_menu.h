@@ -10,6 +10,11 @@ enum class DataCommand {
     None,  // submenus and separators
     Save,
     SaveAs,
+    // The page as UTF-8 text, and the last run's records.
+    SaveText,
+    ExportCsv,
+    ExportJson,
+    ExportCalendar,
     ViewLongitude,
     ViewDeclination,
     ViewRightAscension,
@@ -35,6 +40,11 @@ inline constexpr auto DataMenu = std::to_array<DataMenuItem>({
     {"mnuFile", "&File", "", 0, DataCommand::None},
     {"mnuFileSave", "&Save", "F5", 1, DataCommand::Save},
     {"mnuFileSaveAs", "Save &As", "F6", 1, DataCommand::SaveAs},
+    {"mnuFileSaveText", "Save as &text (UTF-8)...", "", 1, DataCommand::SaveText},
+    {"mnuSplitExport", "-", "", 1, DataCommand::None},
+    {"mnuFileExportCsv", "Export &CSV...", "", 1, DataCommand::ExportCsv},
+    {"mnuFileExportJson", "Export &JSON...", "", 1, DataCommand::ExportJson},
+    {"mnuFileExportCalendar", "Export &iCalendar...", "", 1, DataCommand::ExportCalendar},
     {"mnuView", "&View", "", 0, DataCommand::None},
     {"mnuViewLongitude", "&Longitude", "F1", 1, DataCommand::ViewLongitude},
     {"mnuViewDeclination", "&Declination", "F4", 1, DataCommand::ViewDeclination},

@@ -12,7 +12,6 @@
 
 namespace novarel {
 namespace {
-constexpr std::string_view NoDataMessage = "No data to write to file.";
 constexpr char FormFeed = '\f';
 }  // namespace
 
@@ -59,7 +58,7 @@ DataSaver::DataSaver(DataBuffer& buffer, const RunState& state, const OptionValu
 
 bool DataSaver::ReportIfNoData() {
     if (buffer_.DataLineCount() != 0) return false;
-    messages_.showMessage(NoDataMessage, msg::TitleInformation, MessageIcon::Exclamation);
+    messages_.showMessage(NoDataToWriteMessage, msg::TitleInformation, MessageIcon::Exclamation);
     return true;
 }
 

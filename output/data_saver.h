@@ -12,6 +12,8 @@
 
 namespace novarel {
 
+inline constexpr std::string_view NoDataToWriteMessage = "No data to write to file.";
+
 // The name Save As proposes: the start date's three typed numbers with a
 // four-digit year and two-digit month and day in the date order, then
 // ".DOC" ("20180503.DOC" for order 2). A typed date that is not on the

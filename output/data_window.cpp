@@ -142,6 +142,11 @@ void DataWindow::Run(DataCommand command) {
         // The program knows today's date and asks for another one.
         case DataCommand::Today:
         case DataCommand::GoToDate: return;
+        // The exports' code lies above this window's, with the program's.
+        case DataCommand::SaveText:
+        case DataCommand::ExportCsv:
+        case DataCommand::ExportJson:
+        case DataCommand::ExportCalendar: return;
         case DataCommand::Help: Help(); return;
     }
 }

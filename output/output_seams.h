@@ -45,6 +45,7 @@ private:
 
 // What Save As asks of the file dialog.
 struct SaveDialogRequest {
+    std::string title = "Save As";
     std::string initialDirectory;
     std::string fileName;  // proposed name, may be empty
     std::string defaultExtension = "doc";

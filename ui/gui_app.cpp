@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QThread>
 
+#include "app/export/window_exports.h"
 #include "app/library_generators.h"
 #include "app/program.h"
 #include "core/locale_names.h"
@@ -80,7 +81,10 @@ void GuiApp::runMainCommand(MainCommand command) {
 
 void GuiApp::runDataCommand(DataCommand command) {
     if (ended_) return;
-    program_->RunDataCommand(command);
+    if (exports::IsWindowExport(command))
+        exports::RunWindowExport(*program_, command);
+    else
+        program_->RunDataCommand(command);
 }
 
 void GuiApp::calculate(bool ephemeris) {

@@ -14,9 +14,9 @@ QString QtNameFilter(const std::string& filter) {
 }
 
 std::optional<std::string> SaveDialog::askSaveFileName(const SaveDialogRequest& request) {
-    QFileDialog dialog(parent_, "Save As", Qs(request.initialDirectory));
+    QFileDialog dialog(parent_, Qs(request.title), Qs(request.initialDirectory));
     dialog.setObjectName("Dlog");
-    dialog.setAccessibleName("Save As");
+    dialog.setAccessibleName(Qs(request.title));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // One dialog on every desktop, reachable by tests and screen readers alike.

@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 
-#include "cli/export_records.h"
+#include "app/export/export_records.h"
 #include "core/julian_day.h"
 #include "core/text_file.h"
 #include "tests/cli/cli_run.h"
@@ -98,7 +98,7 @@ std::vector<std::vector<std::string>> TableCells(const std::string& cp1252Text) 
             std::string cell = line.substr(line.size() - 109 + 10 * i, 9);
             cell.erase(0, cell.find_first_not_of(' '));
             cell.erase(cell.find_last_not_of(' ') + 1);
-            rowCells.push_back(cli::GlyphTextUtf8(cell));
+            rowCells.push_back(exports::GlyphTextUtf8(cell));
         }
         cells.push_back(rowCells);
     }
@@ -400,16 +400,17 @@ TEST(AspectarianExport, AStationIsAtTheMinuteOfItsTurningPoint) {
         station(dec7 + (10 * 3600 + 59 * 60 + 31) / 86400.0), station(dec7 + 1 - 15 / 86400.0),
         fullMoon, ingress};
 
-    cli::ExportChoices choices;
+    exports::ExportChoices choices;
     choices.aspectarian = true;
-    choices.format = cli::ExportFormat::Csv;
-    const std::vector<std::string> records = Lines(cli::EventRecords(events, choices), "\r\n");
-    choices.format = cli::ExportFormat::Json;
+    choices.format = exports::ExportFormat::Csv;
+    const std::vector<std::string> records = Lines(exports::EventRecords(events, choices), "\r\n");
+    choices.format = exports::ExportFormat::Json;
     const nlohmann::json json =
-        nlohmann::json::parse("[" + cli::EventRecords(events, choices) + "]");
-    choices.format = cli::ExportFormat::Ics;
-    const std::vector<CalendarEntry> entries = CalendarEntries(
-        cli::ExportHead(choices) + cli::EventRecords(events, choices) + cli::ExportTail(choices));
+        nlohmann::json::parse("[" + exports::EventRecords(events, choices) + "]");
+    choices.format = exports::ExportFormat::Ics;
+    const std::vector<CalendarEntry> entries =
+        CalendarEntries(exports::ExportHead(choices) + exports::EventRecords(events, choices) +
+                        exports::ExportTail(choices));
     ASSERT_EQ(records.size(), events.size());
     ASSERT_EQ(json.size(), events.size());
     ASSERT_EQ(entries.size(), events.size());
@@ -436,10 +437,11 @@ TEST(AspectarianExport, AStationIsAtTheMinuteOfItsTurningPoint) {
     EXPECT_EQ(entries[3].description,
               "☉☍☽ - (Full Moon, 04♏18.0)\nexact 2024-12-07 23:48:59 UT\nMoon 04°♏17'59\"");
     fullMoon.position2 = 359.99999;
-    EXPECT_NE(CalendarEntries(cli::ExportHead(choices) + cli::EventRecords({fullMoon}, choices) +
-                              cli::ExportTail(choices))[0]
-                  .description.find("\nMoon 00°♈00'00\""),
-              std::string::npos);
+    EXPECT_NE(
+        CalendarEntries(exports::ExportHead(choices) + exports::EventRecords({fullMoon}, choices) +
+                        exports::ExportTail(choices))[0]
+            .description.find("\nMoon 00°♈00'00\""),
+        std::string::npos);
 }
 
 // 1800-1850 with NOVAREL_FULL_RANGES set; a span over a year's turn

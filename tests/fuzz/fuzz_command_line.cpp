@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/export_records.h"
+#include "app/export/export_records.h"
 #include "cli/option_checks.h"
 #include "cli/period_runs.h"
 #include "cli/request_options.h"
@@ -100,7 +100,8 @@ void CommandLineRanges(const std::string& text, bool aspectarian) {
     const std::vector<int> bodies = cli::BodiesOf(options.bodies);
     if (!options.bodies.empty() && bodies.empty()) __builtin_trap();
     for (const int b : bodies)
-        if (b < Sun || b > NorthNode || cli::BodyNamed(cli::BodyName(b, options.helio)) != b)
+        if (b < Sun || b > NorthNode ||
+            exports::BodyNamed(exports::BodyName(b, options.helio)) != b)
             __builtin_trap();
     if (!options.kinds.empty() && cli::KindsOf(options.kinds).empty()) __builtin_trap();
     if (!options.start) return;  // today's date: not the same from one run to the next

@@ -23,6 +23,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app/export/window_exports.h"
 #include "app/program.h"
 #include "core/text_file.h"
 #include "core/view_text.h"
@@ -78,6 +79,26 @@ void SetOptionLines(const ProgramFolder& folder, std::initializer_list<std::pair
         options[at] = value;
     }
     QVERIFY(WriteWholeFile(folder.file("OPTIONS.OPT"), options));
+}
+
+// A File menu export through its dialog into the folder: the file's bytes,
+// and the name the dialog proposed.
+std::pair<std::string, QString> ExportInto(GuiApp& app, const char* action,
+                                           const ProgramFolder& folder, const char* name) {
+    QString proposed;
+    // Gone with the function when no dialog opened.
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QFileDialog* dialog = app.saveDialog().openDialog();
+        if (!dialog) return;
+        proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        dialog->selectFile(QString::fromStdString(folder.file(name)));
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    answer.start(0);
+    app.dataWindow().action(action)->trigger();
+    return {folder.read(name), proposed};
 }
 
 }  // namespace
@@ -286,6 +307,9 @@ void GuiSession::localClockAndTheAspectariansChoices() {
     ProgramFolder folder;
     SetOptionLines(folder, {{19, '1'}, {20, '1'}});
     auto app = StartProgram(folder);
+    // Before a run there is nothing to export, and no dialog opens.
+    QCOMPARE(ExportInto(*app, "mnuFileExportCsv", folder, "none.csv").second, QString());
+    QCOMPARE(LastMessage(*app), "Information: " + std::string(exports::NoRunToExportMessage));
     InputWindow& input = app->inputWindow();
     QComboBox* zone = input.cboTimeZone();
     QCOMPARE(zone->currentText(), QString("UT"));
@@ -333,6 +357,30 @@ void GuiSession::localClockAndTheAspectariansChoices() {
     QVERIFY(has("(EST)"));
     QVERIFY(has("\xac"));  // Chiron's glyph code
 
+    // The File menu's exports are the command line's bytes for the same request.
+    const QString dir = QString::fromStdString(folder.path().string());
+    const QStringList request{"aspectarian",
+                              "--tz",
+                              "America/New_York",
+                              "--void-of-course",
+                              "--asteroids",
+                              "--start",
+                              "2024-11-03",
+                              "--days",
+                              "2",
+                              "--dir",
+                              dir};
+    for (const auto& [action, extension] : {std::pair{"mnuFileExportCsv", "csv"},
+                                            {"mnuFileExportJson", "json"},
+                                            {"mnuFileExportCalendar", "ics"}}) {
+        const std::string name = std::string("run.") + extension;
+        const auto [bytes, proposed] = ExportInto(*app, action, folder, name.c_str());
+        QCOMPARE(proposed, QString("aspectarian-2024-11-03.") + extension);
+        QCOMPARE(bytes, CommandLineOutput(request + QStringList{"--format", extension}));
+    }
+    QCOMPARE(ExportInto(*app, "mnuFileSaveText", folder, "page.txt").first,
+             CommandLineOutput(request));
+
     // The ephemeris of the same days: rows at local noon, the second table
     // of Chiron .. Lilith below the first, as the command line gives them.
     app->program().ShowInputAgain();
@@ -351,6 +399,13 @@ void GuiSession::localClockAndTheAspectariansChoices() {
     QVERIFY(!secondRow.empty());
     QVERIFY(table.find(secondRow + "\r\n") != std::string::npos ||
             table.find(secondRow + "\n") != std::string::npos);
+    QCOMPARE(ExportInto(*app, "mnuFileExportJson", folder, "days.json").first,
+             CommandLineOutput({"ephemeris", "--tz", "America/New_York", "--asteroids", "--start",
+                                "2024-11-03", "--days", "2", "--dir", dir, "--format", "json"}));
+    // The ephemeris has no events for a calendar: no dialog, a message.
+    QCOMPARE(ExportInto(*app, "mnuFileExportCalendar", folder, "days.ics").second, QString());
+    QCOMPARE(LastMessage(*app),
+             "Information: " + std::string(exports::NoCalendarOfEphemerisMessage));
     app->mainWindow().close();
     QVERIFY(app->ended());
     QCOMPARE(SettingOf(folder.read("novarel_SE.ini"), "TimeZone"), std::string("America/New_York"));

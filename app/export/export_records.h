@@ -2,14 +2,16 @@
 // The runs' records as CSV (RFC 4180, header row), JSON (one document: the
 // request, then the records) or iCalendar. A range is written as one stream:
 // the head once, each period's records in order, the tail once.
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "aspectarian/aspect_event.h"
 #include "core/ephemeris_record.h"
+#include "core/locale_names.h"
 #include "core/time_zone.h"
 
-namespace novarel::cli {
+namespace novarel::exports {
 
 enum class ExportFormat { Text, Csv, Json, Ics };
 
@@ -40,11 +42,9 @@ struct ExportChoices {
 int BodyNamed(const std::string& name);
 std::string BodyName(int body, bool heliocentric);
 
-// The problem with a --bodies or --kinds list, or an empty text.
-std::string BodiesProblem(const std::string& list);
-std::string KindsProblem(const std::string& list);
-std::vector<int> BodiesOf(const std::string& list);
-std::vector<EventKind> KindsOf(const std::string& list);
+// The kind of event of a word as the records give it (KindName); none for
+// another word.
+std::optional<EventKind> KindNamed(const std::string& name);
 
 // What comes before the first period's records and after the last's.
 std::string ExportHead(const ExportChoices& choices);
@@ -60,7 +60,11 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
 // adjustment): the cells and lines quoted in the records.
 std::string GlyphTextUtf8(std::string_view text);
 
+// The Data window's text as UTF-8, with the days and months in the
+// locale's own letters, which the single-byte text may lack.
+std::string DataTextUtf8(const std::string& text, const LocaleNames& shown);
+
 // A CSV field, quoted when it holds a comma, a quote or a line end.
 std::string CsvField(std::string_view text);
 
-}  // namespace novarel::cli
+}  // namespace novarel::exports

@@ -9,7 +9,7 @@
 
 #include "aspectarian/aspect_event.h"
 
-namespace novarel::cli {
+namespace novarel::exports {
 
 std::string CalendarHead();
 std::string CalendarTail();
@@ -40,4 +40,4 @@ std::string CalendarPlace(double longitude);
 // a place as the report line gives it.
 std::string CalendarSummary(const AspectEvent& event);
 
-}  // namespace novarel::cli
+}  // namespace novarel::exports

@@ -1,4 +1,4 @@
-#include "cli/calendar_export.h"
+#include "app/export/calendar_export.h"
 
 #include <fmt/format.h>
 #include <libical/ical.h>
@@ -8,13 +8,13 @@
 #include <memory>
 #include <string_view>
 
-#include "cli/export_records.h"
+#include "app/export/export_records.h"
 #include "core/angle_format.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
 #include "core/positions.h"
 
-namespace novarel::cli {
+namespace novarel::exports {
 namespace {
 
 constexpr const char* BodyWords[] = {"",        "Sun",    "Moon",   "Mercury", "Venus", "Mars",
@@ -210,4 +210,4 @@ std::string CalendarEntryText(const AspectEvent& e, const std::string& date,
     return out;
 }
 
-}  // namespace novarel::cli
+}  // namespace novarel::exports

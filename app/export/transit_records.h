@@ -4,10 +4,10 @@
 // body and its place at the exact moment, the aspect and the direction.
 #include <string>
 
-#include "cli/export_records.h"
+#include "app/export/export_records.h"
 #include "transits/transits_state.h"
 
-namespace novarel::cli {
+namespace novarel::exports {
 
 std::string TransitCsvHead(const ExportChoices& choices);
 
@@ -17,4 +17,4 @@ std::string TransitRecords(const TransitsState& transits, const ExportChoices& c
 // "sun", "ascendant", "midheaven": a natal point as the records name it.
 std::string NatalPointWord(const NatalPoint& point);
 
-}  // namespace novarel::cli
+}  // namespace novarel::exports

@@ -1,4 +1,4 @@
-#include "cli/export_records.h"
+#include "app/export/export_records.h"
 
 #include <fmt/compile.h>
 #include <fmt/format.h>
@@ -9,33 +9,23 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
+#include "app/export/calendar_export.h"
+#include "app/export/transit_records.h"
 #include "aspectarian/day_events.h"
 #include "aspectarian/void_of_course.h"
-#include "cli/calendar_export.h"
-#include "cli/option_checks.h"
-#include "cli/transit_records.h"
 #include "core/bodies.h"
 #include "core/glyphs.h"
+#include "core/locale_utf8_names.h"
 #include "core/positions.h"
 #include "ephemeris/ephemeris_rows.h"
 
-namespace novarel::cli {
+namespace novarel::exports {
 namespace {
 
 using Json = nlohmann::ordered_json;
 
 constexpr const char* BodyNames[] = {"",        "sun",    "moon",   "mercury", "venus", "mars",
                                      "jupiter", "saturn", "uranus", "neptune", "pluto", "node"};
-constexpr EventKind Kinds[] = {
-    EventKind::Aspect,  EventKind::Parallel, EventKind::Contraparallel, EventKind::Ingress,
-    EventKind::Station, EventKind::Lunation, EventKind::Eclipse,        EventKind::VoidOfCourse};
-
-std::optional<EventKind> KindNamed(const std::string& name) {
-    for (EventKind k : Kinds)
-        if (name == KindName(k)) return k;
-    return std::nullopt;
-}
-
 std::string DateText(const CivilDate& d) {
     return fmt::format("{:04}-{:02}-{:02}", d.year, d.month, d.day);
 }
@@ -130,33 +120,12 @@ std::string BodyName(int body, bool heliocentric) {
     return body >= Sun && body <= NorthNode ? BodyNames[body] : "";
 }
 
-std::string BodiesProblem(const std::string& list) {
-    return UnknownListItem(
-        list, [](const std::string& item) { return BodyNamed(item) != 0; },
-        "a body: sun (or earth), moon, mercury, venus, mars, jupiter, saturn, uranus, neptune, "
-        "pluto, node; with --asteroids chiron, ceres, pallas, juno, vesta, lilith");
-}
-
-std::string KindsProblem(const std::string& list) {
-    return UnknownListItem(
-        list, [](const std::string& item) { return KindNamed(item).has_value(); },
-        "a kind of event: aspect, parallel, contraparallel, ingress, station, lunation, eclipse, "
-        "void");
-}
-
-std::vector<int> BodiesOf(const std::string& list) {
-    std::vector<int> bodies;
-    if (list.empty()) return bodies;
-    for (const std::string& item : ListItems(list)) bodies.push_back(BodyNamed(item));
-    return bodies;
-}
-
-std::vector<EventKind> KindsOf(const std::string& list) {
-    std::vector<EventKind> kinds;
-    if (list.empty()) return kinds;
-    for (const std::string& item : ListItems(list))
-        if (auto k = KindNamed(item)) kinds.push_back(*k);
-    return kinds;
+std::optional<EventKind> KindNamed(const std::string& name) {
+    for (EventKind k :
+         {EventKind::Aspect, EventKind::Parallel, EventKind::Contraparallel, EventKind::Ingress,
+          EventKind::Station, EventKind::Lunation, EventKind::Eclipse, EventKind::VoidOfCourse})
+        if (name == KindName(k)) return k;
+    return std::nullopt;
 }
 
 std::string GlyphTextUtf8(std::string_view text) {
@@ -164,6 +133,11 @@ std::string GlyphTextUtf8(std::string_view text) {
     out.reserve(text.size() + 16);
     for (char c : text) glyph::AppendUtf8(out, glyph::ToCodePoint(static_cast<unsigned char>(c)));
     return out;
+}
+
+std::string DataTextUtf8(const std::string& text, const LocaleNames& shown) {
+    return WithOwnNames(glyph::TextToUtf8(text), Utf8Rendering(shown),
+                        Utf8NamesFromCurrentLocale());
 }
 
 std::string CsvField(std::string_view text) {
@@ -410,4 +384,4 @@ std::string EventRecords(const std::vector<AspectEvent>& events, const ExportCho
     return out;
 }
 
-}  // namespace novarel::cli
+}  // namespace novarel::exports

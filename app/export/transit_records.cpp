@@ -1,4 +1,4 @@
-#include "cli/transit_records.h"
+#include "app/export/transit_records.h"
 
 #include <fmt/format.h>
 
@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 
+#include "app/export/calendar_export.h"
 #include "aspectarian/day_events.h"
-#include "cli/calendar_export.h"
 #include "core/glyphs.h"
 #include "core/julian_day.h"
 #include "transits/transit_lines.h"
 
-namespace novarel::cli {
+namespace novarel::exports {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -164,4 +164,4 @@ std::string TransitRecords(const TransitsState& transits, const ExportChoices& c
     return out;
 }
 
-}  // namespace novarel::cli
+}  // namespace novarel::exports
