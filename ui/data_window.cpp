@@ -31,7 +31,11 @@ QMimeData* GlyphTextEdit::createMimeDataFromSelection() const {
     return mime;
 }
 
-DataWindowWidget::DataWindowWidget(GuiApp& app) : app_(app) {
+DataWindowWidget::DataWindowWidget(GuiApp& app)
+    : app_(app),
+      place_(new WindowPlaceKeeper(
+          this, [this](const WindowRect& r) { app_.program().dataWindow.Resize(r); },
+          [this] { return !app_.ended(); })) {
     setObjectName("OutputD1");
     setWindowTitle("NOVAREL_SE - Data");
     setAccessibleName("Data");
@@ -108,7 +112,7 @@ void DataWindowWidget::showWindow() {
     activateWindow();
 }
 
-void DataWindowWidget::placeWindow(const WindowRect& rect) { PlaceWindow(this, rect); }
+void DataWindowWidget::placeWindow(const WindowRect& rect) { place_->place(rect); }
 
 bool DataWindowWidget::hasFontFace(std::string_view face) {
     return QFontDatabase::families().contains(Qs(face), Qt::CaseInsensitive);
@@ -172,29 +176,11 @@ void DataWindowWidget::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-void DataWindowWidget::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    Placed();
-}
-
-void DataWindowWidget::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    Placed();
-}
-
 void DataWindowWidget::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) Placed();
-}
-
-void DataWindowWidget::Placed() {
-    if (!isVisible() || app_.ended()) return;
-    app_.program().dataWindow.Resize(SavedPlace(this));
-}
-
-void DataWindowWidget::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    PlaceOnShow(this);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
+        !app_.ended())
+        app_.program().dataWindow.Resize(place_->saved());
 }
 
 }  // namespace novarel::ui

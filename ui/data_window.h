@@ -8,6 +8,7 @@
 
 #include "core/seams.h"
 #include "output/output_seams.h"
+#include "ui/window_place_keeper.h"
 
 class QAction;
 
@@ -49,20 +50,16 @@ public:
     void endProgram() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void Placed();
-
     GuiApp& app_;
     GlyphTextEdit* text_;
     std::map<std::string, QAction*> actions_;
     bool closingFromProgram_ = false;
+    WindowPlaceKeeper* place_;
 };
 
 }  // namespace novarel::ui

@@ -37,7 +37,11 @@ QString CaptionOf(const char* name) {
 
 }  // namespace
 
-InputWindow::InputWindow(GuiApp& app) : app_(app) {
+InputWindow::InputWindow(GuiApp& app)
+    : app_(app),
+      place_(new WindowPlaceKeeper(
+          this, [this](const WindowRect& r) { app_.program().input.Resize(r); },
+          [this] { return !app_.ended(); })) {
     setObjectName("InputD");
     setWindowTitle(Qs(InputWindowTitle));
     setAccessibleName(Qs(InputWindowTitle));
@@ -362,11 +366,7 @@ void InputWindow::focusDateBox(DateBox box) {
     wrong->selectAll();
 }
 
-void InputWindow::placeWindow(const WindowRect& rect) {
-    placing_ = true;
-    PlaceWindow(this, rect);
-    placing_ = false;
-}
+void InputWindow::placeWindow(const WindowRect& rect) { place_->place(rect); }
 
 void InputWindow::show() {
     QWidget::show();
@@ -468,31 +468,11 @@ void InputWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-void InputWindow::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    Placed();
-}
-
-void InputWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Placed();
-}
-
 void InputWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
         !app_.ended())
-        app_.program().input.Deactivate(SavedPlace(this));
-}
-
-void InputWindow::Placed() {
-    if (placing_ || !isVisible() || app_.ended()) return;
-    app_.program().input.Resize(SavedPlace(this));
-}
-
-void InputWindow::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    PlaceOnShow(this);
+        app_.program().input.Deactivate(place_->saved());
 }
 
 }  // namespace novarel::ui

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_seams.h"
+#include "ui/window_place_keeper.h"
 #include "ui/zone_box.h"
 
 class QLineEdit;
@@ -47,11 +48,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -60,7 +58,6 @@ private:
     QLineEdit* NumberBox(const char* name);
     QRadioButton* Option(const char* name, QGroupBox* frame);
     QGroupBox* Frame(const char* name);
-    void Placed();
 
     GuiApp& app_;
     std::map<std::string, QWidget*> controls_;
@@ -71,7 +68,7 @@ private:
     ZoneBox* cboTimeZone_ = nullptr;
     QScrollBar* vsDays_;
     bool updating_ = false;
-    bool placing_ = false;
+    WindowPlaceKeeper* place_;
 };
 
 }  // namespace novarel::ui

@@ -11,7 +11,11 @@
 
 namespace novarel::ui {
 
-MainWindow::MainWindow(GuiApp& app) : app_(app) {
+MainWindow::MainWindow(GuiApp& app)
+    : app_(app),
+      place_(new WindowPlaceKeeper(
+          this, [this](const WindowRect& r) { app_.program().MainWindowMoved(r); },
+          [this] { return !closing_; })) {
     setObjectName("NOVAREL");
     setWindowTitle("NOVAREL_SE - ");
     setAccessibleName("NOVAREL");
@@ -38,11 +42,7 @@ void MainWindow::closeForGood() {
     close();
 }
 
-void MainWindow::placeWindow(const WindowRect& rect) {
-    placing_ = true;
-    PlaceWindow(this, rect);
-    placing_ = false;
-}
+void MainWindow::placeWindow(const WindowRect& rect) { place_->place(rect); }
 
 void MainWindow::show() {
     QMainWindow::show();
@@ -73,26 +73,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     app_.runMainCommand(MainCommand::Exit);
     if (app_.ended()) event->accept();
-}
-
-void MainWindow::moveEvent(QMoveEvent* event) {
-    QMainWindow::moveEvent(event);
-    Moved();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    Moved();
-}
-
-void MainWindow::Moved() {
-    if (placing_ || closing_ || !isVisible()) return;
-    app_.program().MainWindowMoved(SavedPlace(this));
-}
-
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    PlaceOnShow(this);
 }
 
 }  // namespace novarel::ui

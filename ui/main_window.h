@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/app_seams.h"
+#include "ui/window_place_keeper.h"
 
 class QAction;
 
@@ -29,18 +30,13 @@ public:
     void endProgram(int exitCode) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Moved();
-
     GuiApp& app_;
     QTimer clock_;
     std::map<std::string, QAction*> actions_;
-    bool placing_ = false;
+    WindowPlaceKeeper* place_;
     bool closing_ = false;
 };
 

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QVariant>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
@@ -56,10 +55,6 @@ WindowRect SavedPlace(const QWidget* window) {
     return TwipsFromPixels(QRect(window->pos(), window->size()), window);
 }
 
-namespace {
-constexpr const char* PendingPlace = "novarelPendingPlace";
-}
-
 // A kept place pulled onto the screen's free area, and shrunk to fit it: the
 // settings may come from a larger screen, or be edited by hand.
 QRect OnScreen(QRect place, const QWidget* window) {
@@ -79,22 +74,6 @@ QRect OnScreen(QRect place, const QWidget* window) {
     place.moveLeft(std::clamp(place.left(), area.left(), area.right() + 1 - place.width() - dw));
     place.moveTop(std::clamp(place.top(), area.top(), area.bottom() + 1 - place.height() - dh));
     return place;
-}
-
-void PlaceWindow(QWidget* window, const WindowRect& rect) {
-    const QRect place = OnScreen(PixelsFromTwips(rect, window), window);
-    if (!window->isVisible()) window->setProperty(PendingPlace, place);
-    window->move(place.topLeft());
-    window->resize(std::max(place.width(), 1), std::max(place.height(), 1));
-}
-
-void PlaceOnShow(QWidget* window) {
-    const QVariant pending = window->property(PendingPlace);
-    if (!pending.isValid()) return;
-    window->setProperty(PendingPlace, QVariant());
-    const QRect place = OnScreen(pending.toRect(), window);
-    window->move(place.topLeft());
-    window->resize(std::max(place.width(), 1), std::max(place.height(), 1));
 }
 
 }  // namespace novarel::ui

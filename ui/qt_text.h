@@ -35,9 +35,7 @@ int TwipsToPixelsX(double twips, const QWidget* widget);
 // from one start to the next, however wide the window manager's frame and
 // whenever the manager tells its size.
 WindowRect SavedPlace(const QWidget* window);
-// Places a top-level window at a kept place; a window not yet shown is
-// placed again from its showEvent by PlaceOnShow.
-void PlaceWindow(QWidget* window, const WindowRect& rect);
-void PlaceOnShow(QWidget* window);
+// A kept place pulled onto the screen's free area, and shrunk to fit it.
+QRect OnScreen(QRect place, const QWidget* window);
 
 }  // namespace novarel::ui

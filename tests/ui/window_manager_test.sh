@@ -3,7 +3,9 @@
 # by key presses: the first start opens a Data window wide enough for its
 # table; five starts, each ended with F12, leave the same settings file, so
 # the windows neither grow nor drift from one start to the next; the main
-# window's title is the program's own text.
+# window's title is the program's own text. Then three more starts at twice
+# the scale (QT_SCALE_FACTOR=2), where a frame's corner falls on half pixels,
+# keep that file too.
 #   window_manager_test.sh NOVAREL_GUI
 # Exits 77 (skipped) when Xvfb, openbox or xdotool is missing.
 set -euo pipefail
@@ -46,8 +48,10 @@ window() {
 }
 
 previous=
-for start in 1 2 3 4 5; do
-  QT_QPA_PLATFORM=xcb "$gui" --dir "$work/folder" >"$work/gui.log" 2>&1 &
+for start in 1 2 3 4 5 6 7 8; do
+  scale=1
+  ((start > 5)) && scale=2
+  QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb "$gui" --dir "$work/folder" >"$work/gui.log" 2>&1 &
   pid=$!
   main=$(window '^NOVAREL_SE - [0-9]')
   window '^Input Data$' >/dev/null
@@ -68,10 +72,12 @@ for start in 1 2 3 4 5; do
   for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$pid" 2>/dev/null && fail "start $start: F12 did not end the program"
   settings=$(tr -d '\r' <"$work/folder/novarel_SE.ini")
-  if [[ -n $previous && $settings != "$previous" ]]; then
+  # The first start at twice the scale may pull a window onto the smaller
+  # screen; from then on the file stays as it is.
+  if ((start != 6)) && [[ -n $previous && $settings != "$previous" ]]; then
     diff <(echo "$previous") <(echo "$settings") >&2 || true
     fail "start $start changed the settings file"
   fi
   previous=$settings
 done
-echo "five starts, one settings file"
+echo "five starts, one settings file; three at twice the scale, one file"
