@@ -55,7 +55,13 @@ ProgressWindow::ProgressWindow() {
     setObjectName("StatusDlg");
     setWindowTitle(Qs(ProgressWindowTitle));
     setAccessibleName(Qs(ProgressWindowTitle));
-    setWindowModality(Qt::ApplicationModal);
+    // The keyboard stays with the window the run was started from, and the
+    // busy filter keeps input from every window while the run goes on. Were
+    // this window modal, the toolkit would give it the keyboard, and a
+    // window manager's focus event arriving after it hid would leave every
+    // later key going to a hidden window.
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     bar_ = new ProgressBar(this);
     waiting_ = new QLabel(this);
     waiting_->setObjectName("lblWaiting");

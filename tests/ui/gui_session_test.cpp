@@ -179,6 +179,19 @@ void GuiSession::userSession() {
     QVERIFY(data.pageText().find("Saturday, 17 Mar 2018") != std::string::npos);
     QCOMPARE(input.txtDay()->text(), QString("17"));
     QCOMPARE(input.txtMonth()->text(), QString("3"));
+    // Runs started by keys, one after another: each gives the keyboard back
+    // to the Data window, where the next key goes.
+    for (const auto& [key, day] : {std::pair{Qt::Key_F2, "24"},
+                                   {Qt::Key_F2, "31"},
+                                   {Qt::Key_F3, "24"},
+                                   {Qt::Key_F3, "17"}}) {
+        Settle();
+        QVERIFY(QTest::qWaitForWindowActive(&data));
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused && focused->window() == &data);
+        QTest::keyClick(focused, key);
+        QCOMPARE(input.txtDay()->text(), QString(day));
+    }
 
     // Save As: the dialog proposes the start date's name; a name typed
     // without an extension gets ".doc".

@@ -3,7 +3,8 @@
 # by key presses: the first start opens a Data window wide enough for its
 # table; five starts, each ended with F12, leave the same settings file, so
 # the windows neither grow nor drift from one start to the next; the main
-# window's title is the program's own text. Then three more starts at twice
+# window's title is the program's own text; keys still work in the Data
+# window after runs started by keys. Then three more starts at twice
 # the scale (QT_SCALE_FACTOR=2), where a frame's corner falls on half pixels,
 # keep that file too.
 #   window_manager_test.sh NOVAREL_GUI
@@ -67,6 +68,16 @@ for start in 1 2 3 4 5 6 7 8; do
     sleep 0.5
     width=$(xdotool getwindowgeometry "$data" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
     ((width >= 1000)) || fail "the first Data window is $width pixels wide"
+    # Keys after runs started by keys still reach the Data window: F2, F2,
+    # F3, then F6 opens Save As.
+    for key in F2 F2 F3; do
+      xdotool key "$key"
+      sleep 1
+    done
+    xdotool key F6
+    save=$(window '^Save As$')
+    xdotool windowactivate --sync "$save" key Escape
+    sleep 0.5
   fi
   xdotool windowactivate --sync "$main" key F12
   for _ in $(seq 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
