@@ -8,6 +8,7 @@
 
 #include "app/about_texts.h"
 #include "ui/qt_text.h"
+#include "ui/vector_registers.h"
 
 namespace novarel::ui {
 namespace {
@@ -76,15 +77,21 @@ void ProgressWindow::loadProgress() {
     show();
     raise();
     repaint();
-    QCoreApplication::processEvents();
+    letEventsRun();
 }
 
 void ProgressWindow::fillProgress(float percent) {
     bar_->setPercent(percent);
     filled_.push_back(bar_->percent());
     bar_->repaint();
+    letEventsRun();
+}
+
+void ProgressWindow::letEventsRun() {
     // Paint and timers go on; user input is swallowed while busy.
     QCoreApplication::processEvents();
+    // The run's arithmetic follows the drawing.
+    ZeroUpperVectorHalves();
 }
 
 void ProgressWindow::unloadProgress() { hide(); }
@@ -118,6 +125,7 @@ void ProgressWindow::showWaiting(std::string_view text) {
     QElapsedTimer settling;
     settling.start();
     while (settling.elapsed() < 150) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ZeroUpperVectorHalves();
 }
 
 void ProgressWindow::setBusy(bool busy) {

@@ -45,6 +45,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void letEventsRun();
+
     ProgressBar* bar_;
     QLabel* waiting_;
     std::vector<float> filled_;
