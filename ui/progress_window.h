@@ -2,6 +2,7 @@
 // StatusDlg, "% Completed": the bar of a running generator, the busy
 // pointer, and no user input while the run goes on.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 
 #include "core/seams.h"
@@ -50,6 +51,7 @@ private:
     ProgressBar* bar_;
     QLabel* waiting_;
     std::vector<float> filled_;
+    QElapsedTimer sincePaint_;
     bool busy_ = false;
     bool shownForWaiting_ = false;
 };
