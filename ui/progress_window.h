@@ -31,7 +31,7 @@ public:
 
     ProgressBar* bar() const { return bar_; }
     bool busy() const { return busy_; }
-    // Every percentage drawn since the window was loaded, for checks.
+    // Every percentage the bar was given since the window was loaded, for checks.
     const std::vector<float>& filled() const { return filled_; }
 
     void loadProgress() override;
