@@ -2,6 +2,7 @@
 // StatusDlg, "% Completed": the bar of a running generator, the busy
 // pointer, and no user input while the run goes on.
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 
 #include "core/seams.h"
@@ -30,7 +31,7 @@ public:
 
     ProgressBar* bar() const { return bar_; }
     bool busy() const { return busy_; }
-    // Every percentage drawn since the window was loaded, for checks.
+    // Every percentage the bar was given since the window was loaded, for checks.
     const std::vector<float>& filled() const { return filled_; }
 
     void loadProgress() override;
@@ -45,9 +46,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void letEventsRun();
+
     ProgressBar* bar_;
     QLabel* waiting_;
     std::vector<float> filled_;
+    QElapsedTimer sincePaint_;
     bool busy_ = false;
     bool shownForWaiting_ = false;
 };
