@@ -61,6 +61,51 @@ inline constexpr auto InputControls = std::to_array<InputControl>({
     {"cmdAspectarian", "Calculate Aspectarian", ""},
 });
 
+// An option button of the window and the choice of the request it stands
+// for: one table drives both the button's click and the refresh that shows
+// the request's choices again.
+struct RequestOption {
+    std::string_view control;
+    void (*choose)(CalcRequest& request);
+    bool (*chosen)(const CalcRequest& request);
+};
+
+template <auto Field, auto Value>
+constexpr RequestOption OptionFor(std::string_view control) {
+    return {control, [](CalcRequest& r) { r.*Field = Value; },
+            [](const CalcRequest& r) { return r.*Field == Value; }};
+}
+
+// In the window's keyboard order.
+inline constexpr auto RequestOptions = std::to_array<RequestOption>({
+    OptionFor<&CalcRequest::type, TimeOfDay::Midnight>("optMidnight"),
+    OptionFor<&CalcRequest::type, TimeOfDay::Noon>("optNoon"),
+    OptionFor<&CalcRequest::dataOutput, DataOutput::Longitude>("optLongitude"),
+    OptionFor<&CalcRequest::dataOutput, DataOutput::Declination>("optDeclination"),
+    OptionFor<&CalcRequest::dataOutput, DataOutput::Latitude>("optLatitude"),
+    OptionFor<&CalcRequest::dataOutput, DataOutput::RightAscension>("optRightAscension"),
+    OptionFor<&CalcRequest::coordinates, Centre::Geo>("optGeo"),
+    OptionFor<&CalcRequest::coordinates, Centre::Helio>("optHelio"),
+    OptionFor<&CalcRequest::zodiac, Zodiac::Tropical>("optTropical"),
+    OptionFor<&CalcRequest::zodiac, Zodiac::Sidereal>("optSidereal"),
+    OptionFor<&CalcRequest::zodiac, Zodiac::Ayanamsa>("optAyanamsa"),
+    OptionFor<&CalcRequest::moonNodes, NodeKind::Mean>("optMean"),
+    OptionFor<&CalcRequest::moonNodes, NodeKind::True>("optTrue"),
+    OptionFor<&CalcRequest::moonChangeSign, MoonChangeSign::Display>("optDisplay"),
+    OptionFor<&CalcRequest::moonChangeSign, MoonChangeSign::NoDisplay>("optNoDisplay"),
+});
+
+// A check box that sets a request field of its own (the full-month box also
+// checks the days again: InputForm::SetFullMonth).
+struct RequestCheck {
+    std::string_view control;
+    bool CalcRequest::*field;
+};
+inline constexpr auto RequestChecks = std::to_array<RequestCheck>({
+    {"chkSaveData", &CalcRequest::chkSaveData},
+    {"chkMoonChange", &CalcRequest::chkMoonChange},
+});
+
 // The sunken outline drawn around the four number labels.
 inline constexpr std::array<std::string_view, 4> OutlinedLabels{"lblMonth", "lblDay", "lblYear",
                                                                 "Label1"};

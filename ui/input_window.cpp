@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "app/input_form.h"
 #include "app/main_menu.h"
@@ -189,33 +190,14 @@ InputWindow::InputWindow(GuiApp& app)
     top->addLayout(buttons);
 
     // Keyboard order: the date boxes, the days, then down the window.
-    QWidget* order[] = {txtMonth_,
-                        txtDay_,
-                        txtYear_,
-                        txtDays_,
-                        vsDays_,
-                        controls_["chkFullMonth"],
-                        controls_["chkSaveData"],
-                        controls_["chkMoonChange"],
-                        cboTimeZone_,
-                        controls_["optMidnight"],
-                        controls_["optNoon"],
-                        controls_["optLongitude"],
-                        controls_["optDeclination"],
-                        controls_["optLatitude"],
-                        controls_["optRightAscension"],
-                        controls_["optGeo"],
-                        controls_["optHelio"],
-                        controls_["optTropical"],
-                        controls_["optSidereal"],
-                        controls_["optAyanamsa"],
-                        controls_["optMean"],
-                        controls_["optTrue"],
-                        controls_["optDisplay"],
-                        controls_["optNoDisplay"],
-                        ephemeris,
-                        aspectarian};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    std::vector<QWidget*> order{txtMonth_, txtDay_, txtYear_,
+                                txtDays_,  vsDays_, control("chkFullMonth")};
+    for (const RequestCheck& c : RequestChecks) order.push_back(control(c.control));
+    order.push_back(cboTimeZone_);
+    for (const RequestOption& o : RequestOptions) order.push_back(control(o.control));
+    order.push_back(ephemeris);
+    order.push_back(aspectarian);
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
     vsDays_->setFocusPolicy(Qt::StrongFocus);
 }
 
@@ -245,7 +227,7 @@ QRadioButton* InputWindow::Option(const char* name, QGroupBox* frame) {
     return option;
 }
 
-QWidget* InputWindow::control(const std::string& name) const {
+QWidget* InputWindow::control(std::string_view name) const {
     const auto it = controls_.find(name);
     return it == controls_.end() ? nullptr : it->second;
 }
@@ -273,50 +255,30 @@ void InputWindow::bind() {
         if (!updating_) form.SpinChanged(v);
     });
 
-    auto checkBox = [this, &form](const char* name, bool CalcRequest::*field) {
-        auto* box = static_cast<QCheckBox*>(controls_[name]);
-        QObject::connect(box, &QCheckBox::toggled, this, [this, &form, field](bool on) {
-            if (!updating_) form.Controls().*field = on;
-        });
-    };
-    QObject::connect(static_cast<QCheckBox*>(controls_["chkFullMonth"]), &QCheckBox::toggled, this,
+    QObject::connect(static_cast<QCheckBox*>(control("chkFullMonth")), &QCheckBox::toggled, this,
                      [this, &form](bool on) {
                          if (!updating_) form.SetFullMonth(on);
                      });
-    checkBox("chkSaveData", &CalcRequest::chkSaveData);
-    checkBox("chkMoonChange", &CalcRequest::chkMoonChange);
+    for (const RequestCheck& c : RequestChecks)
+        QObject::connect(static_cast<QCheckBox*>(control(c.control)), &QCheckBox::toggled, this,
+                         [this, &form, field = c.field](bool on) {
+                             if (!updating_) form.Controls().*field = on;
+                         });
 
     // An empty box is Universal Time; surrounding blanks are not part of a name.
     QObject::connect(cboTimeZone_, &QComboBox::currentTextChanged, this, [this, &form] {
         if (!updating_) form.Controls().timeZone = cboTimeZone_->zone();
     });
 
-    auto option = [this, &form](const char* name, auto field, auto value) {
-        auto* button = static_cast<QRadioButton*>(controls_[name]);
-        QObject::connect(button, &QRadioButton::toggled, this,
-                         [this, &form, field, value](bool on) {
-                             if (on && !updating_) form.Controls().*field = value;
+    for (const RequestOption& o : RequestOptions)
+        QObject::connect(static_cast<QRadioButton*>(control(o.control)), &QRadioButton::toggled,
+                         this, [this, &form, choose = o.choose](bool on) {
+                             if (on && !updating_) choose(form.Controls());
                          });
-    };
-    option("optMidnight", &CalcRequest::type, TimeOfDay::Midnight);
-    option("optNoon", &CalcRequest::type, TimeOfDay::Noon);
-    option("optLongitude", &CalcRequest::dataOutput, DataOutput::Longitude);
-    option("optDeclination", &CalcRequest::dataOutput, DataOutput::Declination);
-    option("optLatitude", &CalcRequest::dataOutput, DataOutput::Latitude);
-    option("optRightAscension", &CalcRequest::dataOutput, DataOutput::RightAscension);
-    option("optGeo", &CalcRequest::coordinates, Centre::Geo);
-    option("optHelio", &CalcRequest::coordinates, Centre::Helio);
-    option("optMean", &CalcRequest::moonNodes, NodeKind::Mean);
-    option("optTrue", &CalcRequest::moonNodes, NodeKind::True);
-    option("optTropical", &CalcRequest::zodiac, Zodiac::Tropical);
-    option("optSidereal", &CalcRequest::zodiac, Zodiac::Sidereal);
-    option("optAyanamsa", &CalcRequest::zodiac, Zodiac::Ayanamsa);
-    option("optDisplay", &CalcRequest::moonChangeSign, MoonChangeSign::Display);
-    option("optNoDisplay", &CalcRequest::moonChangeSign, MoonChangeSign::NoDisplay);
 
-    QObject::connect(static_cast<QPushButton*>(controls_["cmdEphemeris"]), &QPushButton::clicked,
+    QObject::connect(static_cast<QPushButton*>(control("cmdEphemeris")), &QPushButton::clicked,
                      this, [this] { app_.calculate(true); });
-    QObject::connect(static_cast<QPushButton*>(controls_["cmdAspectarian"]), &QPushButton::clicked,
+    QObject::connect(static_cast<QPushButton*>(control("cmdAspectarian")), &QPushButton::clicked,
                      this, [this] { app_.calculate(false); });
 }
 
@@ -331,31 +293,12 @@ void InputWindow::refresh(const InputForm& form) {
     setText(txtYear_, r.txtYear);
     setText(txtDays_, form.txtDays());
     vsDays_->setValue(form.VSDays());
-    auto check = [this](const char* name, bool on) {
-        static_cast<QCheckBox*>(controls_[name])->setChecked(on);
-    };
-    check("chkFullMonth", r.chkFullMonth);
-    check("chkSaveData", r.chkSaveData);
-    check("chkMoonChange", r.chkMoonChange);
+    static_cast<QCheckBox*>(control("chkFullMonth"))->setChecked(r.chkFullMonth);
+    for (const RequestCheck& c : RequestChecks)
+        static_cast<QCheckBox*>(control(c.control))->setChecked(r.*c.field);
     cboTimeZone_->showZone(r.timeZone);
-    auto option = [this](const char* name, bool on) {
-        if (on) static_cast<QRadioButton*>(controls_[name])->setChecked(true);
-    };
-    option("optMidnight", r.optMidnight());
-    option("optNoon", r.optNoon());
-    option("optLongitude", r.dataOutput == DataOutput::Longitude);
-    option("optDeclination", r.dataOutput == DataOutput::Declination);
-    option("optLatitude", r.dataOutput == DataOutput::Latitude);
-    option("optRightAscension", r.dataOutput == DataOutput::RightAscension);
-    option("optGeo", r.optGeo());
-    option("optHelio", r.optHelio());
-    option("optMean", r.optMean());
-    option("optTrue", !r.optMean());
-    option("optTropical", r.zodiac == Zodiac::Tropical);
-    option("optSidereal", r.optSidereal());
-    option("optAyanamsa", r.optAyanamsa());
-    option("optDisplay", !r.optNoDisplay());
-    option("optNoDisplay", r.optNoDisplay());
+    for (const RequestOption& o : RequestOptions)
+        if (o.chosen(r)) static_cast<QRadioButton*>(control(o.control))->setChecked(true);
     updating_ = false;
 }
 

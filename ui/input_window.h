@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "app/app_seams.h"
 #include "ui/window_place_keeper.h"
@@ -30,7 +31,7 @@ public:
     void bind();
 
     // A control by its control name ("txtDays", "optHelio", "cmdEphemeris").
-    QWidget* control(const std::string& name) const;
+    QWidget* control(std::string_view name) const;
     QLineEdit* txtDay() const { return txtDay_; }
     QLineEdit* txtMonth() const { return txtMonth_; }
     QLineEdit* txtYear() const { return txtYear_; }
@@ -60,7 +61,7 @@ private:
     QGroupBox* Frame(const char* name);
 
     GuiApp& app_;
-    std::map<std::string, QWidget*> controls_;
+    std::map<std::string, QWidget*, std::less<>> controls_;
     QLineEdit* txtDay_;
     QLineEdit* txtMonth_;
     QLineEdit* txtYear_;

@@ -37,5 +37,36 @@ TEST_F(InputFixture, DaysBoxSpinBarAndFullMonth) {
     EXPECT_FALSE(p.request.chkFullMonth);
 }
 
+// Each option button of a frame stands for its own choice: chosen, it is the
+// one button of its frame that shows as chosen. A button bound to another
+// frame's field or to a sibling's value fails here.
+TEST(RequestOptions, EachButtonIsTheOneChoiceOfItsFrame) {
+    auto frameOf = [](std::string_view control) {
+        for (const InputControl& c : InputControls)
+            if (c.name == control) return c.frame;
+        return std::string_view("<not in the window>");
+    };
+    std::size_t buttons = 0;
+    for (const InputControl& c : InputControls)
+        if (c.name.starts_with("opt")) ++buttons;
+    EXPECT_EQ(RequestOptions.size(), buttons);
+    const CalcRequest design;
+    for (const RequestOption& picked : RequestOptions) {
+        const std::string_view frame = frameOf(picked.control);
+        ASSERT_TRUE(frame.starts_with("Frame")) << picked.control;
+        CalcRequest r;
+        picked.choose(r);
+        int designChosen = 0;
+        for (const RequestOption& o : RequestOptions) {
+            if (frameOf(o.control) != frame) continue;
+            EXPECT_EQ(o.chosen(r), o.control == picked.control)
+                << picked.control << " " << o.control;
+            designChosen += o.chosen(design) ? 1 : 0;
+        }
+        EXPECT_EQ(designChosen, 1) << frame;
+    }
+    for (const RequestCheck& c : RequestChecks) EXPECT_EQ(frameOf(c.control), "") << c.control;
+}
+
 }  // namespace
 }  // namespace novarel
