@@ -12,10 +12,9 @@
 #include "core/view_text.h"
 #include "output/data_menu.h"
 #include "output/data_window.h"
-#include "ui/gui_app.h"
-#include "ui/main_window.h"
 #include "ui/menu_builder.h"
 #include "ui/qt_text.h"
+#include "ui/window_host.h"
 
 namespace novarel::ui {
 
@@ -31,11 +30,11 @@ QMimeData* GlyphTextEdit::createMimeDataFromSelection() const {
     return mime;
 }
 
-DataWindowWidget::DataWindowWidget(GuiApp& app)
-    : app_(app),
+DataWindowWidget::DataWindowWidget(WindowHost& host)
+    : host_(host),
       place_(new WindowPlaceKeeper(
-          this, [this](const WindowRect& r) { app_.program().dataWindow.Resize(r); },
-          [this] { return !app_.ended(); })) {
+          this, [this](const WindowRect& r) { host_.program().dataWindow.Resize(r); },
+          [this] { return !host_.ended(); })) {
     setObjectName("OutputD1");
     setWindowTitle("NOVAREL_SE - Data");
     setAccessibleName("Data");
@@ -56,12 +55,12 @@ DataWindowWidget::DataWindowWidget(GuiApp& app)
     menuBar()->setNativeMenuBar(false);
     menuBar()->setObjectName("DataMenu");
     actions_ = BuildMenuBar<DataCommand>(menuBar(), DataMenu,
-                                         [this](DataCommand c) { app_.runDataCommand(c); },
+                                         [this](DataCommand c) { host_.runDataCommand(c); },
                                          {DataCommand::FontBold, DataCommand::FontItalic});
     // The check marks follow the program's state, not the click itself.
     for (const char* name : {"mnuFontsBold", "mnuFontsItalic"})
         QObject::connect(actions_[name], &QAction::triggered, this, [this] {
-            if (!app_.ended()) applyState(app_.program().dataWindow.state());
+            if (!host_.ended()) applyState(host_.program().dataWindow.state());
         });
 }
 
@@ -142,7 +141,7 @@ void DataWindowWidget::applyState(const DataWindowState& state) {
 }
 
 void DataWindowWidget::activateMainWindow() {
-    MainWindow& main = app_.mainWindow();
+    QMainWindow& main = host_.mainMenuWindow();
     main.raise();
     main.activateWindow();
 }
@@ -153,34 +152,34 @@ void DataWindowWidget::closeWindow() {
     closingFromProgram_ = false;
 }
 
-void DataWindowWidget::endProgram() { app_.endProgram(1); }
+void DataWindowWidget::endProgram() { host_.endProgram(1); }
 
 bool DataWindowWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (app_.ended()) return QMainWindow::eventFilter(watched, event);
+    if (host_.ended()) return QMainWindow::eventFilter(watched, event);
     if (watched == text_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape) return app_.program().dataWindow.KeyPress(27);
+        if (key->key() == Qt::Key_Escape) return host_.program().dataWindow.KeyPress(27);
     } else if (watched == text_->viewport() && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const MouseButton button = mouse->button() == Qt::RightButton    ? MouseButton::Right
                                    : mouse->button() == Qt::MiddleButton ? MouseButton::Middle
                                                                          : MouseButton::Left;
-        app_.program().dataWindow.MouseUp(button);
+        host_.program().dataWindow.MouseUp(button);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
 void DataWindowWidget::closeEvent(QCloseEvent* event) {
     // Closed by the user: the window goes, the data stay.
-    if (!closingFromProgram_ && !app_.ended()) app_.program().dataWindow.Unload();
+    if (!closingFromProgram_ && !host_.ended()) host_.program().dataWindow.Unload();
     event->accept();
 }
 
 void DataWindowWidget::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
-        !app_.ended())
-        app_.program().dataWindow.Resize(place_->saved());
+        !host_.ended())
+        host_.program().dataWindow.Resize(place_->saved());
 }
 
 }  // namespace novarel::ui

@@ -14,7 +14,7 @@ class QAction;
 
 namespace novarel::ui {
 
-class GuiApp;
+class WindowHost;
 
 // The view's copy carries the symbols as Unicode, the letter codes as letters.
 class GlyphTextEdit final : public QPlainTextEdit {
@@ -27,7 +27,7 @@ protected:
 
 class DataWindowWidget final : public QMainWindow, public DataWindowSeam, public DataView {
 public:
-    explicit DataWindowWidget(GuiApp& app);
+    explicit DataWindowWidget(WindowHost& host);
 
     QPlainTextEdit* text() const { return text_; }
     QAction* action(const std::string& name) const;
@@ -55,7 +55,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    GuiApp& app_;
+    WindowHost& host_;
     GlyphTextEdit* text_;
     std::map<std::string, QAction*> actions_;
     bool closingFromProgram_ = false;

@@ -95,6 +95,12 @@ void GuiApp::calculate(bool ephemeris) {
         program_->CalculateAspectarian();
 }
 
+QMainWindow& GuiApp::mainMenuWindow() { return *main_; }
+
+bool GuiApp::ask(std::string_view question, std::string_view title) {
+    return messages_->ask(question, title);
+}
+
 void GuiApp::endProgram(int code) {
     if (ended_) return;
     ended_ = true;

@@ -9,6 +9,7 @@
 #include "app/app_seams.h"
 #include "app/system_clock.h"
 #include "core/seams.h"
+#include "ui/window_host.h"
 
 class QWidget;
 
@@ -53,7 +54,7 @@ struct GuiOptions {
     std::optional<std::int16_t> dateOrder;
 };
 
-class GuiApp final : public ShellWindows, public ScreenMetrics {
+class GuiApp final : public ShellWindows, public ScreenMetrics, public WindowHost {
 public:
     explicit GuiApp(GuiOptions options);
     ~GuiApp() override;
@@ -61,16 +62,18 @@ public:
     // Start-up in its fixed order; the main and input windows show.
     void start();
     // The program has ended (File > Exit, or the glyph font could not be had).
-    bool ended() const { return ended_; }
+    bool ended() const override { return ended_; }
     int exitCode() const { return exitCode_; }
 
-    void runMainCommand(MainCommand command);
-    void runDataCommand(DataCommand command);
-    void calculate(bool ephemeris);
+    void runMainCommand(MainCommand command) override;
+    void runDataCommand(DataCommand command) override;
+    void calculate(bool ephemeris) override;
     // Ends the program: every window closes and the event loop stops.
-    void endProgram(int code);
+    void endProgram(int code) override;
 
-    Program& program() { return *program_; }
+    Program& program() override { return *program_; }
+    QMainWindow& mainMenuWindow() override;
+    bool ask(std::string_view question, std::string_view title) override;
     MainWindow& mainWindow() { return *main_; }
     InputWindow& inputWindow() { return *input_; }
     DataWindowWidget& dataWindow() { return *data_; }

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
@@ -22,9 +23,8 @@
 #include "app/input_form.h"
 #include "app/main_menu.h"
 #include "app/program.h"
-#include "ui/gui_app.h"
-#include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/window_host.h"
 #include "ui/zone_box.h"
 
 namespace novarel::ui {
@@ -38,11 +38,11 @@ QString CaptionOf(const char* name) {
 
 }  // namespace
 
-InputWindow::InputWindow(GuiApp& app)
-    : app_(app),
+InputWindow::InputWindow(WindowHost& host)
+    : host_(host),
       place_(new WindowPlaceKeeper(
-          this, [this](const WindowRect& r) { app_.program().input.Resize(r); },
-          [this] { return !app_.ended(); })) {
+          this, [this](const WindowRect& r) { host_.program().input.Resize(r); },
+          [this] { return !host_.ended(); })) {
     setObjectName("InputD");
     setWindowTitle(Qs(InputWindowTitle));
     setAccessibleName(Qs(InputWindowTitle));
@@ -233,7 +233,7 @@ QWidget* InputWindow::control(std::string_view name) const {
 }
 
 void InputWindow::bind() {
-    InputForm& form = app_.program().input;
+    InputForm& form = host_.program().input;
     auto dateBox = [this, &form](QLineEdit* box, std::string CalcRequest::*field) {
         QObject::connect(box, &QLineEdit::textChanged, this,
                          [this, &form, field](const QString& t) {
@@ -277,9 +277,9 @@ void InputWindow::bind() {
                          });
 
     QObject::connect(static_cast<QPushButton*>(control("cmdEphemeris")), &QPushButton::clicked,
-                     this, [this] { app_.calculate(true); });
+                     this, [this] { host_.calculate(true); });
     QObject::connect(static_cast<QPushButton*>(control("cmdAspectarian")), &QPushButton::clicked,
-                     this, [this] { app_.calculate(false); });
+                     this, [this] { host_.calculate(false); });
 }
 
 void InputWindow::refresh(const InputForm& form) {
@@ -323,11 +323,11 @@ bool InputWindow::OpenMainMenuByLetter(const QKeyEvent* key) {
     if (!(key->modifiers() & Qt::AltModifier) || key->key() < Qt::Key_A || key->key() > Qt::Key_Z)
         return false;
     const QString mark = QString("&") + QChar(key->key()).toLower();
-    QMenuBar* bar = app_.mainWindow().menuBar();
+    QMenuBar* bar = host_.mainMenuWindow().menuBar();
     for (QAction* menu : bar->actions()) {
         if (!menu->isVisible() || !menu->text().toLower().contains(mark)) continue;
-        app_.mainWindow().raise();
-        app_.mainWindow().activateWindow();
+        host_.mainMenuWindow().raise();
+        host_.mainMenuWindow().activateWindow();
         bar->setActiveAction(menu);
         return true;
     }
@@ -341,7 +341,7 @@ void InputWindow::keyPressEvent(QKeyEvent* event) {
 void InputWindow::closeEvent(QCloseEvent* event) {
     // Closed by its frame before any run: the main menu's "Input" brings it
     // back, as after a run.
-    if (!app_.ended()) app_.program().InputClosed();
+    if (!host_.ended()) host_.program().InputClosed();
     QWidget::closeEvent(event);
 }
 
@@ -363,11 +363,11 @@ bool InputWindow::eventFilter(QObject* watched, QEvent* event) {
         // Enter in a date or days box calculates what was calculated last,
         // the ephemeris at first, as a dialog's default button would.
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            const OutputKind last = app_.program().state.OutputKind;
+            const OutputKind last = host_.program().state.OutputKind;
             if (last == OutputKind::Transits)
-                app_.runMainCommand(MainCommand::Transits);
+                host_.runMainCommand(MainCommand::Transits);
             else
-                app_.calculate(last != OutputKind::Aspectarian);
+                host_.calculate(last != OutputKind::Aspectarian);
             return true;
         }
         if (OpenMainMenuByLetter(key)) return true;
@@ -414,8 +414,8 @@ void InputWindow::paintEvent(QPaintEvent* event) {
 void InputWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
-        !app_.ended())
-        app_.program().input.Deactivate(place_->saved());
+        !host_.ended())
+        host_.program().input.Deactivate(place_->saved());
 }
 
 }  // namespace novarel::ui

@@ -22,11 +22,11 @@ class QGroupBox;
 
 namespace novarel::ui {
 
-class GuiApp;
+class WindowHost;
 
 class InputWindow final : public QWidget, public InputWindowSeam {
 public:
-    explicit InputWindow(GuiApp& app);
+    explicit InputWindow(WindowHost& host);
     // Connects the controls to the program's input form, once it exists.
     void bind();
 
@@ -60,7 +60,7 @@ private:
     QRadioButton* Option(const char* name, QGroupBox* frame);
     QGroupBox* Frame(const char* name);
 
-    GuiApp& app_;
+    WindowHost& host_;
     std::map<std::string, QWidget*, std::less<>> controls_;
     QLineEdit* txtDay_;
     QLineEdit* txtMonth_;

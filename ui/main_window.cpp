@@ -5,16 +5,16 @@
 
 #include "app/main_menu.h"
 #include "app/program.h"
-#include "ui/gui_app.h"
 #include "ui/menu_builder.h"
 #include "ui/qt_text.h"
+#include "ui/window_host.h"
 
 namespace novarel::ui {
 
-MainWindow::MainWindow(GuiApp& app)
-    : app_(app),
+MainWindow::MainWindow(WindowHost& host)
+    : host_(host),
       place_(new WindowPlaceKeeper(
-          this, [this](const WindowRect& r) { app_.program().MainWindowMoved(r); },
+          this, [this](const WindowRect& r) { host_.program().MainWindowMoved(r); },
           [this] { return !closing_; })) {
     setObjectName("NOVAREL");
     setWindowTitle("NOVAREL_SE - ");
@@ -24,10 +24,10 @@ MainWindow::MainWindow(GuiApp& app)
     // Not a native menu bar: the window is the menu strip.
     menuBar()->setNativeMenuBar(false);
     actions_ = BuildMenuBar<MainCommand>(menuBar(), MainMenu,
-                                         [this](MainCommand c) { app_.runMainCommand(c); });
+                                         [this](MainCommand c) { host_.runMainCommand(c); });
     clock_.setInterval(1000);
     QObject::connect(&clock_, &QTimer::timeout, this, [this] {
-        if (!app_.ended()) app_.program().ClockTick();
+        if (!host_.ended()) host_.program().ClockTick();
     });
 }
 
@@ -62,7 +62,7 @@ void MainWindow::menuChanged(std::string_view name, const MenuItemState& state) 
     }
 }
 
-void MainWindow::endProgram(int exitCode) { app_.endProgram(exitCode); }
+void MainWindow::endProgram(int exitCode) { host_.endProgram(exitCode); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (closing_) {
@@ -71,8 +71,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // Closing the window is File > Exit: the settings are written first.
     event->ignore();
-    app_.runMainCommand(MainCommand::Exit);
-    if (app_.ended()) event->accept();
+    host_.runMainCommand(MainCommand::Exit);
+    if (host_.ended()) event->accept();
 }
 
 }  // namespace novarel::ui

@@ -12,11 +12,11 @@ class QAction;
 
 namespace novarel::ui {
 
-class GuiApp;
+class WindowHost;
 
 class MainWindow final : public QMainWindow, public MainWindowSeam {
 public:
-    explicit MainWindow(GuiApp& app);
+    explicit MainWindow(WindowHost& host);
 
     QAction* action(const std::string& name) const;
     // After File > Exit: the close is no longer turned into File > Exit.
@@ -33,7 +33,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    GuiApp& app_;
+    WindowHost& host_;
     QTimer clock_;
     std::map<std::string, QAction*> actions_;
     WindowPlaceKeeper* place_;

@@ -11,9 +11,8 @@
 
 #include "app/program.h"
 #include "natal/chart_file.h"
-#include "ui/gui_app.h"
-#include "ui/message_boxes.h"
 #include "ui/qt_text.h"
+#include "ui/window_host.h"
 #include "ui/zone_box.h"
 
 namespace novarel::ui {
@@ -26,10 +25,10 @@ bool IsNumberField(ChartField field) {
 
 }  // namespace
 
-NatalChartsWindow::NatalChartsWindow(GuiApp& app)
-    : app_(app),
-      form_(NatalChartsFormLinks{app.program().request, app.messages(),
-                                 ChartFilePath(app.program().programDirectory())}) {
+NatalChartsWindow::NatalChartsWindow(WindowHost& host)
+    : host_(host),
+      form_(NatalChartsFormLinks{host.program().request, host.program().seams().messages,
+                                 ChartFilePath(host.program().programDirectory())}) {
     setObjectName("NatalCharts");
     setWindowTitle(Qs(NatalChartsTitle));
     setAccessibleName(Qs(NatalChartsTitle));
@@ -193,7 +192,7 @@ QWidget* NatalChartsWindow::control(const std::string& caption) const {
 void NatalChartsWindow::load() {
     form_.Load();
     // The chosen chart is the one shown when the window opens.
-    const std::string& chosen = app_.program().request.natalChart;
+    const std::string& chosen = host_.program().request.natalChart;
     const auto& charts = form_.charts();
     form_.New();
     for (std::size_t i = 0; i < charts.size(); ++i)
@@ -230,7 +229,7 @@ void NatalChartsWindow::Save() {
 
 void NatalChartsWindow::Delete() {
     const std::string question = form_.DeleteQuestion();
-    if (!question.empty() && !app_.messages().ask(question, NatalChartsTitle)) return;
+    if (!question.empty() && !host_.ask(question, NatalChartsTitle)) return;
     form_.Delete();
     Refresh();
 }

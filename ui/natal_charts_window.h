@@ -14,12 +14,12 @@ class QPushButton;
 
 namespace novarel::ui {
 
-class GuiApp;
+class WindowHost;
 class ZoneBox;
 
 class NatalChartsWindow final : public QWidget {
 public:
-    explicit NatalChartsWindow(GuiApp& app);
+    explicit NatalChartsWindow(WindowHost& host);
     // The file read again into the list, the chosen chart selected.
     void load();
 
@@ -42,7 +42,7 @@ private:
     void Delete();
     void FocusWrongField();
 
-    GuiApp& app_;
+    WindowHost& host_;
     NatalChartsForm form_;
     std::map<std::string, QWidget*> controls_;
     std::map<ChartField, QWidget*> boxes_;

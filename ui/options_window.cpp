@@ -7,12 +7,12 @@
 
 #include "app/options_file.h"
 #include "app/program.h"
-#include "ui/gui_app.h"
 #include "ui/qt_text.h"
+#include "ui/window_host.h"
 
 namespace novarel::ui {
 
-OptionsWindow::OptionsWindow(GuiApp& app) : app_(app) {
+OptionsWindow::OptionsWindow(WindowHost& host) : host_(host) {
     setObjectName("Options");
     setWindowTitle(OptionsEditor::Title);
     setAccessibleName(OptionsEditor::Title);
@@ -46,20 +46,20 @@ OptionsWindow::OptionsWindow(GuiApp& app) : app_(app) {
     resize(720, 380);
 
     QObject::connect(btnSave_, &QPushButton::clicked, this, [this] {
-        if (app_.ended()) return;
-        app_.program().optionsEditor().Save(ViewToPage(txtContent_->toPlainText()));
+        if (host_.ended()) return;
+        host_.program().optionsEditor().Save(ViewToPage(txtContent_->toPlainText()));
     });
     QObject::connect(btnQuit_, &QPushButton::clicked, this, [this] { close(); });
     QObject::connect(cmdRestoreDefault_, &QPushButton::clicked, this, [this] {
-        if (app_.ended()) return;
+        if (host_.ended()) return;
         std::string restored;
-        if (app_.program().optionsEditor().RestoreDefault(restored))
+        if (host_.program().optionsEditor().RestoreDefault(restored))
             txtContent_->setPlainText(PageToView(restored));
     });
 }
 
 void OptionsWindow::load() {
-    txtContent_->setPlainText(PageToView(app_.program().optionsEditor().Load()));
+    txtContent_->setPlainText(PageToView(host_.program().optionsEditor().Load()));
     setWindowTitle(OptionsEditor::Title);
 }
 

@@ -8,11 +8,11 @@ class QPushButton;
 
 namespace novarel::ui {
 
-class GuiApp;
+class WindowHost;
 
 class OptionsWindow final : public QWidget {
 public:
-    explicit OptionsWindow(GuiApp& app);
+    explicit OptionsWindow(WindowHost& host);
     // Editor Load: the file's lines into the text box.
     void load();
     QPlainTextEdit* content_edit() const { return txtContent_; }
@@ -21,7 +21,7 @@ public:
     QPushButton* restoreButton() const { return cmdRestoreDefault_; }
 
 private:
-    GuiApp& app_;
+    WindowHost& host_;
     QPlainTextEdit* txtContent_;
     QPushButton* btnSave_;
     QPushButton* btnQuit_;

@@ -9,12 +9,12 @@
 
 #include "app/program.h"
 #include "output/printing.h"
-#include "ui/gui_app.h"
 #include "ui/qt_text.h"
+#include "ui/window_host.h"
 
 namespace novarel::ui {
 
-PrintPreview::PrintPreview(GuiApp& app) : app_(app) {
+PrintPreview::PrintPreview(WindowHost& host) : host_(host) {
     setObjectName("PrntFile");
     setWindowTitle(Qs(PreviewCaption));
     setAccessibleName(Qs(PreviewCaption));
@@ -51,10 +51,10 @@ PrintPreview::PrintPreview(GuiApp& app) : app_(app) {
     setTabOrder(btnPrint_, btnCancel_);
     resize(760, 520);
     QObject::connect(btnPrint_, &QPushButton::clicked, this, [this] {
-        if (!app_.ended()) app_.program().dataWindow.printing.PrintButton();
+        if (!host_.ended()) host_.program().dataWindow.printing.PrintButton();
     });
     QObject::connect(btnCancel_, &QPushButton::clicked, this, [this] {
-        if (!app_.ended()) app_.program().dataWindow.printing.CancelButton();
+        if (!host_.ended()) host_.program().dataWindow.printing.CancelButton();
     });
 }
 
@@ -80,7 +80,7 @@ void PrintPreview::close() {
 void PrintPreview::closeEvent(QCloseEvent* event) {
     event->accept();
     // The close box is Cancel.
-    if (!closingFromProgram_ && !app_.ended()) app_.program().dataWindow.printing.CancelButton();
+    if (!closingFromProgram_ && !host_.ended()) host_.program().dataWindow.printing.CancelButton();
 }
 
 }  // namespace novarel::ui

@@ -11,11 +11,11 @@ class QLabel;
 
 namespace novarel::ui {
 
-class GuiApp;
+class WindowHost;
 
 class PrintPreview final : public QWidget, public PrintPreviewSeam {
 public:
-    explicit PrintPreview(GuiApp& app);
+    explicit PrintPreview(WindowHost& host);
 
     QPlainTextEdit* content_edit() const { return txtContent_; }
     QPushButton* printButton() const { return btnPrint_; }
@@ -30,7 +30,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    GuiApp& app_;
+    WindowHost& host_;
     QPlainTextEdit* txtContent_;
     QPushButton* btnPrint_;
     QPushButton* btnCancel_;
