@@ -10,6 +10,7 @@
 #include "cli/console_seams.h"
 #include "cli/option_checks.h"
 #include "cli/request_options.h"
+#include "cli/transit_options.h"
 #include "core/iso_date.h"
 #include "core/library_check.h"
 #include "core/swe_library.h"
@@ -91,21 +92,16 @@ ChosenChart ChartOf(const GraphOptions& o, const std::string& programFolder) {
                                                      o.chart, path))};
     }
     if (o.natal.empty()) return {};
-    // "YYYY-MM-DD HH:MM"
     const std::string& t = o.natal;
-    const auto date = t.size() == 16 && t[10] == ' ' && t[13] == ':' ? ParseIsoDate(t.substr(0, 10))
-                                                                     : std::nullopt;
-    const auto digits = [&t](std::size_t at) {
-        return t[at] >= '0' && t[at] <= '9' && t[at + 1] >= '0' && t[at + 1] <= '9';
-    };
-    if (!date || !digits(11) || !digits(14))
+    const std::optional<BirthClock> birth = ReadBirthClock(t);
+    if (!birth)
         return {std::nullopt,
                 InputError(fmt::format("--natal '{}' is not a moment \"YYYY-MM-DD HH:MM\"", t))};
     NatalChart chart;
     chart.name = "natal";
-    chart.date = *date;
-    chart.hour = (t[11] - '0') * 10 + (t[12] - '0');
-    chart.minute = (t[14] - '0') * 10 + (t[15] - '0');
+    chart.date = birth->date;
+    chart.hour = birth->hour;
+    chart.minute = birth->minute;
     chart.timeZone = o.natalTz;
     if (const std::string problem = ChartProblem(chart); !problem.empty())
         return {std::nullopt, InputError(fmt::format("--natal '{}': {}", t, problem))};

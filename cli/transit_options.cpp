@@ -11,24 +11,6 @@
 namespace novarel::cli {
 namespace {
 
-struct BirthClock {
-    CivilDate date;
-    int hour = 0;
-    int minute = 0;
-};
-
-std::optional<BirthClock> ReadBirthClock(const std::string& text) {
-    static const std::regex Pattern(R"((-?\d{1,4})-(\d{2})-(\d{2}) (\d{2}):(\d{2}))");
-    std::smatch m;
-    if (!std::regex_match(text, m, Pattern)) return std::nullopt;
-    const auto number = [&m](std::size_t k) { return std::stoi(m[k].str()); };
-    BirthClock b{CivilDate{number(1), number(2), number(3)}, number(4), number(5)};
-    if (b.date.month < 1 || b.date.month > 12 || b.date.day < 1 ||
-        b.date.day > DaysInMonth(b.date.year, b.date.month) || b.hour > 23 || b.minute > 59)
-        return std::nullopt;
-    return b;
-}
-
 std::optional<double> ReadNumber(std::string_view text) {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -46,6 +28,16 @@ std::optional<PlaceOnEarth> ReadPlace(const std::string& text) {
 }
 
 }  // namespace
+
+std::optional<BirthClock> ReadBirthClock(const std::string& text) {
+    static const std::regex Pattern(R"((-?\d{1,4})-(\d{2})-(\d{2}) (\d{2}):(\d{2}))");
+    std::smatch m;
+    if (!std::regex_match(text, m, Pattern)) return std::nullopt;
+    const auto number = [&m](std::size_t k) { return std::stoi(m[k].str()); };
+    BirthClock b{CivilDate{number(1), number(2), number(3)}, number(4), number(5)};
+    if (!IsCalendarDate(b.date) || b.hour > 23 || b.minute > 59) return std::nullopt;
+    return b;
+}
 
 std::string BirthClockProblem(const std::string& value) {
     if (ReadBirthClock(value)) return {};

@@ -9,6 +9,16 @@
 
 namespace novarel::cli {
 
+// A birth moment as --natal gives it.
+struct BirthClock {
+    CivilDate date;
+    int hour = 0;
+    int minute = 0;
+};
+// "YYYY-MM-DD HH:MM", a date of the calendar charts are read in (Julian
+// before 15 October 1582) and a clock 00:00 .. 23:59; none otherwise.
+std::optional<BirthClock> ReadBirthClock(const std::string& text);
+
 // "YYYY-MM-DD HH:MM" of a date on the calendar and a clock 00:00 .. 23:59;
 // an empty text when good, else what is wrong.
 std::string BirthClockProblem(const std::string& value);

@@ -21,12 +21,6 @@ int MonthLength(int year, int month) {
     return DaysInMonth(2001, month);
 }
 
-bool IsCalendarDate(const CivilDate& d) {
-    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > MonthLength(d.year, d.month))
-        return false;
-    return !(d.year == 1582 && d.month == 10 && d.day > 4 && d.day < 15);
-}
-
 // Code points of UTF-8 text, or -1 when it is not UTF-8 or holds a control
 // character.
 long LineLength(const std::string& text) {
@@ -49,6 +43,12 @@ long LineLength(const std::string& text) {
 }
 
 }  // namespace
+
+bool IsCalendarDate(const CivilDate& d) {
+    if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > MonthLength(d.year, d.month))
+        return false;
+    return !(d.year == 1582 && d.month == 10 && d.day > 4 && d.day < 15);
+}
 
 std::string ChartProblem(const NatalChart& chart) {
     if (chart.name.empty()) return "A chart needs a name.";

@@ -31,6 +31,10 @@ struct NatalChart {
 // 1..2999, Julian calendar before 15 October 1582), the clock, the zone (known
 // to the system's database) and the place (latitude within ±90°, longitude
 // within ±180°).
+// A date of the calendar birth dates are read in: Julian up to 4 October
+// 1582, Gregorian from 15 October 1582.
+bool IsCalendarDate(const CivilDate& date);
+
 std::string ChartProblem(const NatalChart& chart);
 
 // The moment of birth, Julian Day UT: the local clock through the chart's

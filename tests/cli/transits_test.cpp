@@ -104,6 +104,24 @@ TEST(TransitsCommand, WrongValuesAreInputErrorsNamingThem) {
         EXPECT_NE(r.err.find(message), std::string::npos) << args << "\n" << r.err;
         EXPECT_EQ(r.out, "") << args;
     }
+    // Births before 15 October 1582 are Julian dates, where 1500 is a leap
+    // year; the graph reads --natal as the transits do.
+    const auto julian =
+        RunNovarel(folder, "transits", "--natal '1500-02-29 12:00' --natal-tz UT --days 1");
+    EXPECT_EQ(julian.status, 0) << julian.err;
+    EXPECT_NE(julian.out.find("Born 29 Feb 1500 12:00 UT"), std::string::npos);
+    const std::string png = folder.file("natal.png");
+    for (const char* birth : {"1500-02-29 12:00", "1750-05-01 06:30"})
+        EXPECT_EQ(RunNovarel(folder, "graph",
+                             "--natal '" + std::string(birth) +
+                                 "' --start 2024-01-01 --end 2024-02-01 --png " + png)
+                      .status,
+                  0)
+            << birth;
+    EXPECT_EQ(
+        RunNovarel(folder, "graph", "--natal '1501-02-29 12:00' --end 2030-01-01 --png " + png)
+            .status,
+        2);
 }
 
 TEST(TransitsCommand, AnUnknownChartAndADamagedChartFileAreSaidWithTheirNames) {
