@@ -1,0 +1,28 @@
+#pragma once
+// TrueType files built from their tables, and cut down to the glyphs a
+// document draws: a PDF made from a PostScript job at PDF 1.2 (the PDF
+// printer's default) keeps a TrueType font as outlines only while its
+// glyphs are numbered below 256, and the glyph font has more.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace novarel::render {
+
+using FontTables = std::map<std::string, std::string>;  // tag -> table
+
+// A font file of these tables (tags of four characters).
+std::string TrueTypeFile(const FontTables& tables);
+
+// The tables of a TrueType file; none when it is not one.
+std::optional<FontTables> TrueTypeTables(const std::string& file);
+
+// The font with glyph 0 and these glyphs (and the parts they are made of)
+// only, the n-th given numbered n + 1; none when the tables do not hold
+// the glyphs.
+std::optional<std::string> TrueTypeSubset(const FontTables& tables,
+                                          const std::vector<std::uint16_t>& glyphs);
+
+}  // namespace novarel::render
