@@ -80,10 +80,8 @@ std::array<double, 4> FontBox(const std::string& font) {
 // True when the font can go into a document: a TrueType font whose glyphs
 // can be taken out, in strings of a size PostScript accepts.
 bool CanEmbed(const std::string& font) {
-    const std::optional<FontTables> tables = TrueTypeTables(font);
-    if (!tables) return false;
-    const std::optional<std::string> notdef = TrueTypeSubset(*tables, {});
-    return notdef && !SfntsStrings(*notdef).empty();
+    const std::optional<TrueTypeSubset> notdef = SubsetTrueType(font, {});
+    return notdef && !SfntsStrings(notdef->file).empty();
 }
 
 std::string Number(double value) {
@@ -156,20 +154,19 @@ void PostScriptPages::addLine(double x, double y, double size, double xScale,
 }
 
 std::string PostScriptPages::document(const std::string& title) const {
-    // The font cut down to the glyphs used, numbered in the order they
-    // appear; the whole font where it cannot be cut.
+    // The font cut down to the glyphs used; the whole font where it cannot
+    // be cut.
     std::vector<std::uint16_t> indexes;
     for (const PrintedGlyph& glyph : used_) indexes.push_back(glyph.index);
-    const std::optional<FontTables> tables = TrueTypeTables(font_);
-    std::optional<std::string> subset;
-    if (tables) subset = TrueTypeSubset(*tables, indexes);
-    std::vector<std::string> sfnts = subset ? SfntsStrings(*subset) : std::vector<std::string>{};
+    std::optional<TrueTypeSubset> subset = SubsetTrueType(font_, indexes);
+    std::vector<std::string> sfnts =
+        subset ? SfntsStrings(subset->file) : std::vector<std::string>{};
     if (sfnts.empty()) subset.reset();
     if (!subset) sfnts = SfntsStrings(font_);
-    const auto glyphNumber = [&](std::size_t i) {
-        return subset ? static_cast<std::uint32_t>(i + 1) : used_[i].index;
+    const auto glyphNumber = [&](std::size_t i) -> std::uint32_t {
+        return subset ? subset->glyphs.at(used_[i].index) : used_[i].index;
     };
-    const std::array<double, 4> box = FontBox(subset ? *subset : font_);
+    const std::array<double, 4> box = FontBox(subset ? subset->file : font_);
     std::string out = "%!PS-Adobe-3.0\n";
     out +=
         fmt::format("%%Title: ({})\n%%Creator: Novarel_SE\n%%LanguageLevel: 2\n", PsString(title));

@@ -16,13 +16,16 @@ using FontTables = std::map<std::string, std::string>;  // tag -> table
 // A font file of these tables (tags of four characters).
 std::string TrueTypeFile(const FontTables& tables);
 
-// The tables of a TrueType file; none when it is not one.
-std::optional<FontTables> TrueTypeTables(const std::string& file);
+struct TrueTypeSubset {
+    std::string file;
+    // Old glyph number -> new, for every glyph kept.
+    std::map<std::uint16_t, std::uint16_t> glyphs;
+};
 
 // The font with glyph 0 and these glyphs (and the parts they are made of)
-// only, the n-th given numbered n + 1; none when the tables do not hold
-// the glyphs.
-std::optional<std::string> TrueTypeSubset(const FontTables& tables,
-                                          const std::vector<std::uint16_t>& glyphs);
+// only, numbered from 0 in their old order; none when the file is not a
+// TrueType font or does not hold the glyphs.
+std::optional<TrueTypeSubset> SubsetTrueType(const std::string& file,
+                                             const std::vector<std::uint16_t>& glyphs);
 
 }  // namespace novarel::render

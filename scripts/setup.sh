@@ -18,7 +18,7 @@ packages=(
   build-essential cmake pkg-config
   libswe-dev swe-basic-data swetest
   qt6-base-dev
-  qt6-svg-dev libcups2-dev
+  qt6-svg-dev libcups2-dev libharfbuzz-dev
   libfmt-dev libcli11-dev
   nlohmann-json3-dev libical-dev
   libhowardhinnant-date-dev tzdata

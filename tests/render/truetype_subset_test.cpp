@@ -1,5 +1,5 @@
 // The font a PostScript job embeds: cut down to the glyphs a page draws,
-// renumbered from 1, each glyph draws the same outline with the same advance
+// renumbered without gaps, each glyph draws the same outline with the same advance
 // as in the whole font, also a glyph made of parts of other glyphs.
 #include "render/truetype_subset.h"
 
@@ -65,32 +65,41 @@ TEST_F(TrueTypeSubsetTest, GlyphsKeepOutlinesAndAdvancesUnderNewNumbers) {
             if (g != 0) glyphs.push_back(static_cast<std::uint16_t>(g));
         ASSERT_GE(glyphs.size(), 5U);
 
-        const auto tables = TrueTypeTables(file);
-        ASSERT_TRUE(tables);
-        const auto subset = TrueTypeSubset(*tables, glyphs);
+        const auto subset = SubsetTrueType(file, glyphs);
         ASSERT_TRUE(subset);
-        EXPECT_LT(subset->size(), file.size());
-        const QRawFont part(QByteArray::fromStdString(*subset), 40, QFont::PreferNoHinting);
+        EXPECT_LT(subset->file.size(), file.size());
+        const QRawFont part(QByteArray::fromStdString(subset->file), 40, QFont::PreferNoHinting);
         ASSERT_TRUE(part.isValid());
-        for (std::size_t i = 0; i < glyphs.size(); ++i) {
-            const auto renumbered = static_cast<quint32>(i + 1);
-            EXPECT_TRUE(SameOutline(part.pathForGlyph(renumbered), whole.pathForGlyph(glyphs[i])))
-                << i;
+        // Numbered without gaps: a page's few glyphs stay below 256.
+        const QByteArray maxp = part.fontTable("maxp");
+        ASSERT_GE(maxp.size(), 6);
+        EXPECT_EQ((static_cast<unsigned char>(maxp[4]) << 8) | static_cast<unsigned char>(maxp[5]),
+                  static_cast<int>(subset->glyphs.size()));
+        for (const std::uint16_t g : glyphs) {
+            ASSERT_EQ(subset->glyphs.count(g), 1U) << g;
+            const quint32 renumbered = subset->glyphs.at(g);
+            EXPECT_LT(renumbered, subset->glyphs.size());
+            EXPECT_TRUE(SameOutline(part.pathForGlyph(renumbered), whole.pathForGlyph(g))) << g;
             EXPECT_EQ(part.advancesForGlyphIndexes(QList<quint32>{renumbered}),
-                      whole.advancesForGlyphIndexes(QList<quint32>{glyphs[i]}))
-                << i;
+                      whole.advancesForGlyphIndexes(QList<quint32>{g}))
+                << g;
         }
     }
 }
 
 TEST_F(TrueTypeSubsetTest, NoSubsetOfWhatIsNotATrueTypeFont) {
-    EXPECT_FALSE(TrueTypeTables("not a font at all"));
+    EXPECT_FALSE(SubsetTrueType("not a font at all", {}));
     const std::string file = Read(QStringLiteral(NOVAREL_BUILD_DIR "/EPHEMERI.TTF"));
-    auto tables = TrueTypeTables(file);
-    ASSERT_TRUE(tables);
-    EXPECT_FALSE(TrueTypeSubset(*tables, {60000}));  // a glyph it does not have
-    tables->erase("loca");
-    EXPECT_FALSE(TrueTypeSubset(*tables, {1}));
+    EXPECT_FALSE(SubsetTrueType(file, {60000}));  // a glyph it does not have
+    // The tables the printer takes from a font, without the glyphs' offsets.
+    const QRawFont font(QByteArray::fromStdString(file), 12);
+    ASSERT_TRUE(font.isValid());
+    FontTables tables;
+    for (const char* tag : {"glyf", "head", "hhea", "hmtx", "loca", "maxp"})
+        tables[tag] = font.fontTable(tag).toStdString();
+    EXPECT_TRUE(SubsetTrueType(TrueTypeFile(tables), {1}));
+    tables.erase("loca");
+    EXPECT_FALSE(SubsetTrueType(TrueTypeFile(tables), {1}));
 }
 
 }  // namespace
