@@ -9,6 +9,8 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRawFont>
+#include <QTextLayout>
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -17,7 +19,10 @@
 #include "core/in_place_file.h"
 #include "core/messages.h"
 #include "core/replacement_file.h"
+#include "render/cups_job.h"
 #include "render/page_text.h"
+#include "render/postscript_pages.h"
+#include "render/truetype_subset.h"
 
 namespace novarel::render {
 namespace {
@@ -42,6 +47,27 @@ protected:
 private:
     File& file_;
 };
+
+// The outlines and metrics of a font as a TrueType file: the tables that
+// draw its glyphs, read back from the font Qt resolved for the page.
+std::string TrueTypeFileOf(const QRawFont& font) {
+    FontTables tables;
+    for (const char* tag :
+         {"cvt ", "fpgm", "glyf", "head", "hhea", "hmtx", "loca", "maxp", "prep"}) {
+        const QByteArray data = font.fontTable(tag);
+        if (!data.isEmpty()) tables[tag] = data.toStdString();
+    }
+    return TrueTypeFile(tables);
+}
+
+QFont PrintFont(const std::string& face, double points) {
+    QFont font(Qs(face));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setKerning(false);
+    font.setPointSizeF(points);
+    return font;
+}
 
 }  // namespace
 
@@ -135,6 +161,9 @@ bool QtPrinter::Begin() {
     if (printer_->outputFormat() == QPrinter::NativeFormat &&
         QPrinterInfo::availablePrinterNames().isEmpty())
         printToPdf(programDirectory_ + "/" + PrintPdfFileName);
+    if (printer_->outputFormat() == QPrinter::NativeFormat &&
+        IsPrintQueue(Std(printer_->printerName())) && StartPostScript())
+        return true;
     if (printer_->outputFormat() == QPrinter::PdfFormat) {
         const std::string path = Std(printer_->outputFileName());
         pdf_ = std::make_unique<PdfFile>(path);
@@ -158,6 +187,66 @@ bool QtPrinter::Begin() {
         return false;
     }
     return true;
+}
+
+bool QtPrinter::StartPostScript() {
+    const QPageLayout layout = printer_->pageLayout();
+    const QSizeF paper = layout.pageSize().size(QPageSize::Point);
+    postscript_ = std::make_unique<PostScriptPages>(
+        TrueTypeFileOf(QRawFont::fromFont(PrintFont(face_, points_))), paper.width(),
+        paper.height(), landscape());
+    if (!postscript_->valid()) postscript_.reset();
+    return postscript_ != nullptr;
+}
+
+bool QtPrinter::SendPostScript() {
+    if (postscript_->pages() == 0) postscript_->newPage();
+    JobOptions options = {{"copies", std::to_string(printer_->copyCount())},
+                          {"media", Std(printer_->pageLayout().pageSize().key())},
+                          {"collate", printer_->collateCopies() ? "true" : "false"}};
+    switch (printer_->duplex()) {
+        case QPrinter::DuplexNone: options.emplace_back("sides", "one-sided"); break;
+        case QPrinter::DuplexLongSide: options.emplace_back("sides", "two-sided-long-edge"); break;
+        case QPrinter::DuplexShortSide:
+            options.emplace_back("sides", "two-sided-short-edge");
+            break;
+        case QPrinter::DuplexAuto: break;
+    }
+    const std::string title = Std(printer_->docName());
+    return SendPostScriptJob(Std(printer_->printerName()), title, postscript_->document(title),
+                             options);
+}
+
+void QtPrinter::AddPostScriptLine(const QString& text, const QFont& font, double y, double xScale) {
+    // The glyphs where Qt lays them out on the printer, so that the page is
+    // the one a PDF of it shows; PostScript is drawn in points from the
+    // page's top left corner.
+    const double point = 72.0 / Resolution();
+    const QPointF origin = Pages().pageLayout().paintRect(QPageLayout::Point).topLeft();
+    QTextLayout layout(text, font, &Pages());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    std::vector<PrintedGlyph> glyphs;
+    double start = 0;
+    double previous = 0;
+    for (const QGlyphRun& run : line.glyphRuns()) {
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype g = 0; g < indexes.size() && g < positions.size(); ++g) {
+            if (glyphs.empty())
+                start = positions[g].x();
+            else
+                glyphs.back().advance = (positions[g].x() - previous) * point;
+            previous = positions[g].x();
+            glyphs.push_back({static_cast<std::uint16_t>(indexes[g]), 0, 0});
+        }
+    }
+    // One glyph to a character: the glyph font has no ligatures.
+    for (qsizetype c = 0; c < text.size() && c < static_cast<qsizetype>(glyphs.size()); ++c)
+        glyphs[static_cast<std::size_t>(c)].character = text[c].unicode();
+    postscript_->addLine(origin.x() + start * xScale * point, origin.y() + y * point,
+                         font.pointSizeF(), xScale, glyphs);
 }
 
 QPagedPaintDevice& QtPrinter::Pages() {
@@ -201,14 +290,10 @@ void QtPrinter::FlushPage() {
         lines_.clear();
         return;
     }
-    QFont font(Qs(face_));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setKerning(false);
-    font.setPointSize(points_);
+    QFont font = PrintFont(face_, points_);
     const QRectF page = Pages().pageLayout().paintRectPixels(Resolution());
     if (landscape()) FitFontToPage(font, page);
-    painter_->setFont(font);
+    if (painter_) painter_->setFont(font);
     const QFontMetricsF metrics(font, &Pages());
     // Keep the sizes: the leading may shrink so that a page's lines fit,
     // and a line wider than the page is drawn narrower, not cut.
@@ -226,10 +311,17 @@ void QtPrinter::FlushPage() {
 
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (i % perSheet == 0) {
-            if (pagesPrinted_ > 0) Pages().newPage();
+            if (postscript_)
+                postscript_->newPage();
+            else if (pagesPrinted_ > 0)
+                Pages().newPage();
             ++pagesPrinted_;
         }
         const double y = static_cast<double>(i % perSheet) * step + metrics.ascent();
+        if (postscript_) {
+            AddPostScriptLine(LineToPrint(lines_[i]), font, y, xScale);
+            continue;
+        }
         painter_->save();
         painter_->scale(xScale, 1.0);
         painter_->drawText(QPointF(0, y), LineToPrint(lines_[i]));
@@ -243,6 +335,10 @@ bool QtPrinter::endDocument() {
     if (!started_) Begin();
     FlushPage();
     bool ok = !failed_;
+    if (postscript_) {
+        ok = ok && SendPostScript();
+        postscript_.reset();
+    }
     if (painter_ && painter_->isActive()) ok = painter_->end() && ok;
     painter_.reset();
     started_ = false;

@@ -3,6 +3,8 @@
 // printer is installed, or the user chose printing to a file, the pages go
 // to a PDF file that embeds the font; that file is replaced as every file of
 // the program is: written beside it, checked, synced, then renamed onto it.
+// A queue of the print system gets the same pages as PostScript with the
+// font as an outline font (see postscript_pages.h), not Qt's PDF.
 #include <QPrinter>
 #include <memory>
 #include <string>
@@ -48,6 +50,9 @@ public:
 private:
     struct PdfFile;
     bool Begin();
+    bool StartPostScript();
+    bool SendPostScript();
+    void AddPostScriptLine(const QString& text, const QFont& font, double y, double xScale);
     void FlushPage();
     void FitFontToPage(QFont& font, const QRectF& page);
     QPagedPaintDevice& Pages();
@@ -59,6 +64,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<PdfFile> pdf_;
     std::unique_ptr<class QPainter> painter_;
+    std::unique_ptr<class PostScriptPages> postscript_;
     std::string face_ = "EPHEMERI";
     int points_ = 12;
     std::vector<std::string> lines_;

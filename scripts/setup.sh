@@ -18,7 +18,7 @@ packages=(
   build-essential cmake pkg-config
   libswe-dev swe-basic-data swetest
   qt6-base-dev
-  qt6-svg-dev
+  qt6-svg-dev libcups2-dev libharfbuzz-dev
   libfmt-dev libcli11-dev
   nlohmann-json3-dev libical-dev
   libhowardhinnant-date-dev tzdata
@@ -26,6 +26,7 @@ packages=(
   python3-fonttools fonts-dejavu-core
   clang-format
   xvfb xauth poppler-utils locales strace openbox xdotool x11-utils
+  cups printer-driver-cups-pdf
   help2man man-db bash-completion desktop-file-utils appstream
 )
 
