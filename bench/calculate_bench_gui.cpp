@@ -16,7 +16,6 @@
 #include <QCheckBox>
 #include <QPushButton>
 #include <chrono>
-#include <cstdlib>
 
 #include "app/program.h"
 #include "tests/ui/gui_fixture.h"
@@ -127,13 +126,3 @@ BENCHMARK(BM_CommandLineAspectarian366Days)
     ->Iterations(3);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

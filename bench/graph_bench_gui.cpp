@@ -5,10 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
-#include <cstdlib>
 
 #include "core/swe_library.h"
 #include "graph/graph_data.h"
@@ -65,14 +63,3 @@ BENCHMARK(BM_TenYears45DegreesTenPlanets1600x1000)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_ComputeTenYears45DegreesTenPlanets)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    QFontDatabase::addApplicationFont(QStringLiteral(NOVAREL_BUILD_DIR "/EPHEMERI.TTF"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

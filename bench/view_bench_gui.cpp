@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/program.h"
@@ -99,13 +98,3 @@ BENCHMARK(BM_AspectarianTextOf366DaysIntoView)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BufferOf30000LinesIntoView)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
