@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <fstream>
 #include <optional>
 #include <tuple>
 
@@ -23,6 +24,7 @@
 #include "app/program.h"
 #include "render/qt_printer.h"
 #include "tests/support/lock_holder.h"
+#include "tests/support/tmpfs_folder.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/data_window.h"
 #include "ui/input_window.h"
@@ -35,21 +37,6 @@
 using namespace novarel;
 using namespace novarel::ui;
 using namespace novarel::ui::test;
-
-namespace {
-// Saves As through the file dialog: to the path given, or cancelled when
-// the path is empty.
-void SaveAsTo(GuiApp& app, const QString& path) {
-    QTimer::singleShot(0, [&app, path] {
-        QFileDialog* dialog = app.saveDialog().openDialog();
-        if (!dialog) return;
-        if (!path.isEmpty()) dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, path.isEmpty() ? "reject" : "accept",
-                                  Qt::QueuedConnection);
-    });
-    app.dataWindow().action("mnuFileSaveAs")->trigger();
-}
-}  // namespace
 
 class GuiBadCases : public QObject {
     Q_OBJECT
@@ -64,6 +51,7 @@ private slots:
     void anotherRunHoldsTheLock();
     void aWrongDateTakesTheKeyboardToItsBox();
     void placesOffTheScreenArePulledOntoIt();
+    void anExportOntoAFullDiskKeepsTheEarlierFile();
 };
 
 // A program folder of the user's own (--dir) need not hold the glyph font:
@@ -118,10 +106,10 @@ void GuiBadCases::saveAsIntoAFolderThatCannotBeWritten() {
     QVERIFY(app->dataWindow().isVisible());
     DataSaver& saver = app->program().dataWindow.saver;
     // Cancelled: nothing is written or remembered.
-    SaveAsTo(*app, "");
+    SaveThroughDialog(*app, "mnuFileSaveAs", "");
     QVERIFY(app->messages().shown().empty());
     QVERIFY(saver.SaveFileName.empty());
-    SaveAsTo(*app, QString::fromStdString(folder.file("tips.DOC")));
+    SaveThroughDialog(*app, "mnuFileSaveAs", QString::fromStdString(folder.file("tips.DOC")));
     QVERIFY(folder.read("tips.DOC").size() > 100);
     QCOMPARE(saver.SaveFileName, folder.file("tips.DOC"));
     // The folder of the last Save As can no longer be written (/sys takes
@@ -290,6 +278,33 @@ void GuiBadCases::placesOffTheScreenArePulledOntoIt() {
         const QRect area = w->screen()->availableGeometry().adjusted(-8, -8, 8, 8);
         QVERIFY2(area.contains(w->frameGeometry()), qPrintable(w->objectName()));
     }
+}
+
+// An export meets a full disk: the message names the file, and the export
+// made there before keeps its bytes.
+void GuiBadCases::anExportOntoAFullDiskKeepsTheEarlierFile() {
+    novarel::test::TmpfsFolder disk("96k");
+    if (!disk.mounted()) QSKIP("no tmpfs can be mounted here (not root)");
+    ProgramFolder folder;
+    auto app = StartProgram(folder);
+    SetStartDate(app->inputWindow(), "1", "1", "2024");
+    app->calculate(false);
+    Settle();
+    const QString target = QString::fromStdString(disk.file("month.csv"));
+    SaveThroughDialog(*app, "mnuFileExportCsv", target);
+    const std::string before = ReadWholeFile(disk.file("month.csv")).value_or("");
+    QVERIFY(before.size() > 10000);
+    {
+        // The rest of the disk taken.
+        std::ofstream filler(disk.file("filler"), std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+        }
+    }
+    SaveThroughDialog(*app, "mnuFileExportJson", target);
+    QCOMPARE(LastMessage(*app),
+             "Warning!: The data could not be written to the file " + disk.file("month.csv") + ".");
+    QCOMPARE(ReadWholeFile(disk.file("month.csv")).value_or(""), before);
 }
 
 QTEST_MAIN(GuiBadCases)

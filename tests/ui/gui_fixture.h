@@ -2,19 +2,26 @@
 // A program folder in a temporary place holding the runtime files of the
 // build folder, and the desktop program started on it with recorded
 // message boxes.
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <string>
 
 #include "core/text_file.h"
+#include "ui/data_window.h"
 #include "ui/gui_app.h"
 #include "ui/input_window.h"
 #include "ui/message_boxes.h"
+#include "ui/save_dialog.h"
 
 namespace novarel::ui::test {
 
@@ -87,6 +94,35 @@ inline std::string CommandLineOutput(const QStringList& arguments) {
     process.start(QString(NOVAREL_BUILD_DIR) + "/novarel", arguments);
     process.waitForFinished(60000);
     return process.readAllStandardOutput().toStdString();
+}
+
+// A File menu command of the Data window answered in its file dialog: the
+// path chosen, or cancelled for an empty path; the dialog's question whether
+// to replace an existing file is answered Yes. The name the dialog proposed;
+// empty when no dialog opened.
+inline QString SaveThroughDialog(GuiApp& app, const char* action, const QString& path) {
+    QString proposed;
+    QTimer replace;
+    QObject::connect(&replace, &QTimer::timeout, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible())
+                if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+    });
+    replace.start(20);
+    // Gone with the function when no dialog opened.
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QFileDialog* dialog = app.saveDialog().openDialog();
+        if (!dialog) return;
+        proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        if (!path.isEmpty()) dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, path.isEmpty() ? "reject" : "accept",
+                                  Qt::QueuedConnection);
+    });
+    answer.start(0);
+    app.dataWindow().action(action)->trigger();
+    return proposed;
 }
 
 // The line of a text that starts with the given bytes.

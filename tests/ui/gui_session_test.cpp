@@ -92,19 +92,8 @@ void SetOptionLines(const ProgramFolder& folder, std::initializer_list<std::pair
 // and the name the dialog proposed.
 std::pair<std::string, QString> ExportInto(GuiApp& app, const char* action,
                                            const ProgramFolder& folder, const char* name) {
-    QString proposed;
-    // Gone with the function when no dialog opened.
-    QTimer answer;
-    answer.setSingleShot(true);
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        QFileDialog* dialog = app.saveDialog().openDialog();
-        if (!dialog) return;
-        proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-        dialog->selectFile(QString::fromStdString(folder.file(name)));
-        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
-    });
-    answer.start(0);
-    app.dataWindow().action(action)->trigger();
+    const QString proposed =
+        SaveThroughDialog(app, action, QString::fromStdString(folder.file(name)));
     return {folder.read(name), proposed};
 }
 
