@@ -14,8 +14,10 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/input_form.h"
 #include "app/main_menu.h"
 #include "app/program.h"
+#include "output/data_menu.h"
 #include "render/qt_printer.h"
 #include "tests/ui/gui_fixture.h"
 #include "ui/about_window.h"
@@ -24,78 +26,13 @@
 #include "ui/main_window.h"
 #include "ui/options_window.h"
 #include "ui/print_preview.h"
+#include "ui/qt_text.h"
 
 using namespace novarel;
 using namespace novarel::ui;
 using namespace novarel::ui::test;
 
 namespace {
-
-struct Expected {
-    const char* name;
-    const char* caption;  // "&" before the access letter
-    const char* shortcut;
-    const char* submenuOf;  // empty on the menu bar
-};
-
-// The main window's menu as the user documentation lists it.
-const Expected MainMenuItems[] = {
-    {"mnuFile", "&File", "", ""},
-    {"mnuPrSetup", "&Printer Setup", "F11", "mnuFile"},
-    {"mnuFileExit", "E&xit", "F12", "mnuFile"},
-    {"mnuInputData", "&Input", "", ""},
-    {"mnuOptions", "&Options", "", ""},
-    {"mnuCharts", "&Charts", "", ""},
-    {"mnuNatalCharts", "&Natal charts...", "", "mnuCharts"},
-    {"mnuTransits", "&Transits", "", "mnuCharts"},
-    {"mnuGraphicEphemeris", "&Graphic Ephemeris...", "", "mnuCharts"},
-    {"mnuPhilosophy", "&Philosophy", "", ""},
-    {"mnuHelpBackground", "&Background", "", "mnuPhilosophy"},
-    {"mnuHelp", "&Help", "", ""},
-    {"mnuMainMenuHelp", "NOVAREL Main Menu", "F1", "mnuHelp"},
-    {"mnuPhilosophyHelp", "Philosophy", "", "mnuHelp"},
-    {"mnuHelpInputD", "&Input Data Window", "", "mnuHelp"},
-    {"mnuHelpOptions", "&Options Window", "", "mnuHelp"},
-    {"mnuHelpOutputD1", "Da&ta Window", "", "mnuHelp"},
-    {"mnuHelpPrntfile", "&File To Print  Window", "", "mnuHelp"},
-    {"mnuHintsHow", "&How Do I...?", "", "mnuHelp"},
-    {"mnuHintsReadingList", "&Reading List", "", "mnuHelp"},
-    {"mnuHintsTips", "&Tips", "", "mnuHelp"},
-    {"mnuShortcutKeys", "Shortcut &keys", "", "mnuHelp"},
-    {"mnuHelpLicense", "&License Agreement", "", "mnuHelp"},
-    {"mnuHelpRevisions", "Re&vision history", "", "mnuHelp"},
-    {"mnuHelpAbout", "Abo&ut", "", "mnuHelp"},
-};
-
-const Expected DataMenuItems[] = {
-    {"mnuFile", "&File", "", ""},
-    {"mnuFileSave", "&Save", "F5", "mnuFile"},
-    {"mnuFileSaveAs", "Save &As", "F6", "mnuFile"},
-    {"mnuFileSaveText", "Save as &text (UTF-8)...", "", "mnuFile"},
-    {"mnuFileExportCsv", "Export &CSV...", "", "mnuFile"},
-    {"mnuFileExportJson", "Export &JSON...", "", "mnuFile"},
-    {"mnuFileExportCalendar", "Export &iCalendar...", "", "mnuFile"},
-    {"mnuView", "&View", "", ""},
-    {"mnuViewLongitude", "&Longitude", "F1", "mnuView"},
-    {"mnuViewDeclination", "&Declination", "F4", "mnuView"},
-    {"mnuViewRA", "&Right Ascension", "Ctrl+F1", "mnuView"},
-    {"mnuViewLatitude", "La&titude", "Ctrl+F4", "mnuView"},
-    {"mnuRx_Times", "Retro&grade times", "F9", "mnuView"},
-    {"mnuFonts", "F&ont", "", ""},
-    {"mnuFontsIncrease", "&Increase", "F7", "mnuFonts"},
-    {"mnuFontsDecrease", "&Decrease", "F8", "mnuFonts"},
-    {"mnuFontsBold", "&Bold", "F11", "mnuFonts"},
-    {"mnuFontsItalic", "I&talic", "F12", "mnuFonts"},
-    {"mnuClearBuffer", "&Clear all data", "", ""},
-    {"mnuPrint", "&Print page", "", ""},
-    {"mnuPrintData", "Print &data", "", ""},
-    {"mnuMore", "&More", "", ""},
-    {"mnuMoreZForward", "&Forward", "F2", "mnuMore"},
-    {"mnuMoreBackward", "&Backward", "F3", "mnuMore"},
-    {"mnuMoreToday", "&Today", "", "mnuMore"},
-    {"mnuMoreGoTo", "&Go to date...", "Ctrl+G", "mnuMore"},
-    {"mnuHelp", "&Help", "", ""},
-};
 
 // The entries of a menu bar in order, submenus expanded, separators left out.
 QList<QAction*> Flatten(QMenuBar* bar) {
@@ -109,33 +46,32 @@ QList<QAction*> Flatten(QMenuBar* bar) {
     return all;
 }
 
-QString AccessLetterOf(const QString& caption) {
-    const qsizetype amp = caption.indexOf(QChar('&'));
-    return amp < 0 ? QString() : caption.mid(amp + 1, 1);
-}
-
-template <std::size_t N>
-void CheckMenu(QMenuBar* bar, const Expected (&expected)[N]) {
+// A menu bar against the program's table of it: each entry's control name,
+// caption, shortcut and the submenu it sits in, in order.
+template <typename Item, std::size_t N>
+void CheckMenu(QMenuBar* bar, const std::array<Item, N>& table) {
     const QList<QAction*> actions = Flatten(bar);
-    QCOMPARE(actions.size(), static_cast<qsizetype>(N));
-    for (std::size_t i = 0; i < N; ++i) {
-        QAction* a = actions[static_cast<qsizetype>(i)];
-        const Expected& e = expected[i];
-        QCOMPARE(a->objectName(), QString(e.name));
-        QCOMPARE(a->text(), QString(e.caption));
-        QCOMPARE(AccessLetterOf(a->text()), AccessLetterOf(e.caption));
-        QCOMPARE(a->shortcut(), QKeySequence(QString(e.shortcut)));
-        // The submenu an entry sits in.
+    qsizetype i = 0;
+    QString submenu;
+    for (const Item& e : table) {
+        if (e.level == 0) submenu = Qs(e.name);
+        if (IsSeparator(e.caption)) continue;
+        QVERIFY(i < actions.size());
+        QAction* a = actions[i++];
+        QCOMPARE(a->objectName(), Qs(e.name));
+        QCOMPARE(a->text(), Qs(e.caption));
+        QCOMPARE(a->shortcut(), QKeySequence(Qs(e.shortcut)));
         const bool onBar = bar->actions().contains(a);
-        QCOMPARE(onBar, QString(e.submenuOf).isEmpty());
+        QCOMPARE(onBar, e.level == 0);
         if (!onBar) {
             QMenu* parent = nullptr;
             for (QAction* top : bar->actions())
                 if (top->menu() && top->menu()->actions().contains(a)) parent = top->menu();
             QVERIFY(parent);
-            QCOMPARE(parent->objectName(), QString(e.submenuOf));
+            QCOMPARE(parent->objectName(), submenu);
         }
     }
+    QCOMPARE(i, actions.size());
 }
 
 }  // namespace
@@ -153,7 +89,7 @@ private slots:
 void GuiMenus::mainMenu() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
-    CheckMenu(app->mainWindow().menuBar(), MainMenuItems);
+    CheckMenu(app->mainWindow().menuBar(), MainMenu);
     // "&Input" appears once a generator has hidden the input window, or
     // the user has closed it before any run; it brings the window back.
     QAction* input = app->mainWindow().action("mnuInputData");
@@ -181,7 +117,7 @@ void GuiMenus::mainMenu() {
 void GuiMenus::dataMenu() {
     ProgramFolder folder;
     auto app = StartProgram(folder);
-    CheckMenu(app->dataWindow().menuBar(), DataMenuItems);
+    CheckMenu(app->dataWindow().menuBar(), DataMenu);
     DataWindowWidget& data = app->dataWindow();
     // A help page loads the window: after start-up the data are the ephemeris's.
     app->runMainCommand(MainCommand::Tips);
@@ -222,49 +158,17 @@ void GuiMenus::inputWindowControls() {
     QCOMPARE(QGuiApplication::applicationDisplayName(), QString("novarel-gui"));
     auto app = StartProgram(folder);
     InputWindow& input = app->inputWindow();
-    const std::pair<const char*, const char*> captions[] = {
-        {"lblMonth", "Month"},
-        {"lblDay", "Day"},
-        {"lblYear", "Year"},
-        {"Label1", "# of Days"},
-        {"chkFullMonth", "Calculate full month"},
-        {"chkSaveData", "Save data to file"},
-        {"chkMoonChange", "Moon - change sign only (Asp.)"},
-        {"lblTimeZone", "Time zone"},
-        {"Frame4", "GMT"},
-        {"optMidnight", "Midnight"},
-        {"optNoon", "Noon"},
-        {"Frame5", "Data Output"},
-        {"optLongitude", "Longitude"},
-        {"optDeclination", "Declination"},
-        {"optLatitude", "Latitude"},
-        {"optRightAscension", "R. Ascension"},
-        {"Frame7", "Coordinates"},
-        {"optGeo", "Geocentric"},
-        {"optHelio", "Heliocentric"},
-        {"Frame8", "Nodes"},
-        {"optMean", "Mean"},
-        {"optTrue", "True"},
-        {"Frame9", "Zodiac"},
-        {"optTropical", "Tropical"},
-        {"optSidereal", "Sidereal"},
-        {"optAyanamsa", "Ayanamsa"},
-        {"Frame10", "Moon - Change sign"},
-        {"optDisplay", "Display"},
-        {"optNoDisplay", "Do not display"},
-        {"cmdEphemeris", "Calculate Ephemeris"},
-        {"cmdAspectarian", "Calculate Aspectarian"},
-    };
-    for (const auto& [name, caption] : captions) {
+    for (const InputControl& c : InputControls) {
+        const std::string name(c.name);
         QWidget* w = input.control(name);
-        QVERIFY2(w, name);
+        QVERIFY2(w, name.c_str());
         QString text;
         if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
         if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
         if (auto* g = qobject_cast<QGroupBox*>(w)) text = g->title();
-        QCOMPARE(text, QString(caption));
+        QCOMPARE(text, Qs(c.caption));
         // Nothing clipped: the control is at least as wide as its caption.
-        QVERIFY2(w->sizeHint().width() <= w->width() || !w->isVisible(), name);
+        QVERIFY2(w->sizeHint().width() <= w->width() || !w->isVisible(), name.c_str());
     }
     // Design state: noon, longitude, geocentric, true node, tropical, display.
     for (const char* on : {"optNoon", "optLongitude", "optGeo", "optTrue", "optTropical",
