@@ -16,12 +16,14 @@
 namespace novarel {
 
 void ShellGeneratorWindows::runStarted() {
+    program_.lastRun.reset();
     program_.input.Hide();
     program_.SetMainMenuVisible("mnuInputData", true);
     program_.seams_.windows.runStarted();
 }
 
 void ShellGeneratorWindows::runFinished() {
+    program_.lastRun = Program::FinishedRun{program_.request, program_.options};
     program_.dataWindow.ShowMoreMenu();
     program_.seams_.windows.runFinished();
 }

@@ -163,6 +163,15 @@ public:
     // Where the generators write their data files; empty: the program folder.
     std::string dataFolder;
 
+    // The choices of the last run that finished, which its records were made
+    // with (the input window may have changed since); none while a run goes
+    // on, and after one that stopped.
+    struct FinishedRun {
+        CalcRequest request;
+        OptionValues options;
+    };
+    std::optional<FinishedRun> lastRun;
+
     // The state the generators and the windows share.
     CalcRequest request;
     RunState state;

@@ -49,15 +49,6 @@ const char* RunWord(OutputKind kind) {
     return "";
 }
 
-// A finished run in the Data window: its "More" menu shows.
-bool HasRun(const Program& program) { return program.dataWindow.state().item("mnuMore").visible; }
-
-// The clock of the run's days and times; the input window refuses an
-// unknown zone before a run.
-TimeZone ZoneOf(const Program& program) {
-    return TimeZone::Find(program.request.timeZone).value_or(TimeZone{});
-}
-
 std::string ProposedName(const Program& program, const ExportKind& kind) {
     return std::string(kind.format ? RunWord(program.state.OutputKind) : "data") + "-" +
            IsoDateText(JulianDayToCivil(program.state.StartJD)) + "." + kind.extension;
@@ -78,12 +69,14 @@ std::string PageTextUtf8(const Program& program) {
 
 std::optional<std::string> LastRunRecords(const Program& program, ExportFormat format) {
     const OutputKind kind = program.state.OutputKind;
-    if (format == ExportFormat::Ics && kind == OutputKind::Ephemeris) return std::nullopt;
-    const CalcRequest& r = program.request;
+    if (!program.lastRun || (format == ExportFormat::Ics && kind == OutputKind::Ephemeris))
+        return std::nullopt;
+    const CalcRequest& r = program.lastRun->request;
+    const OptionValues& options = program.lastRun->options;
     const CivilDate start = JulianDayToCivil(program.state.StartJD);
     const VoidOfCourseRule voidOfCourse = kind != OutputKind::Aspectarian || r.optHelio()
                                               ? VoidOfCourseRule::Off
-                                              : program.options.VoidOfCourse();
+                                              : options.VoidOfCourse();
     RequestFacts f;
     f.command = RunWord(kind);
     if (kind == OutputKind::Transits) f.chart = r.natalChart;
@@ -101,10 +94,11 @@ std::optional<std::string> LastRunRecords(const Program& program, ExportFormat f
     c.aspectarian = kind != OutputKind::Ephemeris;
     c.transits = kind == OutputKind::Transits;
     c.heliocentric = r.optHelio();
-    c.raInHms = program.options.RightAscensionInHms();
+    c.raInHms = options.RightAscensionInHms();
     c.voidOfCourse = voidOfCourse != VoidOfCourseRule::Off;
     c.requestJson = RequestJson(f);
-    c.zone = ZoneOf(program);
+    // A run refuses an unknown zone before it starts.
+    c.zone = TimeZone::Find(r.timeZone).value_or(TimeZone{});
     c.rangeStartJD = c.zone.IsUniversal()
                          ? CalendarToJulianDay(start.year, start.month, start.day) - 0.5
                          : c.zone.DayStart(start);
@@ -129,7 +123,7 @@ void RunWindowExport(Program& program, DataCommand command) {
     const ExportKind* kind = KindOf(command);
     if (kind == nullptr) return;
     MessageSink& messages = program.seams().messages;
-    const bool nothing = kind->format ? !HasRun(program) : program.buffer.DataLineCount() == 0;
+    const bool nothing = kind->format ? !program.lastRun : program.buffer.DataLineCount() == 0;
     if (nothing) {
         messages.showMessage(kind->format ? NoRunToExportMessage : NoDataToWriteMessage,
                              msg::TitleInformation, MessageIcon::Exclamation);

@@ -33,8 +33,9 @@ void RunWindowExport(Program& program, DataCommand command);
 // letters: the bytes `novarel` writes for the same run.
 std::string PageTextUtf8(const Program& program);
 
-// The last run's records in a format; none when that run has none in it
-// (the ephemeris as a calendar).
+// The last finished run's records in a format, made with that run's
+// choices; none without such a run, or when it has none of them (the
+// ephemeris as a calendar).
 std::optional<std::string> LastRunRecords(const Program& program, ExportFormat format);
 
 }  // namespace novarel::exports

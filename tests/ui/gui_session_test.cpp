@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -406,9 +407,16 @@ void GuiSession::localClockAndTheAspectariansChoices() {
     QCOMPARE(ExportInto(*app, "mnuFileSaveText", folder, "page.txt").first,
              CommandLineOutput(request));
 
+    // Choices changed in the input window afterwards do not change the
+    // last run's records: heliocentric names no Earth in a geocentric run.
+    app->program().ShowInputAgain();
+    static_cast<QRadioButton*>(input.control("optHelio"))->setChecked(true);
+    QCOMPARE(ExportInto(*app, "mnuFileExportCsv", folder, "again.csv").first,
+             CommandLineOutput(request + QStringList{"--format", "csv"}));
+    static_cast<QRadioButton*>(input.control("optGeo"))->setChecked(true);
+
     // The ephemeris of the same days: rows at local noon, the second table
     // of Chiron .. Lilith below the first, as the command line gives them.
-    app->program().ShowInputAgain();
     QTest::mouseClick(static_cast<QPushButton*>(input.control("cmdEphemeris")), Qt::LeftButton);
     Settle();
     const std::string table = app->dataWindow().pageText();
