@@ -22,7 +22,7 @@ void WindowPlaceKeeper::moveTo(const QRect& place) {
     placing_ = true;
     window_->move(place.topLeft());
     window_->resize(std::max(place.width(), 1), std::max(place.height(), 1));
-    placedAt_ = window_->pos();
+    placedAt_ = place.topLeft();
     placing_ = false;
 }
 
@@ -30,7 +30,6 @@ void WindowPlaceKeeper::place(const WindowRect& rect) {
     const QRect place = OnScreen(PixelsFromTwips(rect, window_), window_);
     if (!window_->isVisible()) pending_ = place;
     moveTo(place);
-    placedAt_ = place.topLeft();
 }
 
 WindowRect WindowPlaceKeeper::saved() const {
@@ -47,7 +46,6 @@ bool WindowPlaceKeeper::eventFilter(QObject* watched, QEvent* event) {
                 const QRect place = OnScreen(*pending_, window_);
                 pending_.reset();
                 moveTo(place);
-                placedAt_ = place.topLeft();
             }
             break;
         case QEvent::Move:
