@@ -15,16 +15,21 @@
 namespace {
 using namespace novarel;
 
+// Ten years of the ten planets on the 45-degree dial.
+graph::GraphRequest TenYearsRequest() {
+    graph::GraphRequest request;
+    request.dial = graph::Dial::Eighth;
+    request.first = {2020, 1, 1};
+    request.last = {2029, 12, 31};
+    request.bodies = graph::DefaultGraphBodies();
+    return request;
+}
+
 const graph::GraphData& TenYears() {
     static const graph::GraphData data = [] {
         SweLibrary library;
         library.set_ephe_path(EphemerisPathFor(NOVAREL_BUILD_DIR));
-        graph::GraphRequest request;
-        request.dial = graph::Dial::Eighth;
-        request.first = {2020, 1, 1};
-        request.last = {2029, 12, 31};
-        request.bodies = graph::DefaultGraphBodies();
-        return graph::ComputeGraph(request, {}, library);
+        return graph::ComputeGraph(TenYearsRequest(), {}, library);
     }();
     return data;
 }
@@ -49,11 +54,7 @@ void BM_TenYears45DegreesTenPlanets1600x1000(benchmark::State& st) { DrawInto(st
 void BM_ComputeTenYears45DegreesTenPlanets(benchmark::State& st) {
     SweLibrary library;
     library.set_ephe_path(EphemerisPathFor(NOVAREL_BUILD_DIR));
-    graph::GraphRequest request;
-    request.dial = graph::Dial::Eighth;
-    request.first = {2020, 1, 1};
-    request.last = {2029, 12, 31};
-    request.bodies = graph::DefaultGraphBodies();
+    const graph::GraphRequest request = TenYearsRequest();
     for (auto _ : st)
         benchmark::DoNotOptimize(graph::ComputeGraph(request, {}, library).markers.size());
 }

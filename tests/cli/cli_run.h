@@ -49,6 +49,16 @@ inline std::vector<std::string> Lines(const std::string& text, const std::string
 
 // A program folder with the build's OPTIONS.OPT, the given values put in
 // place of the first word of their lines.
+// The new files the program's writer leaves in a folder (names ending in
+// ".tmp"), sorted: none once a run has ended, however it ended.
+inline std::vector<std::string> Temporaries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        if (e.path().string().ends_with(".tmp")) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class ProgramFolder : public test::TempFolder {
 public:
     explicit ProgramFolder(const std::map<int, std::string>& options = {}) {

@@ -23,6 +23,7 @@ namespace fs = std::filesystem;
 using clitest::ProgramFolder;
 using clitest::ReadBytes;
 using clitest::RunNovarel;
+using clitest::Temporaries;
 
 // The start and options of every run here: its files are 180503LO.TEG,
 // 180503LA.TEG, 180503RA.TEG and 180503DE.TEG.
@@ -38,13 +39,6 @@ std::map<std::string, std::string> FilesOf(const test::TempFolder& dir) {
     for (const std::string& name : SetNames)
         if (fs::exists(dir.file(name))) files[name] = ReadBytes(dir.file(name));
     return files;
-}
-
-std::vector<std::string> Leftovers(const test::TempFolder& dir) {
-    std::vector<std::string> names;
-    for (const std::string& name : dir.entries())
-        if (name.ends_with(".tmp")) names.push_back(name);
-    return names;
 }
 
 TEST(StandardOutput, WriteFailuresExitWithStatusOne) {
@@ -77,7 +71,7 @@ TEST(DataFiles, ALinkInPlaceOfADataFileIsReplacedNotFollowed) {
     EXPECT_NE(
         ReadBytes(dir.file("180503LO.TEG")).find("Tropical Ephemeris - Thursday, 03 May 2018"),
         std::string::npos);
-    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(dir.str()), std::vector<std::string>{});
 }
 
 // A run of 366 days that fails half-way leaves the files of a 30-day run
@@ -91,7 +85,7 @@ void ExpectFailedRunKeepsEarlierFiles(const ProgramFolder& dir, const std::strin
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("could not be written"), std::string::npos) << r.err;
     EXPECT_EQ(FilesOf(dir), earlier);
-    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(dir.str()), std::vector<std::string>{});
 }
 
 TEST(DataFiles, ADiskThatFillsHalfWayLeavesTheEarlierFiles) {
@@ -133,17 +127,17 @@ TEST(DataFiles, AKilledRunLeavesNoPartFileUnderAFinalName) {
         ASSERT_EQ(Shell(run), 0);
         const pid_t pid = std::stoi(ReadBytes(dir.file("pid")));
         // Killed as soon as its new files are there: in the middle of the run.
-        for (int i = 0; i < 20000 && Leftovers(dir).size() < 4; ++i)
+        for (int i = 0; i < 20000 && Temporaries(dir.str()).size() < 4; ++i)
             std::this_thread::sleep_for(std::chrono::microseconds(100));
-        killedHalfWay = ::kill(pid, SIGKILL) == 0 && Leftovers(dir).size() == 4;
+        killedHalfWay = ::kill(pid, SIGKILL) == 0 && Temporaries(dir.str()).size() == 4;
         while (::kill(pid, 0) == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         EXPECT_EQ(FilesOf(dir), earlier);
     }
     ASSERT_TRUE(killedHalfWay);
-    EXPECT_EQ(Leftovers(dir).size(), 4u);
+    EXPECT_EQ(Temporaries(dir.str()).size(), 4u);
     // The next run that saves removes what the killed one left.
     ASSERT_EQ(RunNovarel(dir, "ephemeris", SaveArgs + " --days 3").status, 0);
-    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(dir.str()), std::vector<std::string>{});
 }
 
 TEST(DataFiles, ConcurrentRunsIntoOneFolderKeepEachSetWhole) {
@@ -165,7 +159,7 @@ TEST(DataFiles, ConcurrentRunsIntoOneFolderKeepEachSetWhole) {
     for (int i = 0; i < 20; ++i) EXPECT_EQ(ReadBytes(statuses.file(std::to_string(i))), "0\n");
     const auto files = FilesOf(shared);
     EXPECT_TRUE(files == shortFiles || files == longFiles);
-    EXPECT_EQ(Leftovers(shared), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(shared.str()), std::vector<std::string>{});
 }
 
 // strace stops a run at a chosen system call or makes that call fail, where
@@ -198,7 +192,7 @@ TEST(DataFiles, AnIoErrorInTheMiddleOfTheSetPutsTheFirstFileBack) {
               std::string::npos)
         << r.err;
     EXPECT_EQ(FilesOf(dir), earlier);
-    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(dir.str()), std::vector<std::string>{});
     EXPECT_FALSE(fs::exists(dir.file("novarel_SE.journal")));
 }
 
@@ -239,7 +233,7 @@ TEST(DataFiles, ASetKilledBetweenItsRenamesIsRolledBackByTheNextRun) {
     const auto next = RunNovarel(dir, "ephemeris", "--start 2018-05-04 --date-order 2 --save");
     ASSERT_EQ(next.status, 0) << next.err;
     EXPECT_EQ(FilesOf(dir), earlier);
-    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(dir.str()), std::vector<std::string>{});
     EXPECT_FALSE(fs::exists(dir.file("novarel_SE.journal")));
 }
 
@@ -275,7 +269,7 @@ TEST(DataFiles, ALockHeldByAnotherRunIsWaitedForThenTheRunFails) {
               std::string::npos)
         << a.err;
     EXPECT_FALSE(fs::exists(dir.file("180503AS.TEG")));
-    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(dir.str()), std::vector<std::string>{});
 }
 
 TEST(DataFiles, ALockFileOfAnotherUserStopsTheRun) {
@@ -293,7 +287,7 @@ TEST(DataFiles, ALockFileOfAnotherUserStopsTheRun) {
               std::string::npos)
         << r.err;
     EXPECT_EQ(FilesOf(dir), earlier);
-    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    EXPECT_EQ(Temporaries(dir.str()), std::vector<std::string>{});
 }
 
 }  // namespace

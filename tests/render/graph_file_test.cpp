@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 using clitest::ProgramFolder;
 using clitest::ReadBytes;
 using clitest::RunNovarel;
+using clitest::Temporaries;
 
 const std::string Quarter = "--start 2024-01-01 --end 2024-03-31";
 
@@ -22,13 +23,6 @@ std::uint32_t BigEndian(const std::string& bytes, std::size_t at) {
     std::uint32_t v = 0;
     for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
     return v;
-}
-
-std::vector<std::string> Temporaries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        if (e.path().string().ends_with(".tmp")) names.push_back(e.path().filename().string());
-    return names;
 }
 
 TEST(GraphFile, EachFormatIsWrittenAtTheSizeAsked) {

@@ -21,16 +21,10 @@ using clitest::ProgramFolder;
 using clitest::ReadBytes;
 using clitest::RunNovarel;
 using clitest::Shell;
+using clitest::Temporaries;
 
 const std::string Month = "--start 2000-01-01 --full-month";
 const std::string Year = "--start 2000-01-01 --end 2000-12-31";
-
-std::vector<std::string> Temporaries(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        if (e.path().string().ends_with(".tmp")) names.push_back(e.path().filename().string());
-    return names;
-}
 
 // An earlier month's PDF at path; its bytes.
 std::string EarlierPdf(const ProgramFolder& dir, const std::string& path) {
